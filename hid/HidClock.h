@@ -20,7 +20,7 @@ public:
 class NoWaitClock : public HidClock
 {
 public:
-    void sleep(int) override {}
+    void sleep(int) override { }
 };
 
 #endif // QX7_HIDCLOCK_H

@@ -1,0 +1,332 @@
+// The link's token, device paths, failure paths and wire trace.
+#include "HidTrace.h"
+#include "VirtualLink.h"
+
+#include <QRegularExpression>
+#include <QTest>
+#include <QTimer>
+#include <functional>
+
+using TestSupport::bytes;
+using Command = std::function<void(Hid_Thread&)>;
+Q_DECLARE_METATYPE(Command)
+
+namespace {
+
+unsigned char* raw(QByteArray& b)
+{
+    return reinterpret_cast<unsigned char*>(b.data());
+}
+
+} // namespace
+
+class TestHidLink : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void checksum_data();
+    void checksum();
+    void busyTokenGivesUp_data();
+    void busyTokenGivesUp();
+    void busyReadKeepsCallerValues();
+    void commandStartedInsideAnotherGivesUp();
+    void absentDeviceSendsNothing();
+    void failedOpenEmptiesPath();
+    void outOfRangeDeviceIndexIsAbsent();
+    void unplugDuringBlockWrite();
+    void unplugDuringBlockRead();
+    void silentDeviceEndsBlockRead();
+    void failedReplyHandsBackCallerValues();
+    void oddReportLengths_data();
+    void oddReportLengths();
+    void traceLines();
+    void replyAcceptedWhateverItsFrame();
+};
+
+void TestHidLink::checksum_data()
+{
+    QTest::addColumn<QByteArray>("seven");
+    QTest::addColumn<int>("expected");
+    QTest::newRow("8B alone") << bytes("8b000000000000") << 0x74;
+    QTest::newRow("01 with 02") << bytes("01020000000000") << 0xfc;
+    QTest::newRow("sum wraps") << bytes("ffffffffffffff") << 0x06;
+    QTest::newRow("zero") << bytes("00000000000000") << 0xff;
+}
+
+void TestHidLink::checksum()
+{
+    QFETCH(QByteArray, seven);
+    QFETCH(int, expected);
+    Hid_Thread link;
+    QCOMPARE(int(link.hidCS(raw(seven))), expected);
+}
+
+void TestHidLink::busyTokenGivesUp_data()
+{
+    QTest::addColumn<Command>("command");
+    QTest::addColumn<QString>("trace");
+    static QByteArray block(128, '\x11');
+    auto add = [](const char* name, Command c) { QTest::newRow(name) << c << QString::fromLatin1(name); };
+    add("cmd Failed 01", [](Hid_Thread& h) { h.hid553_01H_SetReportRate(1); });
+    add("cmd Failed 02", [](Hid_Thread& h) { h.hid553_02H_SetCurrentKeyMatrix(1); });
+    add("cmd Failed 03", [](Hid_Thread& h) { h.hid553_03H_SetKeyboardoption(1, 2, 3, 4); });
+    add("cmd Failed 04", [](Hid_Thread& h) { h.hid553_04H_SetGunData(1, 2, 3, 4); });
+    add("cmd Failed 0B", [](Hid_Thread& h) { h.hid553_0BH_SetCurrentDPI(1); });
+    add("cmd Failed 0C", [](Hid_Thread& h) { h.hid553_0CH_SetFixLEDColor(raw(block)); });
+    add("cmd Failed 0D", [](Hid_Thread& h) { h.hid553_0DH_SetRGBLedEffect(1, 2, 3); });
+    add("cmd Failed 10", [](Hid_Thread& h) { h.hid553_10H_SetLED8StageColor(1, raw(block)); });
+    add("cmd Failed 11", [](Hid_Thread& h) { h.hid553_11H_SetDPISet(1, raw(block)); });
+    add("cmd Failed 12", [](Hid_Thread& h) { h.hid553_12H_SetKeyMatrix(raw(block), 1); });
+    add("cmd Failed 13", [](Hid_Thread& h) { h.hid553_13H_SetMacroKey(1, raw(block)); });
+    QTest::newRow("560 01") << Command([](Hid_Thread& h) { h.hid560_01H_SetKeyboardoption(1, 2); }) << "cmd Failed 01";
+    QTest::newRow("560 02") << Command([](Hid_Thread& h) { h.hid560_02H_SetCurrentProfile(1); }) << "cmd Failed 02";
+    QTest::newRow("560 03") << Command([](Hid_Thread& h) { h.hid560_03H_SetReportRate(1); }) << "cmd Failed 03";
+    QTest::newRow("560 04") << Command([](Hid_Thread& h) { h.hid560_04H_SetCurrentDPI(1); }) << "cmd Failed 04";
+    QTest::newRow("560 0C") << Command([](Hid_Thread& h) { h.hid560_0CH_setProfile(raw(block), 1); })
+                            << "cmd Failed 0C";
+    QTest::newRow("560 0D") << Command([](Hid_Thread& h) { h.hid560_0DH_SetKeyMatrix(raw(block), 1); })
+                            << "cmd Failed 0D";
+    QTest::newRow("560 0F") << Command([](Hid_Thread& h) { h.hid560_0FH_SetMacroKey(1, raw(block)); })
+                            << "cmd Failed 0F";
+}
+
+void TestHidLink::busyTokenGivesUp()
+{
+    QFETCH(Command, command);
+    QFETCH(QString, trace);
+    VirtualLink v;
+    v.link.hidFree = false;
+    QTest::ignoreMessage(QtDebugMsg, trace.toLatin1().constData());
+    command(v.link);
+    QCOMPARE(v.clock.pauses, QList<int>(255, 8));
+    QCOMPARE(v.mouse.state().featureReports, 0);
+    QCOMPARE(v.link.lastOutcome(), Hid_Thread::Outcome::TokenBusy);
+    QVERIFY(!v.link.hidFree);
+}
+
+void TestHidLink::busyReadKeepsCallerValues()
+{
+    VirtualLink v;
+    v.link.hidFree = false;
+    unsigned char o[4] = {0xa1, 0xa2, 0xa3, 0xa4};
+    QByteArray image(128, '\x42');
+    QTest::ignoreMessage(QtDebugMsg, "cmd Failed 83");
+    v.link.hid553_83H_GetKeyboardoption(o[0], o[1], o[2], o[3]);
+    QTest::ignoreMessage(QtDebugMsg, "cmd Failed 8BH");
+    v.link.hid553_8BH_GetCurrentDPI(o[0]);
+    QTest::ignoreMessage(QtDebugMsg, "cmd Failed 81");
+    v.link.hid560_81H_GetKeyboardoption(o[0], o[1]);
+    QTest::ignoreMessage(QtDebugMsg, "cmd Failed 82");
+    v.link.hid560_82H_GetCurrentProfile(o[2]);
+    QTest::ignoreMessage(QtDebugMsg, "cmd Failed 84");
+    v.link.hid560_84H_GetCurrentDPI(o[0], o[3]);
+    QTest::ignoreMessage(QtDebugMsg, "cmd Failed 8c");
+    v.link.hid560_8CH_readProfile(raw(image), 1);
+    QCOMPARE(QByteArray(reinterpret_cast<char*>(o), 4), bytes("a1a2a3a4"));
+    QCOMPARE(image, QByteArray(128, '\x42'));
+    QCOMPARE(v.mouse.state().featureReports, 0);
+}
+
+void TestHidLink::commandStartedInsideAnotherGivesUp()
+{
+    // A call handled by the event processing inside a running exchange finds the token taken.
+    VirtualLink v;
+    QByteArray macro(128, '\x21');
+    unsigned char inner = 0x77;
+    QTimer::singleShot(0, [&] { v.link.hid553_8BH_GetCurrentDPI(inner); });
+    QTest::ignoreMessage(QtDebugMsg, "cmd Failed 8BH");
+    v.link.hid553_13H_SetMacroKey(1, raw(macro));
+    QCOMPARE(inner, 0x77);
+    QCOMPARE(v.clock.pauses.count(8), 255);
+    QCOMPARE(v.mouse.state().macros.value(1), macro);
+    QCOMPARE(v.mouse.state().featureReports, 1);
+    QVERIFY(v.link.hidFree);
+}
+
+void TestHidLink::absentDeviceSendsNothing()
+{
+    VirtualLink v;
+    v.record().path.clear();
+    unsigned char stage = 9;
+    v.link.hid553_8BH_GetCurrentDPI(stage);
+    v.link.hid553_01H_SetReportRate(1);
+    QCOMPARE(stage, 9);
+    QVERIFY(v.link.hidFree);
+    QCOMPARE(v.mouse.state().featureReports, 0);
+    QVERIFY(v.log.isEmpty());
+    QCOMPARE(v.link.lastOutcome(), Hid_Thread::Outcome::Failed);
+}
+
+void TestHidLink::failedOpenEmptiesPath()
+{
+    VirtualLink v;
+    v.mouse.unplug();
+    v.link.hid553_01H_SetReportRate(1);
+    QVERIFY(v.record().path.isEmpty());
+    QVERIFY(!v.record().path2.isEmpty());
+    QVERIFY(v.link.hidFree);
+    // Plugged in again, the link stays away until the monitor gives it the path back.
+    v.mouse.plug();
+    v.link.hid553_01H_SetReportRate(2);
+    QCOMPARE(v.mouse.state().featureReports, 0);
+    v.link.setDevicePaths(0, QString::fromLatin1(v.mouse.commandPath()), QString::fromLatin1(v.mouse.eventPath()));
+    v.link.hid553_01H_SetReportRate(2);
+    QCOMPARE(v.mouse.state().reportRate, 2);
+}
+
+void TestHidLink::outOfRangeDeviceIndexIsAbsent()
+{
+    VirtualLink v;
+    for (int index : {1, -1, 100}) {
+        v.link.deviceIndex = index;
+        v.link.hid553_01H_SetReportRate(1);
+        QVERIFY(v.link.hidFree);
+        QVERIFY(!v.link.chkDeviceIsEnCode(index));
+    }
+    QCOMPARE(v.mouse.state().featureReports, 0);
+}
+
+void TestHidLink::unplugDuringBlockWrite()
+{
+    VirtualLink v;
+    QByteArray macro(128, '\x33');
+    v.mouse.unplugAfterReports(2);
+    v.link.hid553_13H_SetMacroKey(1, raw(macro));
+    const VirtualMouse::State s = v.mouse.state();
+    QCOMPARE(s.featureReports, 1);
+    QCOMPARE(s.outputReports, 1);
+    QVERIFY(!s.macros.contains(1));
+    QVERIFY(v.link.hidFree);
+    QCOMPARE(v.link.lastOutcome(), Hid_Thread::Outcome::Failed);
+    QCOMPARE(v.mouse.openHandles(), 0);
+}
+
+void TestHidLink::unplugDuringBlockRead()
+{
+    VirtualMouse::Config config;
+    config.family = VirtualMouse::Family::Set560;
+    VirtualLink v(config);
+    QByteArray image(128, '\x42');
+    // Request, reply and one input report get through.
+    v.mouse.unplugAfterReports(3);
+    v.link.hid560_8CH_readProfile(raw(image), 0);
+    QCOMPARE(image.left(32), VirtualMouse::initialProfileImage(0).left(32));
+    QCOMPARE(image.mid(32), QByteArray(96, '\x42'));
+    QVERIFY(v.link.hidFree);
+    QCOMPARE(v.link.lastOutcome(), Hid_Thread::Outcome::Failed);
+}
+
+void TestHidLink::silentDeviceEndsBlockRead()
+{
+    // Profile 9 does not exist: the mouse answers the request but sends no image.
+    VirtualMouse::Config config;
+    config.family = VirtualMouse::Family::Set560;
+    VirtualLink v(config);
+    QByteArray image(128, '\x42');
+    v.link.hid560_8CH_readProfile(raw(image), 9);
+    QCOMPARE(image, QByteArray(128, '\x42'));
+    QVERIFY(v.link.hidFree);
+    QCOMPARE(v.link.lastOutcome(), Hid_Thread::Outcome::Failed);
+}
+
+void TestHidLink::failedReplyHandsBackCallerValues()
+{
+    VirtualLink v;
+    unsigned char o[4] = {1, 2, 3, 4};
+    v.mouse.unplugAfterReports(1);
+    v.link.hid553_83H_GetKeyboardoption(o[0], o[1], o[2], o[3]);
+    QCOMPARE(QByteArray(reinterpret_cast<char*>(o), 4), bytes("01020304"));
+    // The secrecy-code read hands back zeros instead.
+    VirtualLink w;
+    unsigned char c[4] = {9, 9, 9, 9};
+    w.mouse.unplugAfterReports(1);
+    w.link.hid553_00H_GetSecrecyCode(c[0], c[1], c[2], c[3]);
+    QCOMPARE(QByteArray(reinterpret_cast<char*>(c), 4), QByteArray(4, '\0'));
+}
+
+void TestHidLink::oddReportLengths_data()
+{
+    QTest::addColumn<int>("reportLength");
+    QTest::addColumn<bool>("carriesBlock");
+    QTest::newRow("zero") << 0 << false;
+    QTest::newRow("negative") << -7 << false;
+    QTest::newRow("huge") << 0x7fffffff << false;
+    QTest::newRow("larger than the block buffer") << 600 << true;
+    QTest::newRow("not a divisor of the block") << 48 << true;
+}
+
+void TestHidLink::oddReportLengths()
+{
+    QFETCH(int, reportLength);
+    QFETCH(bool, carriesBlock);
+
+    VirtualMouse::Config config;
+    config.family = VirtualMouse::Family::Set560;
+    VirtualLink v(config);
+    v.record().reportLength = reportLength;
+    QByteArray block(128, '\x5c');
+    v.link.hid560_0FH_SetMacroKey(2, raw(block));
+    QCOMPARE(v.mouse.state().macros.contains(2), carriesBlock);
+    if (carriesBlock) {
+        QCOMPARE(v.mouse.state().macros.value(2), block);
+        const QStringList outputs = v.log.filter(QRegularExpression("^output "));
+        QCOMPARE(outputs.size(), (128 + reportLength - 1) / reportLength);
+        // Each report is reportLength + 1 bytes, printed as that many pairs.
+        QCOMPARE(outputs.first().count(' '), reportLength + 1);
+    }
+    QVERIFY(v.link.hidFree);
+
+    QByteArray image(128, '\x42');
+    v.link.hid560_8CH_readProfile(raw(image), 3);
+    if (carriesBlock) {
+        // The mouse sends 32-byte reports; what a longer report slot leaves empty comes back as zeros.
+        QCOMPARE(image.left(32), VirtualMouse::initialProfileImage(3).left(32));
+    } else {
+        QCOMPARE(image, QByteArray(128, '\x42'));
+    }
+    QVERIFY(v.link.hidFree);
+}
+
+void TestHidLink::traceLines()
+{
+    VirtualLink v;
+    QList<QByteArray> lines;
+    HidTrace::setSink([&](const QByteArray& line) { lines.append(line); });
+    HidTrace::setEnabled(true);
+    QByteArray dpi = bytes("0102030405060708");
+    v.link.hid553_11H_SetDPISet(2, raw(dpi));
+    unsigned char stage = 0;
+    v.link.hid553_8BH_GetCurrentDPI(stage);
+    HidTrace::setEnabled(false);
+    HidTrace::setSink({});
+
+    QList<QByteArray> expected = {"hid feature-out 00 11 02 08 00 00 00 00 e4", "hid sleep 64", "hid sleep 64"};
+    expected << "hid output 00 01 02 03 04 05 06 07 08" + QByteArray(" 00").repeated(24);
+    expected << "hid sleep 120"
+             << "hid sleep 64"
+             << "hid sleep 64"
+             << "hid feature-out 00 8b 00 00 00 00 00 00 74"
+             << "hid feature-in 00 8b 01 00 00 00 00 00 73";
+    QCOMPARE(lines, expected);
+}
+
+void TestHidLink::replyAcceptedWhateverItsFrame()
+{
+    // The mouse answers 84H with its own code and checksum; a reply's frame bytes are not checked, so
+    // a reply whose code byte does not match the request still hands back its bytes.
+    VirtualMouse::Config config;
+    config.family = VirtualMouse::Family::Set560;
+    VirtualLink v(config);
+    v.mouse.setCurrentProfile(4);
+    unsigned char profile = 0;
+    v.link.hid560_82H_GetCurrentProfile(profile);
+    unsigned char options[4] = {};
+    // 83H is not a command of this family: the mouse keeps its last reply (the 82H one).
+    v.link.hid553_83H_GetKeyboardoption(options[0], options[1], options[2], options[3]);
+    QCOMPARE(profile, 4);
+    QCOMPARE(options[0], 4);
+}
+
+QTEST_GUILESS_MAIN(TestHidLink)
+#include "TestHidLink.moc"

@@ -1,0 +1,73 @@
+#ifndef QX7_VIRTUALLINK_H
+#define QX7_VIRTUALLINK_H
+
+#include "HidClock.h"
+#include "HidOwner.h"
+#include "Hid_Thread.h"
+#include "VirtualMouse.h"
+
+#include <QMutex>
+#include <QStringList>
+
+// Records every pause; with a log attached the pauses land in it between the reports.
+class RecordingClock : public HidClock
+{
+public:
+    void sleep(int milliseconds) override;
+    QList<int> pauses;
+    QStringList* log = nullptr;
+};
+
+// Stands in for the main widget; the listener calls it from its own thread.
+class FakeOwner : public HidOwner
+{
+public:
+    bool isGun() const override { return gun; }
+    QString icType() const override { return type; }
+    void setCurrentDPI(int stage) override;
+    void setViewEnabled(bool enabled) override;
+    void showMessage(const QString& title, const QString& message) override;
+
+    QList<int> stages() const;
+    QStringList messages() const;
+    bool viewEnabled() const;
+
+    bool gun = false;
+    QString type = QStringLiteral("553");
+
+private:
+    mutable QMutex m_mutex;
+    QList<int> m_stages;
+    QStringList m_messages;
+    bool m_enabled = true;
+};
+
+// A link wired to one virtual mouse through a recording clock: the log holds what crossed the
+// wire as the mouse saw it ("feature-out 00 01 ...") and every pause ("sleep 64"), in order.
+class VirtualLink
+{
+public:
+    explicit VirtualLink(const VirtualMouse::Config& config = {});
+
+    // The record the link holds for the mouse (index 0, selected).
+    DeviceRecord& record();
+    void clearLog();
+
+    VirtualMouse mouse;
+    RecordingClock clock;
+    FakeOwner owner;
+    Hid_Thread link;
+    QStringList log;
+};
+
+namespace TestSupport {
+
+// "00 01 02" -> bytes.
+QByteArray bytes(const char* hex);
+// The wire lines of a block written in output reports of reportLength + 1 bytes.
+QStringList outputReports(const QByteArray& block, int reportLength);
+QStringList sleeps(std::initializer_list<int> milliseconds);
+
+} // namespace TestSupport
+
+#endif // QX7_VIRTUALLINK_H
