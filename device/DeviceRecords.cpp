@@ -18,7 +18,8 @@ uint16_t hex16(const QSettings& config, const QString& key)
 bool flag(const QSettings& config, const QString& key)
 {
     const QString text = config.value(key).toString();
-    return !(text.isEmpty() || text == QLatin1String("0") || text.compare(QLatin1String("false"), Qt::CaseInsensitive) == 0);
+    return !(text.isEmpty() || text == QLatin1String("0")
+             || text.compare(QLatin1String("false"), Qt::CaseInsensitive) == 0);
 }
 
 } // namespace

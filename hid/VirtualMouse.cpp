@@ -19,11 +19,13 @@ constexpr char PathPrefix[] = "virtual-mouse:";
 class VirtualMouse::Handle : public HidHandle
 {
 public:
-    Handle(bool events, int generation)
-        : events(events)
+    Handle(const VirtualMouse* owner, bool events, int generation)
+        : owner(owner)
+        , events(events)
         , generation(generation)
     {
     }
+    const VirtualMouse* owner;
     bool events;
     int generation;
 };
@@ -116,12 +118,18 @@ HidHandle* VirtualMouse::open(const QByteArray& path)
         return nullptr;
     }
     ++m_openHandles;
-    return new Handle(path == eventPath(), m_generation);
+    return new Handle(this, path == eventPath(), m_generation);
+}
+
+VirtualMouse::Handle* VirtualMouse::mine(HidHandle* handle) const
+{
+    auto* h = dynamic_cast<Handle*>(handle);
+    return h && h->owner == this ? h : nullptr;
 }
 
 VirtualMouse::Handle* VirtualMouse::liveHandle(HidHandle* handle) const
 {
-    auto* h = dynamic_cast<Handle*>(handle);
+    auto* h = mine(handle);
     if (!h || !m_plugged || h->generation != m_generation) {
         return nullptr;
     }
@@ -130,7 +138,7 @@ VirtualMouse::Handle* VirtualMouse::liveHandle(HidHandle* handle) const
 
 int VirtualMouse::setNonBlocking(HidHandle* handle, bool nonBlocking)
 {
-    if (!dynamic_cast<Handle*>(handle)) {
+    if (!mine(handle)) {
         return m_next ? m_next->setNonBlocking(handle, nonBlocking) : -1;
     }
     QMutexLocker lock(&m_mutex);
@@ -161,7 +169,7 @@ void VirtualMouse::logWire(const char* kind, const unsigned char* bytes, int len
 
 int VirtualMouse::sendFeatureReport(HidHandle* handle, const unsigned char* data, size_t length)
 {
-    if (!dynamic_cast<Handle*>(handle)) {
+    if (!mine(handle)) {
         return m_next ? m_next->sendFeatureReport(handle, data, length) : -1;
     }
     bool unplugged = false;
@@ -188,7 +196,7 @@ int VirtualMouse::sendFeatureReport(HidHandle* handle, const unsigned char* data
 
 int VirtualMouse::getFeatureReport(HidHandle* handle, unsigned char* data, size_t length)
 {
-    if (!dynamic_cast<Handle*>(handle)) {
+    if (!mine(handle)) {
         return m_next ? m_next->getFeatureReport(handle, data, length) : -1;
     }
     bool unplugged = false;
@@ -215,7 +223,7 @@ int VirtualMouse::getFeatureReport(HidHandle* handle, unsigned char* data, size_
 
 int VirtualMouse::write(HidHandle* handle, const unsigned char* data, size_t length)
 {
-    if (!dynamic_cast<Handle*>(handle)) {
+    if (!mine(handle)) {
         return m_next ? m_next->write(handle, data, length) : -1;
     }
     bool unplugged = false;
@@ -280,7 +288,7 @@ int VirtualMouse::read(HidHandle* handle, unsigned char* data, size_t length)
 
 int VirtualMouse::readTimeout(HidHandle* handle, unsigned char* data, size_t length, int milliseconds)
 {
-    if (!dynamic_cast<Handle*>(handle)) {
+    if (!mine(handle)) {
         if (!m_next) {
             return -1;
         }
@@ -311,7 +319,7 @@ int VirtualMouse::readTimeout(HidHandle* handle, unsigned char* data, size_t len
 
 void VirtualMouse::close(HidHandle* handle)
 {
-    if (!dynamic_cast<Handle*>(handle)) {
+    if (!mine(handle)) {
         if (m_next) {
             m_next->close(handle);
         }

@@ -116,6 +116,8 @@ private:
     class Handle;
 
     bool ownsPath(const QByteArray& path) const;
+    // Handles of other transports (or other virtual mice) are passed on to `next`.
+    Handle* mine(HidHandle* handle) const;
     Handle* liveHandle(HidHandle* handle) const;
     bool countExchange();
     void logWire(const char* kind, const unsigned char* bytes, int length);
