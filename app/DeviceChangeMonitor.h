@@ -1,0 +1,20 @@
+#ifndef QX7_DEVICECHANGEMONITOR_H
+#define QX7_DEVICECHANGEMONITOR_H
+
+#include <QObject>
+
+// Tells when HID devices may have come or gone. The program only restarts its device-check timer
+// on it, so a notice too many costs nothing.
+class DeviceChangeMonitor : public QObject
+{
+    Q_OBJECT
+
+public:
+    using QObject::QObject;
+    static DeviceChangeMonitor* create(QObject* parent = nullptr);
+
+signals:
+    void devicesChanged();
+};
+
+#endif // QX7_DEVICECHANGEMONITOR_H
