@@ -124,9 +124,26 @@ QVariant MacroLibrary::modifyMacroNameUpdateProfile(const QVariant& oldname, con
 {
     const QString oldName = oldname.toString();
     const QString newName = newname.toString();
-    if (!macroExists(oldName) || m_config.paths().macro(newName).isEmpty()) {
+    const QString newPath = m_config.paths().macro(newName);
+    if (!macroExists(oldName) || newPath.isEmpty()) {
         return false;
     }
+    // The scene has already moved its own buttons to the new name, so when another macro
+    // file holds that name the bindings still follow and only the rename fails.
+    if (QFileInfo::exists(newPath)) {
+        renameBindings(oldName, newName);
+        return false;
+    }
+    // A name the file system refuses changes nothing.
+    if (!QFile::rename(m_config.paths().macro(oldName), newPath)) {
+        return false;
+    }
+    renameBindings(oldName, newName);
+    return true;
+}
+
+void MacroLibrary::renameBindings(const QString& oldName, const QString& newName)
+{
     for (int slot = 0; slot < BoundSlotCount; ++slot) {
         QSettings* profile = m_config.profileSettings(slot);
         profile->beginGroup(QStringLiteral("mouseMacroKey"));
@@ -139,9 +156,6 @@ QVariant MacroLibrary::modifyMacroNameUpdateProfile(const QVariant& oldname, con
         profile->endGroup();
         profile->sync();
     }
-    // The bindings above stand even when the rename fails: the scene has already moved its
-    // own buttons to the new name.
-    return QFile::rename(m_config.paths().macro(oldName), m_config.paths().macro(newName));
 }
 
 void MacroLibrary::deleteMacroUpdateProfile(const QVariant& macroName)

@@ -48,6 +48,7 @@ public:
 
 private:
     QString macroPath(const QVariant& name) const;
+    void renameBindings(const QString& oldName, const QString& newName);
 
     ConfigStore& m_config;
 };
