@@ -1,0 +1,25 @@
+#ifndef QX7_FILEDIALOGCHOOSER_H
+#define QX7_FILEDIALOGCHOOSER_H
+
+#include "FileChooser.h"
+
+#include <QPointer>
+#include <QWidget>
+
+// Asks with Qt's standard file dialogs, modal over `parent`.
+class FileDialogChooser : public FileChooser
+{
+public:
+    explicit FileDialogChooser(QWidget* parent = nullptr);
+
+    QString chooseSaveFile(const QString& caption,
+                           const QString& startDir,
+                           const QString& filter,
+                           const QString& defaultSuffix) override;
+    QString chooseOpenFile(const QString& caption, const QString& startDir, const QString& filter) override;
+
+private:
+    QPointer<QWidget> m_parent;
+};
+
+#endif // QX7_FILEDIALOGCHOOSER_H

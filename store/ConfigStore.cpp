@@ -1,0 +1,257 @@
+#include "ConfigStore.h"
+
+#include "FileChooser.h"
+#include "StoreTools.h"
+
+#include <QDebug>
+#include <QStandardPaths>
+
+namespace {
+
+const QString kProfileCaptionSave = QStringLiteral("Save File");
+const QString kProfileCaptionOpen = QStringLiteral("Open File");
+const QString kProfileFilter = QStringLiteral("Profile(*.pf)");
+const QString kProfileSuffix = QStringLiteral("pf");
+
+std::unique_ptr<QSettings> openIni(const QString& path)
+{
+    return std::make_unique<QSettings>(path, QSettings::IniFormat);
+}
+
+QString desktopFolder()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
+}
+
+} // namespace
+
+ConfigStore::ConfigStore(const QString& baseDir)
+    : m_paths(baseDir)
+{
+    m_globalSettings = openIni(m_paths.globalConfig());
+    m_defaultProfileSettings = openIni(m_paths.defaultProfile());
+    for (int slot = 0; slot < SlotCount; ++slot) {
+        m_profileSettings[slot] = openIni(m_paths.profile(slot));
+    }
+    m_isColorful = getGlobalData(QStringLiteral("mouse/isColorful")).toBool();
+    m_isGun = getGlobalData(QStringLiteral("mouse/isGun")).toBool();
+    m_icType = getGlobalData(QStringLiteral("mouse/icType")).toString();
+    m_is55328 = getGlobalData(QStringLiteral("mouse/is55328")).toBool();
+}
+
+ConfigStore::~ConfigStore()
+{
+    sync();
+}
+
+const StorePaths& ConfigStore::paths() const
+{
+    return m_paths;
+}
+
+void ConfigStore::setFileChooser(FileChooser* chooser)
+{
+    m_chooser = chooser;
+}
+
+FileChooser* ConfigStore::fileChooser() const
+{
+    return m_chooser;
+}
+
+QSettings* ConfigStore::readSettings(bool isRecovery) const
+{
+    return isRecovery ? m_defaultProfileSettings.get() : currentProfileSettings();
+}
+
+QVariant ConfigStore::getData(const QVariant& key, bool isRecovery) const
+{
+    return readSettings(isRecovery)->value(key.toString());
+}
+
+QVariantList ConfigStore::getDataList(const QVariant& key, bool isRecovery) const
+{
+    return StoreTools::listValue(getData(key, isRecovery));
+}
+
+void ConfigStore::setData(const QVariant& key, const QVariant& data)
+{
+    QSettings* settings = currentProfileSettings();
+    settings->setValue(key.toString(), data);
+    settings->sync();
+}
+
+void ConfigStore::setDataList(const QVariant& key, const QVariantList& datalist)
+{
+    setData(key, QVariant(datalist));
+}
+
+QVariant ConfigStore::getGlobalData(const QVariant& key) const
+{
+    return m_globalSettings->value(key.toString());
+}
+
+void ConfigStore::setGlobalData(const QVariant& key, const QVariant& tmpdata)
+{
+    m_globalSettings->setValue(key.toString(), tmpdata);
+    m_globalSettings->sync();
+}
+
+bool ConfigStore::resetApconfig()
+{
+    sync();
+    QString error;
+    if (!StoreTools::replaceWithCopy(m_paths.defaultGlobalConfig(), m_paths.globalConfig(), &error)) {
+        qWarning().noquote() << "resetApconfig:" << error;
+        return false;
+    }
+    m_globalSettings.reset();
+    m_globalSettings = openIni(m_paths.globalConfig());
+    return true;
+}
+
+void ConfigStore::openUpdateExe() { }
+
+void ConfigStore::setCurrentProfile(int profile)
+{
+    if (!isValidSlot(profile)) {
+        qWarning() << "setCurrentProfile: no profile slot" << profile;
+        return;
+    }
+    m_currentProfile = profile;
+}
+
+int ConfigStore::currentProfile() const
+{
+    return m_currentProfile;
+}
+
+bool ConfigStore::saveProfile(int profile)
+{
+    if (!isValidSlot(profile) || !m_chooser) {
+        return false;
+    }
+    sync();
+    QString target = m_chooser->chooseSaveFile(kProfileCaptionSave, desktopFolder(), kProfileFilter, kProfileSuffix);
+    if (target.isEmpty()) {
+        return false;
+    }
+    if (!target.endsWith(QStringLiteral(".pf"), Qt::CaseInsensitive)) {
+        target += QStringLiteral(".pf");
+    }
+    QString error;
+    if (!StoreTools::replaceWithCopy(m_paths.profile(profile), target, &error)) {
+        qWarning().noquote() << "saveProfile:" << error;
+        return false;
+    }
+    return true;
+}
+
+bool ConfigStore::loadProfile(int profile)
+{
+    if (!isValidSlot(profile) || !m_chooser) {
+        return false;
+    }
+    const QString source = m_chooser->chooseOpenFile(kProfileCaptionOpen, desktopFolder(), kProfileFilter);
+    if (source.isEmpty()) {
+        return false;
+    }
+    if (!StoreTools::isImportableIni(source)) {
+        qWarning().noquote() << "loadProfile: not a profile file:" << source;
+        return false;
+    }
+    return replaceSlotFile(profile, source);
+}
+
+bool ConfigStore::resetProfile(int profile)
+{
+    if (!isValidSlot(profile)) {
+        return false;
+    }
+    return replaceSlotFile(profile, m_paths.defaultProfile());
+}
+
+bool ConfigStore::copyProfile(int destprofile, int srcprofile)
+{
+    if (!isValidSlot(destprofile) || !isValidSlot(srcprofile)) {
+        return false;
+    }
+    // Replacing a slot with a copy of itself would change nothing.
+    if (destprofile == srcprofile) {
+        return sync();
+    }
+    return replaceSlotFile(destprofile, m_paths.profile(srcprofile));
+}
+
+bool ConfigStore::replaceSlotFile(int slot, const QString& source)
+{
+    sync();
+    QString error;
+    if (!StoreTools::replaceWithCopy(source, m_paths.profile(slot), &error)) {
+        qWarning().noquote() << "profile slot" << slot << "kept:" << error;
+        return false;
+    }
+    m_profileSettings[slot].reset();
+    m_profileSettings[slot] = openIni(m_paths.profile(slot));
+    return true;
+}
+
+bool ConfigStore::isColorful() const
+{
+    return m_isColorful;
+}
+
+bool ConfigStore::isGun() const
+{
+    return m_isGun;
+}
+
+QString ConfigStore::icType() const
+{
+    return m_icType;
+}
+
+bool ConfigStore::is55328() const
+{
+    return m_is55328;
+}
+
+QSettings* ConfigStore::globalSettings() const
+{
+    return m_globalSettings.get();
+}
+
+QSettings* ConfigStore::defaultProfileSettings() const
+{
+    return m_defaultProfileSettings.get();
+}
+
+QSettings* ConfigStore::currentProfileSettings() const
+{
+    return m_profileSettings[m_currentProfile].get();
+}
+
+QSettings* ConfigStore::profileSettings(int slot) const
+{
+    return isValidSlot(slot) ? m_profileSettings[slot].get() : nullptr;
+}
+
+bool ConfigStore::sync()
+{
+    bool ok = true;
+    auto flush = [&ok](QSettings* settings) {
+        settings->sync();
+        ok = ok && settings->status() != QSettings::AccessError;
+    };
+    flush(m_globalSettings.get());
+    flush(m_defaultProfileSettings.get());
+    for (const auto& settings : m_profileSettings) {
+        flush(settings.get());
+    }
+    return ok;
+}
+
+bool ConfigStore::isValidSlot(int slot)
+{
+    return slot >= 0 && slot < SlotCount;
+}

@@ -1,0 +1,87 @@
+#ifndef QX7_CONFIGSTORE_H
+#define QX7_CONFIGSTORE_H
+
+#include "StorePaths.h"
+
+#include <QSettings>
+#include <QVariant>
+
+#include <array>
+#include <memory>
+
+class FileChooser;
+
+// The global configuration, the default profile and the ten profile slots, with the generic
+// accessors and the slot operations (choose, export, import, reset, copy).
+//
+// Every write goes to disk at once, so any later copy, export or replacement of a file, and
+// the end of the process, find the file up to date. A file is replaced only through a complete
+// copy beside it; a failed replacement leaves the old file and its settings object in place.
+class ConfigStore
+{
+public:
+    static constexpr int SlotCount = 10;
+
+    explicit ConfigStore(const QString& baseDir);
+    ~ConfigStore();
+
+    ConfigStore(const ConfigStore&) = delete;
+    ConfigStore& operator=(const ConfigStore&) = delete;
+
+    const StorePaths& paths() const;
+    // Not owned; without a chooser every dialog counts as cancelled.
+    void setFileChooser(FileChooser* chooser);
+    FileChooser* fileChooser() const;
+
+    QVariant getData(const QVariant& key, bool isRecovery) const;
+    QVariantList getDataList(const QVariant& key, bool isRecovery) const;
+    void setData(const QVariant& key, const QVariant& data);
+    void setDataList(const QVariant& key, const QVariantList& datalist);
+    QVariant getGlobalData(const QVariant& key) const;
+    void setGlobalData(const QVariant& key, const QVariant& tmpdata);
+    // False (and the configuration unchanged) when the default copy cannot be copied.
+    bool resetApconfig();
+    void openUpdateExe();
+
+    // A slot outside 0-9 is ignored; the current slot stays.
+    void setCurrentProfile(int profile);
+    int currentProfile() const;
+    // Each returns false when nothing was done: slot outside 0-9, dialog cancelled, or a
+    // file that could not be read or written.
+    bool saveProfile(int profile);
+    bool loadProfile(int profile);
+    bool resetProfile(int profile);
+    bool copyProfile(int destprofile, int srcprofile);
+
+    bool isColorful() const;
+    bool isGun() const;
+    QString icType() const;
+    bool is55328() const;
+
+    QSettings* globalSettings() const;
+    QSettings* defaultProfileSettings() const;
+    QSettings* currentProfileSettings() const;
+    // Null for a slot outside 0-9.
+    QSettings* profileSettings(int slot) const;
+
+    // Writes every pending change of the long-lived settings objects; false if one failed.
+    bool sync();
+    static bool isValidSlot(int slot);
+
+private:
+    bool replaceSlotFile(int slot, const QString& source);
+    QSettings* readSettings(bool isRecovery) const;
+
+    StorePaths m_paths;
+    FileChooser* m_chooser = nullptr;
+    std::unique_ptr<QSettings> m_globalSettings;
+    std::unique_ptr<QSettings> m_defaultProfileSettings;
+    std::array<std::unique_ptr<QSettings>, SlotCount> m_profileSettings;
+    int m_currentProfile = 0;
+    bool m_isColorful = false;
+    bool m_isGun = false;
+    QString m_icType;
+    bool m_is55328 = false;
+};
+
+#endif // QX7_CONFIGSTORE_H

@@ -1,0 +1,16 @@
+#ifndef QX7_FACTORYKEYMATRIX_H
+#define QX7_FACTORYKEYMATRIX_H
+
+#include <QVariantList>
+
+// The built-in key matrix: what each of the 16 entries does before any profile is loaded.
+class FactoryKeyMatrix
+{
+public:
+    static constexpr int EntryCount = 16;
+
+    // The four bytes of entry `entry` (0-15) as numbers; empty for any other entry.
+    static QVariantList record(int entry);
+};
+
+#endif // QX7_FACTORYKEYMATRIX_H

@@ -1,0 +1,116 @@
+#include "GunStore.h"
+
+#include "ConfigStore.h"
+#include "StoreTools.h"
+
+#include <QFileInfo>
+#include <QSettings>
+
+namespace {
+
+const QString kGroup = QStringLiteral("gunData");
+
+QString presetKey(const QString& name)
+{
+    return kGroup + QLatin1Char('/') + name;
+}
+
+QStringList texts(const QVariantList& values, int from, int to)
+{
+    QStringList list;
+    for (int i = from; i < to; ++i) {
+        list.append(values.at(i).toString());
+    }
+    return list;
+}
+
+bool written(QSettings& settings)
+{
+    settings.sync();
+    return settings.status() != QSettings::AccessError;
+}
+
+} // namespace
+
+GunStore::GunStore(ConfigStore& config)
+    : m_config(config)
+{
+}
+
+bool GunStore::hasPresetFile() const
+{
+    return QFileInfo(m_config.paths().gunData()).isFile();
+}
+
+QVariantList GunStore::getGunData(const QVariant& name) const
+{
+    if (!hasPresetFile()) {
+        return {};
+    }
+    const QSettings settings(m_config.paths().gunData(), QSettings::IniFormat);
+    return StoreTools::listValue(settings.value(presetKey(name.toString())));
+}
+
+QStringList GunStore::getGunDataKey() const
+{
+    if (!hasPresetFile()) {
+        return {};
+    }
+    QSettings settings(m_config.paths().gunData(), QSettings::IniFormat);
+    settings.beginGroup(kGroup);
+    const QStringList keys = settings.allKeys();
+    settings.endGroup();
+    return keys;
+}
+
+bool GunStore::mouseSaveGundata(const QVariant& index, const QVariantList& src6)
+{
+    const QString name = index.toString();
+    if (!hasPresetFile() || name.isEmpty() || src6.size() < PresetFields) {
+        return false;
+    }
+    QSettings settings(m_config.paths().gunData(), QSettings::IniFormat);
+    settings.setValue(presetKey(name), texts(src6, 0, PresetFields));
+    return written(settings);
+}
+
+bool GunStore::modifyGundata(const QVariant& modifyType, const QVariantList& src6)
+{
+    if (!hasPresetFile()) {
+        return false;
+    }
+    bool ok = false;
+    const int type = modifyType.toInt(&ok);
+    QSettings settings(m_config.paths().gunData(), QSettings::IniFormat);
+    if (ok && type == 0 && !src6.isEmpty() && !src6.at(0).toString().isEmpty()) {
+        settings.remove(presetKey(src6.at(0).toString()));
+        return written(settings);
+    }
+    if (ok && type == 1 && src6.size() >= RenameFields && !src6.at(0).toString().isEmpty()) {
+        settings.remove(presetKey(src6.at(6).toString()));
+        settings.setValue(presetKey(src6.at(0).toString()), texts(src6, 1, PresetFields));
+        return written(settings);
+    }
+    return false;
+}
+
+QVariant GunStore::getXYSensitive(const QVariant& index) const
+{
+    return m_config.currentProfileSettings()->value(QStringLiteral("XYSensitive/") + index.toString(),
+                                                    DefaultSensitivity);
+}
+
+void GunStore::setXYSensitive(const QVariant& index, const QVariant& xyData)
+{
+    m_config.setData(QStringLiteral("XYSensitive/") + index.toString(), xyData);
+}
+
+QVariant GunStore::getselectGun(const QVariant& index) const
+{
+    return m_config.currentProfileSettings()->value(QStringLiteral("selectGun/") + index.toString(), QString());
+}
+
+void GunStore::setSelectGun(const QVariant& index, const QVariant& xyData)
+{
+    m_config.setData(QStringLiteral("selectGun/") + index.toString(), xyData);
+}

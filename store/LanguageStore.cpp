@@ -1,0 +1,32 @@
+#include "LanguageStore.h"
+
+#include "DpiSwitchTexts.h"
+
+#include <QFileInfo>
+#include <QSettings>
+
+LanguageStore::LanguageStore(const QString& baseDir)
+    : m_paths(baseDir)
+{
+}
+
+QStringList LanguageStore::getLangStrings(const QString& typeStr, const QString& langCode) const
+{
+    const QString path = m_paths.language(langCode);
+    QStringList texts;
+    // A code that is not a plain file name names no language file; its group reads empty.
+    if (!path.isEmpty() && QFileInfo(path).isFile()) {
+        // Qt reads INI files as UTF-8.
+        const QSettings settings(path, QSettings::IniFormat);
+        bool ok = false;
+        const int total = qBound(0, settings.value(typeStr + QStringLiteral("/total")).toInt(&ok), int(MaxTexts));
+        for (int i = 0; ok && i < total; ++i) {
+            texts.append(settings.value(typeStr + QStringLiteral("/%1").arg(i)).toString());
+        }
+    }
+    // Missing texts (no file, a short group) fall back to the built-in ones.
+    if (typeStr == QLatin1String("other")) {
+        DpiSwitchTexts::set(texts);
+    }
+    return texts;
+}

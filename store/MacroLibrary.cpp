@@ -1,0 +1,267 @@
+#include "MacroLibrary.h"
+
+#include "ConfigStore.h"
+#include "FactoryKeyMatrix.h"
+#include "FileChooser.h"
+#include "StoreTools.h"
+
+#include <QDebug>
+#include <QFile>
+#include <QFileInfo>
+#include <QSettings>
+#include <QStandardPaths>
+
+const QString MacroLibrary::FillerMarker = QStringLiteral("zuvrenkalpot");
+
+namespace {
+
+const QString kMacroFilter = QStringLiteral("Macro(*.mc)");
+
+QString nameListKey(const QVariant& type)
+{
+    bool ok = false;
+    const uint value = type.toUInt(&ok);
+    if (!ok) {
+        return {};
+    }
+    switch (value) {
+        case MacroLibrary::MacroNames:
+            return QStringLiteral("macro/macroName");
+        case MacroLibrary::GunNames:
+            return QStringLiteral("gun/gunName");
+        case MacroLibrary::ProfileNames:
+            return QStringLiteral("profile/profileName");
+        case MacroLibrary::GunSelection:
+            return QStringLiteral("gun/selectGun");
+        default:
+            return {};
+    }
+}
+
+bool written(QSettings& settings)
+{
+    settings.sync();
+    return settings.status() != QSettings::AccessError;
+}
+
+QString desktopFolder()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
+}
+
+} // namespace
+
+MacroLibrary::MacroLibrary(ConfigStore& config)
+    : m_config(config)
+{
+}
+
+QString MacroLibrary::macroPath(const QVariant& name) const
+{
+    return m_config.paths().macro(name.toString());
+}
+
+bool MacroLibrary::macroExists(const QString& name) const
+{
+    const QString path = m_config.paths().macro(name);
+    return !path.isEmpty() && QFileInfo(path).isFile();
+}
+
+QVariant MacroLibrary::createMacroIni(const QVariant& name, const QVariant& macroIndex)
+{
+    const QString path = macroPath(name);
+    if (path.isEmpty()) {
+        return false;
+    }
+    QSettings settings(path, QSettings::IniFormat);
+    settings.setValue(QStringLiteral("config/index"), macroIndex.toUInt());
+    settings.setValue(QStringLiteral("config/total"), 0);
+    settings.setValue(QStringLiteral("config/repeat"), 1);
+    settings.setValue(QStringLiteral("config/did"), -1);
+    return written(settings);
+}
+
+QVariant MacroLibrary::saveMacroIni(const QVariant& name, const QStringList& macros, const QVariant& repeat)
+{
+    if (!macroExists(name.toString())) {
+        return false;
+    }
+    QSettings settings(macroPath(name), QSettings::IniFormat);
+    settings.remove(QStringLiteral("macro"));
+    settings.setValue(QStringLiteral("config/total"), macros.size());
+    settings.setValue(QStringLiteral("config/repeat"), repeat);
+    for (int i = 0; i < macros.size(); ++i) {
+        settings.setValue(QStringLiteral("macro/%1").arg(i), macros.at(i));
+    }
+    return written(settings);
+}
+
+QStringList MacroLibrary::loadMacroIni(const QVariant& name) const
+{
+    if (!macroExists(name.toString())) {
+        return {};
+    }
+    const QSettings settings(macroPath(name), QSettings::IniFormat);
+    bool ok = false;
+    const int total = qBound(0, settings.value(QStringLiteral("config/total")).toInt(&ok), int(MaxActions));
+    QStringList actions;
+    for (int i = 0; ok && i < total; ++i) {
+        actions.append(settings.value(QStringLiteral("macro/%1").arg(i), QStringLiteral("0")).toString());
+    }
+    actions.append(settings.value(QStringLiteral("config/repeat"), QStringLiteral("0")).toString());
+    return actions;
+}
+
+QVariant MacroLibrary::deleteMacroIni(const QVariant& name)
+{
+    if (!macroExists(name.toString())) {
+        return false;
+    }
+    return QFile::remove(macroPath(name));
+}
+
+QVariant MacroLibrary::modifyMacroNameUpdateProfile(const QVariant& oldname, const QVariant& newname)
+{
+    const QString oldName = oldname.toString();
+    const QString newName = newname.toString();
+    const QString newPath = m_config.paths().macro(newName);
+    if (!macroExists(oldName) || newPath.isEmpty()) {
+        return false;
+    }
+    // The scene has already moved its own buttons to the new name, so when another macro
+    // file holds that name the bindings still follow and only the rename fails.
+    if (QFileInfo::exists(newPath)) {
+        renameBindings(oldName, newName);
+        return false;
+    }
+    // A name the file system refuses changes nothing.
+    if (!QFile::rename(m_config.paths().macro(oldName), newPath)) {
+        return false;
+    }
+    renameBindings(oldName, newName);
+    return true;
+}
+
+void MacroLibrary::renameBindings(const QString& oldName, const QString& newName)
+{
+    for (int slot = 0; slot < BoundSlotCount; ++slot) {
+        QSettings* profile = m_config.profileSettings(slot);
+        profile->beginGroup(QStringLiteral("mouseMacroKey"));
+        const QStringList keys = profile->childKeys();
+        for (const QString& key : keys) {
+            if (profile->value(key, QString()).toString() == oldName) {
+                profile->setValue(key, newName);
+            }
+        }
+        profile->endGroup();
+        profile->sync();
+    }
+}
+
+void MacroLibrary::deleteMacroUpdateProfile(const QVariant& macroName)
+{
+    const QString name = macroName.toString();
+    // An unbound macro slot reads as the empty name; a refused name can own no binding.
+    if (!StoreTools::isPlainFileName(name)) {
+        return;
+    }
+    QSettings* defaults = m_config.defaultProfileSettings();
+    for (int slot = 0; slot < BoundSlotCount; ++slot) {
+        QSettings* profile = m_config.profileSettings(slot);
+        for (int entry = 0; entry < FactoryKeyMatrix::EntryCount; ++entry) {
+            const QString key = QStringLiteral("mouseKeyMatrix/%1").arg(entry);
+            const QVariantList record = StoreTools::listValue(profile->value(key));
+            // A missing or short entry cannot be a macro binding.
+            if (record.size() < 3 || record.at(0).toInt() != 4) {
+                continue;
+            }
+            bool ok = false;
+            const int macroSlot = record.at(2).toInt(&ok);
+            if (!ok
+                || profile->value(QStringLiteral("mouseMacroKey/%1").arg(macroSlot), QString()).toString() != name) {
+                continue;
+            }
+            QVariantList factory = StoreTools::listValue(defaults->value(key));
+            if (factory.size() < 4) {
+                factory = FactoryKeyMatrix::record(entry);
+            }
+            profile->setValue(key, factory);
+        }
+        profile->sync();
+    }
+}
+
+QVariant MacroLibrary::updataNameList(const QVariant& type, const QStringList& nameList)
+{
+    const QString key = nameListKey(type);
+    if (key.isEmpty()) {
+        return false;
+    }
+    QSettings settings(m_config.paths().nameList(), QSettings::IniFormat);
+    QStringList names = nameList;
+    if (names.size() == 1) {
+        names.append(FillerMarker);
+    }
+    if (names.isEmpty()) {
+        settings.remove(key);
+    } else {
+        settings.setValue(key, names);
+    }
+    return written(settings);
+}
+
+QVariantList MacroLibrary::getNameList(const QVariant& type) const
+{
+    const QString key = nameListKey(type);
+    if (key.isEmpty()) {
+        return {};
+    }
+    const QSettings settings(m_config.paths().nameList(), QSettings::IniFormat);
+    return StoreTools::listValue(settings.value(key, 0));
+}
+
+bool MacroLibrary::saveMacroFile(const QVariant& macroFileName)
+{
+    FileChooser* chooser = m_config.fileChooser();
+    if (!chooser || !macroExists(macroFileName.toString())) {
+        return false;
+    }
+    QString target
+        = chooser->chooseSaveFile(QStringLiteral("Save File"), desktopFolder(), kMacroFilter, QStringLiteral("mc"));
+    if (target.isEmpty()) {
+        return false;
+    }
+    if (!target.endsWith(QStringLiteral(".mc"), Qt::CaseInsensitive)) {
+        target += QStringLiteral(".mc");
+    }
+    QString error;
+    if (!StoreTools::replaceWithCopy(macroPath(macroFileName), target, &error)) {
+        qWarning().noquote() << "saveMacroFile:" << error;
+        return false;
+    }
+    return true;
+}
+
+bool MacroLibrary::loadMacroFile(const QVariant& macroFileName)
+{
+    FileChooser* chooser = m_config.fileChooser();
+    const QString target = macroPath(macroFileName);
+    if (!chooser || target.isEmpty()) {
+        return false;
+    }
+    const QString source = chooser->chooseOpenFile(QStringLiteral("Open File"), desktopFolder(), kMacroFilter);
+    if (source.isEmpty()) {
+        return false;
+    }
+    // An import never overwrites a macro, and takes only what reads as a settings file.
+    if (QFileInfo::exists(target) || !StoreTools::isImportableIni(source)) {
+        qWarning().noquote() << "loadMacroFile: refused" << source;
+        return false;
+    }
+    QString error;
+    if (!StoreTools::replaceWithCopy(source, target, &error)) {
+        qWarning().noquote() << "loadMacroFile:" << error;
+        return false;
+    }
+    return true;
+}

@@ -1,0 +1,92 @@
+#include "StoreTools.h"
+
+#include <QDateTime>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QSettings>
+#include <QStringDecoder>
+
+bool StoreTools::isPlainFileName(const QString& name)
+{
+    if (name.isEmpty() || name == QLatin1String(".") || name == QLatin1String("..")) {
+        return false;
+    }
+    for (const QChar c : name) {
+        if (c == QLatin1Char('/') || c == QLatin1Char('\\') || c.unicode() == 0) {
+            return false;
+        }
+    }
+    return true;
+}
+
+QVariantList StoreTools::listValue(const QVariant& value)
+{
+    switch (value.metaType().id()) {
+        case QMetaType::QVariantList:
+            return value.toList();
+        case QMetaType::QStringList: {
+            QVariantList list;
+            for (const QString& item : value.toStringList()) {
+                list.append(item);
+            }
+            return list;
+        }
+        default:
+            return {};
+    }
+}
+
+bool StoreTools::replaceWithCopy(const QString& source, const QString& target, QString* error)
+{
+    auto fail = [error](const QString& message) {
+        if (error) {
+            *error = message;
+        }
+        return false;
+    };
+
+    QFile in(source);
+    if (!QFileInfo(source).isFile() || !in.open(QIODevice::ReadOnly)) {
+        return fail(QStringLiteral("cannot read %1").arg(source));
+    }
+    const QByteArray bytes = in.readAll();
+    if (in.error() != QFileDevice::NoError) {
+        return fail(QStringLiteral("cannot read %1: %2").arg(source, in.errorString()));
+    }
+    const QDateTime oldStamp = QFileInfo(target).lastModified();
+
+    QSaveFile out(target);
+    if (!out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size() || !out.commit()) {
+        return fail(QStringLiteral("cannot write %1: %2").arg(target, out.errorString()));
+    }
+
+    // QSettings notices a changed file only by its size and time stamp; a replacement of the
+    // same size within the same millisecond would otherwise read as the old contents.
+    QFile replaced(target);
+    if (oldStamp.isValid() && QFileInfo(target).lastModified() == oldStamp && replaced.open(QIODevice::ReadWrite)) {
+        replaced.setFileTime(oldStamp.addMSecs(1), QFileDevice::FileModificationTime);
+    }
+    return true;
+}
+
+bool StoreTools::isImportableIni(const QString& path)
+{
+    const QFileInfo info(path);
+    if (!info.isFile() || !info.isReadable() || info.size() > MaxImportSize) {
+        return false;
+    }
+    // The INI reader takes almost anything; a settings file is text.
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        return false;
+    }
+    const QByteArray bytes = file.readAll();
+    QStringDecoder utf8(QStringDecoder::Utf8);
+    const QString text = utf8(bytes);
+    if (utf8.hasError() || text.contains(QChar(0))) {
+        return false;
+    }
+    const QSettings settings(path, QSettings::IniFormat);
+    return settings.status() == QSettings::NoError && !settings.allKeys().isEmpty();
+}

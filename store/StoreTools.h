@@ -1,0 +1,31 @@
+#ifndef QX7_STORETOOLS_H
+#define QX7_STORETOOLS_H
+
+#include <QString>
+#include <QVariant>
+
+// Helpers shared by the store's classes.
+class StoreTools
+{
+public:
+    // A name usable as one file inside a store folder: not empty, not "." or "..", and free of
+    // path separators and NUL characters.
+    static bool isPlainFileName(const QString& name);
+
+    // A settings value as a list. Only real lists convert: a single text gives an empty list
+    // (Qt would otherwise split it into characters).
+    static QVariantList listValue(const QVariant& value);
+
+    // Makes `target` a byte-for-byte copy of `source` through a temporary file beside `target`,
+    // replacing it only once the copy is complete; on failure `target` is left as it was.
+    static bool replaceWithCopy(const QString& source, const QString& target, QString* error = nullptr);
+
+    // True when `path` is a small UTF-8 text file that reads as an INI file with at least one
+    // key: what an imported profile or macro must be.
+    static bool isImportableIni(const QString& path);
+
+    // Largest file accepted for import; the store's own files are a few kilobytes.
+    static constexpr qint64 MaxImportSize = 1024 * 1024;
+};
+
+#endif // QX7_STORETOOLS_H

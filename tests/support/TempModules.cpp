@@ -1,0 +1,68 @@
+#include "TempModules.h"
+
+#include "TestSupport.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+
+namespace {
+
+bool copyTree(const QString& from, const QString& to)
+{
+    if (!QDir().mkpath(to)) {
+        return false;
+    }
+    QDirIterator it(from, QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString source = it.next();
+        const QString target = to + QLatin1Char('/') + QDir(from).relativeFilePath(source);
+        if (it.fileInfo().isDir()) {
+            if (!QDir().mkpath(target)) {
+                return false;
+            }
+        } else if (!QFile::copy(source, target)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+} // namespace
+
+TempModules::TempModules()
+{
+    m_valid = m_dir.isValid() && copyTree(shippedPath(QStringLiteral("modules")), path(QStringLiteral("modules")));
+}
+
+bool TempModules::isValid() const
+{
+    return m_valid;
+}
+
+QString TempModules::baseDir() const
+{
+    return m_dir.path();
+}
+
+QString TempModules::path(const QString& relative) const
+{
+    return m_dir.filePath(relative);
+}
+
+QString TempModules::shippedPath(const QString& relative)
+{
+    return QDir(TestSupport::sourceDir()).filePath(relative);
+}
+
+QByteArray TempModules::read(const QString& relative) const
+{
+    QFile file(path(relative));
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+bool TempModules::write(const QString& relative, const QByteArray& bytes) const
+{
+    QFile file(path(relative));
+    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
+}

@@ -1,0 +1,30 @@
+#ifndef QX7_TEMPMODULES_H
+#define QX7_TEMPMODULES_H
+
+#include <QString>
+#include <QTemporaryDir>
+
+// A temporary base folder holding a copy of the shipped modules/, so tests may change, break
+// or delete store files without touching the shipped ones.
+class TempModules
+{
+public:
+    TempModules();
+
+    bool isValid() const;
+    // The folder that holds modules/.
+    QString baseDir() const;
+    // A path below the base folder, e.g. path("modules/setting/p1.bin").
+    QString path(const QString& relative) const;
+    // The shipped file's path, for comparisons.
+    static QString shippedPath(const QString& relative);
+
+    QByteArray read(const QString& relative) const;
+    bool write(const QString& relative, const QByteArray& bytes) const;
+
+private:
+    QTemporaryDir m_dir;
+    bool m_valid = false;
+};
+
+#endif // QX7_TEMPMODULES_H
