@@ -1,0 +1,314 @@
+#include "DeviceOperations.h"
+
+#include "ConfigStore.h"
+#include "DpiEncoding.h"
+#include "Hid_Thread.h"
+#include "LightingEncoding.h"
+#include "SceneCalls.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+// Owned bytes of the on-board profile images.
+constexpr int ImageColorfulColors = 24;
+constexpr int ImageGunFlags = 65;
+constexpr unsigned char GunFlagBit = 0x04;
+constexpr int ImageEffect = 71;
+constexpr int ImageGunButton = 78;
+constexpr int ImageDpiHighBits = 82;
+constexpr int ImageDpiX = 84;
+constexpr int ImageDpiY = 92;
+constexpr int ImageDpiMask = 100;
+constexpr int ImageColors = 104;
+constexpr unsigned char LeftButton = 0xF0;
+
+constexpr int Stages = 8;
+constexpr int MacroSlots = 12;
+constexpr int BlockSize = 128;
+constexpr int ColorTableSize = 24;
+
+unsigned char byteOf(const QVariant& v)
+{
+    return static_cast<unsigned char>(v.toInt() & 0xFF);
+}
+
+} // namespace
+
+DeviceOperations::DeviceOperations(Hid_Thread* hid, ConfigStore* store)
+    : m_hid(hid)
+    , m_store(store)
+{
+    if (store) {
+        m_icType = store->icType();
+        m_isColorful = store->isColorful();
+        m_isGun = store->isGun();
+        m_is55328 = store->is55328();
+    }
+}
+
+void DeviceOperations::mouseSetReportRate(unsigned char rate)
+{
+    if (is560()) {
+        m_hid->hid560_03H_SetReportRate(rate);
+    } else {
+        m_hid->hid553_01H_SetReportRate(rate);
+    }
+}
+
+void DeviceOperations::mouseSetCurrentDPI(unsigned char currentDPI)
+{
+    if (is560()) {
+        m_hid->hid560_04H_SetCurrentDPI(currentDPI);
+    } else {
+        m_hid->hid553_0BH_SetCurrentDPI(currentDPI);
+    }
+}
+
+QVariant DeviceOperations::mouseGetCurrentDPI()
+{
+    if (is560()) {
+        unsigned char byte1 = 1;
+        unsigned char byte2 = 0;
+        m_hid->hid560_84H_GetCurrentDPI(byte1, byte2);
+        return int(byte2);
+    }
+    unsigned char byte1 = 0;
+    m_hid->hid553_8BH_GetCurrentDPI(byte1);
+    return int(byte1);
+}
+
+void DeviceOperations::mouseSwitchKeyMatrix(int indexNo)
+{
+    if (is560()) {
+        m_hid->hid560_02H_SetCurrentProfile(static_cast<unsigned char>(indexNo));
+    } else {
+        m_hid->hid553_02H_SetCurrentKeyMatrix(static_cast<unsigned char>(indexNo - 1));
+    }
+}
+
+void DeviceOperations::mouseSetKeyboardoption(unsigned char byte1,
+                                              unsigned char byte2,
+                                              unsigned char byte3,
+                                              unsigned char byte4)
+{
+    m_hid->hid553_03H_SetKeyboardoption(byte1, byte2, byte3, byte4);
+}
+
+QVariantList DeviceOperations::GetKeyboardoption()
+{
+    unsigned char b[4] = {};
+    m_hid->hid553_83H_GetKeyboardoption(b[0], b[1], b[2], b[3]);
+    return {int(b[0]), int(b[1]), int(b[2]), int(b[3])};
+}
+
+void DeviceOperations::mouseSetProfile(uint profileNo)
+{
+    if (profileNo < ImageCount) {
+        m_hid->hid560_0CH_setProfile(m_profileImages[profileNo].data(), static_cast<unsigned char>(profileNo));
+    }
+}
+
+void DeviceOperations::mouseReadProfile(uint profileNo)
+{
+    if (profileNo < ImageCount) {
+        m_hid->hid560_8CH_readProfile(m_profileImages[profileNo].data(), static_cast<unsigned char>(profileNo));
+    }
+}
+
+QVariant DeviceOperations::mouseReadCurrentProfile()
+{
+    unsigned char byte1 = 0;
+    m_hid->hid560_82H_GetCurrentProfile(byte1);
+    return int(byte1);
+}
+
+void DeviceOperations::clearHidBusy()
+{
+    m_hid->hidFree = true;
+}
+
+void DeviceOperations::setBusy(int busyTime)
+{
+    if (m_scene) {
+        m_scene->setProtectUI(busyTime);
+    }
+}
+
+void DeviceOperations::setCurrentDPI(int dpiValue)
+{
+    if (m_scene) {
+        m_scene->setCurrentDPI(dpiValue);
+    }
+}
+
+void DeviceOperations::sendImages(bool allGunImages)
+{
+    mouseSetProfile(1);
+    if (allGunImages) {
+        for (uint k = 2; k < ImageCount; ++k) {
+            mouseSetProfile(k);
+        }
+    }
+}
+
+void DeviceOperations::mouseSetDpi(int dpiCount, const QString& sensorType, const QVariantList& dpiValueArray)
+{
+    std::array<unsigned char, Stages> codes {};
+    unsigned char highBits = 0;
+    const int filled = std::min<int>(int(dpiValueArray.size()), Stages);
+    for (int i = 0; i < filled; ++i) {
+        const DpiEncoding::Code c = DpiEncoding::encode(sensorType, dpiValueArray.at(i).toInt());
+        codes[i] = c.code;
+        if (c.highBit) {
+            highBits |= static_cast<unsigned char>(1u << i);
+        }
+    }
+    if (is560()) {
+        const unsigned char mask = dpiCount <= 0 ? 0 : dpiCount >= Stages ? 0xFF : ((1u << dpiCount) - 1);
+        const bool flags = sensorType == QLatin1String("3389");
+        for (int k = 1; k < ImageCount; ++k) {
+            Image& image = m_profileImages[k];
+            std::copy(codes.begin(), codes.end(), image.begin() + ImageDpiX);
+            std::copy(codes.begin(), codes.end(), image.begin() + ImageDpiY);
+            image[ImageDpiMask] = mask;
+            if (flags) {
+                image[ImageDpiHighBits] = highBits;
+                image[ImageDpiHighBits + 1] = highBits;
+            }
+        }
+        sendImages(m_isGun);
+        return;
+    }
+    for (int i = std::max(dpiCount, 0); i < filled; ++i) {
+        codes[i] = 0x80;
+    }
+    m_hid->hid553_11H_SetDPISet(static_cast<unsigned char>(dpiCount), codes.data());
+}
+
+QVariant DeviceOperations::mouseSendMacroData(const QVariantList& macroData, const QVariant& macroIndex)
+{
+    const unsigned char slot = static_cast<unsigned char>(macroIndex.toUInt() & 0xFF);
+    if (slot >= MacroSlots) {
+        return true;
+    }
+    std::array<unsigned char, BlockSize> block {};
+    const int count = std::min<int>(int(macroData.size()), BlockSize);
+    for (int i = 0; i < count; ++i) {
+        // Delays may be fractional; they round to the nearest unit.
+        block[i] = static_cast<unsigned char>(static_cast<int>(std::lround(macroData.at(i).toDouble())) & 0xFF);
+    }
+    if (is560()) {
+        m_hid->hid560_0FH_SetMacroKey(static_cast<unsigned char>(slot + 1), block.data());
+    } else {
+        m_hid->hid553_13H_SetMacroKey(static_cast<unsigned char>(slot + 1), block.data());
+    }
+    return true;
+}
+
+void DeviceOperations::mouseSetRGBEffect(unsigned char effect, unsigned char option1, unsigned char option2)
+{
+    if (m_isColorful) {
+        const LightingEncoding::Effect e = LightingEncoding::colorful(effect, option1, option2);
+        if (!is560()) {
+            m_hid->hid553_0DH_SetRGBLedEffect(e.code, e.second, e.third);
+            return;
+        }
+        for (int k = 1; k < ImageCount; ++k) {
+            m_profileImages[k][ImageEffect] = e.code;
+            m_profileImages[k][ImageEffect + 1] = e.second;
+            m_profileImages[k][ImageEffect + 2] = e.third;
+        }
+        sendImages(m_isGun);
+        return;
+    }
+    const LightingEncoding::Effect e = LightingEncoding::plain(effect, option1, option2);
+    if (!is560()) {
+        m_hid->hid553_0DH_SetRGBLedEffect(e.code, e.second, m_is55328 ? e.third : 2);
+        return;
+    }
+    for (int k = 1; k < ImageCount; ++k) {
+        m_profileImages[k][ImageEffect] = e.code;
+        m_profileImages[k][ImageEffect + 1] = e.second;
+        m_profileImages[k][ImageEffect + 2] = 2;
+    }
+    if (!m_isGun) {
+        m_profileImages[1][ImageEffect + 2] = 3;
+    }
+    sendImages(m_isGun);
+}
+
+void DeviceOperations::mouseSetRGBColor(unsigned char type, const QVariantList& src24)
+{
+    std::array<unsigned char, ColorTableSize> table {};
+    const int count = std::min<int>(int(src24.size()), ColorTableSize);
+    for (int i = 0; i < count; ++i) {
+        table[i] = byteOf(src24.at(i));
+    }
+    if (is560()) {
+        const int image = m_isColorful ? 0 : 1;
+        const int at = m_isColorful ? ImageColorfulColors : ImageColors;
+        std::copy(table.begin(), table.end(), m_profileImages[image].begin() + at);
+        mouseSetProfile(image);
+        return;
+    }
+    if (m_is55328) {
+        if (table[21] || table[22] || table[23]) {
+            m_hid->hid553_10H_SetLED8StageColor(0, table.data());
+        } else {
+            m_hid->hid553_0CH_SetFixLEDColor(table.data());
+        }
+        return;
+    }
+    m_hid->hid553_10H_SetLED8StageColor(type, table.data());
+    m_hid->hid553_10H_SetLED8StageColor(type, table.data());
+}
+
+void DeviceOperations::mouseSendGundata(int slot, const QVariantList& values)
+{
+    if (!m_isGun) {
+        return;
+    }
+    unsigned char v[3] = {};
+    for (int i = 0; i < 3 && i < values.size(); ++i) {
+        v[i] = static_cast<unsigned char>(values.at(i).toUInt() & 0xFF);
+    }
+    if (is560()) {
+        const int n = slot + 1;
+        if (n < 0 || n >= ImageCount) {
+            return;
+        }
+        Image& image = m_profileImages[n];
+        image[ImageGunButton] = LeftButton;
+        image[ImageGunButton + 1] = v[0];
+        image[ImageGunButton + 2] = v[1];
+        image[ImageGunButton + 3] = v[2];
+        image[ImageGunFlags] &= static_cast<unsigned char>(~GunFlagBit);
+        mouseSetProfile(static_cast<uint>(n));
+        return;
+    }
+    unsigned char options[4] = {};
+    m_hid->hid553_83H_GetKeyboardoption(options[0], options[1], options[2], options[3]);
+    const unsigned char y = options[2] ? static_cast<unsigned char>(256 - v[2]) : v[2];
+    m_hid->hid553_04H_SetGunData(v[0], v[1], y, static_cast<unsigned char>(slot - 1));
+}
+
+void DeviceOperations::connectDevice(int deviceIndex, bool startListener)
+{
+    clearHidBusy();
+    if (startListener) {
+        m_hid->initKeyboardoption(deviceIndex);
+    } else {
+        m_hid->updateKeyboardoption();
+    }
+    if (is560()) {
+        mouseReadProfile(0);
+        mouseReadProfile(1);
+        if (m_isGun) {
+            mouseReadProfile(2);
+            mouseReadProfile(3);
+            mouseReadProfile(4);
+        }
+    }
+}

@@ -1,0 +1,71 @@
+#ifndef QX7_DEVICEOPERATIONS_H
+#define QX7_DEVICEOPERATIONS_H
+
+#include <QString>
+#include <QVariant>
+#include <QVariantList>
+#include <array>
+
+class ConfigStore;
+class Hid_Thread;
+class SceneCalls;
+
+// The operations that turn edited values into device commands, for either controller family.
+// The view exposes them to the scene under these names; qx7ctl and the tests call them directly.
+class DeviceOperations
+{
+public:
+    static constexpr int ImageCount = 5;
+    static constexpr int ImageSize = 128;
+    using Image = std::array<unsigned char, ImageSize>;
+
+    // The device flags are read from the configuration here, once.
+    DeviceOperations(Hid_Thread* hid, ConfigStore* store);
+
+    void setScene(SceneCalls* scene) { m_scene = scene; }
+    Hid_Thread* hid() const { return m_hid; }
+
+    QString icType() const { return m_icType; }
+    bool isColorful() const { return m_isColorful; }
+    bool isGun() const { return m_isGun; }
+    bool is55328() const { return m_is55328; }
+    bool is560() const { return m_icType == QLatin1String("560"); }
+    const Image& profileImage(int number) const { return m_profileImages.at(static_cast<size_t>(number)); }
+
+    void mouseSetReportRate(unsigned char rate);
+    void mouseSetCurrentDPI(unsigned char currentDPI);
+    QVariant mouseGetCurrentDPI();
+    void mouseSwitchKeyMatrix(int indexNo);
+    void mouseSetKeyboardoption(unsigned char byte1, unsigned char byte2, unsigned char byte3, unsigned char byte4);
+    QVariantList GetKeyboardoption();
+    void mouseSetProfile(uint profileNo);
+    void mouseReadProfile(uint profileNo);
+    QVariant mouseReadCurrentProfile();
+    void clearHidBusy();
+    void setBusy(int busyTime);
+    void setCurrentDPI(int dpiValue);
+
+    void mouseSetDpi(int dpiCount, const QString& sensorType, const QVariantList& dpiValueArray);
+    QVariant mouseSendMacroData(const QVariantList& macroData, const QVariant& macroIndex);
+    void mouseSetRGBEffect(unsigned char effect, unsigned char option1, unsigned char option2);
+    void mouseSetRGBColor(unsigned char type, const QVariantList& src24);
+    void mouseSendGundata(int slot, const QVariantList& values);
+
+    // What a new connection does on the device: frees the link, brings the keyboard options up to
+    // date (starting the listener when asked) and, on the 560 family, reads the on-board profiles.
+    void connectDevice(int deviceIndex, bool startListener);
+
+private:
+    void sendImages(bool allGunImages);
+
+    Hid_Thread* m_hid;
+    ConfigStore* m_store;
+    SceneCalls* m_scene = nullptr;
+    QString m_icType;
+    bool m_isColorful = false;
+    bool m_isGun = false;
+    bool m_is55328 = false;
+    std::array<Image, ImageCount> m_profileImages {};
+};
+
+#endif // QX7_DEVICEOPERATIONS_H
