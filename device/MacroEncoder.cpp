@@ -1,5 +1,6 @@
 #include "MacroEncoder.h"
 
+#include <iterator>
 #include <limits>
 
 namespace {

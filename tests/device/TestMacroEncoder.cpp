@@ -54,124 +54,35 @@ void TestMacroEncoder::deCode_data()
     QTest::addColumn<QStringList>("actions");
     QTest::addColumn<int>("repeat");
     QTest::addColumn<QByteArray>("bytes");
-    QTest::newRow("press, 50 ms, release") << QStringList {"1,A", "0,50", "2,A"} << 1
-                                           << QByteArray::fromHex("0001"
-                                                                  "0504"
-                                                                  "8104"
-                                                                  "0000");
-    QTest::newRow("press, 1500 ms, release") << QStringList {"1,A", "0,1500", "2,A"} << 1
-                                             << QByteArray::fromHex("0001"
-                                                                    "0004"
-                                                                    "0001"
-                                                                    "004b"
-                                                                    "8104"
-                                                                    "0000");
-    QTest::newRow("repeat count high byte first") << QStringList {"1,A", "0,50", "2,A"} << 0x1234
-                                                  << QByteArray::fromHex("1234"
-                                                                         "0504"
-                                                                         "8104"
-                                                                         "0000");
-    QTest::newRow("repeat count 0 raised to 1") << QStringList {} << 0 << QByteArray::fromHex("0001");
-    QTest::newRow("repeat count capped") << QStringList {} << 70000 << QByteArray::fromHex("ffff");
-    QTest::newRow("empty") << QStringList {} << 1 << QByteArray::fromHex("0001");
-    QTest::newRow("only delays") << QStringList {"0,100", "0,5"} << 1 << QByteArray::fromHex("0001");
-    QTest::newRow("single action at the end") << QStringList {"0,100", "1,A"} << 1 << QByteArray::fromHex("0001");
-    QTest::newRow("single action with trailing delay") << QStringList {"1,A", "0,50"} << 1
-                                                       << QByteArray::fromHex("0001"
-                                                                              "0104"
-                                                                              "0000");
-    QTest::newRow("leading delays skipped") << QStringList {"0,500", "0,20", "1,A", "0,50", "2,A"} << 1
-                                            << QByteArray::fromHex("0001"
-                                                                   "0504"
-                                                                   "8104"
-                                                                   "0000");
-    QTest::newRow("no delay written as 1") << QStringList {"1,A", "2,A", "1,B"} << 1
-                                           << QByteArray::fromHex("0001"
-                                                                  "0104"
-                                                                  "8104"
-                                                                  "0105"
-                                                                  "0000");
-    QTest::newRow("press rounds half a unit up") << QStringList {"1,A", "0,55", "2,A"} << 1
-                                                 << QByteArray::fromHex("0001"
-                                                                        "0604"
-                                                                        "8104"
-                                                                        "0000");
-    QTest::newRow("press rounds down below half") << QStringList {"1,A", "0,54", "2,A"} << 1
-                                                  << QByteArray::fromHex("0001"
-                                                                         "0504"
-                                                                         "8104"
-                                                                         "0000");
-    QTest::newRow("release drops the fraction") << QStringList {"2,A", "0,59", "1,A"} << 1
-                                                << QByteArray::fromHex("0001"
-                                                                       "8504"
-                                                                       "0104"
-                                                                       "0000");
-    QTest::newRow("delays below a unit never write 0") << QStringList {"1,A", "0,4", "2,A", "0,9", "1,B"} << 1
-                                                       << QByteArray::fromHex("0001"
-                                                                              "0104"
-                                                                              "8104"
-                                                                              "0105"
-                                                                              "0000");
-    QTest::newRow("delays between two actions add up") << QStringList {"1,A", "0,500", "0,700", "2,A"} << 1
-                                                       << QByteArray::fromHex("0001"
-                                                                              "7804"
-                                                                              "8104"
-                                                                              "0000");
-    QTest::newRow("largest short delay") << QStringList {"1,A", "0,1260", "2,A"} << 1
-                                         << QByteArray::fromHex("0001"
-                                                                "7e04"
-                                                                "8104"
-                                                                "0000");
-    QTest::newRow("press rounding up to 127 stays short") << QStringList {"1,A", "0,1265", "2,A"} << 1
-                                                          << QByteArray::fromHex("0001"
-                                                                                 "7f04"
-                                                                                 "8104"
-                                                                                 "0000");
-    QTest::newRow("127 units is long") << QStringList {"1,A", "0,1270", "2,A"} << 1
-                                       << QByteArray::fromHex("0001"
-                                                              "0004"
-                                                              "0001"
-                                                              "003f"
-                                                              "8104"
-                                                              "0000");
-    QTest::newRow("long delay after a release keeps bit 7") << QStringList {"2,A", "0,2000", "1,A"} << 1
-                                                            << QByteArray::fromHex("0001"
-                                                                                   "8004"
-                                                                                   "0001"
-                                                                                   "0064"
-                                                                                   "0104"
-                                                                                   "0000");
-    QTest::newRow("mouse buttons") << QStringList {"3,MS-L", "0,20", "4,MS-L", "3,MS-B5"} << 1
-                                   << QByteArray::fromHex("0001"
-                                                          "02f0"
-                                                          "81f0"
-                                                          "01f4"
-                                                          "0000");
-    QTest::newRow("last action ignores trailing delay") << QStringList {"1,A", "0,50", "2,A", "0,3000"} << 1
-                                                        << QByteArray::fromHex("0001"
-                                                                               "0504"
-                                                                               "8104"
-                                                                               "0000");
-    QTest::newRow("unknown label left out, delays merge") << QStringList {"1,A", "0,50", "1,Nope", "0,50", "2,A"} << 1
-                                                          << QByteArray::fromHex("0001"
-                                                                                 "0a04"
-                                                                                 "8104"
-                                                                                 "0000");
-    QTest::newRow("unknown type left out") << QStringList {"1,A", "7,B", "x,B", "0,50", "2,A"} << 1
-                                           << QByteArray::fromHex("0001"
-                                                                  "0504"
-                                                                  "8104"
-                                                                  "0000");
-    QTest::newRow("comma label") << QStringList {"1,,", "0,50", "2,,"} << 1
-                                 << QByteArray::fromHex("0001"
-                                                        "0536"
-                                                        "8136"
-                                                        "0000");
-    QTest::newRow("bad delays count as 0") << QStringList {"1,A", "0,-50", "0,abc", "0,", "2,A"} << 1
-                                           << QByteArray::fromHex("0001"
-                                                                  "0104"
-                                                                  "8104"
-                                                                  "0000");
+    // fromHex skips the spaces that group the pairs.
+    const auto row = [](const char* name, const QStringList& actions, int repeat, const char* hex) {
+        QTest::newRow(name) << actions << repeat << QByteArray::fromHex(hex);
+    };
+    row("press, 50 ms, release", {"1,A", "0,50", "2,A"}, 1, "0001 0504 8104 0000");
+    row("press, 1500 ms, release", {"1,A", "0,1500", "2,A"}, 1, "0001 0004 0001 004b 8104 0000");
+    row("repeat count high byte first", {"1,A", "0,50", "2,A"}, 0x1234, "1234 0504 8104 0000");
+    row("repeat count 0 raised to 1", {}, 0, "0001");
+    row("repeat count capped", {}, 70000, "ffff");
+    row("only delays", {"0,100", "0,5"}, 1, "0001");
+    row("single action at the end", {"0,100", "1,A"}, 1, "0001");
+    row("single action with trailing delay", {"1,A", "0,50"}, 1, "0001 0104 0000");
+    row("leading delays skipped", {"0,500", "0,20", "1,A", "0,50", "2,A"}, 1, "0001 0504 8104 0000");
+    row("no delay written as 1", {"1,A", "2,A", "1,B"}, 1, "0001 0104 8104 0105 0000");
+    row("press rounds half a unit up", {"1,A", "0,55", "2,A"}, 1, "0001 0604 8104 0000");
+    row("press rounds down below half", {"1,A", "0,54", "2,A"}, 1, "0001 0504 8104 0000");
+    row("release drops the fraction", {"2,A", "0,59", "1,A"}, 1, "0001 8504 0104 0000");
+    row("delays below a unit never write 0", {"1,A", "0,4", "2,A", "0,9", "1,B"}, 1, "0001 0104 8104 0105 0000");
+    row("delays between two actions add up", {"1,A", "0,500", "0,700", "2,A"}, 1, "0001 7804 8104 0000");
+    row("largest short delay", {"1,A", "0,1260", "2,A"}, 1, "0001 7e04 8104 0000");
+    row("press rounding up to 127 stays short", {"1,A", "0,1265", "2,A"}, 1, "0001 7f04 8104 0000");
+    row("127 units is long", {"1,A", "0,1270", "2,A"}, 1, "0001 0004 0001 003f 8104 0000");
+    row("long delay after a release keeps bit 7", {"2,A", "0,2000", "1,A"}, 1, "0001 8004 0001 0064 0104 0000");
+    row("mouse buttons", {"3,MS-L", "0,20", "4,MS-L", "3,MS-B5"}, 1, "0001 02f0 81f0 01f4 0000");
+    row("last action ignores trailing delay", {"1,A", "0,50", "2,A", "0,3000"}, 1, "0001 0504 8104 0000");
+    row("unknown label left out, delays merge", {"1,A", "0,50", "1,Nope", "0,50", "2,A"}, 1, "0001 0a04 8104 0000");
+    row("unknown type left out", {"1,A", "7,B", "x,B", "0,50", "2,A"}, 1, "0001 0504 8104 0000");
+    row("comma label", {"1,,", "0,50", "2,,"}, 1, "0001 0536 8136 0000");
+    row("bad delays count as 0", {"1,A", "0,-50", "0,abc", "0,", "2,A"}, 1, "0001 0104 8104 0000");
 }
 
 void TestMacroEncoder::deCode()
