@@ -1,0 +1,191 @@
+// The macro byte encoding: event pairs, short and long delays, and the encoded length.
+#include "MacroEncoder.h"
+
+#include <QTest>
+
+namespace {
+
+// A press of A, delays adding up to ms (each at most 65535, as the editor allows), a release of A.
+QStringList pressDelayRelease(qint64 ms)
+{
+    QStringList list {QStringLiteral("1,A")};
+    while (ms > 0) {
+        const qint64 step = qMin<qint64>(ms, 65535);
+        list << QStringLiteral("0,%1").arg(step);
+        ms -= step;
+    }
+    list << QStringLiteral("2,A");
+    return list;
+}
+
+QByteArray longPressOfA(int unit, int count)
+{
+    QByteArray b = QByteArray::fromHex("0001"
+                                       "0004"
+                                       "00");
+    b.append(char(unit));
+    b.append(char(count >> 8));
+    b.append(char(count & 0xFF));
+    return b
+           + QByteArray::fromHex("8104"
+                                 "0000");
+}
+
+} // namespace
+
+class TestMacroEncoder : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void deCode_data();
+    void deCode();
+    void longDelay_data();
+    void longDelay();
+    void encodedLength_data();
+    void encodedLength();
+    void storedText_data();
+    void storedText();
+    void labelsFollowTheLanguage();
+};
+
+void TestMacroEncoder::deCode_data()
+{
+    QTest::addColumn<QStringList>("actions");
+    QTest::addColumn<int>("repeat");
+    QTest::addColumn<QByteArray>("bytes");
+    // fromHex skips the spaces that group the pairs.
+    const auto row = [](const char* name, const QStringList& actions, int repeat, const char* hex) {
+        QTest::newRow(name) << actions << repeat << QByteArray::fromHex(hex);
+    };
+    row("press, 50 ms, release", {"1,A", "0,50", "2,A"}, 1, "0001 0504 8104 0000");
+    row("press, 1500 ms, release", {"1,A", "0,1500", "2,A"}, 1, "0001 0004 0001 004b 8104 0000");
+    row("repeat count high byte first", {"1,A", "0,50", "2,A"}, 0x1234, "1234 0504 8104 0000");
+    row("repeat count 0 raised to 1", {}, 0, "0001");
+    row("repeat count capped", {}, 70000, "ffff");
+    row("only delays", {"0,100", "0,5"}, 1, "0001");
+    row("single action at the end", {"0,100", "1,A"}, 1, "0001");
+    row("single action with trailing delay", {"1,A", "0,50"}, 1, "0001 0104 0000");
+    row("leading delays skipped", {"0,500", "0,20", "1,A", "0,50", "2,A"}, 1, "0001 0504 8104 0000");
+    row("no delay written as 1", {"1,A", "2,A", "1,B"}, 1, "0001 0104 8104 0105 0000");
+    row("press rounds half a unit up", {"1,A", "0,55", "2,A"}, 1, "0001 0604 8104 0000");
+    row("press rounds down below half", {"1,A", "0,54", "2,A"}, 1, "0001 0504 8104 0000");
+    row("release drops the fraction", {"2,A", "0,59", "1,A"}, 1, "0001 8504 0104 0000");
+    row("delays below a unit never write 0", {"1,A", "0,4", "2,A", "0,9", "1,B"}, 1, "0001 0104 8104 0105 0000");
+    row("delays between two actions add up", {"1,A", "0,500", "0,700", "2,A"}, 1, "0001 7804 8104 0000");
+    row("largest short delay", {"1,A", "0,1260", "2,A"}, 1, "0001 7e04 8104 0000");
+    row("press rounding up to 127 stays short", {"1,A", "0,1265", "2,A"}, 1, "0001 7f04 8104 0000");
+    row("127 units is long", {"1,A", "0,1270", "2,A"}, 1, "0001 0004 0001 003f 8104 0000");
+    row("long delay after a release keeps bit 7", {"2,A", "0,2000", "1,A"}, 1, "0001 8004 0001 0064 0104 0000");
+    row("mouse buttons", {"3,MS-L", "0,20", "4,MS-L", "3,MS-B5"}, 1, "0001 02f0 81f0 01f4 0000");
+    row("last action ignores trailing delay", {"1,A", "0,50", "2,A", "0,3000"}, 1, "0001 0504 8104 0000");
+    row("unknown label left out, delays merge", {"1,A", "0,50", "1,Nope", "0,50", "2,A"}, 1, "0001 0a04 8104 0000");
+    row("unknown type left out", {"1,A", "7,B", "x,B", "0,50", "2,A"}, 1, "0001 0504 8104 0000");
+    row("comma label", {"1,,", "0,50", "2,,"}, 1, "0001 0536 8136 0000");
+    row("bad delays count as 0", {"1,A", "0,-50", "0,abc", "0,", "2,A"}, 1, "0001 0104 8104 0000");
+}
+
+void TestMacroEncoder::deCode()
+{
+    QFETCH(QStringList, actions);
+    QFETCH(int, repeat);
+    QFETCH(QByteArray, bytes);
+    const auto parsed = MacroEncoder::parseActions(actions);
+    QCOMPARE(MacroEncoder::deCode(parsed, repeat).toHex(), bytes.toHex());
+    QCOMPARE(MacroEncoder::encodedLength(parsed, repeat), bytes.size());
+}
+
+void TestMacroEncoder::longDelay_data()
+{
+    QTest::addColumn<qint64>("ms");
+    QTest::addColumn<int>("unit");
+    QTest::addColumn<int>("count");
+    QTest::newRow("20 ms steps") << qint64(1500) << 1 << 75;
+    QTest::newRow("20 ms steps round down") << qint64(1519) << 1 << 75;
+    QTest::newRow("last 20 ms step") << qint64(999990) << 1 << 49999;
+    QTest::newRow("first 50 ms step") << qint64(1000000) << 2 << 20000;
+    QTest::newRow("last 50 ms step") << qint64(2999990) << 2 << 59999;
+    QTest::newRow("first 100 ms step") << qint64(3000000) << 3 << 30000;
+    QTest::newRow("last 100 ms step") << qint64(5999990) << 3 << 59999;
+    QTest::newRow("600000 units still fits") << qint64(6000000) << 3 << 60000;
+    QTest::newRow("largest count") << qint64(6553599) << 3 << 65535;
+    QTest::newRow("capped") << qint64(6553600) << 3 << 65535;
+    QTest::newRow("far beyond capped") << qint64(50000000) << 3 << 65535;
+}
+
+void TestMacroEncoder::longDelay()
+{
+    QFETCH(qint64, ms);
+    QFETCH(int, unit);
+    QFETCH(int, count);
+    const auto actions = MacroEncoder::parseActions(pressDelayRelease(ms));
+    QCOMPARE(MacroEncoder::deCode(actions, 1).toHex(), longPressOfA(unit, count).toHex());
+}
+
+void TestMacroEncoder::encodedLength_data()
+{
+    QTest::addColumn<int>("shortPairs");
+    QTest::addColumn<int>("longPairs");
+    QTest::newRow("two actions") << 1 << 0;
+    QTest::newRow("one long") << 0 << 1;
+    QTest::newRow("mixed") << 3 << 2;
+    QTest::newRow("at the edit limit") << 60 << 0;
+    QTest::newRow("past the block") << 70 << 3;
+}
+
+void TestMacroEncoder::encodedLength()
+{
+    QFETCH(int, shortPairs);
+    QFETCH(int, longPairs);
+    QStringList list;
+    for (int i = 0; i < shortPairs; ++i) {
+        list << QStringLiteral("1,B") << QStringLiteral("0,30");
+    }
+    for (int i = 0; i < longPairs; ++i) {
+        list << QStringLiteral("2,B") << QStringLiteral("0,5000");
+    }
+    list << QStringLiteral("1,C");
+    const int expected = 2 + 2 * shortPairs + 6 * longPairs + 2 + 2;
+    const auto actions = MacroEncoder::parseActions(list);
+    QCOMPARE(MacroEncoder::encodedLength(actions, 1), expected);
+    if (shortPairs == 60 && longPairs == 0) {
+        QCOMPARE(expected, MacroEncoder::EditLimit);
+    }
+}
+
+void TestMacroEncoder::storedText_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("type");
+    QTest::addColumn<QString>("info");
+    QTest::newRow("press") << "1,A" << int(MacroEncoder::Action::KeyPress) << "A";
+    QTest::newRow("delay") << "0,1500" << int(MacroEncoder::Action::Delay) << "1500";
+    QTest::newRow("mouse release") << "4,MS-R" << int(MacroEncoder::Action::MouseRelease) << "MS-R";
+    QTest::newRow("comma label") << "2,," << int(MacroEncoder::Action::KeyRelease) << ",";
+    QTest::newRow("not a type") << "x,A" << -1 << "A";
+    QTest::newRow("empty") << "" << -1 << "";
+}
+
+void TestMacroEncoder::storedText()
+{
+    QFETCH(QString, text);
+    QFETCH(int, type);
+    QFETCH(QString, info);
+    const auto action = MacroEncoder::Action::fromStoredText(text);
+    QCOMPARE(action.type, type);
+    QCOMPARE(action.info, info);
+    if (type >= 0) {
+        QCOMPARE(action.toStoredText(), text);
+    }
+}
+
+void TestMacroEncoder::labelsFollowTheLanguage()
+{
+    const KeyLabelTable german(QStringList {QStringLiteral("Ä")});
+    const auto actions = MacroEncoder::parseActions({"1,Ä", "0,50", "2,Ä"});
+    QCOMPARE(MacroEncoder::deCode(actions, 1, german).toHex(), QByteArray("0001050481040000"));
+    QCOMPARE(MacroEncoder::deCode(actions, 1).toHex(), QByteArray("0001"));
+}
+
+QTEST_APPLESS_MAIN(TestMacroEncoder)
+#include "TestMacroEncoder.moc"
