@@ -1,5 +1,6 @@
 #include "DeviceOperations.h"
 
+#include "ButtonFunction.h"
 #include "ConfigStore.h"
 #include "DpiEncoding.h"
 #include "Hid_Thread.h"
@@ -140,6 +141,52 @@ void DeviceOperations::setCurrentDPI(int dpiValue)
 {
     if (m_scene) {
         m_scene->setCurrentDPI(dpiValue);
+    }
+}
+
+void DeviceOperations::mouseSetKeyMatrix(const QVariantList& src64, bool isSendData, const QVariantList& otherParam)
+{
+    Q_UNUSED(otherParam);
+    for (int n = 0; n < ButtonFunction::MatrixEntries; ++n) {
+        // The screens' numbers go to the profile as they came; missing ones as 0.
+        QVariantList record;
+        for (int i = 0; i < ButtonFunction::RecordSize; ++i) {
+            const int at = n * ButtonFunction::RecordSize + i;
+            record << (at < src64.size() ? src64.at(at) : QVariant(0));
+        }
+        m_store->setDataList(QStringLiteral("mouseKeyMatrix/%1").arg(n), record);
+    }
+    if (!isSendData) {
+        return;
+    }
+    ButtonFunction::DeviceMatrix matrix = ButtonFunction::deviceMatrix(src64, ButtonFunction::controllerFor(m_icType));
+    if (is560()) {
+        m_hid->hid560_0DH_SetKeyMatrix(matrix.data(), 1);
+    } else {
+        m_hid->hid553_12H_SetKeyMatrix(matrix.data(), 1);
+    }
+}
+
+QVariantList DeviceOperations::mouseGetKeydefine(const QVariant& index, bool isRecovery)
+{
+    return m_store->getDataList(QStringLiteral("mouseKeyMatrix/") + index.toString(), isRecovery);
+}
+
+void DeviceOperations::mouseResetKeyMatrix()
+{
+    ButtonFunction::DeviceMatrix matrix{};
+    for (int n = 0; n < ButtonFunction::MatrixEntries; ++n) {
+        const QVariantList record = m_store->getDataList(QStringLiteral("mouseFwKeyMatrix/%1").arg(n), false);
+        for (int i = 0; i < ButtonFunction::RecordSize && i < record.size(); ++i) {
+            matrix[n * ButtonFunction::RecordSize + i] = byteOf(record.at(i));
+        }
+    }
+    for (unsigned char k = 2; k <= 4; ++k) {
+        if (is560()) {
+            m_hid->hid560_0DH_SetKeyMatrix(matrix.data(), k);
+        } else {
+            m_hid->hid553_12H_SetKeyMatrix(matrix.data(), k);
+        }
     }
 }
 

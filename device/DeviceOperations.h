@@ -45,6 +45,9 @@ public:
     void setBusy(int busyTime);
     void setCurrentDPI(int dpiValue);
 
+    void mouseSetKeyMatrix(const QVariantList& src64, bool isSendData, const QVariantList& otherParam);
+    QVariantList mouseGetKeydefine(const QVariant& index, bool isRecovery);
+    void mouseResetKeyMatrix();
     void mouseSetDpi(int dpiCount, const QString& sensorType, const QVariantList& dpiValueArray);
     QVariant mouseSendMacroData(const QVariantList& macroData, const QVariant& macroIndex);
     void mouseSetRGBEffect(unsigned char effect, unsigned char option1, unsigned char option2);

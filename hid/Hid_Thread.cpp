@@ -214,6 +214,7 @@ bool Hid_Thread::fail()
     closeCommandHandle();
     hidFree = true;
     m_lastOutcome = Outcome::Failed;
+    ++m_failedExchanges;
     return false;
 }
 
@@ -374,6 +375,7 @@ bool Hid_Thread::takeToken(const char* failTrace)
     if (!waitHidFree()) {
         qDebug().noquote() << failTrace;
         m_lastOutcome = Outcome::TokenBusy;
+        ++m_failedExchanges;
         return false;
     }
     m_lastOutcome = Outcome::Ok;

@@ -32,6 +32,8 @@ public:
 
     // How the last command ended; commands themselves return nothing.
     Outcome lastOutcome() const { return m_lastOutcome; }
+    // Exchanges that failed or never got the token since the link was built.
+    int failedExchanges() const { return m_failedExchanges; }
 
     void setTransport(HidTransport* transport);
     HidTransport* transport() const { return m_transport; }
@@ -140,6 +142,7 @@ private:
     std::unique_ptr<HidTransport> m_ownTransport;
     std::unique_ptr<HidClock> m_ownClock;
     Outcome m_lastOutcome = Outcome::Ok;
+    int m_failedExchanges = 0;
     mutable QMutex m_recordLock;
     QMutex m_listenerLock;
 };
