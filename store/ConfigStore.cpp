@@ -4,7 +4,6 @@
 #include "StoreTools.h"
 
 #include <QDebug>
-#include <QStandardPaths>
 
 namespace {
 
@@ -16,11 +15,6 @@ const QString kProfileSuffix = QStringLiteral("pf");
 std::unique_ptr<QSettings> openIni(const QString& path)
 {
     return std::make_unique<QSettings>(path, QSettings::IniFormat);
-}
-
-QString desktopFolder()
-{
-    return QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
 }
 
 } // namespace
@@ -132,7 +126,8 @@ bool ConfigStore::saveProfile(int profile)
         return false;
     }
     sync();
-    QString target = m_chooser->chooseSaveFile(kProfileCaptionSave, desktopFolder(), kProfileFilter, kProfileSuffix);
+    QString target
+        = m_chooser->chooseSaveFile(kProfileCaptionSave, StoreTools::desktopFolder(), kProfileFilter, kProfileSuffix);
     if (target.isEmpty()) {
         return false;
     }
@@ -152,7 +147,7 @@ bool ConfigStore::loadProfile(int profile)
     if (!isValidSlot(profile) || !m_chooser) {
         return false;
     }
-    const QString source = m_chooser->chooseOpenFile(kProfileCaptionOpen, desktopFolder(), kProfileFilter);
+    const QString source = m_chooser->chooseOpenFile(kProfileCaptionOpen, StoreTools::desktopFolder(), kProfileFilter);
     if (source.isEmpty()) {
         return false;
     }
@@ -239,10 +234,7 @@ QSettings* ConfigStore::profileSettings(int slot) const
 bool ConfigStore::sync()
 {
     bool ok = true;
-    auto flush = [&ok](QSettings* settings) {
-        settings->sync();
-        ok = ok && settings->status() != QSettings::AccessError;
-    };
+    auto flush = [&ok](QSettings* settings) { ok = StoreTools::syncSettings(*settings) && ok; };
     flush(m_globalSettings.get());
     flush(m_defaultProfileSettings.get());
     for (const auto& settings : m_profileSettings) {

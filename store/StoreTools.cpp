@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QSaveFile>
 #include <QSettings>
+#include <QStandardPaths>
 #include <QStringDecoder>
 
 bool StoreTools::isPlainFileName(const QString& name)
@@ -68,6 +69,17 @@ bool StoreTools::replaceWithCopy(const QString& source, const QString& target, Q
         replaced.setFileTime(oldStamp.addMSecs(1), QFileDevice::FileModificationTime);
     }
     return true;
+}
+
+bool StoreTools::syncSettings(QSettings& settings)
+{
+    settings.sync();
+    return settings.status() != QSettings::AccessError;
+}
+
+QString StoreTools::desktopFolder()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
 }
 
 bool StoreTools::isImportableIni(const QString& path)

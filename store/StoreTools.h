@@ -4,6 +4,8 @@
 #include <QString>
 #include <QVariant>
 
+class QSettings;
+
 // Helpers shared by the store's classes.
 class StoreTools
 {
@@ -19,6 +21,12 @@ public:
     // Makes `target` a byte-for-byte copy of `source` through a temporary file beside `target`,
     // replacing it only once the copy is complete; on failure `target` is left as it was.
     static bool replaceWithCopy(const QString& source, const QString& target, QString* error = nullptr);
+
+    // Writes pending changes; false when the file could not be written.
+    static bool syncSettings(QSettings& settings);
+
+    // Where export and import dialogs start.
+    static QString desktopFolder();
 
     // True when `path` is a small UTF-8 text file that reads as an INI file with at least one
     // key: what an imported profile or macro must be.
