@@ -94,8 +94,9 @@ void ConfigStore::setGlobalData(const QVariant& key, const QVariant& tmpdata)
 bool ConfigStore::resetApconfig()
 {
     sync();
-    QString error;
-    if (!StoreTools::replaceWithCopy(m_paths.defaultGlobalConfig(), m_paths.globalConfig(), &error)) {
+    QString error = QStringLiteral("not a settings file: ") + m_paths.defaultGlobalConfig();
+    if (!StoreTools::isSettingsFile(m_paths.defaultGlobalConfig())
+        || !StoreTools::replaceWithCopy(m_paths.defaultGlobalConfig(), m_paths.globalConfig(), &error)) {
         qWarning().noquote() << "resetApconfig:" << error;
         return false;
     }
@@ -151,10 +152,6 @@ bool ConfigStore::loadProfile(int profile)
     if (source.isEmpty()) {
         return false;
     }
-    if (!StoreTools::isImportableIni(source)) {
-        qWarning().noquote() << "loadProfile: not a profile file:" << source;
-        return false;
-    }
     return replaceSlotFile(profile, source);
 }
 
@@ -181,8 +178,9 @@ bool ConfigStore::copyProfile(int destprofile, int srcprofile)
 bool ConfigStore::replaceSlotFile(int slot, const QString& source)
 {
     sync();
-    QString error;
-    if (!StoreTools::replaceWithCopy(source, m_paths.profile(slot), &error)) {
+    // A slot never takes a file that would read as empty: its own contents are worth more.
+    QString error = QStringLiteral("not a settings file: ") + source;
+    if (!StoreTools::isSettingsFile(source) || !StoreTools::replaceWithCopy(source, m_paths.profile(slot), &error)) {
         qWarning().noquote() << "profile slot" << slot << "kept:" << error;
         return false;
     }

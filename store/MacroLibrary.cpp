@@ -243,7 +243,7 @@ bool MacroLibrary::loadMacroFile(const QVariant& macroFileName)
         return false;
     }
     // An import never overwrites a macro, and takes only what reads as a settings file.
-    if (QFileInfo::exists(target) || !StoreTools::isImportableIni(source)) {
+    if (QFileInfo::exists(target) || !StoreTools::isSettingsFile(source)) {
         qWarning().noquote() << "loadMacroFile: refused" << source;
         return false;
     }

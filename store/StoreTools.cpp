@@ -82,10 +82,10 @@ QString StoreTools::desktopFolder()
     return QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
 }
 
-bool StoreTools::isImportableIni(const QString& path)
+bool StoreTools::isSettingsFile(const QString& path)
 {
     const QFileInfo info(path);
-    if (!info.isFile() || !info.isReadable() || info.size() > MaxImportSize) {
+    if (!info.isFile() || !info.isReadable() || info.size() > MaxSettingsFileSize) {
         return false;
     }
     // The INI reader takes almost anything; a settings file is text.

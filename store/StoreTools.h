@@ -29,11 +29,11 @@ public:
     static QString desktopFolder();
 
     // True when `path` is a small UTF-8 text file that reads as an INI file with at least one
-    // key: what an imported profile or macro must be.
-    static bool isImportableIni(const QString& path);
+    // key: what a file must be before it replaces one of the store's files.
+    static bool isSettingsFile(const QString& path);
 
-    // Largest file accepted for import; the store's own files are a few kilobytes.
-    static constexpr qint64 MaxImportSize = 1024 * 1024;
+    // Largest file accepted as a settings file; the store's own files are a few kilobytes.
+    static constexpr qint64 MaxSettingsFileSize = 1024 * 1024;
 };
 
 #endif // QX7_STORETOOLS_H

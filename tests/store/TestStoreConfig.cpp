@@ -18,6 +18,7 @@ private slots:
     void recoveryReadsDefaultProfile();
     void writesReachDiskAtOnce();
     void resetApconfigTakesDefaultCopy();
+    void resetApconfigWithoutDefaultCopyKeepsConfiguration_data();
     void resetApconfigWithoutDefaultCopyKeepsConfiguration();
     void currentProfileChoosesFile();
     void currentProfileOutsideSlotsIgnored_data();
@@ -161,10 +162,22 @@ void TestStoreConfig::resetApconfigTakesDefaultCopy()
     QVERIFY(store.isGun());
 }
 
+void TestStoreConfig::resetApconfigWithoutDefaultCopyKeepsConfiguration_data()
+{
+    QTest::addColumn<QByteArray>("defaults");
+    QTest::newRow("missing") << QByteArray();
+    QTest::newRow("binary") << QByteArray("\x00\x01\x02\xff[mouse]\nicType=553\n", 23);
+    QTest::newRow("no keys") << QByteArray("; nothing here\n");
+}
+
 void TestStoreConfig::resetApconfigWithoutDefaultCopyKeepsConfiguration()
 {
+    QFETCH(QByteArray, defaults);
     TempModules modules;
     QVERIFY(QFile::remove(modules.path("modules/setting/apConfigD.bin")));
+    if (!defaults.isEmpty()) {
+        QVERIFY(modules.write("modules/setting/apConfigD.bin", defaults));
+    }
     ConfigStore store(modules.baseDir());
     store.setGlobalData("common/name", "Mine");
     const QByteArray before = bytes(modules.path("modules/setting/apConfig.bin"));

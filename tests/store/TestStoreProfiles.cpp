@@ -19,6 +19,7 @@ private slots:
     void loadProfileRefusesBadFile_data();
     void loadProfileRefusesBadFile();
     void resetProfileCopiesDefault();
+    void resetProfileWithoutDefaultKeepsSlot_data();
     void resetProfileWithoutDefaultKeepsSlot();
     void copyProfileBothWays();
     void copyProfileOntoItself();
@@ -164,7 +165,7 @@ void TestStoreProfiles::loadProfileRefusesBadFile()
     store.setData("mouse/scrollRate", 9);
     const QByteArray before = bytes(slotFile(modules, 0));
 
-    QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^loadProfile"));
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^profile slot 0 kept"));
     QVERIFY(!store.loadProfile(0));
 
     QCOMPARE(bytes(slotFile(modules, 0)), before);
@@ -188,10 +189,24 @@ void TestStoreProfiles::resetProfileCopiesDefault()
     QCOMPARE(bytes(slotFile(modules, 1)), otherSlot);
 }
 
+void TestStoreProfiles::resetProfileWithoutDefaultKeepsSlot_data()
+{
+    QTest::addColumn<QByteArray>("defaults");
+    QTest::newRow("missing") << QByteArray();
+    QTest::newRow("binary") << QByteArray("\x7f"
+                                          "ELF\x02\x01\x01\x00\x00\xff\xfe[mouse]\nscrollRate=1\n",
+                                          29);
+    QTest::newRow("empty") << QByteArray("\n");
+}
+
 void TestStoreProfiles::resetProfileWithoutDefaultKeepsSlot()
 {
+    QFETCH(QByteArray, defaults);
     TempModules modules;
     QVERIFY(QFile::remove(modules.path("modules/setting/pD.bin")));
+    if (!defaults.isEmpty()) {
+        QVERIFY(modules.write("modules/setting/pD.bin", defaults));
+    }
     ConfigStore store(modules.baseDir());
     store.setCurrentProfile(2);
     store.setData("mouse/scrollRate", 77);
