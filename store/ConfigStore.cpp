@@ -4,7 +4,6 @@
 #include "StoreTools.h"
 
 #include <QDebug>
-#include <QStandardPaths>
 
 namespace {
 
@@ -16,11 +15,6 @@ const QString kProfileSuffix = QStringLiteral("pf");
 std::unique_ptr<QSettings> openIni(const QString& path)
 {
     return std::make_unique<QSettings>(path, QSettings::IniFormat);
-}
-
-QString desktopFolder()
-{
-    return QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
 }
 
 } // namespace
@@ -100,8 +94,9 @@ void ConfigStore::setGlobalData(const QVariant& key, const QVariant& tmpdata)
 bool ConfigStore::resetApconfig()
 {
     sync();
-    QString error;
-    if (!StoreTools::replaceWithCopy(m_paths.defaultGlobalConfig(), m_paths.globalConfig(), &error)) {
+    QString error = QStringLiteral("not a settings file: ") + m_paths.defaultGlobalConfig();
+    if (!StoreTools::isSettingsFile(m_paths.defaultGlobalConfig())
+        || !StoreTools::replaceWithCopy(m_paths.defaultGlobalConfig(), m_paths.globalConfig(), &error)) {
         qWarning().noquote() << "resetApconfig:" << error;
         return false;
     }
@@ -132,7 +127,8 @@ bool ConfigStore::saveProfile(int profile)
         return false;
     }
     sync();
-    QString target = m_chooser->chooseSaveFile(kProfileCaptionSave, desktopFolder(), kProfileFilter, kProfileSuffix);
+    QString target
+        = m_chooser->chooseSaveFile(kProfileCaptionSave, StoreTools::desktopFolder(), kProfileFilter, kProfileSuffix);
     if (target.isEmpty()) {
         return false;
     }
@@ -152,12 +148,8 @@ bool ConfigStore::loadProfile(int profile)
     if (!isValidSlot(profile) || !m_chooser) {
         return false;
     }
-    const QString source = m_chooser->chooseOpenFile(kProfileCaptionOpen, desktopFolder(), kProfileFilter);
+    const QString source = m_chooser->chooseOpenFile(kProfileCaptionOpen, StoreTools::desktopFolder(), kProfileFilter);
     if (source.isEmpty()) {
-        return false;
-    }
-    if (!StoreTools::isImportableIni(source)) {
-        qWarning().noquote() << "loadProfile: not a profile file:" << source;
         return false;
     }
     return replaceSlotFile(profile, source);
@@ -186,8 +178,9 @@ bool ConfigStore::copyProfile(int destprofile, int srcprofile)
 bool ConfigStore::replaceSlotFile(int slot, const QString& source)
 {
     sync();
-    QString error;
-    if (!StoreTools::replaceWithCopy(source, m_paths.profile(slot), &error)) {
+    // A slot never takes a file that would read as empty: its own contents are worth more.
+    QString error = QStringLiteral("not a settings file: ") + source;
+    if (!StoreTools::isSettingsFile(source) || !StoreTools::replaceWithCopy(source, m_paths.profile(slot), &error)) {
         qWarning().noquote() << "profile slot" << slot << "kept:" << error;
         return false;
     }
@@ -239,10 +232,7 @@ QSettings* ConfigStore::profileSettings(int slot) const
 bool ConfigStore::sync()
 {
     bool ok = true;
-    auto flush = [&ok](QSettings* settings) {
-        settings->sync();
-        ok = ok && settings->status() != QSettings::AccessError;
-    };
+    auto flush = [&ok](QSettings* settings) { ok = StoreTools::syncSettings(*settings) && ok; };
     flush(m_globalSettings.get());
     flush(m_defaultProfileSettings.get());
     for (const auto& settings : m_profileSettings) {

@@ -39,7 +39,7 @@ public:
     void setDataList(const QVariant& key, const QVariantList& datalist);
     QVariant getGlobalData(const QVariant& key) const;
     void setGlobalData(const QVariant& key, const QVariant& tmpdata);
-    // False (and the configuration unchanged) when the default copy cannot be copied.
+    // False (and the configuration unchanged) when the default copy is missing or unreadable.
     bool resetApconfig();
     void openUpdateExe();
 

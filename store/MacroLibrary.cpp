@@ -9,7 +9,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSettings>
-#include <QStandardPaths>
 
 const QString MacroLibrary::FillerMarker = QStringLiteral("zuvrenkalpot");
 
@@ -36,17 +35,6 @@ QString nameListKey(const QVariant& type)
         default:
             return {};
     }
-}
-
-bool written(QSettings& settings)
-{
-    settings.sync();
-    return settings.status() != QSettings::AccessError;
-}
-
-QString desktopFolder()
-{
-    return QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
 }
 
 } // namespace
@@ -78,7 +66,7 @@ QVariant MacroLibrary::createMacroIni(const QVariant& name, const QVariant& macr
     settings.setValue(QStringLiteral("config/total"), 0);
     settings.setValue(QStringLiteral("config/repeat"), 1);
     settings.setValue(QStringLiteral("config/did"), -1);
-    return written(settings);
+    return StoreTools::syncSettings(settings);
 }
 
 QVariant MacroLibrary::saveMacroIni(const QVariant& name, const QStringList& macros, const QVariant& repeat)
@@ -93,7 +81,7 @@ QVariant MacroLibrary::saveMacroIni(const QVariant& name, const QStringList& mac
     for (int i = 0; i < macros.size(); ++i) {
         settings.setValue(QStringLiteral("macro/%1").arg(i), macros.at(i));
     }
-    return written(settings);
+    return StoreTools::syncSettings(settings);
 }
 
 QStringList MacroLibrary::loadMacroIni(const QVariant& name) const
@@ -207,7 +195,7 @@ QVariant MacroLibrary::updataNameList(const QVariant& type, const QStringList& n
     } else {
         settings.setValue(key, names);
     }
-    return written(settings);
+    return StoreTools::syncSettings(settings);
 }
 
 QVariantList MacroLibrary::getNameList(const QVariant& type) const
@@ -226,8 +214,8 @@ bool MacroLibrary::saveMacroFile(const QVariant& macroFileName)
     if (!chooser || !macroExists(macroFileName.toString())) {
         return false;
     }
-    QString target
-        = chooser->chooseSaveFile(QStringLiteral("Save File"), desktopFolder(), kMacroFilter, QStringLiteral("mc"));
+    QString target = chooser->chooseSaveFile(
+        QStringLiteral("Save File"), StoreTools::desktopFolder(), kMacroFilter, QStringLiteral("mc"));
     if (target.isEmpty()) {
         return false;
     }
@@ -249,12 +237,13 @@ bool MacroLibrary::loadMacroFile(const QVariant& macroFileName)
     if (!chooser || target.isEmpty()) {
         return false;
     }
-    const QString source = chooser->chooseOpenFile(QStringLiteral("Open File"), desktopFolder(), kMacroFilter);
+    const QString source
+        = chooser->chooseOpenFile(QStringLiteral("Open File"), StoreTools::desktopFolder(), kMacroFilter);
     if (source.isEmpty()) {
         return false;
     }
     // An import never overwrites a macro, and takes only what reads as a settings file.
-    if (QFileInfo::exists(target) || !StoreTools::isImportableIni(source)) {
+    if (QFileInfo::exists(target) || !StoreTools::isSettingsFile(source)) {
         qWarning().noquote() << "loadMacroFile: refused" << source;
         return false;
     }

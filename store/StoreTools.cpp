@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QSaveFile>
 #include <QSettings>
+#include <QStandardPaths>
 #include <QStringDecoder>
 
 bool StoreTools::isPlainFileName(const QString& name)
@@ -70,10 +71,21 @@ bool StoreTools::replaceWithCopy(const QString& source, const QString& target, Q
     return true;
 }
 
-bool StoreTools::isImportableIni(const QString& path)
+bool StoreTools::syncSettings(QSettings& settings)
+{
+    settings.sync();
+    return settings.status() != QSettings::AccessError;
+}
+
+QString StoreTools::desktopFolder()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
+}
+
+bool StoreTools::isSettingsFile(const QString& path)
 {
     const QFileInfo info(path);
-    if (!info.isFile() || !info.isReadable() || info.size() > MaxImportSize) {
+    if (!info.isFile() || !info.isReadable() || info.size() > MaxSettingsFileSize) {
         return false;
     }
     // The INI reader takes almost anything; a settings file is text.

@@ -4,6 +4,8 @@
 #include <QString>
 #include <QVariant>
 
+class QSettings;
+
 // Helpers shared by the store's classes.
 class StoreTools
 {
@@ -20,12 +22,18 @@ public:
     // replacing it only once the copy is complete; on failure `target` is left as it was.
     static bool replaceWithCopy(const QString& source, const QString& target, QString* error = nullptr);
 
-    // True when `path` is a small UTF-8 text file that reads as an INI file with at least one
-    // key: what an imported profile or macro must be.
-    static bool isImportableIni(const QString& path);
+    // Writes pending changes; false when the file could not be written.
+    static bool syncSettings(QSettings& settings);
 
-    // Largest file accepted for import; the store's own files are a few kilobytes.
-    static constexpr qint64 MaxImportSize = 1024 * 1024;
+    // Where export and import dialogs start.
+    static QString desktopFolder();
+
+    // True when `path` is a small UTF-8 text file that reads as an INI file with at least one
+    // key: what a file must be before it replaces one of the store's files.
+    static bool isSettingsFile(const QString& path);
+
+    // Largest file accepted as a settings file; the store's own files are a few kilobytes.
+    static constexpr qint64 MaxSettingsFileSize = 1024 * 1024;
 };
 
 #endif // QX7_STORETOOLS_H

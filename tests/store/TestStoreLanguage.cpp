@@ -25,6 +25,7 @@ private slots:
     void shortOtherKeepsDefaults_data();
     void shortOtherKeepsDefaults();
     void hugeTotalIsCut();
+    void corruptedFile();
     void listenerReadsWhileReplaced();
 };
 
@@ -168,6 +169,22 @@ void TestStoreLanguage::hugeTotalIsCut()
 
     QCOMPARE(texts.size(), int(LanguageStore::MaxTexts));
     QCOMPARE(texts.constFirst(), QStringLiteral("a"));
+}
+
+void TestStoreLanguage::corruptedFile()
+{
+    TempModules modules;
+    QByteArray binary;
+    for (int i = 0; i < 4096; ++i) {
+        binary.append(char((i * 7919 + 3) % 256));
+    }
+    QVERIFY(modules.write("modules/i18n/English.ini", binary));
+    LanguageStore store(modules.baseDir());
+
+    QVERIFY(store.getLangStrings("main", "English").isEmpty());
+    QVERIFY(store.getLangStrings("other", "English").isEmpty());
+    QCOMPARE(DpiSwitchTexts::all(), QStringList(DpiSwitchTexts::Count, kDefault));
+    QCOMPARE(store.getLangStrings("main", "ChineseSimplified").size(), 15);
 }
 
 void TestStoreLanguage::listenerReadsWhileReplaced()

@@ -12,17 +12,16 @@ class TestStoreProfiles : public QObject
     Q_OBJECT
 
 private slots:
-    void saveProfileReplacesExport();
-    void saveProfileAddsEnding_data();
-    void saveProfileAddsEnding();
+    void saveProfile_data();
+    void saveProfile();
     void saveProfileCancelled();
     void loadProfileIntoCurrentSlot();
     void loadProfileRefusesBadFile_data();
     void loadProfileRefusesBadFile();
     void resetProfileCopiesDefault();
+    void resetProfileWithoutDefaultKeepsSlot_data();
     void resetProfileWithoutDefaultKeepsSlot();
     void copyProfileBothWays();
-    void copyProfileSeesUnsavedEdits();
     void copyProfileOntoItself();
     void slotsOutsideRange_data();
     void slotsOutsideRange();
@@ -49,61 +48,47 @@ QString slotFile(const TempModules& modules, int slot)
 
 } // namespace
 
-void TestStoreProfiles::saveProfileReplacesExport()
-{
-    TempModules modules;
-    QTemporaryDir out;
-    const QString target = out.filePath("mine.pf");
-    QVERIFY(writeFile(target, "old export that is longer than nothing"));
-    ScriptedChooser chooser;
-    chooser.answer(target);
-    ConfigStore store(modules.baseDir());
-    store.setFileChooser(&chooser);
-    store.setData("mouse/scrollRate", 7);
-
-    QVERIFY(store.saveProfile(0));
-
-    QCOMPARE(bytes(target), bytes(slotFile(modules, 0)));
-    QVERIFY(bytes(target).contains("scrollRate=7\n"));
-    QCOMPARE(chooser.questions().size(), 1);
-    const ScriptedChooser::Question asked = chooser.questions().constFirst();
-    QVERIFY(asked.save);
-    QCOMPARE(asked.caption, QStringLiteral("Save File"));
-    QCOMPARE(asked.filter, QStringLiteral("Profile(*.pf)"));
-    QCOMPARE(asked.startDir, QStandardPaths::writableLocation(QStandardPaths::DesktopLocation));
-}
-
-void TestStoreProfiles::saveProfileAddsEnding_data()
+void TestStoreProfiles::saveProfile_data()
 {
     QTest::addColumn<QString>("chosen");
     QTest::addColumn<QString>("written");
 
+    QTest::newRow("existing export") << "old.pf"
+                                     << "old.pf";
     QTest::newRow("no ending") << "mine"
                                << "mine.pf";
     QTest::newRow("other ending") << "mine.txt"
                                   << "mine.txt.pf";
-    QTest::newRow("has ending") << "mine.pf"
-                                << "mine.pf";
     QTest::newRow("upper case ending") << "MINE.PF"
                                        << "MINE.PF";
 }
 
-void TestStoreProfiles::saveProfileAddsEnding()
+void TestStoreProfiles::saveProfile()
 {
     QFETCH(QString, chosen);
     QFETCH(QString, written);
 
     TempModules modules;
     QTemporaryDir out;
+    QVERIFY(writeFile(out.filePath("old.pf"), "an older export"));
     ScriptedChooser chooser;
     chooser.answer(out.filePath(chosen));
     ConfigStore store(modules.baseDir());
     store.setFileChooser(&chooser);
+    store.setCurrentProfile(3);
+    store.setData("mouse/scrollRate", 7);
 
     QVERIFY(store.saveProfile(3));
 
     QCOMPARE(bytes(out.filePath(written)), bytes(slotFile(modules, 3)));
-    QCOMPARE(QDir(out.path()).entryList(QDir::Files), QStringList {written});
+    QVERIFY(bytes(out.filePath(written)).contains("scrollRate=7\n"));
+    QCOMPARE(QDir(out.path()).entryList(QDir::Files).size(), written == "old.pf" ? 1 : 2);
+    QCOMPARE(chooser.questions().size(), 1);
+    const ScriptedChooser::Question asked = chooser.questions().constFirst();
+    QVERIFY(asked.save);
+    QCOMPARE(asked.caption, QStringLiteral("Save File"));
+    QCOMPARE(asked.filter, QStringLiteral("Profile(*.pf)"));
+    QCOMPARE(asked.startDir, QStandardPaths::writableLocation(QStandardPaths::DesktopLocation));
 }
 
 void TestStoreProfiles::saveProfileCancelled()
@@ -180,7 +165,7 @@ void TestStoreProfiles::loadProfileRefusesBadFile()
     store.setData("mouse/scrollRate", 9);
     const QByteArray before = bytes(slotFile(modules, 0));
 
-    QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^loadProfile"));
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^profile slot 0 kept"));
     QVERIFY(!store.loadProfile(0));
 
     QCOMPARE(bytes(slotFile(modules, 0)), before);
@@ -191,28 +176,37 @@ void TestStoreProfiles::resetProfileCopiesDefault()
 {
     TempModules modules;
     ConfigStore store(modules.baseDir());
-    for (int slot = 0; slot < ConfigStore::SlotCount; ++slot) {
-        store.setCurrentProfile(slot);
-        store.setData("mouse/scrollRate", 50 + slot);
-    }
+    store.setCurrentProfile(1);
+    store.setData("mouse/scrollRate", 51);
     store.setCurrentProfile(2);
+    store.setData("mouse/scrollRate", 52);
+    const QByteArray otherSlot = bytes(slotFile(modules, 1));
 
     QVERIFY(store.resetProfile(2));
 
     QCOMPARE(bytes(slotFile(modules, 2)), bytes(modules.path("modules/setting/pD.bin")));
     QCOMPARE(store.getData("mouse/scrollRate", false).toInt(), 3);
-    for (int slot = 0; slot < ConfigStore::SlotCount; ++slot) {
-        if (slot != 2) {
-            store.setCurrentProfile(slot);
-            QCOMPARE(store.getData("mouse/scrollRate", false).toInt(), 50 + slot);
-        }
-    }
+    QCOMPARE(bytes(slotFile(modules, 1)), otherSlot);
+}
+
+void TestStoreProfiles::resetProfileWithoutDefaultKeepsSlot_data()
+{
+    QTest::addColumn<QByteArray>("defaults");
+    QTest::newRow("missing") << QByteArray();
+    QTest::newRow("binary") << QByteArray("\x7f"
+                                          "ELF\x02\x01\x01\x00\x00\xff\xfe[mouse]\nscrollRate=1\n",
+                                          29);
+    QTest::newRow("empty") << QByteArray("\n");
 }
 
 void TestStoreProfiles::resetProfileWithoutDefaultKeepsSlot()
 {
+    QFETCH(QByteArray, defaults);
     TempModules modules;
     QVERIFY(QFile::remove(modules.path("modules/setting/pD.bin")));
+    if (!defaults.isEmpty()) {
+        QVERIFY(modules.write("modules/setting/pD.bin", defaults));
+    }
     ConfigStore store(modules.baseDir());
     store.setCurrentProfile(2);
     store.setData("mouse/scrollRate", 77);
@@ -242,31 +236,11 @@ void TestStoreProfiles::copyProfileBothWays()
     QCOMPARE(store.getData("mouse/scrollRate", false).toInt(), 1000);
     QCOMPARE(store.getData("mouse/reportRate", false).toInt(), 3);
 
-    store.setData("mouse/doubleRate", 300);
+    store.setDataList("mouse/lightValue", {3, 1, 1});
     QVERIFY(store.copyProfile(4, 1));
     QCOMPARE(bytes(slotFile(modules, 4)), bytes(slotFile(modules, 1)));
     store.setCurrentProfile(4);
-    QCOMPARE(store.getData("mouse/doubleRate", false).toInt(), 300);
-}
-
-void TestStoreProfiles::copyProfileSeesUnsavedEdits()
-{
-    TempModules modules;
-    QTemporaryDir out;
-    ScriptedChooser chooser;
-    chooser.answer(out.filePath("a.pf"));
-    {
-        ConfigStore store(modules.baseDir());
-        store.setFileChooser(&chooser);
-        store.setCurrentProfile(6);
-        store.setDataList("mouse/lightValue", {3, 1, 1});
-        QVERIFY(store.copyProfile(7, 6));
-        QVERIFY(store.saveProfile(6));
-    }
-    ConfigStore reopened(modules.baseDir());
-    reopened.setCurrentProfile(7);
-    QCOMPARE(reopened.getDataList("mouse/lightValue", false), (QVariantList {"3", "1", "1"}));
-    QVERIFY(bytes(out.filePath("a.pf")).contains("lightValue=3, 1, 1\n"));
+    QCOMPARE(store.getDataList("mouse/lightValue", false), (QVariantList {"3", "1", "1"}));
 }
 
 void TestStoreProfiles::copyProfileOntoItself()
