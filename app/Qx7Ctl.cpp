@@ -72,9 +72,9 @@ public:
     QString icType() const override { return m_type; }
     void setCurrentDPI(int stage) override { printLine(QStringLiteral("dpi %1").arg(stage)); }
     void setViewEnabled(bool enabled) override { removed = !enabled; }
-    void showMessage(const QString&, const QString&) override {}
+    void showMessage(const QString&, const QString&) override { }
 
-    std::atomic<bool> removed{false};
+    std::atomic<bool> removed {false};
 
 private:
     bool m_gun;
@@ -256,7 +256,7 @@ void sendGunSlot(Context& c, int slot)
 
 Parsed parseReportRate(const QStringList& args)
 {
-    static const QStringList rates{"125", "250", "500", "1000"};
+    static const QStringList rates {"125", "250", "500", "1000"};
     if (args.size() != 1) {
         return failure(QStringLiteral("report-rate takes one of 125, 250, 500, 1000"));
     }
@@ -315,8 +315,7 @@ Parsed parseDpi(const QStringList& args, const ConfigStore& store)
     return {[count, values](Context& c) {
                 c.store.setDataList(QStringLiteral("mouse/dpiValueArray"), values);
                 c.store.setData(QStringLiteral("mouse/currentDpiCount"), *count);
-                c.ops.mouseSetDpi(
-                    *count, c.store.getGlobalData(QStringLiteral("mouse/sensorType")).toString(), values);
+                c.ops.mouseSetDpi(*count, c.store.getGlobalData(QStringLiteral("mouse/sensorType")).toString(), values);
                 return 0;
             },
             {}};
@@ -510,7 +509,7 @@ int factoryReset(Context& c)
     c.ops.mouseSetCurrentDPI(2);
     // The gun screen's reset: slots back to presets 0-2, those presets to their factory tuning.
     if (c.ops.isGun()) {
-        c.store.setGlobalData(QStringLiteral("mouse/selectGun"), QVariantList{0, 1, 2});
+        c.store.setGlobalData(QStringLiteral("mouse/selectGun"), QVariantList {0, 1, 2});
         static const int ys[] = {5, 7, 8};
         for (int preset = 0; preset < GunSlots; ++preset) {
             QVariantList data = c.guns.getGunData(preset);
@@ -541,7 +540,7 @@ Parsed parseReadProfile(const QStringList& args)
             {}};
 }
 
-std::atomic<bool> g_interrupted{false};
+std::atomic<bool> g_interrupted {false};
 int g_signalPipe[2] = {-1, -1};
 
 void onSignal(int)
@@ -603,10 +602,8 @@ int listen(Context& c)
     return status;
 }
 
-Parsed parseCommand(const QString& command,
-                    const QStringList& args,
-                    const ConfigStore& store,
-                    const MacroLibrary& macros)
+Parsed
+parseCommand(const QString& command, const QStringList& args, const ConfigStore& store, const MacroLibrary& macros)
 {
     auto noArguments = [&](Action action) -> Parsed {
         if (!args.isEmpty()) {
@@ -802,7 +799,7 @@ int Qx7Ctl::run(const QStringList& arguments)
     }
     ops.connectDevice(index, false);
 
-    Context context{store, link, ops, macros, guns, owner, virtualDevice.get(), index};
+    Context context {store, link, ops, macros, guns, owner, virtualDevice.get(), index};
     const int before = link.failedExchanges();
     const int status = parsed.action(context);
     store.sync();

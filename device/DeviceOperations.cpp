@@ -174,7 +174,7 @@ QVariantList DeviceOperations::mouseGetKeydefine(const QVariant& index, bool isR
 
 void DeviceOperations::mouseResetKeyMatrix()
 {
-    ButtonFunction::DeviceMatrix matrix{};
+    ButtonFunction::DeviceMatrix matrix {};
     for (int n = 0; n < ButtonFunction::MatrixEntries; ++n) {
         const QVariantList record = m_store->getDataList(QStringLiteral("mouseFwKeyMatrix/%1").arg(n), false);
         for (int i = 0; i < ButtonFunction::RecordSize && i < record.size(); ++i) {

@@ -74,6 +74,15 @@ QVariantList list(std::initializer_list<QVariant> values)
     return QVariantList(values);
 }
 
+QVariantList intList(const QVariantList& values)
+{
+    QVariantList out;
+    for (const QVariant& v : values) {
+        out << v.toInt();
+    }
+    return out;
+}
+
 QByteArray imageBytes(const QByteArray& image, int from, int count)
 {
     return image.mid(from, count);
@@ -121,6 +130,10 @@ private slots:
     void connectReadsProfiles_data();
     void connectReadsProfiles();
     void unownedImageBytesTravelUnchanged();
+    void keyMatrixStoredThenSent_data();
+    void keyMatrixStoredThenSent();
+    void keyMatrixResetSendsFirmwareMatrix();
+    void keydefineReadsProfileOrDefault();
 };
 
 void TestDeviceOperations::controllerChoice_data()
@@ -594,6 +607,72 @@ void TestDeviceOperations::unownedImageBytesTravelUnchanged()
             }
         }
     }
+}
+
+void TestDeviceOperations::keyMatrixStoredThenSent_data()
+{
+    QTest::addColumn<QString>("icType");
+    QTest::addColumn<bool>("send");
+    QTest::addColumn<QByteArray>("sniper");
+    QTest::newRow("553") << "553" << true << bytes("07000401");
+    QTest::newRow("560") << "560" << true << bytes("0b000101");
+    QTest::newRow("stored only") << "553" << false << QByteArray();
+}
+
+void TestDeviceOperations::keyMatrixStoredThenSent()
+{
+    QFETCH(QString, icType);
+    QFETCH(bool, send);
+    QFETCH(QByteArray, sniper);
+    Flags f;
+    f.icType = icType;
+    Rig r(f);
+    QVariantList src64;
+    for (int n = 0; n < 16; ++n) {
+        src64 << 0 << 0 << 0xF0 << 0;
+    }
+    src64[4] = 5, src64[5] = 0, src64[6] = 4, src64[7] = 0;        // entry 1: sniper
+    src64[8] = 4, src64[9] = 1, src64[10] = 5, src64[11] = 0;      // entry 2: macro of slot 5
+    src64[56] = 0xFF, src64[57] = 0, src64[58] = 1, src64[59] = 0; // entry 14: reserved
+    r.ops->mouseSetKeyMatrix(src64, send, list({9, 9, 9}));
+    for (int n = 0; n < 16; ++n) {
+        const QVariantList stored = r.store->getDataList(QStringLiteral("mouseKeyMatrix/%1").arg(n), false);
+        QCOMPARE(intList(stored), src64.mid(n * 4, 4));
+    }
+    const QByteArray matrix = r.v.mouse.state().keyMatrices.value(1);
+    if (!send) {
+        QVERIFY(r.v.log.isEmpty());
+        return;
+    }
+    QCOMPARE(matrix.left(4), bytes("0100f000"));
+    QCOMPARE(matrix.mid(4, 4), sniper);
+    QCOMPARE(matrix.mid(8, 4), bytes("09010600"));
+    QCOMPARE(matrix.mid(28, 4), bytes("07000300"));
+    QCOMPARE(matrix.mid(32, 4), bytes("0c00f000"));
+    QCOMPARE(matrix.mid(56, 4), bytes("04000100"));
+}
+
+void TestDeviceOperations::keyMatrixResetSendsFirmwareMatrix()
+{
+    Rig r(Flags {});
+    r.store->setDataList(QStringLiteral("mouseFwKeyMatrix/2"), list({7, 0, 3}));
+    r.ops->mouseResetKeyMatrix();
+    const auto matrices = r.v.mouse.state().keyMatrices;
+    QCOMPARE(matrices.keys(), (QList<int> {2, 3, 4}));
+    QCOMPARE(matrices.value(2), matrices.value(4));
+    // Stored in device form already: nothing converted, nothing fixed; a short entry ends in zeros.
+    QCOMPARE(matrices.value(2).left(4), bytes("0100f000"));
+    QCOMPARE(matrices.value(2).mid(8, 4), bytes("07000300"));
+    QCOMPARE(matrices.value(2).mid(32, 4), bytes("0c000000"));
+}
+
+void TestDeviceOperations::keydefineReadsProfileOrDefault()
+{
+    Rig r(Flags {});
+    r.store->setDataList(QStringLiteral("mouseKeyMatrix/3"), list({3, 0, 0xB5, 0}));
+    QCOMPARE(intList(r.ops->mouseGetKeydefine(3, false)), list({3, 0, 0xB5, 0}));
+    QCOMPARE(intList(r.ops->mouseGetKeydefine(3, true)), list({0, 0, 0xF4, 0}));
+    QVERIFY(r.ops->mouseGetKeydefine(99, false).isEmpty());
 }
 
 QTEST_GUILESS_MAIN(TestDeviceOperations)
