@@ -14,6 +14,7 @@ namespace {
 
 // How long the recording may take to begin before the capture counts as failed.
 constexpr int StartTimeoutMs = 5000;
+constexpr unsigned long StopPollMs = 100;
 
 } // namespace
 
@@ -120,11 +121,12 @@ void InputCaptureX11::deliver(int type, unsigned detail, unsigned state, int roo
 void InputCaptureX11::remove()
 {
     if (m_thread) {
-        if (m_context) {
+        // A recording that begins late ignores an earlier stop request, so repeat it until the
+        // thread has ended.
+        do {
             XRecordDisableContext(m_control, m_context);
             XSync(m_control, False);
-        }
-        m_thread->wait();
+        } while (!m_thread->wait(StopPollMs));
         delete m_thread;
         m_thread = nullptr;
     }
