@@ -64,22 +64,15 @@ void TestInputHook::keyboard_data()
     QTest::newRow("both Enters") << QList<uint> {0, Down, 0x1C, 0, 0, Down, 0x1C, Ext} << QList<int> {0x28, 1, 0x58, 1};
     QTest::newRow("Ctrl+Break") << QList<uint> {0, Down, 0x46, Ext, 0, Up, 0x46, Ext} << QList<int> {0x48, 1, 0x48, 0};
     QTest::newRow("Scroll Lock") << QList<uint> {0, Down, 0x46, 0} << QList<int> {0x47, 1};
-    QTest::newRow("Pause") << QList<uint> {0, Down, 0x45, 0} << QList<int> {0x48, 1};
-    QTest::newRow("Num Lock") << QList<uint> {0, Down, 0x45, Ext} << QList<int> {0x53, 1};
     QTest::newRow("Alt+Print Screen") << QList<uint> {0, KeyMap::SysKeyDown, 0x54, Alt, 0, KeyMap::SysKeyUp, 0x54, Alt}
                                       << QList<int> {0x46, 1, 0x46, 0};
     QTest::newRow("0x54 without Alt") << QList<uint> {0, Down, 0x54, 0} << QList<int> {};
-    QTest::newRow("Print Screen") << QList<uint> {0, Down, 0x37, Ext} << QList<int> {0x46, 1};
     QTest::newRow("Right Windows") << QList<uint> {0, Down, 0x5C, Ext, 0, Up, 0x5C, Ext} << QList<int> {};
-    QTest::newRow("Left Windows") << QList<uint> {0, Down, 0x5B, Ext} << QList<int> {0xE3, 1};
     QTest::newRow("Alt held, system key down")
         << QList<uint> {0, KeyMap::SysKeyDown, 0x1E, Alt} << QList<int> {0x04, 1};
     QTest::newRow("scan code above 255") << QList<uint> {0, Down, 0x11E, 0} << QList<int> {};
     QTest::newRow("scan code without entry") << QList<uint> {0, Down, 0x60, 0, 0, Down, 0x2A, Ext} << QList<int> {};
     QTest::newRow("not a hook action") << QList<uint> {uint(-1), Down, 0x1E, 0} << QList<int> {};
-    QTest::newRow("modifiers")
-        << QList<uint> {0, Down, 0x1D, 0, 0, Down, 0x1D, Ext, 0, Down, 0x2A, 0, 0, Down, 0x36, Ext}
-        << QList<int> {0xE0, 1, 0xE4, 1, 0xE1, 1, 0xE5, 1};
 }
 
 void TestInputHook::keyboard()
@@ -155,9 +148,22 @@ void TestInputHook::mouse_data()
                                   << QList<int> {240, 1, 10, 20, 240, 0, 10, 20, 240, 1, 10, 20, 240, 0, 10, 20};
     QTest::newRow("double-click message")
         << QList<int> {down, 1, 1, int(KeyMap::LeftButtonDoubleClick), 1, 1} << QList<int> {240, 1, 1, 1};
-    QTest::newRow("right and middle")
-        << QList<int> {int(KeyMap::RightButtonDown), -5, 7, int(KeyMap::MiddleButtonUp), 3000, 2000}
-        << QList<int> {241, 1, -5, 7, 242, 0, 3000, 2000};
+    QTest::newRow("right and middle") << QList<int> {
+        int(KeyMap::RightButtonDown),
+        -5,
+        7,
+        int(KeyMap::RightButtonUp),
+        -5,
+        7,
+        int(KeyMap::RightButtonDoubleClick),
+        -5,
+        7,
+        int(KeyMap::MiddleButtonDown),
+        3000,
+        2000,
+        int(KeyMap::MiddleButtonUp),
+        3000,
+        2000} << QList<int> {241, 1, -5, 7, 241, 0, -5, 7, 242, 1, 3000, 2000, 242, 0, 3000, 2000};
     QTest::newRow("release without press") << QList<int> {up, 0, 0} << QList<int> {240, 0, 0, 0};
     QTest::newRow("wheel and side buttons") << QList<int> {int(KeyMap::MouseWheel),
                                                            0,
