@@ -13,7 +13,7 @@ public:
     enum class Source {
         // The whole desktop where the platform allows it, otherwise the program's own windows.
         Desktop,
-        // Only the key and mouse events of the program's own windows.
+        // Only the key and mouse events of the program's own windows; Windows always uses its hooks.
         OwnEvents,
     };
 
