@@ -1,0 +1,145 @@
+#include "InputCaptureX11.h"
+
+#include "InputHook.h"
+#include "KeyMap.h"
+
+#include <QDebug>
+#include <QThread>
+
+#include <X11/Xlib.h>
+#include <X11/Xproto.h>
+#include <X11/extensions/record.h>
+
+namespace {
+
+// How long the recording may take to begin before the capture counts as failed.
+constexpr int StartTimeoutMs = 5000;
+constexpr unsigned long StopPollMs = 100;
+
+} // namespace
+
+std::unique_ptr<InputCaptureX11> InputCaptureX11::start(InputHook& hook)
+{
+    std::unique_ptr<InputCaptureX11> capture(new InputCaptureX11(hook));
+    if (!capture->open()) {
+        capture->remove();
+        return nullptr;
+    }
+    return capture;
+}
+
+InputCaptureX11::InputCaptureX11(InputHook& hook)
+    : m_hook(hook)
+{
+}
+
+InputCaptureX11::~InputCaptureX11()
+{
+    remove();
+}
+
+bool InputCaptureX11::open()
+{
+    m_control = XOpenDisplay(nullptr);
+    if (!m_control) {
+        return false;
+    }
+    int major = 0;
+    int minor = 0;
+    if (!XRecordQueryVersion(m_control, &major, &minor)) {
+        qDebug() << "X server has no RECORD extension";
+        return false;
+    }
+    // Recording blocks its connection, so it gets one of its own.
+    m_data = XOpenDisplay(nullptr);
+    if (!m_data) {
+        return false;
+    }
+    XRecordRange* range = XRecordAllocRange();
+    if (!range) {
+        return false;
+    }
+    range->device_events.first = KeyPress;
+    range->device_events.last = ButtonRelease;
+    XRecordClientSpec clients = XRecordAllClients;
+    m_context = XRecordCreateContext(m_control, 0, &clients, 1, &range, 1);
+    XFree(range);
+    if (!m_context) {
+        return false;
+    }
+    XSync(m_control, False);
+
+    auto intercept = [](XPointer closure, XRecordInterceptData* data) {
+        auto* self = reinterpret_cast<InputCaptureX11*>(closure);
+        if (data->category == XRecordStartOfData) {
+            self->m_recording = true;
+            self->m_started.release();
+        } else if (data->category == XRecordFromServer && data->data_len * 4 >= sizeof(xEvent)) {
+            const auto* event = reinterpret_cast<const xEvent*>(data->data);
+            self->deliver(event->u.u.type & 0x7F,
+                          event->u.u.detail,
+                          event->u.keyButtonPointer.state,
+                          event->u.keyButtonPointer.rootX,
+                          event->u.keyButtonPointer.rootY);
+        }
+        XRecordFreeData(data);
+    };
+    XRecordInterceptProc proc = intercept;
+    m_thread = QThread::create([this, proc] {
+        XRecordEnableContext(m_data, m_context, proc, reinterpret_cast<XPointer>(this));
+        // Also wakes open() when the recording never began.
+        m_recording = false;
+        m_started.release();
+    });
+    m_thread->start();
+    m_started.tryAcquire(1, StartTimeoutMs);
+    return m_recording;
+}
+
+void InputCaptureX11::deliver(int type, unsigned detail, unsigned state, int rootX, int rootY)
+{
+    // Runs on the recording thread: only queue, the translation belongs to the GUI thread.
+    QMetaObject::invokeMethod(
+        this,
+        [this, type, detail, state, rootX, rootY] {
+            const bool pressed = type == KeyPress || type == ButtonPress;
+            if (type == KeyPress || type == KeyRelease) {
+                uint8_t scan = 0;
+                bool extended = false;
+                if (KeyMap::xKeycodeToScan(detail, scan, extended)) {
+                    const uint32_t flags
+                        = (extended ? KeyMap::ExtendedFlag : 0u) | ((state & Mod1Mask) ? KeyMap::AltDownFlag : 0u);
+                    m_hook.keyboardEvent(KeyMap::HookAction, pressed ? KeyMap::KeyDown : KeyMap::KeyUp, scan, flags);
+                }
+            } else if (const uint32_t message = KeyMap::xButtonMessage(detail, pressed)) {
+                m_hook.mouseEvent(KeyMap::HookAction, message, rootX, rootY);
+            }
+        },
+        Qt::QueuedConnection);
+}
+
+void InputCaptureX11::remove()
+{
+    if (m_thread) {
+        // A recording that begins late ignores an earlier stop request, so repeat it until the
+        // thread has ended.
+        do {
+            XRecordDisableContext(m_control, m_context);
+            XSync(m_control, False);
+        } while (!m_thread->wait(StopPollMs));
+        delete m_thread;
+        m_thread = nullptr;
+    }
+    if (m_context) {
+        XRecordFreeContext(m_control, m_context);
+        m_context = 0;
+    }
+    if (m_data) {
+        XCloseDisplay(m_data);
+        m_data = nullptr;
+    }
+    if (m_control) {
+        XCloseDisplay(m_control);
+        m_control = nullptr;
+    }
+}

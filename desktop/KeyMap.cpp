@@ -1,0 +1,243 @@
+#include "KeyMap.h"
+
+namespace KeyMap {
+
+namespace {
+
+struct Range
+{
+    uint8_t firstScan;
+    uint8_t lastScan;
+    bool extended;
+    uint8_t firstVk;
+};
+
+// Runs of consecutive scan codes with consecutive virtual-key codes.
+constexpr Range ScanRanges[] = {
+    {0x01, 0x01, false, 0x1B}, {0x02, 0x0A, false, 0x31}, {0x0B, 0x0B, false, 0x30}, {0x0C, 0x0C, false, 0xBD},
+    {0x0D, 0x0D, false, 0xBB}, {0x0E, 0x0E, false, 0x08}, {0x0F, 0x0F, false, 0x09}, {0x1A, 0x1A, false, 0xDB},
+    {0x1B, 0x1B, false, 0xDD}, {0x1C, 0x1C, false, 0x0D}, {0x1D, 0x1D, false, 0xA2}, {0x27, 0x27, false, 0xBA},
+    {0x28, 0x28, false, 0xDE}, {0x29, 0x29, false, 0xC0}, {0x2A, 0x2A, false, 0xA0}, {0x2B, 0x2B, false, 0xDC},
+    {0x33, 0x33, false, 0xBC}, {0x34, 0x34, false, 0xBE}, {0x35, 0x35, false, 0xBF}, {0x37, 0x37, false, 0x6A},
+    {0x38, 0x38, false, 0xA4}, {0x39, 0x39, false, 0x20}, {0x3A, 0x3A, false, 0x14}, {0x3B, 0x44, false, 0x70},
+    {0x45, 0x45, false, 0x13}, {0x46, 0x46, false, 0x91}, {0x47, 0x49, false, 0x67}, {0x4A, 0x4A, false, 0x6D},
+    {0x4B, 0x4D, false, 0x64}, {0x4E, 0x4E, false, 0x6B}, {0x4F, 0x51, false, 0x61}, {0x52, 0x52, false, 0x60},
+    {0x53, 0x53, false, 0x6E}, {0x56, 0x56, false, 0xE2}, {0x57, 0x57, false, 0x7A}, {0x58, 0x58, false, 0x7B},
+    {0x6E, 0x6E, false, 0x86}, {0x1C, 0x1C, true, 0x0E},  {0x1D, 0x1D, true, 0xA3},  {0x35, 0x35, true, 0x6F},
+    {0x36, 0x36, true, 0xA1},  {0x37, 0x37, true, 0x2C},  {0x38, 0x38, true, 0xA5},  {0x45, 0x45, true, 0x90},
+    {0x47, 0x47, true, 0x24},  {0x48, 0x48, true, 0x26},  {0x49, 0x49, true, 0x21},  {0x4B, 0x4B, true, 0x25},
+    {0x4D, 0x4D, true, 0x27},  {0x4F, 0x4F, true, 0x23},  {0x50, 0x50, true, 0x28},  {0x51, 0x51, true, 0x22},
+    {0x52, 0x52, true, 0x2D},  {0x53, 0x53, true, 0x2E},  {0x5B, 0x5B, true, 0x5B},  {0x5D, 0x5D, true, 0x5D},
+};
+
+constexpr char TopRow[] = "QWERTYUIOP";
+constexpr char MiddleRow[] = "ASDFGHJKL";
+constexpr char BottomRow[] = "ZXCVBNM";
+
+struct VkRange
+{
+    uint8_t firstVk;
+    uint8_t lastVk;
+    uint8_t firstUsage;
+};
+
+// Letters and the backslash key are added separately.
+constexpr VkRange VkRanges[] = {
+    {0x1B, 0x1B, 0x29},
+    {0x31, 0x39, 0x1E},
+    {0x30, 0x30, 0x27},
+    {0xBD, 0xBD, 0x2D},
+    {0xBB, 0xBB, 0x2E},
+    {0x08, 0x08, 0x2A},
+    {0x09, 0x09, 0x2B},
+    {0xDB, 0xDB, 0x2F},
+    {0xDD, 0xDD, 0x30},
+    {0x0D, 0x0D, 0x28},
+    {0xA2, 0xA2, 0xE0},
+    {0xBA, 0xBA, 0x33},
+    {0xDE, 0xDE, 0x34},
+    {0xC0, 0xC0, 0x35},
+    {0xA0, 0xA0, 0xE1},
+    {0xBC, 0xBC, 0x36},
+    {0xBE, 0xBE, 0x37},
+    {0xBF, 0xBF, 0x38},
+    {0x6A, 0x6A, 0x55},
+    {0xA4, 0xA4, 0xE2},
+    {0x20, 0x20, 0x2C},
+    {0x14, 0x14, 0x39},
+    {0x70, 0x79, 0x3A},
+    {0x13, 0x13, 0x48},
+    {0x91, 0x91, 0x47},
+    {0x67, 0x69, 0x5F},
+    {0x6D, 0x6D, 0x56},
+    {0x64, 0x66, 0x5C},
+    {0x6B, 0x6B, 0x57},
+    {0x61, 0x63, 0x59},
+    {0x60, 0x60, 0x62},
+    {0x6E, 0x6E, 0x63},
+    {0xE2, 0xE2, 0x64},
+    {0x7A, 0x7A, 0x44},
+    {0x7B, 0x7B, 0x45},
+    {0x86, 0x86, 0x72},
+    {0x0E, 0x0E, 0x58},
+    {0xA3, 0xA3, 0xE4},
+    {0x6F, 0x6F, 0x54},
+    {0xA1, 0xA1, 0xE5},
+    {0x2C, 0x2C, 0x46},
+    {0xA5, 0xA5, 0xE6},
+    {0x90, 0x90, 0x53},
+    {0x24, 0x24, 0x4A},
+    {0x26, 0x26, 0x52},
+    {0x21, 0x21, 0x4B},
+    {0x25, 0x25, 0x50},
+    {0x27, 0x27, 0x4F},
+    {0x23, 0x23, 0x4D},
+    {0x28, 0x28, 0x51},
+    {0x22, 0x22, 0x4E},
+    {0x2D, 0x2D, 0x49},
+    {0x2E, 0x2E, 0x4C},
+    {0x5B, 0x5B, 0xE3},
+    {0x5D, 0x5D, 0x65},
+    // Virtual keys no scan code of the table produces.
+    {0x5C, 0x5C, 0xE7},
+    {0x7C, 0x85, 0x68},
+    {0x87, 0x87, 0x73},
+    {0xC1, 0xC1, 0x87},
+    {0xC2, 0xC2, 0x85},
+    {0xEB, 0xEB, 0x8B},
+    {0xFF, 0xFF, 0x66},
+};
+
+uint16_t scanKey(unsigned scan, bool extended)
+{
+    return static_cast<uint16_t>((scan << 8) | (extended ? 1u : 0u));
+}
+
+void addRow(std::map<uint16_t, uint8_t>& table, uint8_t firstScan, const char* letters)
+{
+    for (uint8_t scan = firstScan; *letters; ++scan, ++letters) {
+        table[scanKey(scan, false)] = static_cast<uint8_t>(*letters);
+    }
+}
+
+struct XKey
+{
+    uint8_t evdev;
+    uint8_t scan;
+    bool extended;
+};
+
+// Keys of a PC keyboard whose evdev code is not its scan code.
+constexpr XKey XKeys[] = {
+    {54, 0x36, true},   {69, 0x45, true},   {86, 0x56, false},  {87, 0x57, false},  {88, 0x58, false},
+    {96, 0x1C, true},   {97, 0x1D, true},   {98, 0x35, true},   {99, 0x37, true},   {100, 0x38, true},
+    {102, 0x47, true},  {103, 0x48, true},  {104, 0x49, true},  {105, 0x4B, true},  {106, 0x4D, true},
+    {107, 0x4F, true},  {108, 0x50, true},  {109, 0x51, true},  {110, 0x52, true},  {111, 0x53, true},
+    {119, 0x45, false}, {125, 0x5B, true},  {126, 0x5C, true},  {127, 0x5D, true},  {183, 0x64, false},
+    {184, 0x65, false}, {185, 0x66, false}, {186, 0x67, false}, {187, 0x68, false}, {188, 0x69, false},
+    {189, 0x6A, false}, {190, 0x6B, false}, {191, 0x6C, false}, {192, 0x6D, false}, {193, 0x6E, false},
+    {194, 0x76, false},
+};
+
+constexpr unsigned XKeycodeOffset = 8;
+
+} // namespace
+
+std::map<uint16_t, uint8_t> buildScanToVk()
+{
+    std::map<uint16_t, uint8_t> table;
+    for (const Range& range : ScanRanges) {
+        for (unsigned scan = range.firstScan; scan <= range.lastScan; ++scan) {
+            table[scanKey(scan, range.extended)] = static_cast<uint8_t>(range.firstVk + (scan - range.firstScan));
+        }
+    }
+    addRow(table, 0x10, TopRow);
+    addRow(table, 0x1E, MiddleRow);
+    addRow(table, 0x2C, BottomRow);
+    return table;
+}
+
+std::map<uint8_t, uint8_t> buildVkToUsage(bool nonUsLayout)
+{
+    std::map<uint8_t, uint8_t> table;
+    for (const VkRange& range : VkRanges) {
+        for (unsigned vk = range.firstVk; vk <= range.lastVk; ++vk) {
+            table[static_cast<uint8_t>(vk)] = static_cast<uint8_t>(range.firstUsage + (vk - range.firstVk));
+        }
+    }
+    for (unsigned letter = 0; letter < 26; ++letter) {
+        table[static_cast<uint8_t>('A' + letter)] = static_cast<uint8_t>(0x04 + letter);
+    }
+    table[0xDC] = nonUsLayout ? 0x32 : 0x31;
+    return table;
+}
+
+bool mouseButton(uint32_t message, uint8_t& code, uint8_t& pressed)
+{
+    switch (message) {
+        case LeftButtonDown:
+        case LeftButtonUp:
+            code = LeftButtonCode;
+            pressed = message == LeftButtonDown;
+            return true;
+        case RightButtonDown:
+        case RightButtonUp:
+            code = RightButtonCode;
+            pressed = message == RightButtonDown;
+            return true;
+        case MiddleButtonDown:
+        case MiddleButtonUp:
+            code = MiddleButtonCode;
+            pressed = message == MiddleButtonDown;
+            return true;
+        default:
+            return false;
+    }
+}
+
+bool xKeycodeToScan(unsigned keycode, uint8_t& scan, bool& extended)
+{
+    if (keycode < XKeycodeOffset) {
+        return false;
+    }
+    const unsigned evdev = keycode - XKeycodeOffset;
+    for (const XKey& key : XKeys) {
+        if (key.evdev == evdev) {
+            scan = key.scan;
+            extended = key.extended;
+            return true;
+        }
+    }
+    // Up to keypad full stop the evdev codes are the scan codes themselves.
+    if (evdev >= 1 && evdev <= 83) {
+        scan = static_cast<uint8_t>(evdev);
+        extended = false;
+        return true;
+    }
+    return false;
+}
+
+uint32_t xButtonMessage(unsigned button, bool pressed)
+{
+    switch (button) {
+        case 1:
+            return pressed ? LeftButtonDown : LeftButtonUp;
+        case 2:
+            return pressed ? MiddleButtonDown : MiddleButtonUp;
+        case 3:
+            return pressed ? RightButtonDown : RightButtonUp;
+        case 4:
+        case 5:
+            return MouseWheel;
+        case 6:
+        case 7:
+            return MouseHorizontalWheel;
+        case 8:
+        case 9:
+            return pressed ? SideButtonDown : SideButtonUp;
+        default:
+            return 0;
+    }
+}
+
+} // namespace KeyMap

@@ -1,0 +1,15 @@
+#ifndef QX7_POINTERSETTINGSWIN_H
+#define QX7_POINTERSETTINGSWIN_H
+
+#include "PointerSettings.h"
+
+// SystemParametersInfoW, stored in the user's profile and announced to every top-level window.
+class PointerSettingsWin : public PointerSettings
+{
+public:
+    bool setPointerSpeed(uint32_t speed) override;
+    bool setDoubleClickTime(uint32_t milliseconds) override;
+    bool setWheelScrollLines(uint32_t lines) override;
+};
+
+#endif // QX7_POINTERSETTINGSWIN_H
