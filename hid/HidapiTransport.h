@@ -20,8 +20,7 @@ public:
     int readTimeout(HidHandle* handle, unsigned char* data, size_t length, int milliseconds) override;
     void close(HidHandle* handle) override;
 
-    // Why the last open failed (errno of the hidraw node), 0 when it did not fail.
-    int lastOpenError() const { return m_lastOpenError; }
+    int lastOpenError() const override { return m_lastOpenError; }
 
 private:
     int m_lastOpenError = 0;

@@ -84,6 +84,7 @@ public:
     int read(HidHandle* handle, unsigned char* data, size_t length) override;
     int readTimeout(HidHandle* handle, unsigned char* data, size_t length, int milliseconds) override;
     void close(HidHandle* handle) override;
+    int lastOpenError() const override { return m_next ? m_next->lastOpenError() : 0; }
 
     QByteArray commandPath() const;
     QByteArray eventPath() const;

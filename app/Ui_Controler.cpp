@@ -1,0 +1,85 @@
+#include "Ui_Controler.h"
+
+#include "myQQuickView.h"
+
+#include <QDir>
+#include <QQmlContext>
+#include <QSettings>
+#include <QWidget>
+
+const char* const Ui_Controler::SceneUrl = "qrc:/modules/qml/main.qml";
+
+Ui_Controler::Ui_Controler(QObject* parent)
+    : QObject(parent)
+{
+}
+
+void Ui_Controler::setupWindow(QWidget* widget, QObject* hid, const QString& baseDir)
+{
+    if (widget->objectName().isEmpty()) {
+        widget->setObjectName(QStringLiteral("Widget"));
+    }
+    window = widget;
+    widget->setWindowFlags(Qt::Window | Qt::FramelessWindowHint | Qt::CustomizeWindowHint);
+    widget->setWindowOpacity(1.0);
+    widget->setAttribute(Qt::WA_TranslucentBackground, true);
+    widget->setStyleSheet(QStringLiteral("background:transparent;"));
+
+    view = new myQQuickView(baseDir, widget);
+    view->setObjectName(QStringLiteral("ui_View"));
+    view->setClearColor(Qt::transparent);
+    view->setSource(QUrl(QString::fromLatin1(SceneUrl)));
+    // Published only now: the scene's root is created hidden and starts its work in initUI().
+    view->rootContext()->setContextProperty(QStringLiteral("ui_View"), view);
+    view->rootContext()->setContextProperty(QStringLiteral("hid"), hid);
+    view->rootContext()->setContextProperty(QStringLiteral("ui_Ctl"), this);
+    widget->resize(view->size());
+    loadWindowTitle(baseDir);
+}
+
+void Ui_Controler::loadWindowTitle(const QString& baseDir)
+{
+    const QSettings config(QDir(baseDir).filePath(QStringLiteral("modules/setting/apConfig.bin")),
+                           QSettings::IniFormat);
+    window->setWindowTitle(config.value(QStringLiteral("common/name"), QString()).toString());
+}
+
+void Ui_Controler::onMinimize()
+{
+    if (window) {
+        window->showMinimized();
+    }
+}
+
+void Ui_Controler::onClose()
+{
+    if (window) {
+        window->setVisible(false);
+    }
+}
+
+void Ui_Controler::onXChanged(int x)
+{
+    if (window) {
+        window->move(window->x() + x, window->y());
+    }
+}
+
+void Ui_Controler::onYChanged(int y)
+{
+    if (window) {
+        window->move(window->x(), window->y() + y);
+    }
+}
+
+void Ui_Controler::setBusy(int busyTime)
+{
+    if (window && view) {
+        view->setProtectUI(busyTime);
+    }
+}
+
+void Ui_Controler::setBusy()
+{
+    setBusy(0);
+}

@@ -1,0 +1,40 @@
+#ifndef QX7_UI_CONTROLER_H
+#define QX7_UI_CONTROLER_H
+
+#include <QObject>
+#include <QPointer>
+#include <QString>
+
+class QWidget;
+class myQQuickView;
+
+// The window operations the scene asks for ("ui_Ctl"), and the set-up of the frameless window
+// around the scene.
+class Ui_Controler : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit Ui_Controler(QObject* parent = nullptr);
+
+    // Builds the view inside `widget` and loads the scene; `baseDir` holds modules/.
+    void setupWindow(QWidget* widget, QObject* hid, const QString& baseDir);
+
+    QPointer<QWidget> window;
+    myQQuickView* view = nullptr;
+
+    static const char* const SceneUrl;
+
+public slots:
+    void onMinimize();
+    void onClose();
+    void onXChanged(int x);
+    void onYChanged(int y);
+    void setBusy(int busyTime);
+    void setBusy();
+
+private:
+    void loadWindowTitle(const QString& baseDir);
+};
+
+#endif // QX7_UI_CONTROLER_H

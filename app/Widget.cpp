@@ -1,0 +1,221 @@
+#include "Widget.h"
+
+#include "CheckTimer.h"
+#include "DeviceConnector.h"
+#include "DeviceOperations.h"
+#include "DeviceRecords.h"
+#include "HidTransport.h"
+#include "Ui_Controler.h"
+#include "myQQuickView.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QDebug>
+#include <QDir>
+#include <QIcon>
+#include <QMenu>
+#include <cerrno>
+
+std::atomic<bool> Widget::deviceConnected{false};
+
+const char* const Widget::TrayMenuStyle
+    = "QMenu { border: 1px solid rgb(100, 100, 100); background: rgb(68, 69, 73); } QMenu::item { height: 22px; "
+      "padding: 0px 25px 0px 20px; } QMenu::item:enabled { color: rgb(225, 225, 225); } QMenu::item:!enabled { "
+      "color: rgb(155, 155, 155); } QMenu::item:enabled:selected { color: rgb(230, 230, 230); background: rgba(255, "
+      "255, 255, 40); } QMenu::separator { height: 1px; background: rgb(100, 100, 100); } QMenu::indicator { width: "
+      "13px; height: 13px; } QMenu::icon { padding-left: 2px; padding-right: 2px; } ";
+
+Widget::Widget(const QString& baseDir, HidTransport* transport, HidClock* clock, CheckTimer* timer)
+    : QWidget(nullptr)
+    , monitorTimer(timer ? timer : new QtCheckTimer)
+    , uiController(nullptr)
+    , hidThread(transport, clock)
+    , trayIcon(nullptr)
+    , m_baseDir(baseDir)
+{
+    hidThread.ownerWidget = this;
+    uiController = new Ui_Controler;
+    uiController->setupWindow(this, &hidThread, baseDir);
+    uiController->view->setHid(&hidThread);
+    connect(monitorTimer, &CheckTimer::timeout, this, &Widget::checkDevice);
+    setupTray();
+}
+
+Widget::~Widget()
+{
+    hidThread.stopListen();
+    uiController->deleteLater();
+    delete monitorTimer;
+}
+
+void Widget::setupTray()
+{
+    trayIcon = new QSystemTrayIcon(this);
+    m_quit = new QAction(tr("Quit (&Q)"), this);
+    connect(m_quit, &QAction::triggered, this, &Widget::exitSYS);
+    m_menu = new QMenu(this);
+    m_menu->addAction(m_quit);
+    m_menu->setStyleSheet(QString::fromLatin1(TrayMenuStyle));
+    trayIcon->setContextMenu(m_menu);
+    trayIcon->setToolTip(QStringLiteral("ORDANE TALVEK MOUSE QX7"));
+    trayIcon->setIcon(QIcon(QDir(m_baseDir).filePath(QStringLiteral("modules/img/logo.ico"))));
+    connect(trayIcon, &QSystemTrayIcon::activated, this, &Widget::trayIconActivated);
+    trayIcon->setVisible(true);
+}
+
+myQQuickView* Widget::view() const
+{
+    return uiController ? uiController->view : nullptr;
+}
+
+void Widget::trayIconActivated(QSystemTrayIcon::ActivationReason reason)
+{
+    if (reason == QSystemTrayIcon::DoubleClick && deviceConnected) {
+        requestRestore();
+    }
+}
+
+void Widget::receiveMessage(const QString& message)
+{
+    Q_UNUSED(message);
+    if (deviceConnected) {
+        requestRestore();
+    }
+}
+
+void Widget::requestRestore()
+{
+    // Posted, as a window message would be: it runs after the current slot returns.
+    QMetaObject::invokeMethod(this, &Widget::restoreWindow, Qt::QueuedConnection);
+}
+
+void Widget::restoreWindow()
+{
+    setVisible(true);
+    if (isMinimized()) {
+        showNormal();
+    }
+    raise();
+    activateWindow();
+    emit restored();
+}
+
+void Widget::exitSYS()
+{
+    hidThread.stopListen();
+    QCoreApplication::exit(0);
+}
+
+void Widget::deviceChanged()
+{
+    if (!hidThread.isListening) {
+        monitorTimer->restart();
+    }
+}
+
+void Widget::checkDevice()
+{
+    const QString config = QDir(m_baseDir).filePath(QStringLiteral("modules/setting/apConfig.bin"));
+    const QList<DeviceRecord*> records = DeviceRecords::load(config);
+    DeviceRecords::discover(records, *hidThread.transport());
+    hidThread.setDeviceList(records);
+    const int index = DeviceConnector::verify(hidThread);
+    if (index < 0) {
+        qDebug() << "Device DisConnect";
+        deviceConnected = false;
+        warnIfDenied();
+        hide();
+        return;
+    }
+    qDebug() << "Device Connect";
+    myQQuickView* v = view();
+    v->clearHidBusy();
+    deviceConnected = true;
+    trayIcon->showMessage(
+        QStringLiteral("Info"), QStringLiteral("Detect Device"), QSystemTrayIcon::Information, 10000);
+    v->operations()->connectDevice(index, true);
+    v->setEnabled(true);
+    v->initUI();
+    QCoreApplication::postEvent(this, new UserEvent(UserEvent::StartScene));
+}
+
+void Widget::warnIfDenied()
+{
+    // A mouse that is present but may not be opened would otherwise just look absent.
+    if (m_deniedWarned || hidThread.transport()->lastOpenError() != EACCES) {
+        return;
+    }
+    m_deniedWarned = true;
+    trayIcon->showMessage(QStringLiteral("Info"),
+                          tr("The mouse is attached, but this user may not open it. Install the udev rule "
+                             "that comes with the program and plug the mouse in again."),
+                          QSystemTrayIcon::Warning,
+                          10000);
+}
+
+void Widget::customEvent(QEvent* event)
+{
+    if (event->type() == static_cast<QEvent::Type>(UserEvent::Type)
+        && static_cast<UserEvent*>(event)->eventCode == UserEvent::StartScene) {
+        if (myQQuickView* v = view()) {
+            v->runUI();
+        }
+    }
+}
+
+bool Widget::isGun() const
+{
+    const myQQuickView* v = view();
+    return v && v->operations() && v->operations()->isGun();
+}
+
+QString Widget::icType() const
+{
+    const myQQuickView* v = view();
+    return v && v->operations() ? v->operations()->icType() : QString();
+}
+
+void Widget::setCurrentDPI(int stage)
+{
+    if (myQQuickView* v = view()) {
+        v->setCurrentDPI(stage);
+    }
+}
+
+void Widget::setViewEnabled(bool enabled)
+{
+    QMetaObject::invokeMethod(
+        this,
+        [this, enabled] {
+            if (myQQuickView* v = view()) {
+                v->setEnabled(enabled);
+            }
+        },
+        Qt::QueuedConnection);
+}
+
+void Widget::showMessage(const QString& title, const QString& message)
+{
+    QMetaObject::invokeMethod(
+        this,
+        [this, title, message] { trayIcon->showMessage(title, message, QSystemTrayIcon::Information, 10000); },
+        Qt::QueuedConnection);
+}
+
+void Widget::onHookKeyboard(uint8_t code, uint8_t pressed, void* context)
+{
+    if (auto* w = static_cast<Widget*>(context)) {
+        if (myQQuickView* v = w->view()) {
+            v->detectKeyboard(pressed != 0, code);
+        }
+    }
+}
+
+void Widget::onHookMouse(uint8_t button, uint8_t pressed, int32_t x, int32_t y, void* context)
+{
+    if (auto* w = static_cast<Widget*>(context)) {
+        if (myQQuickView* v = w->view()) {
+            v->detectMouse(pressed != 0, button, static_cast<uint>(x), static_cast<uint>(y));
+        }
+    }
+}

@@ -1,0 +1,101 @@
+#ifndef QX7_WIDGET_H
+#define QX7_WIDGET_H
+
+#include "HidOwner.h"
+#include "Hid_Thread.h"
+
+#include <QEvent>
+#include <QSystemTrayIcon>
+#include <QWidget>
+#include <atomic>
+
+class CheckTimer;
+class HidClock;
+class HidTransport;
+class QAction;
+class QMenu;
+class Ui_Controler;
+class myQQuickView;
+
+// The event that starts the scene after a device check; handled once the scene's initUI() ran.
+class UserEvent : public QEvent
+{
+public:
+    static constexpr int Type = QEvent::User;
+    static constexpr int StartScene = 2177;
+
+    explicit UserEvent(int code)
+        : QEvent(static_cast<QEvent::Type>(Type))
+        , eventCode(code)
+    {
+    }
+    int eventCode;
+};
+
+// The main window: the frameless surface of the scene, the tray icon, the HID link and the device
+// check that switches the program between its connected and disconnected behaviour.
+class Widget : public QWidget, public HidOwner
+{
+    Q_OBJECT
+
+public:
+    // Without a transport the link uses hidapi; without a timer the check waits 2048 ms for real.
+    explicit Widget(const QString& baseDir = QStringLiteral("."),
+                    HidTransport* transport = nullptr,
+                    HidClock* clock = nullptr,
+                    CheckTimer* timer = nullptr);
+    ~Widget() override;
+
+    // Process-wide: a device passed the last check.
+    static std::atomic<bool> deviceConnected;
+    static const char* const TrayMenuStyle;
+
+    // Hook callbacks; the context is the widget.
+    static void onHookKeyboard(uint8_t code, uint8_t pressed, void* context);
+    static void onHookMouse(uint8_t button, uint8_t pressed, int32_t x, int32_t y, void* context);
+    static void onCopyData(const void* copyData, void* context);
+
+    myQQuickView* view() const;
+    QSystemTrayIcon* tray() const { return trayIcon; }
+    QAction* quitAction() const { return m_quit; }
+
+    // HidOwner, partly called from the listener's thread.
+    bool isGun() const override;
+    QString icType() const override;
+    void setCurrentDPI(int stage) override;
+    void setViewEnabled(bool enabled) override;
+    void showMessage(const QString& title, const QString& message) override;
+
+    CheckTimer* monitorTimer;
+    Ui_Controler* uiController;
+    Hid_Thread hidThread;
+    QSystemTrayIcon* trayIcon;
+
+public slots:
+    void trayIconActivated(QSystemTrayIcon::ActivationReason reason);
+    void checkDevice();
+    void exitSYS();
+    void receiveMessage(const QString& message);
+    // A HID device came or went: check again once the notices settle, unless a device is in use.
+    void deviceChanged();
+
+signals:
+    // Diagnostics for tests and tools.
+    void restored();
+
+protected:
+    void customEvent(QEvent* event) override;
+
+private:
+    void setupTray();
+    void requestRestore();
+    void restoreWindow();
+    void warnIfDenied();
+
+    QString m_baseDir;
+    QAction* m_quit = nullptr;
+    QMenu* m_menu = nullptr;
+    bool m_deniedWarned = false;
+};
+
+#endif // QX7_WIDGET_H

@@ -1,0 +1,101 @@
+#include "DeviceChangeMonitor.h"
+#include "DeviceRecords.h"
+#include "HidClock.h"
+#include "HidapiTransport.h"
+#include "InputHook.h"
+#include "SingleInstance.h"
+#include "VirtualMouse.h"
+#include "Widget.h"
+
+#include <QApplication>
+#include <QDebug>
+#include <QDir>
+#include <QSettings>
+#include <memory>
+
+namespace {
+
+struct Options
+{
+    bool virtualMouse = false;
+    QString virtualCode;
+};
+
+Options parseOptions(const QStringList& arguments)
+{
+    Options o;
+    for (int i = 1; i < arguments.size(); ++i) {
+        if (arguments.at(i) == QLatin1String("--virtual-mouse")) {
+            o.virtualMouse = true;
+        } else if (arguments.at(i) == QLatin1String("--virtual-scode") && i + 1 < arguments.size()) {
+            o.virtualCode = arguments.at(++i);
+        }
+    }
+    return o;
+}
+
+// The demo mouse imitates the first configured device.
+std::unique_ptr<VirtualMouse> makeVirtualMouse(const Options& options, HidTransport* next)
+{
+    const QString config = QStringLiteral("modules/setting/apConfig.bin");
+    const QList<DeviceRecord*> records = DeviceRecords::load(config);
+    if (records.isEmpty()) {
+        qWarning() << "--virtual-mouse: the configuration lists no device to imitate";
+        return nullptr;
+    }
+    const QSettings global(config, QSettings::IniFormat);
+    const bool is560 = global.value(QStringLiteral("mouse/icType")).toString() == QLatin1String("560");
+    VirtualMouse::Config c = VirtualMouse::configFor(
+        *records.first(), is560 ? VirtualMouse::Family::Set560 : VirtualMouse::Family::Set553);
+    qDeleteAll(records);
+    if (!options.virtualCode.isEmpty()) {
+        c.sCode = options.virtualCode;
+    }
+    return std::make_unique<VirtualMouse>(c, next);
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    SingleInstance instance;
+    if (instance.isRunning()) {
+        instance.sendMessage(QString(), 5000);
+        return 1;
+    }
+    // Every data path is relative to the program's own folder.
+    const QString path = QCoreApplication::applicationFilePath();
+    QDir::setCurrent(path.left(path.lastIndexOf(QLatin1Char('/'))));
+
+    const Options options = parseOptions(QCoreApplication::arguments());
+    HidapiTransport hidapi;
+    std::unique_ptr<VirtualMouse> virtualMouse;
+    if (options.virtualMouse) {
+        virtualMouse = makeVirtualMouse(options, &hidapi);
+    }
+    HidTransport* transport = virtualMouse ? static_cast<HidTransport*>(virtualMouse.get()) : &hidapi;
+
+    int result = 0;
+    {
+        Widget widget(QStringLiteral("."), transport);
+        QObject::connect(&instance, &SingleInstance::messageReceived, &widget, &Widget::receiveMessage);
+        std::unique_ptr<DeviceChangeMonitor> monitor(DeviceChangeMonitor::create());
+        QObject::connect(monitor.get(), &DeviceChangeMonitor::devicesChanged, &widget, &Widget::deviceChanged);
+        if (virtualMouse) {
+            virtualMouse->setPlugListener(
+                [&widget] { QMetaObject::invokeMethod(&widget, &Widget::deviceChanged, Qt::QueuedConnection); });
+        }
+        InputHook hook(false);
+        hook.setKeyboardCallback(Widget::onHookKeyboard, &widget);
+        hook.setMouseCallback(Widget::onHookMouse, &widget);
+        widget.showNormal();
+        widget.checkDevice();
+        result = QApplication::exec();
+        hook.removeHooks();
+        if (virtualMouse) {
+            virtualMouse->setPlugListener({});
+        }
+    }
+    return result;
+}

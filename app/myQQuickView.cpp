@@ -1,0 +1,404 @@
+#include "myQQuickView.h"
+
+#include "ConfigStore.h"
+#include "DesktopPointer.h"
+#include "DeviceOperations.h"
+#include "FileDialogChooser.h"
+#include "GunStore.h"
+#include "Hid_Thread.h"
+#include "LanguageStore.h"
+#include "MacroLibrary.h"
+
+#include <QDebug>
+#include <QFocusEvent>
+#include <QQuickItem>
+#include <QThread>
+
+myQQuickView::myQQuickView(const QString& baseDir, QWidget* parent)
+    : QQuickWidget(parent)
+    , m_store(std::make_unique<ConfigStore>(baseDir))
+    , m_macros(std::make_unique<MacroLibrary>(*m_store))
+    , m_guns(std::make_unique<GunStore>(*m_store))
+    , m_languages(std::make_unique<LanguageStore>(baseDir))
+    , m_chooser(std::make_unique<FileDialogChooser>(this))
+    , m_pointer(std::make_unique<DesktopPointer>())
+{
+    m_store->setFileChooser(m_chooser.get());
+    setResizeMode(QQuickWidget::SizeViewToRootObject);
+}
+
+myQQuickView::~myQQuickView()
+{
+    m_store->setFileChooser(nullptr);
+}
+
+void myQQuickView::setHid(Hid_Thread* hid)
+{
+    m_hid = hid;
+    m_ops = hid ? std::make_unique<DeviceOperations>(hid, m_store.get()) : nullptr;
+    if (m_ops) {
+        m_ops->setScene(this);
+    }
+}
+
+bool myQQuickView::callScene(const char* function, Qt::ConnectionType type, const QVariantList& a)
+{
+    QQuickItem* root = rootObject();
+    if (!root) {
+        return false;
+    }
+    switch (a.size()) {
+        case 0:
+            return QMetaObject::invokeMethod(root, function, type);
+        case 1:
+            return QMetaObject::invokeMethod(root, function, type, Q_ARG(QVariant, a.at(0)));
+        case 2:
+            return QMetaObject::invokeMethod(root, function, type, Q_ARG(QVariant, a.at(0)), Q_ARG(QVariant, a.at(1)));
+        case 4:
+            return QMetaObject::invokeMethod(root,
+                                             function,
+                                             type,
+                                             Q_ARG(QVariant, a.at(0)),
+                                             Q_ARG(QVariant, a.at(1)),
+                                             Q_ARG(QVariant, a.at(2)),
+                                             Q_ARG(QVariant, a.at(3)));
+        default:
+            return false;
+    }
+}
+
+void myQQuickView::detectKeyboard(bool pressed, int code)
+{
+    callScene("detectKeyboard", Qt::QueuedConnection, {pressed, code});
+}
+
+void myQQuickView::detectMouse(bool pressed, uint button, uint x, uint y)
+{
+    callScene("detectMouse", Qt::QueuedConnection, {pressed, button, x, y});
+}
+
+void myQQuickView::setProtectUI(int milliseconds)
+{
+    callScene("setProtectUI", Qt::DirectConnection, {milliseconds});
+}
+
+void myQQuickView::setCurrentDPI(int stage)
+{
+    // The listener calls this from its own thread; the scene is only touched on the GUI thread.
+    QMetaObject::invokeMethod(
+        this, [this, stage] { callScene("setCurrentDPI", Qt::DirectConnection, {stage}); }, Qt::QueuedConnection);
+}
+
+void myQQuickView::initUI()
+{
+    callScene("initUI", Qt::QueuedConnection);
+}
+
+void myQQuickView::runUI()
+{
+    callScene("run", Qt::QueuedConnection);
+}
+
+void myQQuickView::focusInEvent(QFocusEvent* event)
+{
+    QQuickWidget::focusInEvent(event);
+    repaint();
+    event->accept();
+}
+
+QVariant myQQuickView::getData(const QVariant& key, bool isRecovery)
+{
+    return m_store->getData(key, isRecovery);
+}
+
+QVariantList myQQuickView::getDataList(const QVariant& key, bool isRecovery)
+{
+    return m_store->getDataList(key, isRecovery);
+}
+
+void myQQuickView::setData(const QVariant& key, const QVariant& data)
+{
+    m_store->setData(key, data);
+}
+
+void myQQuickView::setDataList(const QVariant& key, const QVariantList& datalist)
+{
+    m_store->setDataList(key, datalist);
+}
+
+QVariant myQQuickView::getGlobalData(const QVariant& key)
+{
+    return m_store->getGlobalData(key);
+}
+
+void myQQuickView::setGlobalData(const QVariant& key, const QVariant& tmpdata)
+{
+    m_store->setGlobalData(key, tmpdata);
+}
+
+void myQQuickView::resetApconfig()
+{
+    m_store->resetApconfig();
+}
+
+void myQQuickView::openUpdateExe()
+{
+    m_store->openUpdateExe();
+}
+
+void myQQuickView::setCurrentProfile(int profile)
+{
+    m_store->setCurrentProfile(profile);
+}
+
+void myQQuickView::saveProfile(int profile)
+{
+    m_store->saveProfile(profile);
+}
+
+bool myQQuickView::loadProfile(int profile)
+{
+    return m_store->loadProfile(profile);
+}
+
+void myQQuickView::resetProfile(int profile)
+{
+    m_store->resetProfile(profile);
+}
+
+void myQQuickView::copyProfile(int destprofile, int srcprofile)
+{
+    m_store->copyProfile(destprofile, srcprofile);
+}
+
+QVariant myQQuickView::createMacroIni(const QVariant& name, const QVariant& macroIndex)
+{
+    return m_macros->createMacroIni(name, macroIndex);
+}
+
+QVariant myQQuickView::saveMacroIni(const QVariant& name, const QStringList& macros, const QVariant& repeat)
+{
+    return m_macros->saveMacroIni(name, macros, repeat);
+}
+
+QStringList myQQuickView::loadMacroIni(const QVariant& name)
+{
+    return m_macros->loadMacroIni(name);
+}
+
+QVariant myQQuickView::deleteMacroIni(const QVariant& name)
+{
+    return m_macros->deleteMacroIni(name);
+}
+
+QVariant myQQuickView::modifyMacroNameUpdateProfile(const QVariant& oldname, const QVariant& newname)
+{
+    return m_macros->modifyMacroNameUpdateProfile(oldname, newname);
+}
+
+void myQQuickView::deleteMacroUpdateProfile(const QVariant& macroName)
+{
+    m_macros->deleteMacroUpdateProfile(macroName);
+}
+
+QVariant myQQuickView::updataNameList(const QVariant& type, const QStringList& nameList)
+{
+    return m_macros->updataNameList(type, nameList);
+}
+
+QVariantList myQQuickView::getNameList(const QVariant& type)
+{
+    return m_macros->getNameList(type);
+}
+
+bool myQQuickView::saveMacroFile(const QVariant& macroFileName)
+{
+    return m_macros->saveMacroFile(macroFileName);
+}
+
+bool myQQuickView::loadMacroFile(const QVariant& macroFileName)
+{
+    return m_macros->loadMacroFile(macroFileName);
+}
+
+QVariantList myQQuickView::getGunData(const QVariant& name)
+{
+    return m_guns->getGunData(name);
+}
+
+QStringList myQQuickView::getGunDataKey()
+{
+    return m_guns->getGunDataKey();
+}
+
+void myQQuickView::mouseSaveGundata(const QVariant& index, const QVariantList& src6)
+{
+    m_guns->mouseSaveGundata(index, src6);
+}
+
+void myQQuickView::modifyGundata(const QVariant& modifyType, const QVariantList& src6)
+{
+    m_guns->modifyGundata(modifyType, src6);
+}
+
+QVariant myQQuickView::getXYSensitive(const QVariant& index)
+{
+    return m_guns->getXYSensitive(index);
+}
+
+void myQQuickView::setXYSensitive(const QVariant& index, const QVariant& xyData)
+{
+    m_guns->setXYSensitive(index, xyData);
+}
+
+QVariant myQQuickView::getselectGun(const QVariant& index)
+{
+    return m_guns->getselectGun(index);
+}
+
+void myQQuickView::setSelectGun(const QVariant& index, const QVariant& xyData)
+{
+    m_guns->setSelectGun(index, xyData);
+}
+
+QStringList myQQuickView::getLangStrings(const QString& typeStr, const QString& langCode)
+{
+    return m_languages->getLangStrings(typeStr, langCode);
+}
+
+// Device operations do nothing until the link is attached.
+void myQQuickView::mouseSetReportRate(uchar rate)
+{
+    if (m_ops) {
+        m_ops->mouseSetReportRate(rate);
+    }
+}
+
+void myQQuickView::mouseSetCurrentDPI(uchar currentDPI)
+{
+    if (m_ops) {
+        m_ops->mouseSetCurrentDPI(currentDPI);
+    }
+}
+
+QVariant myQQuickView::mouseGetCurrentDPI()
+{
+    return m_ops ? m_ops->mouseGetCurrentDPI() : QVariant(0);
+}
+
+void myQQuickView::mouseSwitchKeyMatrix(int indexNo)
+{
+    if (m_ops) {
+        m_ops->mouseSwitchKeyMatrix(indexNo);
+    }
+}
+
+void myQQuickView::mouseSetKeyboardoption(uchar byte1, uchar byte2, uchar byte3, uchar byte4)
+{
+    if (m_ops) {
+        m_ops->mouseSetKeyboardoption(byte1, byte2, byte3, byte4);
+    }
+}
+
+QVariantList myQQuickView::GetKeyboardoption()
+{
+    return m_ops ? m_ops->GetKeyboardoption() : QVariantList{0, 0, 0, 0};
+}
+
+void myQQuickView::mouseSetProfile(uint profileNo)
+{
+    if (m_ops) {
+        m_ops->mouseSetProfile(profileNo);
+    }
+}
+
+void myQQuickView::mouseReadProfile(uint profileNo)
+{
+    if (m_ops) {
+        m_ops->mouseReadProfile(profileNo);
+    }
+}
+
+QVariant myQQuickView::mouseReadCurrentProfile()
+{
+    return m_ops ? m_ops->mouseReadCurrentProfile() : QVariant(0);
+}
+
+void myQQuickView::mouseSetDpi(int dpiCount, const QString& sensorType, const QVariantList& dpiValueArray)
+{
+    if (m_ops) {
+        m_ops->mouseSetDpi(dpiCount, sensorType, dpiValueArray);
+    }
+}
+
+void myQQuickView::mouseSetKeyMatrix(const QVariantList& src64, bool isSendData, const QVariantList& otherParam)
+{
+    if (m_ops) {
+        m_ops->mouseSetKeyMatrix(src64, isSendData, otherParam);
+    }
+}
+
+QVariantList myQQuickView::mouseGetKeydefine(const QVariant& index, bool isRecovery)
+{
+    return m_ops ? m_ops->mouseGetKeydefine(index, isRecovery) : QVariantList{};
+}
+
+void myQQuickView::mouseResetKeyMatrix()
+{
+    if (m_ops) {
+        m_ops->mouseResetKeyMatrix();
+    }
+}
+
+QVariant myQQuickView::mouseSendMacroData(const QVariantList& macroData, const QVariant& macroIndex)
+{
+    return m_ops ? m_ops->mouseSendMacroData(macroData, macroIndex) : QVariant(true);
+}
+
+void myQQuickView::mouseSetRGBEffect(uchar effect, uchar option1, uchar option2)
+{
+    if (m_ops) {
+        m_ops->mouseSetRGBEffect(effect, option1, option2);
+    }
+}
+
+void myQQuickView::mouseSetRGBColor(uchar type, const QVariantList& src24)
+{
+    if (m_ops) {
+        m_ops->mouseSetRGBColor(type, src24);
+    }
+}
+
+void myQQuickView::mouseSendGundata(int slot, const QVariantList& values)
+{
+    if (m_ops) {
+        m_ops->mouseSendGundata(slot, values);
+    }
+}
+
+void myQQuickView::clearHidBusy()
+{
+    if (m_ops) {
+        m_ops->clearHidBusy();
+    }
+}
+
+void myQQuickView::setBusy(int busyTime)
+{
+    setProtectUI(busyTime);
+}
+
+void myQQuickView::mouseSetCursorSpeed(uint cursorSpeed)
+{
+    m_pointer->mouseSetCursorSpeed(cursorSpeed);
+}
+
+void myQQuickView::mouseSetVerticalScrollLines(uint lines)
+{
+    m_pointer->mouseSetVerticalScrollLines(lines);
+}
+
+void myQQuickView::mouseSetDoubleClickSpeed(uint speed)
+{
+    m_pointer->mouseSetDoubleClickSpeed(speed);
+}

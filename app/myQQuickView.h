@@ -1,0 +1,124 @@
+#ifndef QX7_MYQQUICKVIEW_H
+#define QX7_MYQQUICKVIEW_H
+
+#include "SceneCalls.h"
+
+#include <QQuickWidget>
+#include <QStringList>
+#include <QVariant>
+#include <memory>
+
+class ConfigStore;
+class DesktopPointer;
+class DeviceOperations;
+class FileDialogChooser;
+class GunStore;
+class Hid_Thread;
+class LanguageStore;
+class MacroLibrary;
+
+// The scene's backend object "ui_View": the settings store, the device operations and the desktop's
+// pointer settings under the names the scene calls, and the bridge that calls scene functions.
+class myQQuickView : public QQuickWidget, public SceneCalls
+{
+    Q_OBJECT
+
+public:
+    // `baseDir` holds modules/.
+    explicit myQQuickView(const QString& baseDir, QWidget* parent = nullptr);
+    ~myQQuickView() override;
+
+    void setHid(Hid_Thread* hid);
+    Hid_Thread* hid() const { return m_hid; }
+    ConfigStore& store() const { return *m_store; }
+    DeviceOperations* operations() const { return m_ops.get(); }
+
+    // Scene calls from hooks: queued, so the scene never runs inside them.
+    void detectKeyboard(bool pressed, int code);
+    void detectMouse(bool pressed, uint button, uint x, uint y);
+
+    // SceneCalls
+    void setProtectUI(int milliseconds) override;
+    void setCurrentDPI(int stage) override;
+
+    // Settings store
+    Q_INVOKABLE QVariant getData(const QVariant& key, bool isRecovery);
+    Q_INVOKABLE QVariantList getDataList(const QVariant& key, bool isRecovery);
+    Q_INVOKABLE void setData(const QVariant& key, const QVariant& data);
+    Q_INVOKABLE void setDataList(const QVariant& key, const QVariantList& datalist);
+    Q_INVOKABLE QVariant getGlobalData(const QVariant& key);
+    Q_INVOKABLE void setGlobalData(const QVariant& key, const QVariant& tmpdata);
+    Q_INVOKABLE void resetApconfig();
+    Q_INVOKABLE void openUpdateExe();
+    Q_INVOKABLE void setCurrentProfile(int profile);
+    Q_INVOKABLE void saveProfile(int profile);
+    Q_INVOKABLE bool loadProfile(int profile);
+    Q_INVOKABLE void resetProfile(int profile);
+    Q_INVOKABLE void copyProfile(int destprofile, int srcprofile);
+    Q_INVOKABLE QVariant createMacroIni(const QVariant& name, const QVariant& macroIndex);
+    Q_INVOKABLE QVariant saveMacroIni(const QVariant& name, const QStringList& macros, const QVariant& repeat);
+    Q_INVOKABLE QStringList loadMacroIni(const QVariant& name);
+    Q_INVOKABLE QVariant deleteMacroIni(const QVariant& name);
+    Q_INVOKABLE QVariant modifyMacroNameUpdateProfile(const QVariant& oldname, const QVariant& newname);
+    Q_INVOKABLE void deleteMacroUpdateProfile(const QVariant& macroName);
+    Q_INVOKABLE QVariant updataNameList(const QVariant& type, const QStringList& nameList);
+    Q_INVOKABLE QVariantList getNameList(const QVariant& type);
+    Q_INVOKABLE bool saveMacroFile(const QVariant& macroFileName);
+    Q_INVOKABLE bool loadMacroFile(const QVariant& macroFileName);
+    Q_INVOKABLE QVariantList getGunData(const QVariant& name);
+    Q_INVOKABLE QStringList getGunDataKey();
+    Q_INVOKABLE void mouseSaveGundata(const QVariant& index, const QVariantList& src6);
+    Q_INVOKABLE void modifyGundata(const QVariant& modifyType, const QVariantList& src6);
+    Q_INVOKABLE QVariant getXYSensitive(const QVariant& index);
+    Q_INVOKABLE void setXYSensitive(const QVariant& index, const QVariant& xyData);
+    Q_INVOKABLE QVariant getselectGun(const QVariant& index);
+    Q_INVOKABLE void setSelectGun(const QVariant& index, const QVariant& xyData);
+    Q_INVOKABLE QStringList getLangStrings(const QString& typeStr, const QString& langCode);
+
+    // Device operations
+    Q_INVOKABLE void mouseSetReportRate(uchar rate);
+    Q_INVOKABLE void mouseSetCurrentDPI(uchar currentDPI);
+    Q_INVOKABLE QVariant mouseGetCurrentDPI();
+    Q_INVOKABLE void mouseSwitchKeyMatrix(int indexNo);
+    Q_INVOKABLE void mouseSetKeyboardoption(uchar byte1, uchar byte2, uchar byte3, uchar byte4);
+    Q_INVOKABLE QVariantList GetKeyboardoption();
+    Q_INVOKABLE void mouseSetProfile(uint profileNo);
+    Q_INVOKABLE void mouseReadProfile(uint profileNo);
+    Q_INVOKABLE QVariant mouseReadCurrentProfile();
+    Q_INVOKABLE void mouseSetDpi(int dpiCount, const QString& sensorType, const QVariantList& dpiValueArray);
+    Q_INVOKABLE void mouseSetKeyMatrix(const QVariantList& src64, bool isSendData, const QVariantList& otherParam);
+    Q_INVOKABLE QVariantList mouseGetKeydefine(const QVariant& index, bool isRecovery);
+    Q_INVOKABLE void mouseResetKeyMatrix();
+    Q_INVOKABLE QVariant mouseSendMacroData(const QVariantList& macroData, const QVariant& macroIndex);
+    Q_INVOKABLE void mouseSetRGBEffect(uchar effect, uchar option1, uchar option2);
+    Q_INVOKABLE void mouseSetRGBColor(uchar type, const QVariantList& src24);
+    Q_INVOKABLE void mouseSendGundata(int slot, const QVariantList& values);
+
+public slots:
+    void clearHidBusy();
+    void setBusy(int busyTime);
+    void initUI();
+    void runUI();
+    // Desktop pointer settings
+    void mouseSetCursorSpeed(uint cursorSpeed);
+    void mouseSetVerticalScrollLines(uint lines);
+    void mouseSetDoubleClickSpeed(uint speed);
+
+protected:
+    void focusInEvent(QFocusEvent* event) override;
+
+private:
+    // Calls a scene function by name on the root object.
+    bool callScene(const char* function, Qt::ConnectionType type, const QVariantList& arguments = {});
+
+    std::unique_ptr<ConfigStore> m_store;
+    std::unique_ptr<MacroLibrary> m_macros;
+    std::unique_ptr<GunStore> m_guns;
+    std::unique_ptr<LanguageStore> m_languages;
+    std::unique_ptr<FileDialogChooser> m_chooser;
+    std::unique_ptr<DesktopPointer> m_pointer;
+    std::unique_ptr<DeviceOperations> m_ops;
+    Hid_Thread* m_hid = nullptr;
+};
+
+#endif // QX7_MYQQUICKVIEW_H
