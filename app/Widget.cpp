@@ -16,7 +16,7 @@
 #include <QMenu>
 #include <cerrno>
 
-std::atomic<bool> Widget::deviceConnected{false};
+std::atomic<bool> Widget::deviceConnected {false};
 
 const char* const Widget::TrayMenuStyle
     = "QMenu { border: 1px solid rgb(100, 100, 100); background: rgb(68, 69, 73); } QMenu::item { height: 22px; "
@@ -97,6 +97,7 @@ void Widget::restoreWindow()
     }
     raise();
     activateWindow();
+    qDebug() << "Window restored";
     emit restored();
 }
 
@@ -131,8 +132,7 @@ void Widget::checkDevice()
     myQQuickView* v = view();
     v->clearHidBusy();
     deviceConnected = true;
-    trayIcon->showMessage(
-        QStringLiteral("Info"), QStringLiteral("Detect Device"), QSystemTrayIcon::Information, 10000);
+    balloon(QStringLiteral("Info"), QStringLiteral("Detect Device"), QSystemTrayIcon::Information);
     v->operations()->connectDevice(index, true);
     v->setEnabled(true);
     v->initUI();
@@ -146,11 +146,16 @@ void Widget::warnIfDenied()
         return;
     }
     m_deniedWarned = true;
-    trayIcon->showMessage(QStringLiteral("Info"),
-                          tr("The mouse is attached, but this user may not open it. Install the udev rule "
-                             "that comes with the program and plug the mouse in again."),
-                          QSystemTrayIcon::Warning,
-                          10000);
+    balloon(QStringLiteral("Info"),
+            tr("The mouse is attached, but this user may not open it. Install the udev rule that comes with "
+               "the program and plug the mouse in again."),
+            QSystemTrayIcon::Warning);
+}
+
+void Widget::balloon(const QString& title, const QString& message, QSystemTrayIcon::MessageIcon icon)
+{
+    trayIcon->showMessage(title, message, icon, 10000);
+    emit trayMessage(title, message);
 }
 
 void Widget::customEvent(QEvent* event)
@@ -197,9 +202,7 @@ void Widget::setViewEnabled(bool enabled)
 void Widget::showMessage(const QString& title, const QString& message)
 {
     QMetaObject::invokeMethod(
-        this,
-        [this, title, message] { trayIcon->showMessage(title, message, QSystemTrayIcon::Information, 10000); },
-        Qt::QueuedConnection);
+        this, [this, title, message] { balloon(title, message, QSystemTrayIcon::Information); }, Qt::QueuedConnection);
 }
 
 void Widget::onHookKeyboard(uint8_t code, uint8_t pressed, void* context)

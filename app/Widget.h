@@ -80,7 +80,8 @@ public slots:
     void deviceChanged();
 
 signals:
-    // Diagnostics for tests and tools.
+    // Every tray balloon shown, and every restore of the window: diagnostics for tests and tools.
+    void trayMessage(const QString& title, const QString& message);
     void restored();
 
 protected:
@@ -91,6 +92,7 @@ private:
     void requestRestore();
     void restoreWindow();
     void warnIfDenied();
+    void balloon(const QString& title, const QString& message, QSystemTrayIcon::MessageIcon icon);
 
     QString m_baseDir;
     QAction* m_quit = nullptr;

@@ -302,7 +302,7 @@ void myQQuickView::mouseSetKeyboardoption(uchar byte1, uchar byte2, uchar byte3,
 
 QVariantList myQQuickView::GetKeyboardoption()
 {
-    return m_ops ? m_ops->GetKeyboardoption() : QVariantList{0, 0, 0, 0};
+    return m_ops ? m_ops->GetKeyboardoption() : QVariantList {0, 0, 0, 0};
 }
 
 void myQQuickView::mouseSetProfile(uint profileNo)
@@ -340,7 +340,7 @@ void myQQuickView::mouseSetKeyMatrix(const QVariantList& src64, bool isSendData,
 
 QVariantList myQQuickView::mouseGetKeydefine(const QVariant& index, bool isRecovery)
 {
-    return m_ops ? m_ops->mouseGetKeydefine(index, isRecovery) : QVariantList{};
+    return m_ops ? m_ops->mouseGetKeydefine(index, isRecovery) : QVariantList {};
 }
 
 void myQQuickView::mouseResetKeyMatrix()

@@ -1,0 +1,387 @@
+// The configurator against the virtual mouse: device check, monitor, listener, tray and quitting.
+#include "CheckTimer.h"
+#include "DpiSwitchTexts.h"
+#include "TempModules.h"
+#include "VirtualLink.h"
+#include "Widget.h"
+#include "myQQuickView.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QMutex>
+#include <QQuickItem>
+#include <QSettings>
+#include <QSignalSpy>
+#include <QTest>
+#include <cerrno>
+#include <memory>
+
+namespace {
+
+// The device-check timer on the test's own clock.
+class ManualCheckTimer : public CheckTimer
+{
+public:
+    void restart() override
+    {
+        m_due = m_now + IntervalMs;
+        m_active = true;
+        ++restarts;
+    }
+    bool isActive() const override { return m_active; }
+    void advance(int milliseconds)
+    {
+        m_now += milliseconds;
+        if (m_active && m_now >= m_due) {
+            m_active = false;
+            emit timeout();
+        }
+    }
+    int restarts = 0;
+
+private:
+    qint64 m_now = 0;
+    qint64 m_due = 0;
+    bool m_active = false;
+};
+
+// A mouse whose interfaces are listed but may not be opened, as without the udev rule.
+class DeniedMouse : public VirtualMouse
+{
+public:
+    using VirtualMouse::VirtualMouse;
+    HidHandle* open(const QByteArray&) override { return nullptr; }
+    int lastOpenError() const override { return EACCES; }
+};
+
+// Counts the shell's diagnostic lines.
+QMutex g_linesMutex;
+QStringList g_lines;
+QtMessageHandler g_previous = nullptr;
+
+void collect(QtMsgType type, const QMessageLogContext& context, const QString& message)
+{
+    {
+        QMutexLocker lock(&g_linesMutex);
+        g_lines << message;
+    }
+    if (type != QtDebugMsg && g_previous) {
+        g_previous(type, context, message);
+    }
+}
+
+int linesSaying(const QString& text)
+{
+    QMutexLocker lock(&g_linesMutex);
+    return int(g_lines.count(text));
+}
+
+struct Rig
+{
+    explicit Rig(const QString& family = "553", bool gun = false, HidTransport* transport = nullptr)
+        : mouse(config(family))
+    {
+        QSettings global(modules.path("modules/setting/apConfig.bin"), QSettings::IniFormat);
+        global.setValue("mouse/icType", family);
+        global.setValue("mouse/isGun", gun);
+        global.sync();
+        mouse.setWireLogger([this](const QByteArray& line) {
+            QMutexLocker lock(&wireMutex);
+            wire << QString::fromLatin1(line);
+        });
+        timer = new ManualCheckTimer;
+        widget = std::make_unique<Widget>(modules.baseDir(), transport ? transport : &mouse, &clock, timer);
+    }
+    ~Rig()
+    {
+        widget->hidThread.stopListen();
+        widget->hidThread.waitListener();
+    }
+
+    static VirtualMouse::Config config(const QString& family)
+    {
+        VirtualMouse::Config c;
+        c.family = family == "560" ? VirtualMouse::Family::Set560 : VirtualMouse::Family::Set553;
+        return c;
+    }
+
+    QQuickItem* root() const { return widget->view()->rootObject(); }
+    int profileReads()
+    {
+        QMutexLocker lock(&wireMutex);
+        return int(wire.filter(QRegularExpression("^feature-out 00 8c ")).size());
+    }
+
+    TempModules modules;
+    VirtualMouse mouse;
+    RecordingClock clock;
+    ManualCheckTimer* timer;
+    std::unique_ptr<Widget> widget;
+    QMutex wireMutex;
+    QStringList wire;
+};
+
+} // namespace
+
+class TestConfigurator : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void startWithMouse();
+    void startWithoutMouse();
+    void burstOfNoticesGivesOneCheck();
+    void noticesWhileListeningAreIgnored();
+    void unplugAndPlugAgain();
+    void twoRecords_data();
+    void twoRecords();
+    void profileReadsAtConnect_data();
+    void profileReadsAtConnect();
+    void dpiEventReachesSceneAndTray_data();
+    void dpiEventReachesSceneAndTray();
+    void restoreOnlyWhileConnected();
+    void deniedDeviceIsReportedOnce();
+    void quitEndsWithZero();
+};
+
+void TestConfigurator::initTestCase()
+{
+    g_previous = qInstallMessageHandler(collect);
+}
+
+void TestConfigurator::init()
+{
+    QMutexLocker lock(&g_linesMutex);
+    g_lines.clear();
+    Widget::deviceConnected = false;
+}
+
+void TestConfigurator::startWithMouse()
+{
+    Rig r;
+    r.widget->showNormal();
+    r.widget->checkDevice();
+    QCOMPARE(linesSaying("Device Connect"), 1);
+    QVERIFY(Widget::deviceConnected);
+    QVERIFY(r.widget->hidThread.isListening);
+    QVERIFY(r.widget->isVisible());
+    // The scene starts from the event queue: initUI first, then run.
+    QTRY_COMPARE(r.root()->property("runCount").toInt(), 1);
+    QCOMPARE(r.root()->property("initCount").toInt(), 1);
+    QVERIFY(r.root()->isVisible());
+    QCOMPARE(r.widget->windowTitle(), QStringLiteral("QX7 Config"));
+    QCOMPARE(r.widget->size(), QSize(1024, 640));
+}
+
+void TestConfigurator::startWithoutMouse()
+{
+    Rig r;
+    r.mouse.unplug();
+    QSignalSpy balloons(r.widget.get(), &Widget::trayMessage);
+    r.widget->showNormal();
+    r.widget->checkDevice();
+    QCOMPARE(linesSaying("Device DisConnect"), 1);
+    QVERIFY(!Widget::deviceConnected);
+    QVERIFY(!r.widget->isVisible());
+    QVERIFY(r.widget->tray()->isVisible());
+    QCOMPARE(balloons.count(), 0);
+}
+
+void TestConfigurator::burstOfNoticesGivesOneCheck()
+{
+    Rig r;
+    r.mouse.unplug();
+    r.widget->checkDevice();
+    for (int i = 0; i < 4; ++i) {
+        r.widget->deviceChanged();
+        r.timer->advance(500);
+    }
+    r.timer->advance(2048 - 500 - 1);
+    QCOMPARE(linesSaying("Device DisConnect"), 1);
+    r.timer->advance(1);
+    QCOMPARE(linesSaying("Device DisConnect"), 2);
+    r.timer->advance(10000);
+    QCOMPARE(linesSaying("Device DisConnect"), 2);
+}
+
+void TestConfigurator::noticesWhileListeningAreIgnored()
+{
+    Rig r;
+    r.widget->checkDevice();
+    QVERIFY(r.widget->hidThread.isListening);
+    r.widget->deviceChanged();
+    QCOMPARE(r.timer->restarts, 0);
+    QVERIFY(!r.timer->isActive());
+}
+
+void TestConfigurator::unplugAndPlugAgain()
+{
+    Rig r;
+    r.widget->showNormal();
+    r.widget->checkDevice();
+    r.mouse.unplug();
+    QTRY_VERIFY(!r.widget->hidThread.isListening);
+    QCOMPARE(linesSaying("Device removed"), 1);
+    QTRY_VERIFY(!r.widget->view()->isEnabled());
+    // Still "connected" until the next check decides.
+    QVERIFY(Widget::deviceConnected);
+    r.widget->deviceChanged();
+    r.timer->advance(2048);
+    QCOMPARE(linesSaying("Device DisConnect"), 1);
+    QVERIFY(!r.widget->isVisible());
+
+    QSignalSpy balloons(r.widget.get(), &Widget::trayMessage);
+    r.mouse.plug();
+    r.widget->deviceChanged();
+    r.timer->advance(2048);
+    QCOMPARE(linesSaying("Device Connect"), 2);
+    QCOMPARE(balloons.count(), 1);
+    QCOMPARE(balloons.at(0), (QVariantList {"Info", "Detect Device"}));
+    // Found while hidden: the window stays hidden, the view is usable again.
+    QVERIFY(!r.widget->isVisible());
+    QVERIFY(r.widget->view()->isEnabled());
+}
+
+void TestConfigurator::twoRecords_data()
+{
+    QTest::addColumn<bool>("firstAnswers");
+    QTest::addColumn<int>("expected");
+    QTest::newRow("both answer: the first") << true << 0;
+    QTest::newRow("first fails the handshake") << false << 1;
+}
+
+void TestConfigurator::twoRecords()
+{
+    QFETCH(bool, firstAnswers);
+    QFETCH(int, expected);
+    VirtualMouse::Config second;
+    second.pid = 0x2222;
+    VirtualMouse secondMouse(second);
+    VirtualMouse::Config first;
+    first.isEncode = true;
+    first.sCode = firstAnswers ? "731540" : "999999";
+    VirtualMouse firstMouse(first, &secondMouse);
+    Rig r("553", false, &firstMouse);
+    {
+        QSettings global(r.modules.path("modules/setting/apConfig.bin"), QSettings::IniFormat);
+        global.setValue("common/deviceCount", 2);
+        global.setValue("0/isEncode", "true");
+        for (const char* key :
+             {"type", "vid", "pid", "usagePage", "usage", "usagePage2", "usage2", "reportLength", "sCode"}) {
+            global.setValue(QString("1/") + key, global.value(QString("0/") + key));
+        }
+        global.setValue("1/pid", "2222");
+    }
+    r.widget->checkDevice();
+    QCOMPARE(linesSaying("Device Connect"), 1);
+    QCOMPARE(r.widget->hidThread.deviceIndex, expected);
+    r.widget->hidThread.stopListen();
+    r.widget->hidThread.waitListener();
+}
+
+void TestConfigurator::profileReadsAtConnect_data()
+{
+    QTest::addColumn<QString>("family");
+    QTest::addColumn<bool>("gun");
+    QTest::addColumn<int>("reads");
+    QTest::newRow("560") << "560" << false << 2;
+    QTest::newRow("560 with gun") << "560" << true << 5;
+    QTest::newRow("553") << "553" << true << 0;
+}
+
+void TestConfigurator::profileReadsAtConnect()
+{
+    QFETCH(QString, family);
+    QFETCH(bool, gun);
+    QFETCH(int, reads);
+    Rig r(family, gun);
+    r.widget->checkDevice();
+    QCOMPARE(r.profileReads(), reads);
+}
+
+void TestConfigurator::dpiEventReachesSceneAndTray_data()
+{
+    QTest::addColumn<QByteArray>("report");
+    QTest::addColumn<int>("sceneStage");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("stage 3") << QByteArray("\x06\x07\x00\x03", 4) << 2 << "third";
+    QTest::newRow("stage 0 keeps the scene") << QByteArray("\x06\x07\x00\x00", 4) << -2 << "eighth";
+    QTest::newRow("stage 9") << QByteArray("\x06\x07\x00\x09", 4) << 8 << "eighth";
+}
+
+void TestConfigurator::dpiEventReachesSceneAndTray()
+{
+    QFETCH(QByteArray, report);
+    QFETCH(int, sceneStage);
+    QFETCH(QString, text);
+    Rig r;
+    r.widget->checkDevice();
+    QTRY_COMPARE(r.root()->property("runCount").toInt(), 1);
+    DpiSwitchTexts::set({"first", "second", "third", "fourth", "fifth", "sixth", "seventh", "eighth"});
+    r.root()->setProperty("currentDPI", -2);
+    QSignalSpy balloons(r.widget.get(), &Widget::trayMessage);
+    r.mouse.sendEventReport(report);
+    QTRY_COMPARE(balloons.count(), 1);
+    QCOMPARE(balloons.at(0), (QVariantList {"Info", text + " "}));
+    QTRY_COMPARE(r.root()->property("currentDPI").toInt(), sceneStage);
+    DpiSwitchTexts::reset();
+}
+
+void TestConfigurator::restoreOnlyWhileConnected()
+{
+    Rig r;
+    r.mouse.unplug();
+    r.widget->checkDevice();
+    QSignalSpy restored(r.widget.get(), &Widget::restored);
+    r.widget->receiveMessage(QString());
+    r.widget->trayIconActivated(QSystemTrayIcon::DoubleClick);
+    QCoreApplication::processEvents();
+    QCOMPARE(restored.count(), 0);
+    QVERIFY(!r.widget->isVisible());
+
+    r.mouse.plug();
+    r.widget->checkDevice();
+    r.widget->trayIconActivated(QSystemTrayIcon::Trigger);
+    r.widget->trayIconActivated(QSystemTrayIcon::Context);
+    QCoreApplication::processEvents();
+    QCOMPARE(restored.count(), 0);
+    r.widget->receiveMessage(QString());
+    // Posted: nothing happens before the event loop runs.
+    QCOMPARE(restored.count(), 0);
+    QTRY_COMPARE(restored.count(), 1);
+    QVERIFY(r.widget->isVisible());
+    r.widget->hide();
+    r.widget->trayIconActivated(QSystemTrayIcon::DoubleClick);
+    QTRY_COMPARE(restored.count(), 2);
+    QVERIFY(r.widget->isVisible());
+}
+
+void TestConfigurator::deniedDeviceIsReportedOnce()
+{
+    DeniedMouse denied(VirtualMouse::Config {});
+    Rig r("553", false, &denied);
+    QSignalSpy balloons(r.widget.get(), &Widget::trayMessage);
+    r.widget->checkDevice();
+    r.widget->checkDevice();
+    QCOMPARE(linesSaying("Device DisConnect"), 2);
+    QCOMPARE(balloons.count(), 1);
+    QVERIFY(balloons.at(0).at(1).toString().contains("udev"));
+}
+
+void TestConfigurator::quitEndsWithZero()
+{
+    Rig r;
+    r.widget->checkDevice();
+    QVERIFY(r.widget->hidThread.isListening);
+    const QList<QAction*> actions = r.widget->tray()->contextMenu()->actions();
+    QCOMPARE(actions.size(), 1);
+    QCOMPARE(actions.first()->text(), QStringLiteral("Quit (&Q)"));
+    QTimer::singleShot(0, actions.first(), &QAction::trigger);
+    QCOMPARE(QCoreApplication::exec(), 0);
+    QVERIFY(!r.widget->hidThread.isListening);
+}
+
+QTEST_MAIN(TestConfigurator)
+#include "TestConfigurator.moc"
