@@ -21,7 +21,6 @@ myQQuickView::myQQuickView(const QString& baseDir, QWidget* parent)
     , m_guns(std::make_unique<GunStore>(*m_store))
     , m_languages(std::make_unique<LanguageStore>(baseDir))
     , m_chooser(std::make_unique<FileDialogChooser>(this))
-    , m_pointer(std::make_unique<DesktopPointer>())
 {
     m_store->setFileChooser(m_chooser.get());
     setResizeMode(QQuickWidget::SizeViewToRootObject);
@@ -388,17 +387,26 @@ void myQQuickView::setBusy(int busyTime)
     setProtectUI(busyTime);
 }
 
+DesktopPointer& myQQuickView::pointer()
+{
+    // The desktop's settings service is only reached once the user changes a pointer setting.
+    if (!m_pointer) {
+        m_pointer = std::make_unique<DesktopPointer>();
+    }
+    return *m_pointer;
+}
+
 void myQQuickView::mouseSetCursorSpeed(uint cursorSpeed)
 {
-    m_pointer->mouseSetCursorSpeed(cursorSpeed);
+    pointer().mouseSetCursorSpeed(cursorSpeed);
 }
 
 void myQQuickView::mouseSetVerticalScrollLines(uint lines)
 {
-    m_pointer->mouseSetVerticalScrollLines(lines);
+    pointer().mouseSetVerticalScrollLines(lines);
 }
 
 void myQQuickView::mouseSetDoubleClickSpeed(uint speed)
 {
-    m_pointer->mouseSetDoubleClickSpeed(speed);
+    pointer().mouseSetDoubleClickSpeed(speed);
 }

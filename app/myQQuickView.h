@@ -110,6 +110,7 @@ protected:
 private:
     // Calls a scene function by name on the root object.
     bool callScene(const char* function, Qt::ConnectionType type, const QVariantList& arguments = {});
+    DesktopPointer& pointer();
 
     std::unique_ptr<ConfigStore> m_store;
     std::unique_ptr<MacroLibrary> m_macros;

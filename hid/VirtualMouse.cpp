@@ -3,9 +3,8 @@
 #include "HidFrame.h"
 #include "HidScrambler.h"
 
-#include <QDeadlineTimer>
-#include <QMutexLocker>
 #include <algorithm>
+#include <chrono>
 #include <cstring>
 
 namespace {
@@ -93,7 +92,7 @@ QList<HidDeviceInfo> VirtualMouse::enumerate(uint16_t vendorId, uint16_t product
 {
     QList<HidDeviceInfo> found;
     {
-        QMutexLocker lock(&m_mutex);
+        std::unique_lock<std::mutex> lock(m_mutex);
         const bool matches
             = (vendorId == 0 || vendorId == m_config.vid) && (productId == 0 || productId == m_config.pid);
         if (m_plugged && matches) {
@@ -113,7 +112,7 @@ HidHandle* VirtualMouse::open(const QByteArray& path)
     if (!ownsPath(path)) {
         return m_next ? m_next->open(path) : nullptr;
     }
-    QMutexLocker lock(&m_mutex);
+    std::unique_lock<std::mutex> lock(m_mutex);
     if (!m_plugged) {
         return nullptr;
     }
@@ -141,7 +140,7 @@ int VirtualMouse::setNonBlocking(HidHandle* handle, bool nonBlocking)
     if (!mine(handle)) {
         return m_next ? m_next->setNonBlocking(handle, nonBlocking) : -1;
     }
-    QMutexLocker lock(&m_mutex);
+    std::unique_lock<std::mutex> lock(m_mutex);
     return liveHandle(handle) ? 0 : -1;
 }
 
@@ -151,7 +150,7 @@ bool VirtualMouse::countExchange()
         m_plugged = false;
         ++m_generation;
         m_unplugCountdown = -1;
-        m_arrived.wakeAll();
+        m_arrived.notify_all();
         return false;
     }
     if (m_unplugCountdown > 0) {
@@ -175,7 +174,7 @@ int VirtualMouse::sendFeatureReport(HidHandle* handle, const unsigned char* data
     bool unplugged = false;
     int result = -1;
     {
-        QMutexLocker lock(&m_mutex);
+        std::unique_lock<std::mutex> lock(m_mutex);
         Handle* h = liveHandle(handle);
         if (h && !h->events && length >= HidFrame::FrameSize && data[0] == 0x00) {
             if (countExchange()) {
@@ -202,7 +201,7 @@ int VirtualMouse::getFeatureReport(HidHandle* handle, unsigned char* data, size_
     bool unplugged = false;
     int result = -1;
     {
-        QMutexLocker lock(&m_mutex);
+        std::unique_lock<std::mutex> lock(m_mutex);
         Handle* h = liveHandle(handle);
         if (h && !h->events && length >= 1) {
             if (countExchange()) {
@@ -229,7 +228,7 @@ int VirtualMouse::write(HidHandle* handle, const unsigned char* data, size_t len
     bool unplugged = false;
     int result = -1;
     {
-        QMutexLocker lock(&m_mutex);
+        std::unique_lock<std::mutex> lock(m_mutex);
         Handle* h = liveHandle(handle);
         if (h && !h->events && length >= 1 && data[0] == 0x00) {
             if (countExchange()) {
@@ -256,15 +255,20 @@ int VirtualMouse::write(HidHandle* handle, const unsigned char* data, size_t len
     return result;
 }
 
-int VirtualMouse::popReport(QList<QByteArray>& queue, unsigned char* data, size_t length, int milliseconds)
+int VirtualMouse::popReport(std::unique_lock<std::mutex>& lock,
+                            QList<QByteArray>& queue,
+                            unsigned char* data,
+                            size_t length,
+                            int milliseconds)
 {
-    // Called with the lock held; waits on the arrival condition, which also wakes on unplugging.
-    QDeadlineTimer deadline(milliseconds < 0 ? QDeadlineTimer::Forever : QDeadlineTimer(milliseconds));
+    // Waits with the lock held by the caller; unplugging wakes the wait too.
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(std::max(milliseconds, 0));
     const int generation = m_generation;
-    while (queue.isEmpty() && m_plugged && m_generation == generation) {
-        if (!m_arrived.wait(&m_mutex, deadline)) {
-            break;
-        }
+    auto settled = [&] { return !queue.isEmpty() || !m_plugged || m_generation != generation; };
+    if (milliseconds < 0) {
+        m_arrived.wait(lock, settled);
+    } else {
+        m_arrived.wait_until(lock, deadline, settled);
     }
     if (!m_plugged || m_generation != generation) {
         return -1;
@@ -298,10 +302,10 @@ int VirtualMouse::readTimeout(HidHandle* handle, unsigned char* data, size_t len
     bool unplugged = false;
     int result = -1;
     {
-        QMutexLocker lock(&m_mutex);
+        std::unique_lock<std::mutex> lock(m_mutex);
         Handle* h = liveHandle(handle);
         if (h) {
-            result = popReport(h->events ? m_eventQueue : m_inputQueue, data, length, milliseconds);
+            result = popReport(lock, h->events ? m_eventQueue : m_inputQueue, data, length, milliseconds);
             unplugged = !m_plugged;
             if (result > 0) {
                 logWire(h->events ? "event" : "input", data, result);
@@ -325,7 +329,7 @@ void VirtualMouse::close(HidHandle* handle)
         }
         return;
     }
-    QMutexLocker lock(&m_mutex);
+    std::unique_lock<std::mutex> lock(m_mutex);
     --m_openHandles;
     delete handle;
 }
@@ -462,7 +466,7 @@ void VirtualMouse::handle560(const unsigned char* f)
                 // Unnumbered input reports: hidapi hands them over without the report id.
                 m_inputQueue.append(image.mid(offset, chunk).leftJustified(chunk, '\0'));
             }
-            m_arrived.wakeAll();
+            m_arrived.notify_all();
             break;
         }
         default:
@@ -515,55 +519,55 @@ void VirtualMouse::finishBlock()
 
 VirtualMouse::State VirtualMouse::state() const
 {
-    QMutexLocker lock(&m_mutex);
+    std::unique_lock<std::mutex> lock(m_mutex);
     return m_state;
 }
 
 void VirtualMouse::setKeyboardOptions(const std::array<unsigned char, 4>& options)
 {
-    QMutexLocker lock(&m_mutex);
+    std::unique_lock<std::mutex> lock(m_mutex);
     m_state.keyboardOptions = options;
 }
 
 void VirtualMouse::setActiveStage(int stage)
 {
-    QMutexLocker lock(&m_mutex);
+    std::unique_lock<std::mutex> lock(m_mutex);
     m_state.activeStage = stage;
 }
 
 void VirtualMouse::setCurrentProfile(int profile)
 {
-    QMutexLocker lock(&m_mutex);
+    std::unique_lock<std::mutex> lock(m_mutex);
     m_state.currentProfile = profile;
 }
 
 void VirtualMouse::setProfileImage(int number, const QByteArray& image)
 {
-    QMutexLocker lock(&m_mutex);
+    std::unique_lock<std::mutex> lock(m_mutex);
     m_state.profileImages.insert(number, image.leftJustified(ImageSize, '\0', true));
 }
 
 void VirtualMouse::pressDpiButton()
 {
-    QMutexLocker lock(&m_mutex);
+    std::unique_lock<std::mutex> lock(m_mutex);
     const int count = std::clamp(m_state.dpiStageCount, 1, 8);
     m_state.activeStage = m_state.activeStage % count + 1;
     const char report[] = {0x06, 0x07, 0x00, static_cast<char>(m_state.activeStage)};
     m_eventQueue.append(QByteArray(report, sizeof report));
-    m_arrived.wakeAll();
+    m_arrived.notify_all();
 }
 
 void VirtualMouse::sendEventReport(const QByteArray& report)
 {
-    QMutexLocker lock(&m_mutex);
+    std::unique_lock<std::mutex> lock(m_mutex);
     m_eventQueue.append(report);
-    m_arrived.wakeAll();
+    m_arrived.notify_all();
 }
 
 void VirtualMouse::unplug()
 {
     {
-        QMutexLocker lock(&m_mutex);
+        std::unique_lock<std::mutex> lock(m_mutex);
         if (!m_plugged) {
             return;
         }
@@ -571,7 +575,7 @@ void VirtualMouse::unplug()
         ++m_generation;
         m_inputQueue.clear();
         m_eventQueue.clear();
-        m_arrived.wakeAll();
+        m_arrived.notify_all();
     }
     notifyPlug();
 }
@@ -579,7 +583,7 @@ void VirtualMouse::unplug()
 void VirtualMouse::plug()
 {
     {
-        QMutexLocker lock(&m_mutex);
+        std::unique_lock<std::mutex> lock(m_mutex);
         if (m_plugged) {
             return;
         }
@@ -592,31 +596,31 @@ void VirtualMouse::plug()
 
 bool VirtualMouse::isPlugged() const
 {
-    QMutexLocker lock(&m_mutex);
+    std::unique_lock<std::mutex> lock(m_mutex);
     return m_plugged;
 }
 
 void VirtualMouse::unplugAfterReports(int reports)
 {
-    QMutexLocker lock(&m_mutex);
+    std::unique_lock<std::mutex> lock(m_mutex);
     m_unplugCountdown = reports;
 }
 
 void VirtualMouse::setPlugListener(std::function<void()> listener)
 {
-    QMutexLocker lock(&m_mutex);
+    std::unique_lock<std::mutex> lock(m_mutex);
     m_plugListener = std::move(listener);
 }
 
 void VirtualMouse::setWireLogger(std::function<void(const QByteArray&)> logger)
 {
-    QMutexLocker lock(&m_mutex);
+    std::unique_lock<std::mutex> lock(m_mutex);
     m_wireLogger = std::move(logger);
 }
 
 int VirtualMouse::openHandles() const
 {
-    QMutexLocker lock(&m_mutex);
+    std::unique_lock<std::mutex> lock(m_mutex);
     return m_openHandles;
 }
 
@@ -624,7 +628,7 @@ void VirtualMouse::notifyPlug()
 {
     std::function<void()> listener;
     {
-        QMutexLocker lock(&m_mutex);
+        std::unique_lock<std::mutex> lock(m_mutex);
         listener = m_plugListener;
     }
     if (listener) {

@@ -7,10 +7,10 @@
 #include <QByteArray>
 #include <QList>
 #include <QMap>
-#include <QMutex>
 #include <QString>
-#include <QWaitCondition>
 #include <array>
+#include <condition_variable>
+#include <mutex>
 #include <functional>
 
 // A mouse that behaves like the firmware on the wire: it answers the command interface of either
@@ -128,13 +128,18 @@ private:
     void setReply(unsigned char code, std::initializer_list<unsigned char> values);
     void startBlock(unsigned char code, const unsigned char* frame);
     void finishBlock();
-    int popReport(QList<QByteArray>& queue, unsigned char* data, size_t length, int milliseconds);
+    int popReport(std::unique_lock<std::mutex>& lock,
+                  QList<QByteArray>& queue,
+                  unsigned char* data,
+                  size_t length,
+                  int milliseconds);
     void notifyPlug();
 
     Config m_config;
     HidTransport* m_next;
-    mutable QMutex m_mutex;
-    QWaitCondition m_arrived;
+    // Standard primitives, so race checkers see the waits.
+    mutable std::mutex m_mutex;
+    std::condition_variable m_arrived;
     State m_state;
     unsigned char m_code[8] = {};
     bool m_plugged = true;

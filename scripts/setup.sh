@@ -31,12 +31,26 @@ qx7_install_packages() {
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
 }
 
-# qx7_build DIR [extra cmake arguments]
+# qx7_build DIR [cmake -D options...] [--target TARGETS...]
 qx7_build() {
     local dir="$1"
     shift
+    local options=() targets=()
+    while [ $# -gt 0 ]; do
+        if [ "$1" = "--target" ]; then
+            shift
+            targets=("$@")
+            break
+        fi
+        options+=("$1")
+        shift
+    done
     if [ ! -f "$dir/build.ninja" ]; then
-        cmake -S "$QX7_ROOT" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@"
+        cmake -S "$QX7_ROOT" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "${options[@]}"
     fi
-    cmake --build "$dir" --parallel "$(nproc)"
+    if [ ${#targets[@]} -gt 0 ]; then
+        cmake --build "$dir" --parallel "$(nproc)" --target "${targets[@]}"
+    else
+        cmake --build "$dir" --parallel "$(nproc)"
+    fi
 }
