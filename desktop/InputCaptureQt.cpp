@@ -63,9 +63,9 @@ void InputCaptureQt::remove()
 
 bool InputCaptureQt::eventFilter(QObject* watched, QEvent* event)
 {
-    // Each input event reaches its window first and is then passed on to widgets and items;
-    // looking only at windows sees it once.
-    if (!watched->isWindowType()) {
+    // The window system delivers each input event to one window; from there it is passed on to
+    // widgets, items and embedded windows (a QQuickWidget's), which must not count it again.
+    if (!watched->isWindowType() || !event->spontaneous()) {
         return false;
     }
     switch (event->type()) {

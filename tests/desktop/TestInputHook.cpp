@@ -2,8 +2,10 @@
 #include "KeyMap.h"
 
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QTest>
 #include <QWindow>
+#include <QtTest/qtestspontaneevent.h>
 
 namespace {
 
@@ -203,28 +205,36 @@ void TestInputHook::ownKeyEvents()
     Reports seen;
     hook.setKeyboardCallback(onKey, &seen);
     QWindow window;
+    QWindow embedded;
     QObject notAWindow;
 
-    // Linux platforms give the X key code (evdev + 8) as the native scan code.
-    QKeyEvent pressA(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, 38, 0, 0, QStringLiteral("a"));
-    QKeyEvent repeatA(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, 38, 0, 0, QStringLiteral("a"), true);
-    QKeyEvent releaseA(QEvent::KeyRelease, Qt::Key_A, Qt::NoModifier, 38, 0, 0, QStringLiteral("a"));
-    QKeyEvent keypadEnter(QEvent::KeyPress, Qt::Key_Enter, Qt::KeypadModifier, 104, 0, 0);
-    QKeyEvent noScanCode(QEvent::KeyPress, Qt::Key_B, Qt::NoModifier, 0, 0, 0, QStringLiteral("b"));
-    QKeyEvent rightWindows(QEvent::KeyPress, Qt::Key_Super_R, Qt::NoModifier, 134, 0, 0);
-    QCoreApplication::sendEvent(&window, &pressA);
-    QCoreApplication::sendEvent(&window, &repeatA);
-    QCoreApplication::sendEvent(&notAWindow, &releaseA);
-    QCoreApplication::sendEvent(&window, &releaseA);
-    QCoreApplication::sendEvent(&window, &keypadEnter);
-    QCoreApplication::sendEvent(&window, &noScanCode);
-    QCoreApplication::sendEvent(&window, &rightWindows);
-    QCOMPARE(seen.keys, (QList<int> {0x04, 1, 0x04, 0, 0x58, 1}));
+    // As the window system delivers them: to a window, spontaneous, with the X key code (evdev + 8)
+    // as the native scan code, as the Linux platforms give it.
+    const auto deliver
+        = [](QObject* receiver, QEvent::Type type, Qt::KeyboardModifiers modifiers, quint32 scan, bool repeated) {
+              QKeyEvent event(type, Qt::Key_unknown, modifiers, scan, 0, 0, QString(), repeated);
+              QSpontaneKeyEvent::setSpontaneous(&event);
+              QCoreApplication::instance()->notify(receiver, &event);
+          };
+    deliver(&window, QEvent::KeyPress, Qt::NoModifier, 38, false);
+    deliver(&window, QEvent::KeyPress, Qt::NoModifier, 38, true);
+    deliver(&notAWindow, QEvent::KeyRelease, Qt::NoModifier, 38, false);
+    deliver(&window, QEvent::KeyRelease, Qt::NoModifier, 38, false);
+    deliver(&window, QEvent::KeyPress, Qt::KeypadModifier, 104, false);
+    deliver(&window, QEvent::KeyPress, Qt::NoModifier, 0, false);
+    deliver(&window, QEvent::KeyPress, Qt::NoModifier, 134, false);
+    deliver(&window, QEvent::KeyPress, Qt::AltModifier, 107, false);
+    QCOMPARE(seen.keys, (QList<int> {0x04, 1, 0x04, 0, 0x58, 1, 0x46, 1}));
+
+    // A window passing an event on to an embedded window sends it, not spontaneously.
+    QKeyEvent passedOn(QEvent::KeyRelease, Qt::Key_Enter, Qt::KeypadModifier, 104, 0, 0);
+    QCoreApplication::sendEvent(&embedded, &passedOn);
+    QCOMPARE(seen.keys.size(), 8);
 
     hook.removeHooks();
     QVERIFY(!hook.hooksInstalled());
-    QCoreApplication::sendEvent(&window, &pressA);
-    QCOMPARE(seen.keys.size(), 6);
+    deliver(&window, QEvent::KeyRelease, Qt::NoModifier, 38, false);
+    QCOMPARE(seen.keys.size(), 8);
 }
 
 void TestInputHook::ownMouseEvents()
@@ -243,6 +253,8 @@ void TestInputHook::ownMouseEvents()
     QTest::mouseClick(&window, Qt::RightButton, Qt::NoModifier, local);
     QTest::mouseClick(&window, Qt::BackButton, Qt::NoModifier, local);
     QTest::mousePress(&window, Qt::MiddleButton, Qt::NoModifier, local);
+    QMouseEvent passedOn(QEvent::MouseButtonRelease, local, global, Qt::MiddleButton, Qt::NoButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(&window, &passedOn);
     const int x = global.x();
     const int y = global.y();
     QCOMPARE(seen.buttons, (QList<int> {240, 1, x,   y, 240, 0, x,   y, 240, 1, x,   y, 240, 0,
