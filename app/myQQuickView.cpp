@@ -90,7 +90,16 @@ void myQQuickView::setCurrentDPI(int stage)
 
 void myQQuickView::initUI()
 {
-    callScene("initUI", Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            callScene("initUI", Qt::DirectConnection);
+            if (!m_sceneStarted) {
+                m_sceneStarted = true;
+                qDebug() << "Scene started";
+            }
+        },
+        Qt::QueuedConnection);
 }
 
 void myQQuickView::runUI()

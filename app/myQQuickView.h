@@ -120,6 +120,7 @@ private:
     std::unique_ptr<DesktopPointer> m_pointer;
     std::unique_ptr<DeviceOperations> m_ops;
     Hid_Thread* m_hid = nullptr;
+    bool m_sceneStarted = false;
 };
 
 #endif // QX7_MYQQUICKVIEW_H
