@@ -11,7 +11,8 @@ class DeviceChangeMonitor : public QObject
 
 public:
     using QObject::QObject;
-    static DeviceChangeMonitor* create(QObject* parent = nullptr);
+    // Watches the system's device nodes; `folder` replaces /dev for tests.
+    static DeviceChangeMonitor* create(QObject* parent = nullptr, const QString& folder = QString());
 
 signals:
     void devicesChanged();

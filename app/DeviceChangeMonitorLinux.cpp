@@ -11,11 +11,12 @@ namespace {
 class DevFolderMonitor : public DeviceChangeMonitor
 {
 public:
-    explicit DevFolderMonitor(QObject* parent)
+    DevFolderMonitor(QObject* parent, const QString& folder)
         : DeviceChangeMonitor(parent)
+        , m_folder(folder)
     {
         m_nodes = hidrawNodes();
-        m_watcher.addPath(QStringLiteral("/dev"));
+        m_watcher.addPath(m_folder);
         connect(&m_watcher, &QFileSystemWatcher::directoryChanged, this, [this] {
             const QSet<QString> now = hidrawNodes();
             if (now != m_nodes) {
@@ -26,19 +27,21 @@ public:
     }
 
 private:
-    static QSet<QString> hidrawNodes()
+    QSet<QString> hidrawNodes() const
     {
-        const QStringList names = QDir(QStringLiteral("/dev")).entryList({QStringLiteral("hidraw*")}, QDir::System);
+        const QStringList names
+            = QDir(m_folder).entryList({QStringLiteral("hidraw*")}, QDir::System | QDir::Files | QDir::Hidden);
         return QSet<QString>(names.begin(), names.end());
     }
 
+    QString m_folder;
     QFileSystemWatcher m_watcher;
     QSet<QString> m_nodes;
 };
 
 } // namespace
 
-DeviceChangeMonitor* DeviceChangeMonitor::create(QObject* parent)
+DeviceChangeMonitor* DeviceChangeMonitor::create(QObject* parent, const QString& folder)
 {
-    return new DevFolderMonitor(parent);
+    return new DevFolderMonitor(parent, folder.isEmpty() ? QStringLiteral("/dev") : folder);
 }

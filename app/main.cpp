@@ -7,9 +7,11 @@
 #include "VirtualMouse.h"
 #include "Widget.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QDebug>
 #include <QDir>
+#include <QMenu>
 #include <QSettings>
 #include <memory>
 
@@ -54,6 +56,27 @@ std::unique_ptr<VirtualMouse> makeVirtualMouse(const Options& options, HidTransp
     return std::make_unique<VirtualMouse>(c, next);
 }
 
+// In demo mode the tray menu stands in for the mouse's own DPI button and its cable.
+void addDemoActions(Widget& widget, VirtualMouse& mouse)
+{
+    QMenu* menu = widget.tray()->contextMenu();
+    auto* press = new QAction(QObject::tr("Virtual mouse: press the DPI button"), menu);
+    QObject::connect(press, &QAction::triggered, menu, [&mouse] { mouse.pressDpiButton(); });
+    auto* cable = new QAction(QObject::tr("Virtual mouse: unplug"), menu);
+    QObject::connect(cable, &QAction::triggered, menu, [&mouse, cable] {
+        if (mouse.isPlugged()) {
+            mouse.unplug();
+            cable->setText(QObject::tr("Virtual mouse: plug in"));
+        } else {
+            mouse.plug();
+            cable->setText(QObject::tr("Virtual mouse: unplug"));
+        }
+    });
+    menu->insertAction(widget.quitAction(), press);
+    menu->insertAction(widget.quitAction(), cable);
+    menu->insertSeparator(widget.quitAction());
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -85,6 +108,7 @@ int main(int argc, char** argv)
         if (virtualMouse) {
             virtualMouse->setPlugListener(
                 [&widget] { QMetaObject::invokeMethod(&widget, &Widget::deviceChanged, Qt::QueuedConnection); });
+            addDemoActions(widget, *virtualMouse);
         }
         InputHook hook(false);
         hook.setKeyboardCallback(Widget::onHookKeyboard, &widget);
