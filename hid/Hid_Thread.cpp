@@ -109,63 +109,45 @@ void Hid_Thread::setDevicePaths(int index, const QString& path, const QString& p
     }
 }
 
-HidHandle* Hid_Thread::openHidDevice(int index)
+HidHandle* Hid_Thread::openInterface(int index, QString DeviceRecord::*path, HidHandle*& handle)
 {
-    QString path;
+    QString wanted;
     {
         QMutexLocker lock(&m_recordLock);
         if (index < 0 || index >= deviceList.size() || !deviceList.at(index)) {
             return nullptr;
         }
-        path = deviceList.at(index)->path;
+        wanted = deviceList.at(index)->*path;
     }
-    if (path.isEmpty()) {
+    if (wanted.isEmpty()) {
         return nullptr;
     }
-    if (hidHandle) {
-        m_transport->close(hidHandle);
-        hidHandle = nullptr;
+    if (handle) {
+        m_transport->close(handle);
+        handle = nullptr;
     }
-    hidHandle = m_transport->open(path.toLatin1());
-    if (!hidHandle) {
-        HidTrace::note("hid open-failed " + path.toLatin1());
+    handle = m_transport->open(wanted.toLatin1());
+    if (!handle) {
+        HidTrace::note("hid open-failed " + wanted.toLatin1());
+        // The interface is gone until the device check finds it again.
         QMutexLocker lock(&m_recordLock);
-        if (index < deviceList.size() && deviceList.at(index) && deviceList.at(index)->path == path) {
-            deviceList[index]->path.clear();
+        if (index < deviceList.size() && deviceList.at(index) && deviceList.at(index)->*path == wanted) {
+            (deviceList[index]->*path).clear();
         }
         return nullptr;
     }
-    m_transport->setNonBlocking(hidHandle, false);
-    return hidHandle;
+    m_transport->setNonBlocking(handle, false);
+    return handle;
+}
+
+HidHandle* Hid_Thread::openHidDevice(int index)
+{
+    return openInterface(index, &DeviceRecord::path, hidHandle);
 }
 
 HidHandle* Hid_Thread::openHidDevice2(int index)
 {
-    QString path2;
-    {
-        QMutexLocker lock(&m_recordLock);
-        if (index < 0 || index >= deviceList.size() || !deviceList.at(index)) {
-            return nullptr;
-        }
-        path2 = deviceList.at(index)->path2;
-    }
-    if (path2.isEmpty()) {
-        return nullptr;
-    }
-    if (hidHandle2) {
-        m_transport->close(hidHandle2);
-        hidHandle2 = nullptr;
-    }
-    hidHandle2 = m_transport->open(path2.toLatin1());
-    if (!hidHandle2) {
-        QMutexLocker lock(&m_recordLock);
-        if (index < deviceList.size() && deviceList.at(index) && deviceList.at(index)->path2 == path2) {
-            deviceList[index]->path2.clear();
-        }
-        return nullptr;
-    }
-    m_transport->setNonBlocking(hidHandle2, false);
-    return hidHandle2;
+    return openInterface(index, &DeviceRecord::path2, hidHandle2);
 }
 
 void Hid_Thread::processEvents()

@@ -123,6 +123,7 @@ public slots:
     void hid553_10H_SetLED8StageColor(unsigned char type, unsigned char* src24);
 
 private:
+    HidHandle* openInterface(int index, QString DeviceRecord::*path, HidHandle*& handle);
     bool takeToken(const char* failTrace);
     void loadFrame(const HidFrame::Frame& frame);
     void pause(int milliseconds);

@@ -166,31 +166,38 @@ void VirtualMouse::logWire(const char* kind, const unsigned char* bytes, int len
     }
 }
 
-int VirtualMouse::sendFeatureReport(HidHandle* handle, const unsigned char* data, size_t length)
+int VirtualMouse::commandExchange(HidHandle* handle, bool wellFormed, const std::function<int()>& exchange)
 {
-    if (!mine(handle)) {
-        return m_next ? m_next->sendFeatureReport(handle, data, length) : -1;
-    }
     bool unplugged = false;
     int result = -1;
     {
         std::unique_lock<std::mutex> lock(m_mutex);
         Handle* h = liveHandle(handle);
-        if (h && !h->events && length >= HidFrame::FrameSize && data[0] == 0x00) {
-            if (countExchange()) {
-                logWire("feature-out", data, HidFrame::FrameSize);
-                ++m_state.featureReports;
-                handleCommand(data);
-                result = static_cast<int>(length);
-            } else {
-                unplugged = true;
+        if (h && !h->events && wellFormed) {
+            unplugged = !countExchange();
+            if (!unplugged) {
+                result = exchange();
             }
         }
     }
+    // Outside the lock: the listener may call back into the mouse.
     if (unplugged) {
         notifyPlug();
     }
     return result;
+}
+
+int VirtualMouse::sendFeatureReport(HidHandle* handle, const unsigned char* data, size_t length)
+{
+    if (!mine(handle)) {
+        return m_next ? m_next->sendFeatureReport(handle, data, length) : -1;
+    }
+    return commandExchange(handle, length >= HidFrame::FrameSize && data[0] == 0x00, [&] {
+        logWire("feature-out", data, HidFrame::FrameSize);
+        ++m_state.featureReports;
+        handleCommand(data);
+        return static_cast<int>(length);
+    });
 }
 
 int VirtualMouse::getFeatureReport(HidHandle* handle, unsigned char* data, size_t length)
@@ -198,26 +205,12 @@ int VirtualMouse::getFeatureReport(HidHandle* handle, unsigned char* data, size_
     if (!mine(handle)) {
         return m_next ? m_next->getFeatureReport(handle, data, length) : -1;
     }
-    bool unplugged = false;
-    int result = -1;
-    {
-        std::unique_lock<std::mutex> lock(m_mutex);
-        Handle* h = liveHandle(handle);
-        if (h && !h->events && length >= 1) {
-            if (countExchange()) {
-                const size_t n = std::min<size_t>(length, HidFrame::FrameSize);
-                std::memcpy(data, m_reply, n);
-                logWire("feature-in", m_reply, static_cast<int>(n));
-                result = static_cast<int>(n);
-            } else {
-                unplugged = true;
-            }
-        }
-    }
-    if (unplugged) {
-        notifyPlug();
-    }
-    return result;
+    return commandExchange(handle, length >= 1, [&] {
+        const size_t n = std::min<size_t>(length, HidFrame::FrameSize);
+        std::memcpy(data, m_reply, n);
+        logWire("feature-in", m_reply, static_cast<int>(n));
+        return static_cast<int>(n);
+    });
 }
 
 int VirtualMouse::write(HidHandle* handle, const unsigned char* data, size_t length)
@@ -225,34 +218,20 @@ int VirtualMouse::write(HidHandle* handle, const unsigned char* data, size_t len
     if (!mine(handle)) {
         return m_next ? m_next->write(handle, data, length) : -1;
     }
-    bool unplugged = false;
-    int result = -1;
-    {
-        std::unique_lock<std::mutex> lock(m_mutex);
-        Handle* h = liveHandle(handle);
-        if (h && !h->events && length >= 1 && data[0] == 0x00) {
-            if (countExchange()) {
-                logWire("output", data, static_cast<int>(length));
-                ++m_state.outputReports;
-                if (m_blockExpected > 0) {
-                    const int take = std::min<int>(static_cast<int>(length) - 1, m_blockExpected - int(m_block.size()));
-                    if (take > 0) {
-                        m_block.append(reinterpret_cast<const char*>(data + 1), take);
-                    }
-                    if (m_block.size() >= m_blockExpected) {
-                        finishBlock();
-                    }
-                }
-                result = static_cast<int>(length);
-            } else {
-                unplugged = true;
+    return commandExchange(handle, length >= 1 && data[0] == 0x00, [&] {
+        logWire("output", data, static_cast<int>(length));
+        ++m_state.outputReports;
+        if (m_blockExpected > 0) {
+            const int take = std::min<int>(static_cast<int>(length) - 1, m_blockExpected - int(m_block.size()));
+            if (take > 0) {
+                m_block.append(reinterpret_cast<const char*>(data + 1), take);
+            }
+            if (m_block.size() >= m_blockExpected) {
+                finishBlock();
             }
         }
-    }
-    if (unplugged) {
-        notifyPlug();
-    }
-    return result;
+        return static_cast<int>(length);
+    });
 }
 
 int VirtualMouse::popReport(std::unique_lock<std::mutex>& lock,

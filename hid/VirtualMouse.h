@@ -10,8 +10,8 @@
 #include <QString>
 #include <array>
 #include <condition_variable>
-#include <mutex>
 #include <functional>
+#include <mutex>
 
 // A mouse that behaves like the firmware on the wire: it answers the command interface of either
 // command set, keeps what every command sets, scrambles with its own secrecy code, and sends DPI
@@ -121,6 +121,9 @@ private:
     Handle* mine(HidHandle* handle) const;
     Handle* liveHandle(HidHandle* handle) const;
     bool countExchange();
+    // One report on the command interface: checks the handle, counts down a planned unplug, runs
+    // `exchange` under the lock.
+    int commandExchange(HidHandle* handle, bool wellFormed, const std::function<int()>& exchange);
     void logWire(const char* kind, const unsigned char* bytes, int length);
     void handleCommand(const unsigned char* frame);
     void handle553(const unsigned char* frame);
