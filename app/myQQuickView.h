@@ -39,7 +39,7 @@ public:
 
     // SceneCalls
     void setProtectUI(int milliseconds) override;
-    void setCurrentDPI(int stage) override;
+    Q_INVOKABLE void setCurrentDPI(int stage) override;
 
     // Settings store
     Q_INVOKABLE QVariant getData(const QVariant& key, bool isRecovery);

@@ -144,6 +144,7 @@ private slots:
     void restoreOnlyWhileConnected();
     void deniedDeviceIsReportedOnce();
     void quitEndsWithZero();
+    void sceneReachesEveryOperation();
 };
 
 void TestConfigurator::initTestCase()
@@ -381,6 +382,81 @@ void TestConfigurator::quitEndsWithZero()
     QTimer::singleShot(0, actions.first(), &QAction::trigger);
     QCOMPARE(QCoreApplication::exec(), 0);
     QVERIFY(!r.widget->hidThread.isListening);
+}
+
+void TestConfigurator::sceneReachesEveryOperation()
+{
+    // The scene calls these by name; a renamed or hidden one would fail there silently.
+    const QStringList names {"getData",
+                             "getDataList",
+                             "setData",
+                             "setDataList",
+                             "getGlobalData",
+                             "setGlobalData",
+                             "resetApconfig",
+                             "openUpdateExe",
+                             "setCurrentProfile",
+                             "saveProfile",
+                             "loadProfile",
+                             "resetProfile",
+                             "copyProfile",
+                             "createMacroIni",
+                             "saveMacroIni",
+                             "loadMacroIni",
+                             "deleteMacroIni",
+                             "modifyMacroNameUpdateProfile",
+                             "deleteMacroUpdateProfile",
+                             "updataNameList",
+                             "getNameList",
+                             "saveMacroFile",
+                             "loadMacroFile",
+                             "getGunData",
+                             "getGunDataKey",
+                             "mouseSaveGundata",
+                             "modifyGundata",
+                             "getXYSensitive",
+                             "setXYSensitive",
+                             "getselectGun",
+                             "setSelectGun",
+                             "getLangStrings",
+                             "mouseSetReportRate",
+                             "mouseSetCurrentDPI",
+                             "mouseGetCurrentDPI",
+                             "mouseSwitchKeyMatrix",
+                             "mouseSetKeyboardoption",
+                             "GetKeyboardoption",
+                             "mouseSetProfile",
+                             "mouseReadProfile",
+                             "mouseReadCurrentProfile",
+                             "clearHidBusy",
+                             "setBusy",
+                             "setCurrentDPI",
+                             "mouseSetDpi",
+                             "mouseSetKeyMatrix",
+                             "mouseGetKeydefine",
+                             "mouseResetKeyMatrix",
+                             "mouseSendMacroData",
+                             "mouseSetRGBEffect",
+                             "mouseSetRGBColor",
+                             "mouseSendGundata",
+                             "mouseSetCursorSpeed",
+                             "mouseSetVerticalScrollLines",
+                             "mouseSetDoubleClickSpeed",
+                             "initUI",
+                             "runUI"};
+    QCOMPARE(names.size(), 57);
+    Rig r;
+    const QMetaObject* meta = r.widget->view()->metaObject();
+    QSet<QString> callable;
+    for (int i = meta->methodOffset(); i < meta->methodCount(); ++i) {
+        const QMetaMethod m = meta->method(i);
+        if (m.access() == QMetaMethod::Public && m.methodType() != QMetaMethod::Signal) {
+            callable << QString::fromLatin1(m.name());
+        }
+    }
+    for (const QString& name : names) {
+        QVERIFY2(callable.contains(name), qPrintable(name));
+    }
 }
 
 QTEST_MAIN(TestConfigurator)
