@@ -54,7 +54,6 @@ private slots:
     void reads_data();
     void reads();
     void profileReadTakesImage();
-    void writesReachMouseState();
 };
 
 void TestHidCommands::writes_data()
@@ -237,39 +236,6 @@ void TestHidCommands::profileReadTakesImage()
     QVERIFY(v.log.at(1).startsWith(QStringLiteral("feature-in")));
     QCOMPARE(v.log.filter(QRegularExpression("^input ")).size(), 4);
     QCOMPARE(v.log.size(), 6);
-}
-
-void TestHidCommands::writesReachMouseState()
-{
-    QByteArray matrix = counting(64);
-    QByteArray macro = counting(128, 7);
-    QByteArray dpi = counting(8, 0x30);
-    QByteArray image = counting(128, 0x99);
-
-    VirtualLink a(family(VirtualMouse::Family::Set553));
-    a.link.hid553_12H_SetKeyMatrix(raw(matrix), 3);
-    a.link.hid553_13H_SetMacroKey(5, raw(macro));
-    a.link.hid553_11H_SetDPISet(6, raw(dpi));
-    a.link.hid553_01H_SetReportRate(4);
-    a.link.hid553_04H_SetGunData(9, 8, 7, 1);
-    VirtualMouse::State s = a.mouse.state();
-    QCOMPARE(s.keyMatrices.value(3), matrix);
-    QCOMPARE(s.macros.value(5), macro);
-    QCOMPARE(s.dpiTable, dpi);
-    QCOMPARE(s.dpiStageCount, 6);
-    QCOMPARE(s.reportRate, 4);
-    QCOMPARE(s.gunData.value(1), bytes("090807"));
-
-    VirtualLink b(family(VirtualMouse::Family::Set560));
-    b.link.hid560_0CH_setProfile(raw(image), 1);
-    b.link.hid560_0DH_SetKeyMatrix(raw(matrix), 2);
-    b.link.hid560_04H_SetCurrentDPI(5);
-    s = b.mouse.state();
-    QCOMPARE(s.profileImages.value(1), image);
-    QCOMPARE(s.profileImages.value(0), VirtualMouse::initialProfileImage(0));
-    QCOMPARE(s.keyMatrices.value(2), matrix + QByteArray(64, '\0'));
-    QCOMPARE(s.activeStage, 5);
-    QCOMPARE(s.seriesDpiStage[4], 5);
 }
 
 QTEST_GUILESS_MAIN(TestHidCommands)

@@ -25,8 +25,6 @@ class TestHidLink : public QObject
     Q_OBJECT
 
 private slots:
-    void checksum_data();
-    void checksum();
     void busyTokenGivesUp_data();
     void busyTokenGivesUp();
     void busyReadKeepsCallerValues();
@@ -43,24 +41,6 @@ private slots:
     void traceLines();
     void replyAcceptedWhateverItsFrame();
 };
-
-void TestHidLink::checksum_data()
-{
-    QTest::addColumn<QByteArray>("seven");
-    QTest::addColumn<int>("expected");
-    QTest::newRow("8B alone") << bytes("8b000000000000") << 0x74;
-    QTest::newRow("01 with 02") << bytes("01020000000000") << 0xfc;
-    QTest::newRow("sum wraps") << bytes("ffffffffffffff") << 0x06;
-    QTest::newRow("zero") << bytes("00000000000000") << 0xff;
-}
-
-void TestHidLink::checksum()
-{
-    QFETCH(QByteArray, seven);
-    QFETCH(int, expected);
-    Hid_Thread link;
-    QCOMPARE(int(link.hidCS(raw(seven))), expected);
-}
 
 void TestHidLink::busyTokenGivesUp_data()
 {
