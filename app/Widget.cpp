@@ -83,12 +83,6 @@ void Widget::receiveMessage(const QString& message)
     }
 }
 
-void Widget::requestRestore()
-{
-    // Posted, as a window message would be: it runs after the current slot returns.
-    QMetaObject::invokeMethod(this, &Widget::restoreWindow, Qt::QueuedConnection);
-}
-
 void Widget::restoreWindow()
 {
     setVisible(true);

@@ -53,7 +53,6 @@ public:
     // Hook callbacks; the context is the widget.
     static void onHookKeyboard(uint8_t code, uint8_t pressed, void* context);
     static void onHookMouse(uint8_t button, uint8_t pressed, int32_t x, int32_t y, void* context);
-    static void onCopyData(const void* copyData, void* context);
 
     myQQuickView* view() const;
     QSystemTrayIcon* tray() const { return trayIcon; }
@@ -86,6 +85,8 @@ signals:
 
 protected:
     void customEvent(QEvent* event) override;
+    // Windows: device-change broadcasts and the restore request arrive as window messages.
+    bool nativeEvent(const QByteArray& eventType, void* message, qintptr* result) override;
 
 private:
     void setupTray();

@@ -1,3 +1,4 @@
+#include "CopyDataMessage.h"
 #include "DeviceChangeMonitor.h"
 #include "DeviceRecords.h"
 #include "HidClock.h"
@@ -113,6 +114,9 @@ int main(int argc, char** argv)
         InputHook hook(false);
         hook.setKeyboardCallback(Widget::onHookKeyboard, &widget);
         hook.setMouseCallback(Widget::onHookMouse, &widget);
+#ifdef Q_OS_WIN
+        hook.setCopyDataCallback(CopyDataMessage::onCopyData, &app, &widget);
+#endif
         widget.showNormal();
         widget.checkDevice();
         result = QApplication::exec();
