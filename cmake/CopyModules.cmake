@@ -3,6 +3,8 @@
 # throws away what the user changed; everything else follows the source tree.
 # Usage: cmake -DSOURCE=<modules> -DDEST=<build>/modules -P CopyModules.cmake
 file(GLOB_RECURSE files RELATIVE "${SOURCE}" "${SOURCE}/*")
+# The scene is compiled into the program; it is not needed beside it.
+list(FILTER files EXCLUDE REGEX "^qml/")
 set(user_data
     "^setting/apConfig\\.bin$"
     "^setting/p[0-9]+\\.bin$"
