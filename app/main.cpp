@@ -4,16 +4,22 @@
 #include "HidClock.h"
 #include "HidapiTransport.h"
 #include "InputHook.h"
+#include "MainScreen.h"
+#include "SceneScreenshot.h"
 #include "SingleInstance.h"
 #include "VirtualMouse.h"
 #include "Widget.h"
+#include "myQQuickView.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QDebug>
 #include <QDir>
+#include <QFileInfo>
+#include <QFont>
 #include <QMenu>
 #include <QSettings>
+#include <cstdio>
 #include <memory>
 
 namespace {
@@ -22,6 +28,9 @@ struct Options
 {
     bool virtualMouse = false;
     QString virtualCode;
+    QString screenshot;
+    QString screen;
+    QString language;
 };
 
 Options parseOptions(const QStringList& arguments)
@@ -32,6 +41,12 @@ Options parseOptions(const QStringList& arguments)
             o.virtualMouse = true;
         } else if (arguments.at(i) == QLatin1String("--virtual-scode") && i + 1 < arguments.size()) {
             o.virtualCode = arguments.at(++i);
+        } else if (arguments.at(i) == QLatin1String("--screenshot") && i + 1 < arguments.size()) {
+            o.screenshot = arguments.at(++i);
+        } else if (arguments.at(i) == QLatin1String("--screen") && i + 1 < arguments.size()) {
+            o.screen = arguments.at(++i);
+        } else if (arguments.at(i) == QLatin1String("--language") && i + 1 < arguments.size()) {
+            o.language = arguments.at(++i);
         }
     }
     return o;
@@ -83,16 +98,24 @@ void addDemoActions(Widget& widget, VirtualMouse& mouse)
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
+    // The scene's font family, and on desktops without it the CJK family that renders every text.
+    QFont::insertSubstitutions(QStringLiteral("\u5fae\u8f6f\u96c5\u9ed1"),
+                               {QStringLiteral("Noto Sans CJK SC"), QStringLiteral("Noto Sans")});
+    const Options options = parseOptions(QCoreApplication::arguments());
     SingleInstance instance;
-    if (instance.isRunning()) {
+    // A screenshot run is a tool of its own, beside a running configurator.
+    if (options.screenshot.isEmpty() && instance.isRunning()) {
         instance.sendMessage(QString(), 5000);
         return 1;
     }
     // Every data path is relative to the program's own folder.
     const QString path = QCoreApplication::applicationFilePath();
     QDir::setCurrent(path.left(path.lastIndexOf(QLatin1Char('/'))));
-
-    const Options options = parseOptions(QCoreApplication::arguments());
+    if (!options.language.isEmpty()
+        && !QFileInfo::exists(QStringLiteral("modules/i18n/%1.ini").arg(options.language))) {
+        std::fprintf(stderr, "qx7-config: unknown language '%s'\n", qPrintable(options.language));
+        return 1;
+    }
     HidapiTransport hidapi;
     std::unique_ptr<VirtualMouse> virtualMouse;
     if (options.virtualMouse) {
@@ -117,6 +140,12 @@ int main(int argc, char** argv)
 #ifdef Q_OS_WIN
         hook.setCopyDataCallback(CopyDataMessage::onCopyData, &app, &widget);
 #endif
+        if (!options.language.isEmpty()) {
+            widget.view()->screens()->main()->overrideLanguage(options.language);
+        }
+        if (!options.screenshot.isEmpty()) {
+            new SceneScreenshot(widget, options.screenshot, options.screen);
+        }
         widget.showNormal();
         widget.checkDevice();
         result = QApplication::exec();

@@ -152,9 +152,16 @@ void MainScreen::readFlags()
     if (m_keyCount < 0 || m_keyCount > MaxKeyCount) {
         m_keyCount = DefaultKeyCount;
     }
-    m_language = ScreenValues::globalText(store, QStringLiteral("common/language"), m_language);
+    m_language = m_languageOverride.isEmpty()
+                     ? ScreenValues::globalText(store, QStringLiteral("common/language"), m_language)
+                     : m_languageOverride;
     m_url = ScreenValues::globalText(store, QStringLiteral("common/url"), m_url);
     emit flagsChanged();
+}
+
+void MainScreen::overrideLanguage(const QString& language)
+{
+    m_languageOverride = language;
 }
 
 void MainScreen::loadLanguages()

@@ -93,6 +93,9 @@ public:
     // A captured key: to the screen that is recording or capturing, if any.
     Q_INVOKABLE void routeKeyboard(bool isDown, int usbCode);
 
+    // This run shows the texts of `language` whatever the configuration says.
+    void overrideLanguage(const QString& language);
+
     // Language lists the start-up loads, in order; "other" is loaded last for the tray's texts.
     static QStringList languageGroups();
 
@@ -121,6 +124,7 @@ private:
     bool m_revealed = false;
     bool m_isPownOn = false;
     QString m_language = QStringLiteral("ChineseSimplified");
+    QString m_languageOverride;
     QString m_url = QStringLiteral("https://www.example.com/qx7");
     QString m_icType = QStringLiteral("553");
     bool m_isColorful = false;

@@ -11,6 +11,7 @@ QX7_PACKAGES=(
     qml6-module-qtqml-workerscript qml6-module-qttest
     libhidapi-dev libudev-dev
     xvfb xauth xdotool libxtst-dev libx11-dev
+    fonts-noto-cjk fonts-noto-core
     libglib2.0-dev libglib2.0-bin gsettings-desktop-schemas
     g++-mingw-w64-x86-64
 )

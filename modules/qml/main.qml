@@ -1,100 +1,43 @@
 import QtQuick
 import QX7
 
-// The whole surface of the program. The backend objects ui_View, ui_Ctl and hid are published only
-// after the scene is created, so the root starts hidden and does its work in initUI().
+// The whole surface of the program. The rules live in the screens' objects (MainScreen and the
+// others); this file lays the panels out, routes input and calls them. The backend calls the
+// functions initUI, run, setProtectUI, setCurrentDPI, detectKeyboard and detectMouse by name.
 Item {
     id: mainIten
-    width: 1024
-    height: 640
+    width: Theme.sceneWidth
+    height: Theme.sceneHeight
     visible: false
 
-    property string language: "ChineseSimplified"
-    property string url: "https://www.example.com/qx7"
-    property bool isColorful: false
-    property bool isGun: true
-    property string icType: "553"
-    property bool is55328: false
-    property bool isPownOn: false
-    property bool initProfile: true
-    property bool isScrollRateFocus: false
-    property int skin_No: 1
-    property int keyCount: 8
-    property int profileNo: 0
-    // Index of the stage the mouse is using; -1 shows none.
-    property int currentDPI: -1
-    property var mainLang: ["Editor", "Macro Editor", "Gun Editor", "Report Rate", "Config", "Reset",
-        "Reset factory setting", "Cancel", "OK", "System setting", "Save", "", "", "", ""]
-    property var langLists: ({})
-    // Calls seen, for diagnostics and tests.
-    property int initCount: 0
-    property int runCount: 0
+    readonly property var mainLang: MainScreen.mainLang
+    readonly property bool dialogOpen: macroEditor.visible || gunControl.visible || systemSetting.visible
+                                       || keyAssigment.visible || profile.visible || resetConfirm.visible
 
     signal msg_KB(bool isDown, int usbCode)
     signal msg_MS(bool isDown, int buttonCode, int x, int y)
     signal emptyAreaPressed()
 
-    function imagePath(group, file) {
-        return "qrc:/" + group + "/modules/img/skin" + skin_No + "/" + group + "/" + file
-    }
+    onMsg_KB: function(isDown, usbCode) { MainScreen.routeKeyboard(isDown, usbCode) }
 
     function initUI() {
-        setProtectUI(1000)
+        MainScreen.initUI()
         mainIten.visible = true
-        initCount += 1
-        if (!isPownOn) {
-            isColorful = String(ui_View.getGlobalData("mouse/isColorful")) === "true"
-            icType = String(ui_View.getGlobalData("mouse/icType"))
-            is55328 = String(ui_View.getGlobalData("mouse/is55328")) === "true"
-            isGun = String(ui_View.getGlobalData("mouse/isGun")) === "true"
-            keyCount = parseInt(ui_View.getGlobalData("mouse/keyCount")) || 8
-            var lang = ui_View.getGlobalData("common/language")
-            if (lang !== undefined)
-                language = String(lang)
-            var address = ui_View.getGlobalData("common/url")
-            if (address !== undefined)
-                url = String(address)
-            if (icType === "560") {
-                var profile = ui_View.mouseReadCurrentProfile()
-                if (profile !== 1)
-                    hid.hid560_02H_SetCurrentProfile(1)
-            }
-            var groups = ["main", "keyMatrix", "keyAssigment", "dpiSetting", "lightControl", "macroEditor",
-                          "systemSetting", "gunControl", "profile", "keyCode"]
-            var lists = {}
-            for (var i = 0; i < groups.length; ++i)
-                lists[groups[i]] = ui_View.getLangStrings(groups[i], language)
-            langLists = lists
-            if (lists["main"].length > 0)
-                mainLang = lists["main"]
-            // Fills the tray's DPI texts; the list itself is not shown.
-            ui_View.getLangStrings("other", language)
-            profileNo = parseInt(ui_View.getGlobalData("mouse/profileNo")) || 0
-            ui_View.setCurrentProfile(profileNo)
-            isPownOn = true
-        }
-        currentDPI = ui_View.mouseGetCurrentDPI() - 1
     }
 
     function run() {
-        runCount += 1
     }
 
     function setProtectUI(interval) {
-        busy.setBusy(true)
-        ui_View.setEnabled(false)
-        guardTimer.interval = interval > 0 ? interval : 1000
-        guardTimer.restart()
+        MainScreen.setProtectUI(interval)
     }
 
     function controlUIEnable(isEnable) {
-        busy.setBusy(!isEnable)
-        ui_View.setEnabled(isEnable)
+        MainScreen.controlUIEnable(isEnable)
     }
 
     function setCurrentDPI(dpiValue) {
-        if (dpiValue !== 0)
-            currentDPI = dpiValue - 1
+        MainScreen.setCurrentDPI(dpiValue)
     }
 
     function detectKeyboard(isDown, usbCode) {
@@ -105,23 +48,59 @@ Item {
         msg_MS(isDown, buttonCode, x, y)
     }
 
+    // Closes every drop-down of the main scene.
     function mainFocus() {
+        reportRateList.closeMenu()
+        dpiSetting.closeMenus()
+        topMenu.profileBtn.closeMenu()
+        helpMenu.closeMenu()
+        lightControl.lightControlFocus()
     }
 
+    // The top menu's buttons: 0 minimise, 1 close, 2 help.
     function askMenuCmd(cmd) {
+        switch (cmd) {
+        case 0:
+            ui_Ctl.onMinimize() // qmllint disable unqualified
+            break
+        case 1:
+            ui_Ctl.onClose() // qmllint disable unqualified
+            break
+        case 2:
+            helpMenu.isDrop = !helpMenu.isDrop
+            break
+        }
     }
 
-    Timer {
-        id: guardTimer
-        interval: 1000
-        onTriggered: {
-            ui_View.setEnabled(true)
-            busy.setBusy(false)
-            if (powerOn.visible) {
-                powerOn.visible = false
-                environment.visible = true
-            }
+    function dragWindow(dx, dy) {
+        // qmllint disable unqualified
+        ui_Ctl.onXChanged(dx)
+        ui_Ctl.onYChanged(dy)
+        // qmllint enable unqualified
+    }
+
+    function entries(texts) {
+        return texts.map(function(text) { return {"textValue": text} })
+    }
+
+    function openDialog(dialog) {
+        mainFocus()
+        dialog.open()
+    }
+
+    // Opens a screen by name for a screenshot; false for a name the scene does not know.
+    function showScreen(name) {
+        switch (name) {
+        case "main":
+            return true
+        case "reset":
+            resetConfirm.visible = true
+            return true
+        case "help":
+            helpMenu.isDrop = true
+            return true
         }
+        return false
     }
 
     // Dragging an empty part of the scene drags the window.
@@ -135,28 +114,297 @@ Item {
             mainIten.mainFocus()
         }
         onPositionChanged: function(mouse) {
-            if (!pressed)
-                return
-            ui_Ctl.onXChanged(mouse.x - pressPoint.x)
-            ui_Ctl.onYChanged(mouse.y - pressPoint.y)
+            if (pressed)
+                mainIten.dragWindow(mouse.x - pressPoint.x, mouse.y - pressPoint.y)
         }
     }
 
     Image {
         id: powerOn
         anchors.centerIn: parent
-        source: imagePath("index", "powerOn.png")
-    }
-
-    Environment {
-        id: environment
-        visible: false
+        visible: !MainScreen.revealed
+        source: Theme.imagePath("index", "powerOn.png")
     }
 
     BusyIndicator {
         id: busy
         objectName: "busyIndicator"
         anchors.centerIn: parent
+        isBusy: MainScreen.busy
         z: 100
+    }
+
+    Environment {
+        id: environment
+        visible: MainScreen.revealed
+        z: -1
+    }
+
+    // Left panel: the button rows, the editors, the report rate and the system settings.
+    Item {
+        id: leftPanel
+        visible: MainScreen.revealed
+        x: 16
+        y: 52
+        width: 280
+        height: 532
+
+        Panel {
+            id: keyPanel
+            width: parent.width
+            height: 300
+            title: KeyMatrixScreen.keyMatrixLang[1] ?? ""
+
+            KeyMatrix {
+                id: keyMatrix
+                objectName: "keyMatrix"
+                anchors.fill: parent
+            }
+        }
+
+        Panel {
+            id: editorBox
+            y: 308
+            width: parent.width
+            height: 84
+            title: mainIten.mainLang[MainScreen.EditorText]
+
+            Row {
+                spacing: 8
+                Button {
+                    id: macroEditorButton
+                    objectName: "macroEditorButton"
+                    width: MainScreen.isGun ? 124 : 256
+                    height: 32
+                    textValue: mainIten.mainLang[MainScreen.MacroEditorText]
+                    onClicked: mainIten.openDialog(macroEditor)
+                }
+                Button {
+                    id: gunEditorButton
+                    objectName: "gunEditorButton"
+                    visible: MainScreen.isGun
+                    width: 124
+                    height: 32
+                    textValue: mainIten.mainLang[MainScreen.GunEditorText]
+                    onClicked: mainIten.openDialog(gunControl)
+                }
+            }
+        }
+
+        Panel {
+            id: reportRateBox
+            y: 400
+            width: parent.width
+            height: 84
+            title: mainIten.mainLang[MainScreen.ReportRateText]
+            z: reportRateList.isDrop ? 10 : 0
+
+            DropDownList {
+                id: reportRateList
+                objectName: "reportRateList"
+                width: parent.width
+                height: 28
+                mdItems: mainIten.entries(MainScreen.reportRates)
+                currentSelect: MainScreen.reportRateIndex
+                onValueChange: function(index) { MainScreen.chooseReportRate(index) }
+            }
+        }
+
+        Button {
+            id: systemSettingButton
+            objectName: "systemSettingButton"
+            y: 494
+            width: parent.width
+            height: 36
+            textValue: mainIten.mainLang[MainScreen.SystemSettingText]
+            onClicked: mainIten.openDialog(systemSetting)
+        }
+    }
+
+    // Bottom bar.
+    Item {
+        id: bottomBar
+        visible: MainScreen.revealed
+        x: 16
+        y: 594
+        width: 992
+        height: 34
+
+        Button {
+            id: configButton
+            objectName: "configButton"
+            width: 120
+            height: parent.height
+            textValue: mainIten.mainLang[MainScreen.ConfigText]
+            onClicked: mainIten.openDialog(profile)
+        }
+        Row {
+            anchors.right: parent.right
+            spacing: 12
+            Button {
+                id: resetButton
+                objectName: "resetButton"
+                width: 120
+                height: bottomBar.height
+                textValue: mainIten.mainLang[MainScreen.ResetText]
+                onClicked: {
+                    mainIten.mainFocus()
+                    resetConfirm.visible = true
+                }
+            }
+            Button {
+                id: saveButton
+                objectName: "saveButton"
+                width: 120
+                height: bottomBar.height
+                textValue: mainIten.mainLang[MainScreen.SaveText]
+                onClicked: {
+                    mainIten.mainFocus()
+                    MainScreen.save()
+                }
+            }
+        }
+    }
+
+    // Right panel: DPI stages and lighting.
+    Item {
+        id: rightPanel
+        visible: MainScreen.revealed
+        x: 728
+        y: 52
+        width: 280
+        height: 532
+
+        Panel {
+            id: dpiPanel
+            width: parent.width
+            height: 270
+            title: DpiSettingScreen.dpiSettingLang[0] ?? ""
+
+            DpiSetting {
+                id: dpiSetting
+                objectName: "dpiSetting"
+                anchors.fill: parent
+            }
+        }
+        Panel {
+            id: lightPanel
+            y: 278
+            width: parent.width
+            height: 254
+            title: LightControlScreen.lightControlLang[0] ?? ""
+
+            LightControl {
+                id: lightControl
+                objectName: "lightControl"
+                anchors.fill: parent
+            }
+        }
+    }
+
+    Menu_Up {
+        id: topMenu
+        objectName: "topMenu"
+        visible: MainScreen.revealed
+        x: 628
+        y: 4
+        profileBtn.mdItems: mainIten.entries(ProfileScreen.names)
+        profileBtn.currentSelect: MainScreen.profileNo
+        profileBtn.onValueChange: function(index) { MainScreen.changeProfile(index) }
+        onBtnClicked: function(btnIndex) { mainIten.askMenuCmd(btnIndex) }
+        z: profileBtn.isDrop ? 30 : 0
+    }
+
+    Mouse {
+        id: mousePicture
+        objectName: "mousePicture"
+        visible: MainScreen.revealed
+        x: 310 + (400 - width) / 2
+        y: 52 + (532 - height) / 2
+        highlightIndex: keyMatrix.hoverIndex
+    }
+
+    // Shown while a dialog is open: swallows clicks, drags the window, and closes the dialogs'
+    // drop-downs.
+    Rectangle {
+        id: mask
+        objectName: "mask"
+        anchors.fill: parent
+        visible: mainIten.dialogOpen
+        color: "#99000000"
+        z: 45
+
+        MouseArea {
+            anchors.fill: parent
+            property point pressPoint
+            onPressed: function(mouse) {
+                pressPoint = Qt.point(mouse.x, mouse.y)
+                if (macroEditor.visible)
+                    macroEditor.macroEditorFocus()
+                if (profile.visible)
+                    profile.profileFocus()
+                if (gunControl.visible)
+                    gunControl.gunControlFocus()
+                if (systemSetting.visible)
+                    systemSetting.systemSettingFocus()
+                lightControl.lightControlFocus()
+            }
+            onPositionChanged: function(mouse) {
+                if (pressed)
+                    mainIten.dragWindow(mouse.x - pressPoint.x, mouse.y - pressPoint.y)
+            }
+        }
+    }
+
+    MacroEditor {
+        id: macroEditor
+        objectName: "macroEditor"
+        onCloseClicked: visible = false
+    }
+    GunControl {
+        id: gunControl
+        objectName: "gunControl"
+        onCloseClicked: visible = false
+    }
+    SystemSetting {
+        id: systemSetting
+        objectName: "systemSetting"
+        onCloseClicked: visible = false
+    }
+    KeyAssigment {
+        id: keyAssigment
+        objectName: "keyAssigment"
+        onCloseClicked: visible = false
+    }
+    Profile {
+        id: profile
+        objectName: "profile"
+        onCloseClicked: {
+            visible = false
+            topMenu.profileBtn.closeMenu()
+        }
+    }
+
+    ConfirmBox {
+        id: resetConfirm
+        objectName: "resetConfirm"
+        title: mainIten.mainLang[MainScreen.ResetText]
+        message: mainIten.mainLang[MainScreen.ResetFactoryText]
+        okText: mainIten.mainLang[MainScreen.OkText]
+        cancelText: mainIten.mainLang[MainScreen.CancelText]
+        onAccepted: {
+            visible = false
+            MainScreen.factoryReset()
+        }
+        onRejected: visible = false
+    }
+
+    HelpMenu {
+        id: helpMenu
+        objectName: "helpMenu"
+        x: 1024 - 16 - width
+        y: 40
+        url: MainScreen.url
+        onLinkActivated: function(address) { Qt.openUrlExternally(address) }
     }
 }

@@ -1,9 +1,10 @@
 import QtQuick
+import QX7
 
-// The background, the title bar and the title logo.
+// The background image, title bar and title logo.
 Item {
-    width: 1024
-    height: 640
+    width: Theme.sceneWidth
+    height: Theme.sceneHeight
 
     Image {
         anchors.fill: parent

@@ -1,0 +1,70 @@
+import QtQuick
+import QX7
+
+// A question with OK and Cancel, centred in the scene.
+Rectangle {
+    id: box
+    property string title: ""
+    property string message: ""
+    property string okText: "OK"
+    property string cancelText: "Cancel"
+    signal accepted()
+    signal rejected()
+
+    width: 427
+    height: 102
+    x: Math.round((Theme.sceneWidth - width) / 2)
+    y: Math.round((Theme.sceneHeight - height) / 2)
+    visible: false
+    radius: 8
+    color: "#f21c1c1c"
+    border.color: Theme.colorOrange
+    z: 60
+
+    MouseArea {
+        anchors.fill: parent
+    }
+
+    Text {
+        id: titleText
+        anchors.left: parent.left
+        anchors.top: parent.top
+        anchors.leftMargin: 16
+        anchors.topMargin: 10
+        text: box.title
+        color: Theme.textColor
+        font.family: Theme.fontFamily
+        font.pixelSize: Theme.fontMiddleSize
+        font.bold: true
+    }
+    Text {
+        anchors.left: titleText.left
+        anchors.top: titleText.bottom
+        anchors.topMargin: 6
+        text: box.message
+        color: Theme.colorGray3
+        font.family: Theme.fontFamily
+        font.pixelSize: Theme.fontNormalSize
+    }
+    Row {
+        anchors.right: parent.right
+        anchors.bottom: parent.bottom
+        anchors.margins: 12
+        spacing: 10
+
+        Button {
+            objectName: "confirmCancel"
+            width: 90
+            height: 28
+            textValue: box.cancelText
+            onClicked: box.rejected()
+        }
+        Button {
+            objectName: "confirmOk"
+            width: 90
+            height: 28
+            textValue: box.okText
+            onClicked: box.accepted()
+        }
+    }
+}

@@ -1,0 +1,53 @@
+import QtQuick
+import QX7
+
+// The picture of the mouse with a spot on each button. The centres match the picture's buttons.
+Item {
+    id: mouse
+    property int keyCount: MainScreen.keyCount
+    // A row hovered in the key matrix lights its button here.
+    property int highlightIndex: -1
+    property int selectKey: -1
+    signal spotClicked(int index)
+    signal pictureClicked()
+
+    width: picture.width
+    height: picture.height
+
+    readonly property var spotCentres: [Qt.point(80, 95), Qt.point(220, 95), Qt.point(150, 100), Qt.point(22, 200),
+        Qt.point(22, 262), Qt.point(150, 168), Qt.point(150, 200), Qt.point(48, 140)]
+
+    Image {
+        id: picture
+        source: Theme.imagePath("mouse", "mouse.png")
+
+        MouseArea {
+            anchors.fill: parent
+            onClicked: mouse.pictureClicked()
+        }
+    }
+
+    Repeater {
+        model: mouse.spotCentres.length
+
+        Image {
+            id: spot
+            required property int index
+            readonly property bool lit: spotArea.containsMouse || mouse.highlightIndex === index
+                                        || mouse.selectKey === index
+            objectName: "spot" + index
+            visible: index < mouse.keyCount
+            x: mouse.spotCentres[index].x - width / 2
+            y: mouse.spotCentres[index].y - height / 2
+            source: Theme.imagePath("mouse", lit ? "spot_hover.png" : "spot.png")
+
+            MouseArea {
+                id: spotArea
+                anchors.fill: parent
+                hoverEnabled: true
+                cursorShape: Qt.PointingHandCursor
+                onClicked: mouse.spotClicked(spot.index)
+            }
+        }
+    }
+}
