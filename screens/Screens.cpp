@@ -39,3 +39,16 @@ void Screens::setKeyLabels(const QStringList& labels)
 {
     m_keyLabels = KeyLabelTable(labels);
 }
+
+void Screens::captureKeys(const QObject* screen, bool capturing)
+{
+    const bool was = isCapturing();
+    if (capturing && !m_capturing.contains(screen)) {
+        m_capturing << screen;
+    } else if (!capturing) {
+        m_capturing.removeAll(screen);
+    }
+    if (m_capture && was != isCapturing()) {
+        m_capture->setCapturing(isCapturing());
+    }
+}

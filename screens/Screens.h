@@ -3,6 +3,7 @@
 
 #include "KeyLabelTable.h"
 
+#include <QList>
 #include <QObject>
 #include <memory>
 
@@ -17,6 +18,7 @@ class LightControlScreen;
 class MacroEditorScreen;
 class MacroLibrary;
 class MainScreen;
+class CaptureControl;
 class PointerControl;
 class ProfileScreen;
 class SystemSettingScreen;
@@ -46,6 +48,12 @@ public:
     void setPointer(PointerControl* pointer) { m_pointer = pointer; }
     PointerControl* pointer() const { return m_pointer; }
 
+    // The desktop's key capture. Screens that read keys (fire key, combination, macro recording,
+    // Insert Key) ask for it while they capture; the desktop is read only while one of them does.
+    void setCapture(CaptureControl* capture) { m_capture = capture; }
+    void captureKeys(const QObject* screen, bool capturing);
+    bool isCapturing() const { return !m_capturing.isEmpty(); }
+
     // Key labels as the current language shows them.
     const KeyLabelTable& keyLabels() const { return m_keyLabels; }
     void setKeyLabels(const QStringList& labels);
@@ -66,6 +74,8 @@ private:
     LanguageStore& m_languages;
     DeviceOperations& m_operations;
     PointerControl* m_pointer = nullptr;
+    CaptureControl* m_capture = nullptr;
+    QList<const QObject*> m_capturing;
     KeyLabelTable m_keyLabels;
     std::unique_ptr<MainScreen> m_main;
     std::unique_ptr<KeyMatrixScreen> m_keyMatrix;
@@ -85,6 +95,14 @@ public:
     virtual bool setCursorSpeed(int level) = 0;
     virtual bool setDoubleClickSpeed(int level) = 0;
     virtual bool setScrollLines(int lines) = 0;
+};
+
+// Arms and disarms the desktop's key capture.
+class CaptureControl
+{
+public:
+    virtual ~CaptureControl() = default;
+    virtual void setCapturing(bool capturing) = 0;
 };
 
 #endif // QX7_SCREENS_H
