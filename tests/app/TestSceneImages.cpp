@@ -35,10 +35,15 @@ void TestSceneImages::resourceImage_data()
     QTest::newRow("titleBar") << "qrc:/modules/img/titleBar.png" << QSize(1024, 40);
     QTest::newRow("titleLogo") << "qrc:/modules/img/titleLogo.png" << QSize(170, 24);
     QTest::newRow("powerOn") << skin("index", "powerOn.png") << QSize(360, 180);
-    for (const char* name : {"help", "help_hover", "min", "min_hover", "close", "close_hover"})
-        QTest::addRow("%s", name) << skin("index", QLatin1String(name) + ".png") << QSize(24, 24);
-    for (const char* name : {"button", "button_hover", "button_press"})
-        QTest::addRow("%s", name) << skin("index", QLatin1String(name) + ".png") << QSize(120, 32);
+    QTest::newRow("help") << skin("index", "help.png") << QSize(24, 24);
+    QTest::newRow("help_hover") << skin("index", "help_hover.png") << QSize(24, 24);
+    QTest::newRow("min") << skin("index", "min.png") << QSize(24, 24);
+    QTest::newRow("min_hover") << skin("index", "min_hover.png") << QSize(24, 24);
+    QTest::newRow("close") << skin("index", "close.png") << QSize(24, 24);
+    QTest::newRow("close_hover") << skin("index", "close_hover.png") << QSize(24, 24);
+    QTest::newRow("button") << skin("index", "button.png") << QSize(120, 32);
+    QTest::newRow("button_hover") << skin("index", "button_hover.png") << QSize(120, 32);
+    QTest::newRow("button_press") << skin("index", "button_press.png") << QSize(120, 32);
     QTest::newRow("sliderKnob") << skin("index", "sliderKnob.png") << QSize(12, 12);
     QTest::newRow("dropArrow") << skin("index", "dropArrow.png") << QSize(10, 6);
     QTest::newRow("restore") << skin("index", "restore.png") << QSize(20, 20);
@@ -49,8 +54,12 @@ void TestSceneImages::resourceImage_data()
     QTest::newRow("mouse") << skin("mouse", "mouse.png") << QSize(300, 440);
     QTest::newRow("spot") << skin("mouse", "spot.png") << QSize(26, 26);
     QTest::newRow("spot_hover") << skin("mouse", "spot_hover.png") << QSize(26, 26);
-    for (const char* gun : {"M416", "AKM", "M16A4", "SCAR-L", "UNP9", "Thomson"})
-        QTest::addRow("%s", gun) << "qrc:/gun/modules/img/skin1/gun/" + QLatin1String(gun) + ".png" << QSize(220, 80);
+    QTest::newRow("M416") << "qrc:/gun/modules/img/skin1/gun/M416.png" << QSize(220, 80);
+    QTest::newRow("AKM") << "qrc:/gun/modules/img/skin1/gun/AKM.png" << QSize(220, 80);
+    QTest::newRow("M16A4") << "qrc:/gun/modules/img/skin1/gun/M16A4.png" << QSize(220, 80);
+    QTest::newRow("SCAR-L") << "qrc:/gun/modules/img/skin1/gun/SCAR-L.png" << QSize(220, 80);
+    QTest::newRow("UNP9") << "qrc:/gun/modules/img/skin1/gun/UNP9.png" << QSize(220, 80);
+    QTest::newRow("Thomson") << "qrc:/gun/modules/img/skin1/gun/Thomson.png" << QSize(220, 80);
     // clang-format on
 }
 
