@@ -6,7 +6,6 @@
 #include "CtlOwner.h"
 #include "DeviceConnector.h"
 #include "DeviceOperations.h"
-#include "DeviceRecords.h"
 #include "GunStore.h"
 #include "HidClock.h"
 #include "HidTrace.h"
@@ -14,12 +13,14 @@
 #include "HidapiTransport.h"
 #include "MacroLibrary.h"
 #include "VirtualMouse.h"
+#include "VirtualMouseSetup.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <memory>
+#include <optional>
 
 namespace {
 
@@ -72,8 +73,7 @@ struct Settings
     bool virtualMouse = false;
     bool trace = false;
     bool fast = false;
-    bool hasVirtualCode = false;
-    QString virtualCode;
+    std::optional<QString> virtualCode;
     QString command;
     QStringList args;
 };
@@ -104,8 +104,9 @@ bool parseOptions(const QStringList& arguments, Settings& s, QString& error)
     s.virtualMouse = parser.isSet(QStringLiteral("virtual-mouse"));
     s.trace = parser.isSet(QStringLiteral("trace"));
     s.fast = parser.isSet(QStringLiteral("fast"));
-    s.hasVirtualCode = parser.isSet(QStringLiteral("virtual-scode"));
-    s.virtualCode = parser.value(QStringLiteral("virtual-scode"));
+    if (parser.isSet(QStringLiteral("virtual-scode"))) {
+        s.virtualCode = parser.value(QStringLiteral("virtual-scode"));
+    }
     const QStringList positional = parser.positionalArguments();
     if (!positional.isEmpty()) {
         s.command = positional.first();
@@ -122,7 +123,7 @@ QString checkSettings(const Settings& s)
     if (s.fast && !s.virtualMouse) {
         return QStringLiteral("--fast works only with --virtual-mouse");
     }
-    if (s.hasVirtualCode && !s.virtualMouse) {
+    if (s.virtualCode && !s.virtualMouse) {
         return QStringLiteral("--virtual-scode works only with --virtual-mouse");
     }
     if (!QFileInfo(QDir(s.dataDir).filePath(QStringLiteral("modules"))).isDir()) {
@@ -194,19 +195,12 @@ int Qx7Ctl::run(const QStringList& arguments)
     std::unique_ptr<VirtualMouse> virtualDevice;
     HidTransport* transport = &hidapi;
     if (settings.virtualMouse) {
-        const QList<DeviceRecord*> records = DeviceRecords::load(store.paths().globalConfig());
-        if (records.isEmpty()) {
+        virtualDevice
+            = VirtualMouseSetup::imitateConfigured(store.paths().globalConfig(), &hidapi, settings.virtualCode);
+        if (!virtualDevice) {
             CtlOutput::error(QStringLiteral("--virtual-mouse: the configuration lists no device to imitate"));
             return NoDevice;
         }
-        VirtualMouse::Config config = VirtualMouse::configFor(
-            *records.first(),
-            store.icType() == QLatin1String("560") ? VirtualMouse::Family::Set560 : VirtualMouse::Family::Set553);
-        qDeleteAll(records);
-        if (settings.hasVirtualCode) {
-            config.sCode = settings.virtualCode;
-        }
-        virtualDevice = std::make_unique<VirtualMouse>(config, &hidapi);
         transport = virtualDevice.get();
     }
     RealClock realClock;

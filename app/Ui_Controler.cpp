@@ -1,8 +1,8 @@
 #include "Ui_Controler.h"
 
+#include "StorePaths.h"
 #include "myQQuickView.h"
 
-#include <QDir>
 #include <QQmlContext>
 #include <QSettings>
 #include <QWidget>
@@ -39,8 +39,7 @@ void Ui_Controler::setupWindow(QWidget* widget, QObject* hid, const QString& bas
 
 void Ui_Controler::loadWindowTitle(const QString& baseDir)
 {
-    const QSettings config(QDir(baseDir).filePath(QStringLiteral("modules/setting/apConfig.bin")),
-                           QSettings::IniFormat);
+    const QSettings config(StorePaths(baseDir).globalConfig(), QSettings::IniFormat);
     window->setWindowTitle(config.value(QStringLiteral("common/name"), QString()).toString());
 }
 
