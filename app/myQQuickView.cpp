@@ -33,7 +33,6 @@ myQQuickView::~myQQuickView()
 
 void myQQuickView::setHid(Hid_Thread* hid)
 {
-    m_hid = hid;
     m_ops = hid ? std::make_unique<DeviceOperations>(hid, m_store.get()) : nullptr;
     if (m_ops) {
         m_ops->setScene(this);

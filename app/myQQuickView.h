@@ -29,8 +29,6 @@ public:
     ~myQQuickView() override;
 
     void setHid(Hid_Thread* hid);
-    Hid_Thread* hid() const { return m_hid; }
-    ConfigStore& store() const { return *m_store; }
     DeviceOperations* operations() const { return m_ops.get(); }
 
     // Scene calls from hooks: queued, so the scene never runs inside them.
@@ -119,7 +117,6 @@ private:
     std::unique_ptr<FileDialogChooser> m_chooser;
     std::unique_ptr<DesktopPointer> m_pointer;
     std::unique_ptr<DeviceOperations> m_ops;
-    Hid_Thread* m_hid = nullptr;
     bool m_sceneStarted = false;
 };
 

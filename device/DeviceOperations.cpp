@@ -308,6 +308,8 @@ void DeviceOperations::mouseSetRGBColor(unsigned char type, const QVariantList& 
         }
         return;
     }
+    // Twice on purpose: the mouse confirms no write, and this family is always sent the table a
+    // second time so that one lost block does not leave the old colours. Keep both exchanges.
     m_hid->hid553_10H_SetLED8StageColor(type, table.data());
     m_hid->hid553_10H_SetLED8StageColor(type, table.data());
 }

@@ -23,12 +23,8 @@ public:
     DeviceOperations(Hid_Thread* hid, ConfigStore* store);
 
     void setScene(SceneCalls* scene) { m_scene = scene; }
-    Hid_Thread* hid() const { return m_hid; }
-
     QString icType() const { return m_icType; }
-    bool isColorful() const { return m_isColorful; }
     bool isGun() const { return m_isGun; }
-    bool is55328() const { return m_is55328; }
     bool is560() const { return m_icType == QLatin1String("560"); }
     const Image& profileImage(int number) const { return m_profileImages.at(static_cast<size_t>(number)); }
 

@@ -209,11 +209,6 @@ bool ConfigStore::is55328() const
     return m_is55328;
 }
 
-QSettings* ConfigStore::globalSettings() const
-{
-    return m_globalSettings.get();
-}
-
 QSettings* ConfigStore::defaultProfileSettings() const
 {
     return m_defaultProfileSettings.get();

@@ -58,7 +58,6 @@ public:
     QString icType() const;
     bool is55328() const;
 
-    QSettings* globalSettings() const;
     QSettings* defaultProfileSettings() const;
     QSettings* currentProfileSettings() const;
     // Null for a slot outside 0-9.

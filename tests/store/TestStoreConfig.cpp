@@ -84,7 +84,6 @@ private slots:
         QVERIFY(defaults.isNull() || modules.write("modules/setting/apConfigD.bin", defaults));
         ConfigStore store(modules.baseDir());
         store.setGlobalData("common/name", "Mine");
-        store.globalSettings()->setValue("common/pending", 1);
 
         if (!ok) {
             QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^resetApconfig:"));
@@ -96,7 +95,7 @@ private slots:
             QCOMPARE(store.getGlobalData("common/name").toString(), QStringLiteral("Default"));
             QVERIFY(!store.getGlobalData("mouse/keyCount").isValid());
         } else {
-            QVERIFY(modules.read("modules/setting/apConfig.bin").contains("pending=1\n"));
+            QVERIFY(modules.read("modules/setting/apConfig.bin").contains("name=Mine\n"));
             QCOMPARE(store.getGlobalData("common/name").toString(), QStringLiteral("Mine"));
             QCOMPARE(store.getGlobalData("mouse/keyCount").toInt(), 8);
         }
