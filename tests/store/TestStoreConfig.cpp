@@ -2,9 +2,10 @@
 #include "GunStore.h"
 #include "LanguageStore.h"
 #include "MacroLibrary.h"
-#include "StoreTestTools.h"
+#include "ScriptedChooser.h"
 #include "StoreTools.h"
 #include "TempModules.h"
+#include "TestSupport.h"
 
 #include <QRegularExpression>
 #include <QTest>
@@ -71,7 +72,7 @@ private slots:
 
         QTest::newRow("default copy") << QByteArray("[common]\nname=Default\n") << true;
         QTest::newRow("missing") << QByteArray() << false;
-        QTest::newRow("binary") << binaryBytes() << false;
+        QTest::newRow("binary") << TestSupport::binaryBytes() << false;
         QTest::newRow("no keys") << QByteArray("; nothing here\n") << false;
     }
 
@@ -111,7 +112,7 @@ private slots:
         const QString files("setting/apConfig.bin setting/pD.bin setting/p1.bin setting/name.bin macro/Macro_0.bin "
                             "gun/gunData.bin i18n/English.ini");
         for (const QString& file : files.split(QLatin1Char(' '))) {
-            QTest::newRow(qPrintable(file)) << file << binaryBytes();
+            QTest::newRow(qPrintable(file)) << file << TestSupport::binaryBytes();
         }
         QTest::newRow("macro total huge") << "macro/Macro_0.bin" << QByteArray("[config]\ntotal=2000000000\n");
         QTest::newRow("language total huge") << "i18n/English.ini" << QByteArray("[main]\ntotal=2000000000\n0=a\n");
@@ -123,7 +124,7 @@ private slots:
         QFETCH(QByteArray, contents);
         TempModules modules;
         QVERIFY(modules.write("modules/" + file, contents));
-        const QMap<QString, QByteArray> before = snapshot(modules.baseDir());
+        const QMap<QString, QByteArray> before = modules.snapshot();
         ConfigStore store(modules.baseDir());
         MacroLibrary macros(store);
         GunStore guns(store);
@@ -141,7 +142,7 @@ private slots:
         QVERIFY(file == "i18n/English.ini" ? texts == 0 || texts == LanguageStore::MaxTexts : texts == 15);
 
         QVERIFY(store.sync());
-        QCOMPARE(snapshot(modules.baseDir()), before);
+        QCOMPARE(modules.snapshot(), before);
     }
 };
 
