@@ -34,6 +34,12 @@ constexpr int MacroSlots = 12;
 constexpr int GunSlots = 3;
 constexpr int ImageCount = 5;
 
+int fileFailure(const QString& message)
+{
+    CtlOutput::error(message);
+    return Qx7Ctl::FileFailed;
+}
+
 Parsed failure(const QString& message)
 {
     return {{}, message};
@@ -275,14 +281,15 @@ int setGun(Context& c, int slot, int times, int x, int y)
     // The slot's values live in the preset the slot uses, as on the gun screen.
     const QVariant preset = chosenGunPresets(c).at(slot - 1);
     QVariantList data = c.guns.getGunData(preset);
+    bool saved = true;
     if (data.size() >= GunStore::PresetFields) {
         data[3] = x;
         data[4] = y;
         data[5] = times;
-        c.guns.mouseSaveGundata(preset, data);
+        saved = c.guns.mouseSaveGundata(preset, data);
     }
     c.ops.mouseSendGundata(slot, {times, x, y});
-    return Qx7Ctl::Success;
+    return saved ? Qx7Ctl::Success : fileFailure(QStringLiteral("gun: the preset could not be written"));
 }
 
 int printProfile(Context& c)
@@ -305,8 +312,7 @@ int switchProfile(Context& c, int slot)
 int factoryReset(Context& c)
 {
     if (!c.store.resetProfile(c.store.currentProfile())) {
-        CtlOutput::error(QStringLiteral("reset: the profile could not be restored from its default"));
-        return Qx7Ctl::BadUsage;
+        return fileFailure(QStringLiteral("reset: the profile could not be restored from its default"));
     }
     resendProfile(c);
     c.ops.mouseSetCurrentDPI(2);
@@ -314,16 +320,20 @@ int factoryReset(Context& c)
     if (c.ops.isGun()) {
         c.store.setGlobalData(QStringLiteral("mouse/selectGun"), QVariantList {0, 1, 2});
         static const int ys[] = {5, 7, 8};
+        bool saved = true;
         for (int preset = 0; preset < GunSlots; ++preset) {
             QVariantList data = c.guns.getGunData(preset);
             if (data.size() >= GunStore::PresetFields) {
                 data[2] = 9;
                 data[4] = ys[preset];
-                c.guns.mouseSaveGundata(preset, data);
+                saved = c.guns.mouseSaveGundata(preset, data) && saved;
             }
         }
         for (int slot = 1; slot <= GunSlots; ++slot) {
             sendGunSlot(c, slot);
+        }
+        if (!saved) {
+            return fileFailure(QStringLiteral("reset: the gun presets could not be written"));
         }
     }
     return Qx7Ctl::Success;

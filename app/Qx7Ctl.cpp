@@ -155,7 +155,8 @@ QString Qx7Ctl::helpText()
            + QStringLiteral("Options:\n") + options + QStringLiteral("\nCommands:\n") + commands
            + QStringLiteral(
                "\nExit status: 0 success, 1 bad usage or argument (nothing stored or sent), 2 no verified\n"
-               "device, 3 an exchange with the device failed.\n");
+               "device, 3 an exchange with the device failed, 4 a settings file could not be read or\n"
+               "written.\n");
 }
 
 int Qx7Ctl::run(const QStringList& arguments)
@@ -218,15 +219,19 @@ int Qx7Ctl::run(const QStringList& arguments)
     ops.connectDevice(index, false);
 
     CtlCommand::Context context {store, link, ops, macros, guns, owner, virtualDevice.get(), index};
-    const int before = link.failedExchanges();
+    const int exchangesBefore = link.failedExchanges();
+    const int writesBefore = store.failedWrites();
     const int status = parsed.body(context);
-    store.sync();
     if (status != Success) {
         return status;
     }
-    if (link.failedExchanges() != before) {
+    const bool exchangeFailed = link.failedExchanges() != exchangesBefore;
+    if (exchangeFailed) {
         CtlOutput::error(QStringLiteral("%1: an exchange with the device failed").arg(command->name));
-        return ExchangeFailed;
     }
-    return Success;
+    if (store.failedWrites() != writesBefore) {
+        CtlOutput::error(QStringLiteral("%1: a settings file could not be written").arg(command->name));
+        return FileFailed;
+    }
+    return exchangeFailed ? ExchangeFailed : Success;
 }

@@ -246,12 +246,13 @@ QVariant DeviceOperations::mouseSendMacroData(const QVariantList& macroData, con
         // Delays may be fractional; they round to the nearest unit.
         block[i] = static_cast<unsigned char>(static_cast<int>(std::lround(macroData.at(i).toDouble())) & 0xFF);
     }
+    const int failedBefore = m_hid->failedExchanges();
     if (is560()) {
         m_hid->hid560_0FH_SetMacroKey(static_cast<unsigned char>(slot + 1), block.data());
     } else {
         m_hid->hid553_13H_SetMacroKey(static_cast<unsigned char>(slot + 1), block.data());
     }
-    return true;
+    return m_hid->failedExchanges() == failedBefore;
 }
 
 void DeviceOperations::mouseSetRGBEffect(unsigned char effect, unsigned char option1, unsigned char option2)

@@ -45,6 +45,7 @@ public:
     QVariantList mouseGetKeydefine(const QVariant& index, bool isRecovery);
     void mouseResetKeyMatrix();
     void mouseSetDpi(int dpiCount, const QString& sensorType, const QVariantList& dpiValueArray);
+    // False when the exchange with the mouse failed; a slot the mouse lacks sends nothing.
     QVariant mouseSendMacroData(const QVariantList& macroData, const QVariant& macroIndex);
     void mouseSetRGBEffect(unsigned char effect, unsigned char option1, unsigned char option2);
     void mouseSetRGBColor(unsigned char type, const QVariantList& src24);

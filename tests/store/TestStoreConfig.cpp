@@ -7,6 +7,7 @@
 #include "TempModules.h"
 #include "TestSupport.h"
 
+#include <QDir>
 #include <QRegularExpression>
 #include <QTest>
 
@@ -102,6 +103,36 @@ private slots:
         }
         store.setGlobalData("common/after", 2);
         QVERIFY(modules.read("modules/setting/apConfig.bin").contains("after=2\n"));
+    }
+
+    void failedWritesAreReported_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::newRow("profile") << "modules/setting/p1.bin";
+        QTest::newRow("global configuration") << "modules/setting/apConfig.bin";
+    }
+
+    void failedWritesAreReported()
+    {
+        QFETCH(QString, file);
+        TempModules modules;
+        ConfigStore store(modules.baseDir());
+        const auto write = [&store, &file](int value) {
+            return file.endsWith("p1.bin") ? store.setData("mouse/reportRate", value)
+                                           : store.setGlobalData("mouse/profileNo", value);
+        };
+        // A folder in the file's place: no file can be written there, not even by root.
+        QVERIFY(QFile::remove(modules.path(file)));
+        QVERIFY(QDir().mkpath(modules.path(file)));
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("cannot write .*" + QRegularExpression::escape(file)));
+        QVERIFY(!write(1));
+        QCOMPARE(store.failedWrites(), 1);
+
+        // Once the place is free again, the next write lands and says so.
+        QVERIFY(QDir(modules.path(file)).removeRecursively());
+        QVERIFY(write(2));
+        QCOMPARE(store.failedWrites(), 1);
+        QVERIFY(modules.read(file).contains("=2\n"));
     }
 
     void corruptedFile_data()
