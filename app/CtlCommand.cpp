@@ -50,19 +50,49 @@ Parsed ready(CtlCommand::Body body)
     return {std::move(body), {}};
 }
 
-std::optional<int> number(const QString& text, int min, int max)
+// Reads the numbers of a command line in turn; after the first bad one the rest are skipped and
+// error() says what was wrong.
+class NumberArgs
 {
-    bool ok = false;
-    const int value = text.toInt(&ok);
-    if (!ok || value < min || value > max) {
-        return std::nullopt;
+public:
+    explicit NumberArgs(const QStringList& args)
+        : m_args(args)
+    {
     }
-    return value;
-}
 
-QString rangeError(const QString& what, const QString& text, int min, int max)
+    int next(const char* what, int min, int max)
+    {
+        const QString text = m_args.value(m_next++);
+        bool ok = false;
+        const int value = text.toInt(&ok);
+        if (m_error.isEmpty() && (!ok || value < min || value > max)) {
+            m_error = QStringLiteral("bad %1 '%2': expected %3 to %4").arg(QLatin1String(what), text).arg(min).arg(max);
+        }
+        return value;
+    }
+
+    bool ok() const { return m_error.isEmpty(); }
+    const QString& error() const { return m_error; }
+
+private:
+    const QStringList& m_args;
+    int m_next = 0;
+    QString m_error;
+};
+
+// A command that takes nothing (print) or one number (set).
+Parsed
+optionalNumber(const Request& r, CtlCommand::Body print, const char* what, int min, int max, int (*set)(Context&, int))
 {
-    return QStringLiteral("bad %1 '%2': expected %3 to %4").arg(what, text).arg(min).arg(max);
+    if (r.args.isEmpty()) {
+        return ready(print);
+    }
+    NumberArgs n(r.args);
+    const int value = n.next(what, min, max);
+    if (!n.ok()) {
+        return failure(n.error());
+    }
+    return ready([set, value](Context& c) { return set(c, value); });
 }
 
 QString hex(const unsigned char* bytes, int length)
@@ -422,20 +452,14 @@ int listen(Context& c)
 // Argument parsers, one per command.
 
 template <int (*Body)(Context&)>
-Parsed noArguments(const Request& r)
+Parsed noArguments(const Request&)
 {
-    if (!r.args.isEmpty()) {
-        return failure(r.name + QStringLiteral(" takes no arguments"));
-    }
     return ready(Body);
 }
 
 Parsed parseReportRate(const Request& r)
 {
     static const QStringList rates {"125", "250", "500", "1000"};
-    if (r.args.size() != 1) {
-        return failure(QStringLiteral("report-rate takes one of 125, 250, 500, 1000"));
-    }
     const int index = rates.indexOf(r.args.first());
     if (index < 0) {
         return failure(QStringLiteral("bad report rate '%1': expected 125, 250, 500 or 1000").arg(r.args.first()));
@@ -445,65 +469,40 @@ Parsed parseReportRate(const Request& r)
 
 Parsed parseDpiStage(const Request& r)
 {
-    if (r.args.isEmpty()) {
-        return ready(printDpiStage);
-    }
-    const auto stage = r.args.size() == 1 ? number(r.args.first(), 1, 8) : std::nullopt;
-    if (!stage) {
-        return failure(rangeError(QStringLiteral("stage"), r.args.join(' '), 1, 8));
-    }
-    return ready([stage](Context& c) { return setDpiStage(c, *stage); });
+    return optionalNumber(r, printDpiStage, "stage", 1, 8, setDpiStage);
 }
 
 Parsed parseDpi(const Request& r)
 {
-    if (r.args.size() != 9) {
-        return failure(QStringLiteral("dpi takes COUNT and eight values"));
-    }
     const int stages = std::min(profileInt(r.store, "mouse/dpiCount", 8), 8);
-    const auto count = number(r.args.first(), 1, stages);
-    if (!count) {
-        return failure(rangeError(QStringLiteral("stage count"), r.args.first(), 1, stages));
-    }
     const int minDpi = globalInt(r.store, "mouse/minDPI", 200);
     const int maxDpi = globalInt(r.store, "mouse/maxDPI", 6000);
+    NumberArgs n(r.args);
+    const int count = n.next("stage count", 1, stages);
     QVariantList values;
-    for (int i = 1; i < 9; ++i) {
-        const auto v = number(r.args.at(i), minDpi, maxDpi);
-        if (!v) {
-            return failure(rangeError(QStringLiteral("DPI value"), r.args.at(i), minDpi, maxDpi));
-        }
-        values << *v;
+    for (int i = 0; i < 8; ++i) {
+        values << n.next("DPI value", minDpi, maxDpi);
     }
-    return ready([count, values](Context& c) { return setDpi(c, *count, values); });
+    if (!n.ok()) {
+        return failure(n.error());
+    }
+    return ready([count, values](Context& c) { return setDpi(c, count, values); });
 }
 
 Parsed parseLight(const Request& r)
 {
-    if (r.args.size() != 3) {
-        return failure(QStringLiteral("light takes MODE SPEED BRIGHTNESS"));
+    NumberArgs n(r.args);
+    const int mode = n.next("mode", 0, modeCount(r.store) - 1);
+    const int speed = n.next("speed", 0, 4);
+    const int brightness = n.next("brightness", 0, 4);
+    if (!n.ok()) {
+        return failure(n.error());
     }
-    const int modes = modeCount(r.store);
-    const auto mode = number(r.args.at(0), 0, modes - 1);
-    if (!mode) {
-        return failure(rangeError(QStringLiteral("mode"), r.args.at(0), 0, modes - 1));
-    }
-    const auto speed = number(r.args.at(1), 0, 4);
-    if (!speed) {
-        return failure(rangeError(QStringLiteral("speed"), r.args.at(1), 0, 4));
-    }
-    const auto brightness = number(r.args.at(2), 0, 4);
-    if (!brightness) {
-        return failure(rangeError(QStringLiteral("brightness"), r.args.at(2), 0, 4));
-    }
-    return ready([=](Context& c) { return setLight(c, *mode, *speed, *brightness); });
+    return ready([=](Context& c) { return setLight(c, mode, speed, brightness); });
 }
 
 Parsed parseColors(const Request& r)
 {
-    if (r.args.size() != 8) {
-        return failure(QStringLiteral("colors takes eight colours #rrggbb"));
-    }
     static const QRegularExpression pattern(QStringLiteral("^#([0-9a-fA-F]{6})$"));
     QVariantList values;
     for (const QString& arg : r.args) {
@@ -519,29 +518,25 @@ Parsed parseColors(const Request& r)
 
 Parsed parseKey(const Request& r)
 {
-    if (r.args.size() != 2) {
-        return failure(QStringLiteral("key takes N RECORD"));
-    }
-    const auto entry = number(r.args.at(0), 0, KeyEntries - 1);
-    if (!entry) {
-        return failure(rangeError(QStringLiteral("key entry"), r.args.at(0), 0, KeyEntries - 1));
+    NumberArgs n(r.args);
+    const int entry = n.next("key entry", 0, KeyEntries - 1);
+    if (!n.ok()) {
+        return failure(n.error());
     }
     QString why;
     const std::optional<ButtonFunction> record = ButtonFunction::fromKeyCode(r.args.at(1), &why);
     if (!record) {
         return failure(QStringLiteral("bad record '%1': %2").arg(r.args.at(1), why));
     }
-    return ready([entry, record](Context& c) { return setKey(c, *entry, *record); });
+    return ready([entry, record](Context& c) { return setKey(c, entry, *record); });
 }
 
 Parsed parseMacro(const Request& r)
 {
-    if (r.args.size() != 2) {
-        return failure(QStringLiteral("macro takes SLOT NAME"));
-    }
-    const auto slot = number(r.args.at(0), 0, MacroSlots - 1);
-    if (!slot) {
-        return failure(rangeError(QStringLiteral("macro slot"), r.args.at(0), 0, MacroSlots - 1));
+    NumberArgs n(r.args);
+    const int slot = n.next("macro slot", 0, MacroSlots - 1);
+    if (!n.ok()) {
+        return failure(n.error());
     }
     const QString name = r.args.at(1);
     if (!r.macros.macroExists(name)) {
@@ -560,7 +555,7 @@ Parsed parseMacro(const Request& r)
     for (char byte : encoded) {
         data << int(static_cast<unsigned char>(byte));
     }
-    return ready([slot, data](Context& c) { return sendMacro(c, *slot, data); });
+    return ready([slot, data](Context& c) { return sendMacro(c, slot, data); });
 }
 
 Parsed parseGun(const Request& r)
@@ -568,48 +563,25 @@ Parsed parseGun(const Request& r)
     if (!r.store.isGun()) {
         return failure(QStringLiteral("this mouse has no gun functions"));
     }
-    if (r.args.size() != 4) {
-        return failure(QStringLiteral("gun takes SLOT TIMES X Y"));
+    NumberArgs n(r.args);
+    const int slot = n.next("gun slot", 1, GunSlots);
+    const int times = n.next("times", 0, 255);
+    const int x = n.next("X", 0, 64);
+    const int y = n.next("Y", 0, 64);
+    if (!n.ok()) {
+        return failure(n.error());
     }
-    const auto slot = number(r.args.at(0), 1, GunSlots);
-    if (!slot) {
-        return failure(rangeError(QStringLiteral("gun slot"), r.args.at(0), 1, GunSlots));
-    }
-    const auto times = number(r.args.at(1), 0, 255);
-    if (!times) {
-        return failure(rangeError(QStringLiteral("times"), r.args.at(1), 0, 255));
-    }
-    const auto x = number(r.args.at(2), 0, 64);
-    if (!x) {
-        return failure(rangeError(QStringLiteral("X"), r.args.at(2), 0, 64));
-    }
-    const auto y = number(r.args.at(3), 0, 64);
-    if (!y) {
-        return failure(rangeError(QStringLiteral("Y"), r.args.at(3), 0, 64));
-    }
-    return ready([=](Context& c) { return setGun(c, *slot, *times, *x, *y); });
+    return ready([=](Context& c) { return setGun(c, slot, times, x, y); });
 }
 
 Parsed parseProfile(const Request& r)
 {
-    if (r.args.isEmpty()) {
-        return ready(printProfile);
-    }
-    const int last = ConfigStore::SlotCount - 1;
-    const auto slot = r.args.size() == 1 ? number(r.args.first(), 0, last) : std::nullopt;
-    if (!slot) {
-        return failure(rangeError(QStringLiteral("profile"), r.args.join(' '), 0, last));
-    }
-    return ready([slot](Context& c) { return switchProfile(c, *slot); });
+    return optionalNumber(r, printProfile, "profile", 0, ConfigStore::SlotCount - 1, switchProfile);
 }
 
 Parsed parseReadProfile(const Request& r)
 {
-    const auto image = r.args.size() == 1 ? number(r.args.first(), 0, ImageCount - 1) : std::nullopt;
-    if (!image) {
-        return failure(rangeError(QStringLiteral("profile image"), r.args.join(' '), 0, ImageCount - 1));
-    }
-    return ready([image](Context& c) { return readProfile(c, *image); });
+    return optionalNumber(r, {}, "profile image", 0, ImageCount - 1, readProfile);
 }
 
 } // namespace
@@ -637,6 +609,18 @@ const QList<CtlCommand>& CtlCommand::all()
     return commands;
 }
 // clang-format on
+
+CtlCommand::Parsed CtlCommand::parseArguments(const Request& request) const
+{
+    // The argument form says how many there are: one word each, optional ones in brackets.
+    const QStringList words = arguments.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    const int optional = int(words.filter(QRegularExpression(QStringLiteral("^\\["))).size());
+    if (request.args.size() > words.size() || request.args.size() < words.size() - optional) {
+        return failure(words.isEmpty() ? name + QStringLiteral(" takes no arguments")
+                                       : name + QStringLiteral(" takes ") + arguments);
+    }
+    return parse(request);
+}
 
 const CtlCommand* CtlCommand::find(const QString& name)
 {

@@ -51,10 +51,14 @@ public:
     };
 
     QString name;
+    // One word per argument, optional ones in brackets: the count the parser may expect.
     QString arguments;
     // One line of --help; a line break continues it below.
     QString summary;
     Parsed (*parse)(const Request& request);
+
+    // Checks the number of arguments, then parses them.
+    Parsed parseArguments(const Request& request) const;
 
     static const QList<CtlCommand>& all();
     // Null for an unknown name.

@@ -185,7 +185,7 @@ int Qx7Ctl::run(const QStringList& arguments)
     ConfigStore store(settings.dataDir);
     MacroLibrary macros(store);
     GunStore guns(store);
-    const CtlCommand::Parsed parsed = command->parse({command->name, settings.args, store, macros});
+    const CtlCommand::Parsed parsed = command->parseArguments({command->name, settings.args, store, macros});
     if (!parsed.body) {
         CtlOutput::error(parsed.error);
         return BadUsage;
