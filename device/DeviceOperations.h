@@ -23,6 +23,7 @@ public:
     DeviceOperations(Hid_Thread* hid, ConfigStore* store);
 
     void setScene(SceneCalls* scene) { m_scene = scene; }
+    Hid_Thread* hid() const { return m_hid; }
     QString icType() const { return m_icType; }
     bool isGun() const { return m_isGun; }
     bool is560() const { return m_icType == QLatin1String("560"); }
