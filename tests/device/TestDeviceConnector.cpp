@@ -35,6 +35,7 @@ private slots:
     void recordFields_data();
     void recordFields();
     void missingFileReadsAsNoRecords();
+    void damagedDeviceCountIsCapped();
     void firstPassingRecordIsUsed_data();
     void firstPassingRecordIsUsed();
 
@@ -148,6 +149,18 @@ void TestDeviceConnector::missingFileReadsAsNoRecords()
     VirtualLink v;
     QCOMPARE(DeviceConnector::findAndVerify(v.link, m_dir.filePath("absent.bin")), -1);
     QCOMPARE(v.link.deviceCount(), 0);
+}
+
+void TestDeviceConnector::damagedDeviceCountIsCapped()
+{
+    const QString path = m_dir.filePath(QStringLiteral("count.ini"));
+    {
+        QSettings ini(path, QSettings::IniFormat);
+        ini.setValue("common/deviceCount", "2147483647");
+    }
+    const QList<DeviceRecord*> records = DeviceRecords::load(path);
+    QCOMPARE(records.size(), DeviceRecords::MaxRecords);
+    qDeleteAll(records);
 }
 
 void TestDeviceConnector::firstPassingRecordIsUsed_data()
