@@ -135,7 +135,8 @@ void InputCaptureX11::translate(InputHook& hook, const RecordedEvent& event)
 void InputCaptureX11::deliver(const RecordedEvent& event)
 {
     // Runs on the recording thread: only queue, the translation belongs to the GUI thread.
-    QMetaObject::invokeMethod(this, [this, event] { translate(m_hook, event); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [this, event] { translate(m_hook, event); }, Qt::QueuedConnection);
 }
 
 void InputCaptureX11::remove()

@@ -30,9 +30,12 @@ const char* const GlobalKeys[] = {"common/name",
                                   "mouse/sensorType",
                                   "mouse/dpiBase"};
 const char* const ProfileLists[] = {"mouse/dpiValueArray", "mouse/lightValue", "mouse/colorValue"};
-const char* const ProfileValues[] = {
-    "mouse/reportRate", "mouse/dpiCount", "mouse/currentDpiCount", "mouse/mouseRate", "mouse/doubleRate",
-    "mouse/scrollRate"};
+const char* const ProfileValues[] = {"mouse/reportRate",
+                                     "mouse/dpiCount",
+                                     "mouse/currentDpiCount",
+                                     "mouse/mouseRate",
+                                     "mouse/doubleRate",
+                                     "mouse/scrollRate"};
 constexpr int MatrixEntries = 16;
 constexpr int GunPresetsTried = 8;
 

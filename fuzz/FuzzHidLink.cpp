@@ -72,7 +72,8 @@ QList<DeviceRecord*> records(FuzzedDataProvider& input)
 
 // A read that failed hands the caller its own values back.
 template <size_t N>
-void checkReplyRead(const Hid_Thread& link, const std::array<unsigned char, N>& before,
+void checkReplyRead(const Hid_Thread& link,
+                    const std::array<unsigned char, N>& before,
                     const std::array<unsigned char, N>& after)
 {
     if (link.lastOutcome() != Hid_Thread::Outcome::Ok) {

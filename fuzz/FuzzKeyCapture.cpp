@@ -74,15 +74,17 @@ void run(FuzzedDataProvider& input, InputHook& hook)
             case HookKey: {
                 const int code = hookCode(input);
                 const uint32_t message = keyMessage(input);
-                const uint32_t scan = input.ConsumeBool() ? input.ConsumeIntegral<uint8_t>()
-                                                          : input.ConsumeIntegral<uint32_t>();
+                const uint32_t scan
+                    = input.ConsumeBool() ? input.ConsumeIntegral<uint8_t>() : input.ConsumeIntegral<uint32_t>();
                 hook.keyboardEvent(code, message, scan, input.ConsumeIntegral<uint32_t>());
                 break;
             }
             case HookMouse: {
                 const int code = hookCode(input);
                 const uint32_t message = mouseMessage(input);
-                hook.mouseEvent(code, message, input.ConsumeIntegral<int32_t>(), input.ConsumeIntegral<int32_t>());
+                const int32_t x = input.ConsumeIntegral<int32_t>();
+                const int32_t y = input.ConsumeIntegral<int32_t>();
+                hook.mouseEvent(code, message, x, y);
                 break;
             }
             case XKey: {
@@ -94,9 +96,11 @@ void run(FuzzedDataProvider& input, InputHook& hook)
                 }
                 break;
             }
-            case XButton:
-                KeyMap::xButtonMessage(input.ConsumeIntegral<unsigned>(), input.ConsumeBool());
+            case XButton: {
+                const unsigned button = input.ConsumeIntegral<unsigned>();
+                KeyMap::xButtonMessage(button, input.ConsumeBool());
                 break;
+            }
             case XRecorded: {
                 const std::vector<uint8_t> bytes
                     = input.ConsumeBytes<uint8_t>(input.ConsumeIntegralInRange<size_t>(0, XEventSize + 4));
