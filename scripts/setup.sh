@@ -13,6 +13,7 @@ QX7_PACKAGES=(
     xvfb xauth xdotool libxtst-dev libx11-dev
     libglib2.0-dev libglib2.0-bin gsettings-desktop-schemas
     g++-mingw-w64-x86-64
+    clang libclang-rt-14-dev llvm-14
 )
 
 qx7_install_packages() {
