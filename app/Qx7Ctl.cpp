@@ -586,7 +586,7 @@ int listen(Context& c)
     }
     QTimer removal;
     QObject::connect(&removal, &QTimer::timeout, [&c] {
-        if (c.owner.removed || !c.link.isListening) {
+        if (c.owner.removed || !c.link.isListening()) {
             QCoreApplication::exit(Qx7Ctl::ExchangeFailed);
         }
     });
@@ -780,7 +780,7 @@ int Qx7Ctl::run(const QStringList& arguments)
             store.icType() == QLatin1String("560") ? VirtualMouse::Family::Set560 : VirtualMouse::Family::Set553);
         qDeleteAll(records);
         if (virtualCode) {
-            config.sCode = *virtualCode;
+            config.device.sCode = *virtualCode;
         }
         virtualDevice = std::make_unique<VirtualMouse>(config, &hidapi);
         transport = virtualDevice.get();
@@ -789,7 +789,7 @@ int Qx7Ctl::run(const QStringList& arguments)
     NoWaitClock noWait;
     Hid_Thread link(transport, fast ? static_cast<HidClock*>(&noWait) : &realClock);
     CtlOwner owner(store.isGun(), store.icType());
-    link.ownerWidget = &owner;
+    link.setOwnerWidget(&owner);
     DeviceOperations ops(&link, &store);
 
     const int index = DeviceConnector::findAndVerify(link, store.paths().globalConfig());

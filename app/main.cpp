@@ -52,7 +52,7 @@ std::unique_ptr<VirtualMouse> makeVirtualMouse(const Options& options, HidTransp
         *records.first(), is560 ? VirtualMouse::Family::Set560 : VirtualMouse::Family::Set553);
     qDeleteAll(records);
     if (!options.virtualCode.isEmpty()) {
-        c.sCode = options.virtualCode;
+        c.device.sCode = options.virtualCode;
     }
     return std::make_unique<VirtualMouse>(c, next);
 }
