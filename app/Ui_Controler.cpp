@@ -1,20 +1,25 @@
 #include "Ui_Controler.h"
 
+#include "Hid_Thread.h"
 #include "myQQuickView.h"
 
 #include <QDir>
 #include <QQmlContext>
 #include <QSettings>
 #include <QWidget>
+#include <QtQml/qqmlextensionplugin.h>
 
-const char* const Ui_Controler::SceneUrl = "qrc:/modules/qml/main.qml";
+// The scene module is linked in statically.
+Q_IMPORT_QML_PLUGIN(QX7Plugin)
+
+const char* const Ui_Controler::SceneUrl = "qrc:/QX7/main.qml";
 
 Ui_Controler::Ui_Controler(QObject* parent)
     : QObject(parent)
 {
 }
 
-void Ui_Controler::setupWindow(QWidget* widget, QObject* hid, const QString& baseDir)
+void Ui_Controler::setupWindow(QWidget* widget, Hid_Thread* hid, const QString& baseDir)
 {
     if (widget->objectName().isEmpty()) {
         widget->setObjectName(QStringLiteral("Widget"));
@@ -28,6 +33,7 @@ void Ui_Controler::setupWindow(QWidget* widget, QObject* hid, const QString& bas
     view = new myQQuickView(baseDir, widget);
     view->setObjectName(QStringLiteral("ui_View"));
     view->setClearColor(Qt::transparent);
+    view->setHid(hid);
     view->setSource(QUrl(QString::fromLatin1(SceneUrl)));
     // Published only now: the scene's root is created hidden and starts its work in initUI().
     view->rootContext()->setContextProperty(QStringLiteral("ui_View"), view);

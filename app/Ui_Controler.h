@@ -5,6 +5,7 @@
 #include <QPointer>
 #include <QString>
 
+class Hid_Thread;
 class QWidget;
 class myQQuickView;
 
@@ -17,8 +18,9 @@ class Ui_Controler : public QObject
 public:
     explicit Ui_Controler(QObject* parent = nullptr);
 
-    // Builds the view inside `widget` and loads the scene; `baseDir` holds modules/.
-    void setupWindow(QWidget* widget, QObject* hid, const QString& baseDir);
+    // Builds the view inside `widget` with the link attached and loads the scene; `baseDir` holds
+    // modules/.
+    void setupWindow(QWidget* widget, Hid_Thread* hid, const QString& baseDir);
 
     QPointer<QWidget> window;
     myQQuickView* view = nullptr;

@@ -44,7 +44,6 @@ Widget::Widget(const QString& baseDir, HidTransport* transport, HidClock* clock,
     hidThread.setOwnerWidget(this);
     uiController = new Ui_Controler;
     uiController->setupWindow(this, &hidThread, baseDir);
-    uiController->view->setHid(&hidThread);
     connect(monitorTimer, &CheckTimer::timeout, this, &Widget::checkDevice);
     setupTray();
 }

@@ -8,6 +8,8 @@
 #include "Hid_Thread.h"
 #include "LanguageStore.h"
 #include "MacroLibrary.h"
+#include "MainScreen.h"
+#include "SceneTypes.h"
 
 #include <QDebug>
 #include <QFocusEvent>
@@ -33,11 +35,20 @@ myQQuickView::~myQQuickView()
 
 void myQQuickView::setHid(Hid_Thread* hid)
 {
+    m_screens.reset();
     m_hid = hid;
     m_ops = hid ? std::make_unique<DeviceOperations>(hid, m_store.get()) : nullptr;
-    if (m_ops) {
-        m_ops->setScene(this);
+    if (!m_ops) {
+        SceneTypes::publish(engine(), nullptr);
+        return;
     }
+    m_ops->setScene(this);
+    m_screens = std::make_unique<Screens>(*m_store, *m_macros, *m_guns, *m_languages, *m_ops);
+    m_screens->setPointer(this);
+    connect(m_screens->main(), &MainScreen::viewEnabledChanged, this, [this] {
+        setEnabled(m_screens->main()->viewEnabled());
+    });
+    SceneTypes::publish(engine(), m_screens.get());
 }
 
 bool myQQuickView::callScene(const char* function, Qt::ConnectionType type, const QVariantList& a)
@@ -403,6 +414,21 @@ DesktopPointer& myQQuickView::pointer()
         m_pointer = std::make_unique<DesktopPointer>();
     }
     return *m_pointer;
+}
+
+bool myQQuickView::setCursorSpeed(int level)
+{
+    return pointer().mouseSetCursorSpeed(static_cast<uint>(level));
+}
+
+bool myQQuickView::setDoubleClickSpeed(int level)
+{
+    return pointer().mouseSetDoubleClickSpeed(static_cast<uint>(level));
+}
+
+bool myQQuickView::setScrollLines(int lines)
+{
+    return pointer().mouseSetVerticalScrollLines(static_cast<uint>(lines));
 }
 
 void myQQuickView::mouseSetCursorSpeed(uint cursorSpeed)

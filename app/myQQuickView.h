@@ -2,6 +2,7 @@
 #define QX7_MYQQUICKVIEW_H
 
 #include "SceneCalls.h"
+#include "Screens.h"
 
 #include <QQuickWidget>
 #include <QStringList>
@@ -19,7 +20,7 @@ class MacroLibrary;
 
 // The scene's backend object "ui_View": the settings store, the device operations and the desktop's
 // pointer settings under the names the scene calls, and the bridge that calls scene functions.
-class myQQuickView : public QQuickWidget, public SceneCalls
+class myQQuickView : public QQuickWidget, public SceneCalls, public PointerControl
 {
     Q_OBJECT
 
@@ -28,8 +29,10 @@ public:
     explicit myQQuickView(const QString& baseDir, QWidget* parent = nullptr);
     ~myQQuickView() override;
 
+    // Attaches the link; the screens exist from here on, before the scene is loaded.
     void setHid(Hid_Thread* hid);
     Hid_Thread* hid() const { return m_hid; }
+    Screens* screens() const { return m_screens.get(); }
     ConfigStore& store() const { return *m_store; }
     DeviceOperations* operations() const { return m_ops.get(); }
 
@@ -39,6 +42,11 @@ public:
 
     // SceneCalls
     void setProtectUI(int milliseconds) override;
+
+    // PointerControl: the system-settings screen's levels for the desktop.
+    bool setCursorSpeed(int level) override;
+    bool setDoubleClickSpeed(int level) override;
+    bool setScrollLines(int lines) override;
     Q_INVOKABLE void setCurrentDPI(int stage) override;
 
     // Settings store
@@ -119,6 +127,7 @@ private:
     std::unique_ptr<FileDialogChooser> m_chooser;
     std::unique_ptr<DesktopPointer> m_pointer;
     std::unique_ptr<DeviceOperations> m_ops;
+    std::unique_ptr<Screens> m_screens;
     Hid_Thread* m_hid = nullptr;
     bool m_sceneStarted = false;
 };

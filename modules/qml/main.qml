@@ -1,6 +1,5 @@
 import QtQuick
-import "basic"
-import "common"
+import QX7
 
 // The whole surface of the program. The backend objects ui_View, ui_Ctl and hid are published only
 // after the scene is created, so the root starts hidden and does its work in initUI().

@@ -1,5 +1,5 @@
 import QtQuick
-import "../common"
+import QX7
 
 // "LOADING ......" fading between full and faint opacity while busy.
 Item {

@@ -1,0 +1,141 @@
+#include "DpiSettingScreen.h"
+
+#include "ConfigStore.h"
+#include "DeviceOperations.h"
+#include "ScreenValues.h"
+#include "Screens.h"
+
+namespace {
+
+const QList<int> DefaultValues {500, 1000, 1500, 2000, 3000, 4000, 5000, 6000};
+const QStringList DefaultLang {QStringLiteral("DPI")};
+
+} // namespace
+
+DpiSettingScreen::DpiSettingScreen(Screens& screens)
+    : QObject(&screens)
+    , m_screens(screens)
+    , m_values(DefaultValues)
+    , m_lang(DefaultLang)
+{
+}
+
+void DpiSettingScreen::setSave(bool dirty)
+{
+    if (m_isSave != dirty) {
+        m_isSave = dirty;
+        emit isSaveChanged();
+    }
+}
+
+QStringList DpiSettingScreen::stageCountModel() const
+{
+    QStringList model;
+    for (int n = 1; n <= m_dpiCount && n <= Stages; ++n) {
+        model << QString::number(n);
+    }
+    return model;
+}
+
+QVariantList DpiSettingScreen::dpiValues() const
+{
+    return ScreenValues::toVariantList(m_values);
+}
+
+QVariantList DpiSettingScreen::knobPositions() const
+{
+    QVariantList positions;
+    for (int value : m_values) {
+        positions << knobFor(value, m_minDpi, m_maxDpi);
+    }
+    return positions;
+}
+
+void DpiSettingScreen::setCurrentDPI(int stageIndex)
+{
+    if (m_currentDPI != stageIndex) {
+        m_currentDPI = stageIndex;
+        emit currentDPIChanged();
+    }
+}
+
+void DpiSettingScreen::setLanguageTexts(const QStringList& texts)
+{
+    m_lang = ScreenValues::texts(DefaultLang, texts);
+    emit languageChanged();
+}
+
+int DpiSettingScreen::valueAt(int position, int minDpi, int maxDpi, int base)
+{
+    const double dpi = double(position - KnobFirst) * (maxDpi - minDpi) / KnobTravel + minDpi;
+    if (base <= 0) {
+        return int(dpi);
+    }
+    return int(dpi / base) * base;
+}
+
+int DpiSettingScreen::knobFor(int value, int minDpi, int maxDpi)
+{
+    const double fraction = maxDpi > minDpi ? double(value - minDpi) / (maxDpi - minDpi) : 0.0;
+    // A value at the top of the range would put the knob one step past the track's end, where it
+    // reads back above the highest DPI.
+    return qBound(KnobFirst, int(KnobTravel * fraction) + KnobFirst + 1, KnobFirst + KnobTravel);
+}
+
+void DpiSettingScreen::setValue(int stage, int value)
+{
+    if (stage >= 0 && stage < m_values.size() && m_values.at(stage) != value) {
+        m_values[stage] = value;
+        emit valuesChanged();
+    }
+}
+
+void DpiSettingScreen::setCurrentDpiCount(int count)
+{
+    if (m_currentDpiCount != count) {
+        m_currentDpiCount = count;
+        emit currentDpiCountChanged();
+    }
+}
+
+void DpiSettingScreen::init(bool isSendData, bool isRecovery)
+{
+    const ConfigStore& store = m_screens.store();
+    if (!isRecovery) {
+        m_dpiCount = ScreenValues::profileInt(store, QStringLiteral("mouse/dpiCount"), 4);
+        m_minDpi = ScreenValues::globalInt(store, QStringLiteral("mouse/minDPI"), 200);
+        m_maxDpi = ScreenValues::globalInt(store, QStringLiteral("mouse/maxDPI"), 6000);
+        m_sensorType = ScreenValues::globalText(store, QStringLiteral("mouse/sensorType"), QStringLiteral("3360"));
+        m_dpiBase = ScreenValues::globalInt(store, QStringLiteral("mouse/dpiBase"), 50);
+        emit rangeChanged();
+    }
+    const QList<int> stored
+        = ScreenValues::intList(store.getDataList(QStringLiteral("mouse/dpiValueArray"), isRecovery), DefaultValues);
+    if (m_dpiCount < 1 || m_dpiCount > Stages) {
+        return;
+    }
+    if (!isRecovery) {
+        const int inUse = ScreenValues::profileInt(store, QStringLiteral("mouse/currentDpiCount"), 4);
+        setCurrentDpiCount(qBound(1, inUse, m_dpiCount));
+    }
+    // The value shown, stored and sent is the one read back off the knob.
+    m_values.clear();
+    for (int value : stored) {
+        m_values << valueAt(knobFor(value, m_minDpi, m_maxDpi), m_minDpi, m_maxDpi, m_dpiBase);
+    }
+    emit valuesChanged();
+    if (isSendData) {
+        saveData(true);
+    }
+}
+
+void DpiSettingScreen::saveData(bool isSendData)
+{
+    ConfigStore& store = m_screens.store();
+    const QVariantList values = dpiValues();
+    store.setDataList(QStringLiteral("mouse/dpiValueArray"), values);
+    store.setData(QStringLiteral("mouse/currentDpiCount"), m_currentDpiCount);
+    if (isSendData) {
+        m_screens.operations().mouseSetDpi(m_currentDpiCount, m_sensorType, values);
+    }
+}

@@ -1,0 +1,87 @@
+#ifndef QX7_DPISETTINGSCREEN_H
+#define QX7_DPISETTINGSCREEN_H
+
+#include <QList>
+#include <QObject>
+#include <QStringList>
+#include <QVariantList>
+
+class Screens;
+
+// The DPI screen: how many stages are in use and the DPI of each, on sliders whose knob positions
+// are what the screen stores and sends.
+class DpiSettingScreen : public QObject
+{
+    Q_OBJECT
+    Q_PROPERTY(bool isSave READ isSave WRITE setSave NOTIFY isSaveChanged)
+    Q_PROPERTY(int dpiCount READ dpiCount NOTIFY rangeChanged)
+    Q_PROPERTY(int currentDpiCount READ currentDpiCount NOTIFY currentDpiCountChanged)
+    Q_PROPERTY(int minDPI READ minDPI NOTIFY rangeChanged)
+    Q_PROPERTY(int maxDPI READ maxDPI NOTIFY rangeChanged)
+    Q_PROPERTY(QString sensorType READ sensorType NOTIFY rangeChanged)
+    Q_PROPERTY(int dpiBase READ dpiBase NOTIFY rangeChanged)
+    Q_PROPERTY(QStringList stageCountModel READ stageCountModel NOTIFY rangeChanged)
+    Q_PROPERTY(QVariantList dpiValues READ dpiValues NOTIFY valuesChanged)
+    Q_PROPERTY(QVariantList knobPositions READ knobPositions NOTIFY valuesChanged)
+    Q_PROPERTY(int currentDPI READ currentDPI NOTIFY currentDPIChanged)
+    Q_PROPERTY(QStringList dpiSettingLang READ dpiSettingLang NOTIFY languageChanged)
+
+public:
+    static constexpr int Stages = 8;
+    // A 176-pixel track with a 12-pixel knob: the knob runs from 3 to 161.
+    static constexpr int KnobFirst = 3;
+    static constexpr int KnobTravel = 158;
+
+    explicit DpiSettingScreen(Screens& screens);
+
+    bool isSave() const { return m_isSave; }
+    void setSave(bool dirty);
+    int dpiCount() const { return m_dpiCount; }
+    int currentDpiCount() const { return m_currentDpiCount; }
+    int minDPI() const { return m_minDpi; }
+    int maxDPI() const { return m_maxDpi; }
+    QString sensorType() const { return m_sensorType; }
+    int dpiBase() const { return m_dpiBase; }
+    QStringList stageCountModel() const;
+    QVariantList dpiValues() const;
+    QList<int> values() const { return m_values; }
+    QVariantList knobPositions() const;
+    int currentDPI() const { return m_currentDPI; }
+    void setCurrentDPI(int stageIndex);
+    QStringList dpiSettingLang() const { return m_lang; }
+    void setLanguageTexts(const QStringList& texts);
+
+    // Slider arithmetic: the DPI a knob position gives, and where a DPI value puts the knob.
+    static int valueAt(int position, int minDpi, int maxDpi, int base);
+    static int knobFor(int value, int minDpi, int maxDpi);
+
+    Q_INVOKABLE void init(bool isSendData, bool isRecovery);
+    Q_INVOKABLE void saveData(bool isSendData);
+
+signals:
+    void isSaveChanged();
+    void rangeChanged();
+    void currentDpiCountChanged();
+    void valuesChanged();
+    void currentDPIChanged();
+    void languageChanged();
+
+protected:
+    void setValue(int stage, int value);
+    void setCurrentDpiCount(int count);
+
+private:
+    Screens& m_screens;
+    int m_dpiCount = 4;
+    int m_currentDpiCount = 4;
+    int m_minDpi = 200;
+    int m_maxDpi = 6000;
+    QString m_sensorType = QStringLiteral("3360");
+    int m_dpiBase = 50;
+    QList<int> m_values;
+    int m_currentDPI = 0;
+    QStringList m_lang;
+    bool m_isSave = false;
+};
+
+#endif // QX7_DPISETTINGSCREEN_H

@@ -1,0 +1,157 @@
+#include "GunControlScreen.h"
+
+#include "ConfigStore.h"
+#include "DeviceOperations.h"
+#include "GunStore.h"
+#include "KeyMatrixScreen.h"
+#include "ScreenValues.h"
+#include "Screens.h"
+
+namespace {
+
+const QStringList DefaultNames {QStringLiteral("M416"),
+                                QStringLiteral("AKM"),
+                                QStringLiteral("M16A4"),
+                                QStringLiteral("SCAR-L"),
+                                QStringLiteral("UNP9"),
+                                QStringLiteral("Thomson")};
+const QStringList DefaultLang {
+    QStringLiteral("Gun editor"),
+    QStringLiteral("Gun"),
+    QStringLiteral("Select gun"),
+    QStringLiteral("Cursor Adjust"),
+    QStringLiteral("X Axis"),
+    QStringLiteral("Y axis"),
+    QStringLiteral("Fire adjust"),
+    QStringLiteral("Rate"),
+    QStringLiteral("Times"),
+    QStringLiteral("Endness"),
+};
+
+} // namespace
+
+GunControlScreen::GunControlScreen(Screens& screens)
+    : QObject(&screens)
+    , m_screens(screens)
+    , m_lang(DefaultLang)
+{
+    for (const QString& name : DefaultNames) {
+        Preset preset;
+        preset.name = name;
+        m_presets << preset;
+    }
+}
+
+void GunControlScreen::setSave(bool dirty)
+{
+    if (m_isSave != dirty) {
+        m_isSave = dirty;
+        emit isSaveChanged();
+    }
+}
+
+QStringList GunControlScreen::gunNames() const
+{
+    QStringList names;
+    for (const Preset& preset : m_presets) {
+        names << preset.name;
+    }
+    return names;
+}
+
+QVariantList GunControlScreen::selectGun() const
+{
+    return ScreenValues::toVariantList(m_selectGun);
+}
+
+void GunControlScreen::setLanguageTexts(const QStringList& texts)
+{
+    m_lang = ScreenValues::texts(DefaultLang, texts);
+    emit languageChanged();
+}
+
+QVariantList GunControlScreen::slotPeriods() const
+{
+    QVariantList periods;
+    for (int slot = 0; slot < SlotCount; ++slot) {
+        periods << m_presets.at(m_selectGun.at(slot)).period;
+    }
+    return periods;
+}
+
+void GunControlScreen::init()
+{
+    const GunStore& guns = m_screens.guns();
+    for (int i = 0; i < PresetCount; ++i) {
+        const QVariantList stored = guns.getGunData(i);
+        if (stored.size() < GunStore::PresetFields || stored.at(0).toString().isEmpty()) {
+            continue;
+        }
+        Preset& preset = m_presets[i];
+        preset.name = stored.at(0).toString();
+        preset.key = stored.at(1).toString();
+        preset.period = ScreenValues::toInt(stored.at(2), preset.period);
+        preset.x = ScreenValues::toInt(stored.at(3), preset.x);
+        preset.y = ScreenValues::toInt(stored.at(4), preset.y);
+        preset.times = ScreenValues::toInt(stored.at(5), preset.times);
+    }
+    emit presetsChanged();
+    const QList<int> chosen
+        = ScreenValues::intList(m_screens.store().getGlobalData(QStringLiteral("mouse/selectGun")).toList(), {0, 1, 2});
+    m_selectGun = {0, 1, 2};
+    for (int slot = 0; slot < SlotCount; ++slot) {
+        if (chosen.at(slot) >= 0 && chosen.at(slot) < PresetCount) {
+            m_selectGun[slot] = chosen.at(slot);
+        }
+    }
+    emit selectGunChanged();
+}
+
+void GunControlScreen::storePreset(int index)
+{
+    const Preset& p = m_presets.at(index);
+    m_screens.guns().mouseSaveGundata(index, {p.name, p.key, p.period, p.x, p.y, p.times});
+}
+
+void GunControlScreen::storeSelection()
+{
+    m_screens.store().setGlobalData(QStringLiteral("mouse/selectGun"), selectGun());
+    emit selectGunChanged();
+}
+
+void GunControlScreen::sendData(int slot)
+{
+    if (slot < 0 || slot >= SlotCount) {
+        return;
+    }
+    const Preset& p = m_presets.at(m_selectGun.at(slot));
+    m_screens.operations().mouseSendGundata(slot + 1, {p.times, p.x, p.y});
+}
+
+void GunControlScreen::resetData()
+{
+    m_selectGun = {0, 1, 2};
+    storeSelection();
+    const int corrections[SlotCount] = {5, 7, 8};
+    for (int i = 0; i < SlotCount; ++i) {
+        m_presets[i].y = corrections[i];
+        m_presets[i].period = 9;
+        storePreset(i);
+    }
+    emit presetsChanged();
+    for (int slot = 0; slot < SlotCount; ++slot) {
+        sendData(slot);
+    }
+}
+
+void GunControlScreen::close()
+{
+    if (!m_isSave) {
+        return;
+    }
+    setSave(false);
+    for (int slot = 0; slot < SlotCount; ++slot) {
+        sendData(slot);
+    }
+    m_screens.keyMatrix()->saveData();
+}

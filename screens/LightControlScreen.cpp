@@ -1,0 +1,320 @@
+#include "LightControlScreen.h"
+
+#include "ConfigStore.h"
+#include "DeviceOperations.h"
+#include "DpiSettingScreen.h"
+#include "MainScreen.h"
+#include "ScreenValues.h"
+#include "Screens.h"
+
+namespace {
+
+const QStringList DefaultLang {
+    QStringLiteral("Light"),
+    QStringLiteral("Static"),
+    QStringLiteral("Breath"),
+    QStringLiteral("Neon"),
+    QStringLiteral("OFF"),
+    QStringLiteral("Speed"),
+    QStringLiteral("Color"),
+    QStringLiteral("Brightness"),
+    QStringLiteral("Twinkling"),
+    QStringLiteral("Wave"),
+    QStringLiteral("Gliding"),
+    QStringLiteral("Finger Moving"),
+    QStringLiteral("Vertical Flipping"),
+    QStringLiteral("YO-YO"),
+    QStringLiteral("Spotlight"),
+    QStringLiteral("Breath Loop"),
+    QString(),
+    QString(),
+    QString(),
+    QString(),
+};
+const QList<int> DefaultEffect {0, 2, 4};
+const QStringList DefaultColors {
+    QStringLiteral("#ff0000"),
+    QStringLiteral("#00ff00"),
+    QStringLiteral("#0000ff"),
+    QStringLiteral("#ff00ff"),
+    QStringLiteral("#00ffff"),
+    QStringLiteral("#ff7f00"),
+    QStringLiteral("#6000ff"),
+    QStringLiteral("#ffffff"),
+};
+constexpr int BasicModes = 4;
+constexpr int ColourfulModes = 7;
+constexpr int ModeTextOffset = 8;
+constexpr int BreathLoopText = 15;
+
+// What a mode shows, and the indices it sets when chosen (-1: left as it is).
+struct ModeRule
+{
+    bool speed;
+    bool brightness;
+    int setSpeed;
+    int setBrightness;
+};
+
+ModeRule ruleFor(int mode, bool sensorVariant)
+{
+    switch (mode) {
+        case 0:
+            return {false, false, -1, 4};
+        case 1:
+        case 2:
+            return {true, false, 0, -1};
+        case 3:
+            return {false, false, -1, 0};
+        case 4:
+            return sensorVariant ? ModeRule {true, false, 0, -1} : ModeRule {false, true, -1, 4};
+        case 5:
+            return {true, true, 0, 4};
+        case 6:
+            return {false, false, 0, 4};
+        case 7:
+            return {false, true, -1, 4};
+        case 8:
+        case 9:
+        case 10:
+            return {true, true, 0, 4};
+        default:
+            return {false, false, -1, -1};
+    }
+}
+
+QList<int> validEffect(const QVariantList& stored)
+{
+    const QList<int> effect = ScreenValues::intList(stored, {-1, -1, -1});
+    const bool inRange = effect.at(0) >= 0 && effect.at(1) >= 0 && effect.at(1) < LightControlScreen::Levels
+                         && effect.at(2) >= 0 && effect.at(2) < LightControlScreen::Levels;
+    return inRange ? effect : QList<int> {};
+}
+
+// "#rrggbb" and back; a text that is not a colour reads as black.
+QString colorText(int red, int green, int blue)
+{
+    return QStringLiteral("#%1%2%3")
+        .arg(qBound(0, red, 255), 2, 16, QLatin1Char('0'))
+        .arg(qBound(0, green, 255), 2, 16, QLatin1Char('0'))
+        .arg(qBound(0, blue, 255), 2, 16, QLatin1Char('0'));
+}
+
+QList<int> colorNumbers(const QString& text)
+{
+    QList<int> numbers {0, 0, 0};
+    if (text.size() == 7 && text.startsWith(QLatin1Char('#'))) {
+        for (int i = 0; i < 3; ++i) {
+            bool ok = false;
+            const int value = text.mid(1 + 2 * i, 2).toInt(&ok, 16);
+            numbers[i] = ok ? value : 0;
+        }
+    }
+    return numbers;
+}
+
+} // namespace
+
+LightControlScreen::LightControlScreen(Screens& screens)
+    : QObject(&screens)
+    , m_screens(screens)
+    , m_lang(DefaultLang)
+    , m_colors(DefaultColors)
+{
+    rebuildModes();
+}
+
+void LightControlScreen::setSave(bool dirty)
+{
+    if (m_isSave != dirty) {
+        m_isSave = dirty;
+        emit isSaveChanged();
+    }
+}
+
+bool LightControlScreen::speedShown() const
+{
+    return ruleFor(m_mode, m_screens.main()->is55328()).speed;
+}
+
+bool LightControlScreen::brightnessShown() const
+{
+    return ruleFor(m_mode, m_screens.main()->is55328()).brightness;
+}
+
+QVariantList LightControlScreen::colorBlocksShown() const
+{
+    const MainScreen* main = m_screens.main();
+    const int dpiCount = m_screens.dpiSetting()->dpiCount();
+    QVariantList shown;
+    for (int block = 0; block < ColorCount; ++block) {
+        bool visible = false;
+        if (block == 0) {
+            visible = dpiCount > 0 || main->isColorful();
+        } else if (block < ShownBlocks) {
+            visible = main->is55328() ? m_mode == SensorVariantMode : (dpiCount > block || main->isColorful());
+        }
+        shown << visible;
+    }
+    return shown;
+}
+
+QStringList LightControlScreen::levelTexts()
+{
+    return {QStringLiteral("0%"),
+            QStringLiteral("25%"),
+            QStringLiteral("50%"),
+            QStringLiteral("75%"),
+            QStringLiteral("100%")};
+}
+
+void LightControlScreen::setLanguageTexts(const QStringList& texts)
+{
+    m_lang = ScreenValues::texts(DefaultLang, texts);
+    rebuildModes();
+}
+
+void LightControlScreen::rebuildModes()
+{
+    m_modes = m_lang.mid(1, BasicModes);
+    if (m_extended) {
+        const MainScreen* main = m_screens.main();
+        if (main->isColorful()) {
+            m_modes += m_lang.mid(ModeTextOffset, ColourfulModes);
+        }
+        if (main->is55328()) {
+            m_modes << m_lang.at(BreathLoopText);
+        }
+    }
+    emit modesChanged();
+}
+
+QVariantList LightControlScreen::colorValues() const
+{
+    QVariantList values;
+    for (const QString& text : m_colors) {
+        for (int number : colorNumbers(text)) {
+            values << number;
+        }
+    }
+    if (m_screens.main()->is55328() && m_mode != SensorVariantMode) {
+        for (int i = 3 * (ColorCount - 1); i < 3 * ColorCount; ++i) {
+            values[i] = 0;
+        }
+    }
+    return values;
+}
+
+void LightControlScreen::init(bool isSendData, bool isRecovery)
+{
+    if (!m_extended) {
+        // The extra modes join the list once, on the first load, from the flags read at start-up.
+        m_extended = true;
+        rebuildModes();
+    }
+    const ConfigStore& store = m_screens.store();
+    QList<int> effect = validEffect(store.getDataList(QStringLiteral("mouse/lightValue"), isRecovery));
+    if (effect.isEmpty()) {
+        effect = validEffect(store.getDataList(QStringLiteral("mouse/lightValue"), true));
+    }
+    if (effect.isEmpty() || effect.at(0) >= m_modes.size()) {
+        effect = DefaultEffect;
+    }
+    m_mode = effect.at(0);
+    m_speed = effect.at(1);
+    m_brightness = effect.at(2);
+    emit effectChanged();
+
+    QList<int> fallback;
+    for (const QString& text : DefaultColors) {
+        fallback += colorNumbers(text);
+    }
+    const QList<int> numbers
+        = ScreenValues::intList(store.getDataList(QStringLiteral("mouse/colorValue"), isRecovery), fallback);
+    m_colors.clear();
+    for (int i = 0; i < ColorCount; ++i) {
+        m_colors << colorText(numbers.at(3 * i), numbers.at(3 * i + 1), numbers.at(3 * i + 2));
+    }
+    emit colorsChanged();
+    selectColor(0);
+    if (isSendData) {
+        saveData(true, 0);
+    }
+}
+
+void LightControlScreen::saveData(bool isSendData, int isStep)
+{
+    ConfigStore& store = m_screens.store();
+    const QVariantList effect {m_mode, m_speed, m_brightness};
+    const QVariantList colors = colorValues();
+    if (isStep == 0 || isStep == 1) {
+        store.setDataList(QStringLiteral("mouse/lightValue"), effect);
+    }
+    if (isStep == 0 || isStep == 2) {
+        store.setDataList(QStringLiteral("mouse/colorValue"), colors);
+    }
+    if (!isSendData) {
+        return;
+    }
+    DeviceOperations& ops = m_screens.operations();
+    if (isStep == 0 || isStep == 1) {
+        ops.mouseSetRGBEffect(static_cast<unsigned char>(m_mode),
+                              static_cast<unsigned char>(m_speed),
+                              static_cast<unsigned char>(m_brightness));
+    }
+    if (isStep == 0 || isStep == 2) {
+        ops.mouseSetRGBColor(m_screens.main()->isColorful() ? 0 : 1, colors);
+    }
+}
+
+void LightControlScreen::chooseMode(int index)
+{
+    if (index < 0 || index >= m_modes.size()) {
+        return;
+    }
+    m_mode = index;
+    const ModeRule rule = ruleFor(index, m_screens.main()->is55328());
+    if (rule.setSpeed >= 0) {
+        m_speed = rule.setSpeed;
+    }
+    if (rule.setBrightness >= 0) {
+        m_brightness = rule.setBrightness;
+    }
+    emit effectChanged();
+    selectColor(0);
+    setSave(true);
+}
+
+void LightControlScreen::setSpeed(int index)
+{
+    if (index >= 0 && index < Levels) {
+        m_speed = index;
+        emit effectChanged();
+        setSave(true);
+    }
+}
+
+void LightControlScreen::setBrightness(int index)
+{
+    if (index >= 0 && index < Levels) {
+        m_brightness = index;
+        emit effectChanged();
+        setSave(true);
+    }
+}
+
+void LightControlScreen::selectColor(int index)
+{
+    if (index >= 0 && index < ColorCount && m_selectedColor != index) {
+        m_selectedColor = index;
+        emit selectedColorChanged();
+    }
+}
+
+void LightControlScreen::setColor(int index, const QString& color)
+{
+    if (index >= 0 && index < ColorCount && m_colors.at(index) != color) {
+        m_colors[index] = color;
+        emit colorsChanged();
+    }
+}

@@ -1,0 +1,92 @@
+#ifndef QX7_LIGHTCONTROLSCREEN_H
+#define QX7_LIGHTCONTROLSCREEN_H
+
+#include <QList>
+#include <QObject>
+#include <QStringList>
+#include <QVariantList>
+
+class Screens;
+
+// The lighting screen: mode, speed and brightness indices and up to eight colours, the controls
+// each mode shows, and the colour-8 rule of the sensor variant.
+class LightControlScreen : public QObject
+{
+    Q_OBJECT
+    Q_PROPERTY(bool isSave READ isSave WRITE setSave NOTIFY isSaveChanged)
+    Q_PROPERTY(QStringList modes READ modes NOTIFY modesChanged)
+    Q_PROPERTY(int modeIndex READ modeIndex NOTIFY effectChanged)
+    Q_PROPERTY(int speedIndex READ speedIndex NOTIFY effectChanged)
+    Q_PROPERTY(int brightnessIndex READ brightnessIndex NOTIFY effectChanged)
+    Q_PROPERTY(bool speedShown READ speedShown NOTIFY effectChanged)
+    Q_PROPERTY(bool brightnessShown READ brightnessShown NOTIFY effectChanged)
+    Q_PROPERTY(QStringList colors READ colors NOTIFY colorsChanged)
+    Q_PROPERTY(int selectedColor READ selectedColor NOTIFY selectedColorChanged)
+    Q_PROPERTY(QVariantList colorBlocksShown READ colorBlocksShown NOTIFY effectChanged)
+    Q_PROPERTY(QStringList levelTexts READ levelTexts CONSTANT)
+    Q_PROPERTY(QStringList lightControlLang READ lightControlLang NOTIFY modesChanged)
+
+public:
+    static constexpr int Levels = 5;
+    static constexpr int ColorCount = 8;
+    static constexpr int ShownBlocks = 4;
+    // "Breath Loop" without the colourful modes, the one mode that lights colour 8 on the sensor
+    // variant.
+    static constexpr int SensorVariantMode = 4;
+
+    explicit LightControlScreen(Screens& screens);
+
+    bool isSave() const { return m_isSave; }
+    void setSave(bool dirty);
+    QStringList modes() const { return m_modes; }
+    int modeIndex() const { return m_mode; }
+    int speedIndex() const { return m_speed; }
+    int brightnessIndex() const { return m_brightness; }
+    bool speedShown() const;
+    bool brightnessShown() const;
+    QStringList colors() const { return m_colors; }
+    int selectedColor() const { return m_selectedColor; }
+    QVariantList colorBlocksShown() const;
+    static QStringList levelTexts();
+    QStringList lightControlLang() const { return m_lang; }
+    void setLanguageTexts(const QStringList& texts);
+
+    // The 24 numbers stored and sent for the colours, with colour 8 dark on the sensor variant
+    // unless its mode is chosen.
+    QVariantList colorValues() const;
+
+    Q_INVOKABLE void init(bool isSendData, bool isRecovery);
+    // isStep: 0 everything, 1 the effect only, 2 the colours only.
+    Q_INVOKABLE void saveData(bool isSendData, int isStep);
+    // The user's choices; each sets the dirty flag.
+    Q_INVOKABLE void chooseMode(int index);
+    Q_INVOKABLE void setSpeed(int index);
+    Q_INVOKABLE void setBrightness(int index);
+
+signals:
+    void isSaveChanged();
+    void modesChanged();
+    void effectChanged();
+    void colorsChanged();
+    void selectedColorChanged();
+
+protected:
+    void selectColor(int index);
+    void setColor(int index, const QString& color);
+
+private:
+    void rebuildModes();
+
+    Screens& m_screens;
+    QStringList m_lang;
+    QStringList m_modes;
+    bool m_extended = false;
+    int m_mode = 0;
+    int m_speed = 0;
+    int m_brightness = 4;
+    QStringList m_colors;
+    int m_selectedColor = 0;
+    bool m_isSave = false;
+};
+
+#endif // QX7_LIGHTCONTROLSCREEN_H

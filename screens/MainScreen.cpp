@@ -1,0 +1,329 @@
+#include "MainScreen.h"
+
+#include "ConfigStore.h"
+#include "DeviceOperations.h"
+#include "DpiSettingScreen.h"
+#include "GunControlScreen.h"
+#include "Hid_Thread.h"
+#include "KeyMatrixScreen.h"
+#include "LanguageStore.h"
+#include "LightControlScreen.h"
+#include "MacroEditorScreen.h"
+#include "ProfileScreen.h"
+#include "ScreenValues.h"
+#include "Screens.h"
+#include "SystemSettingScreen.h"
+
+namespace {
+
+const QStringList DefaultMainLang {
+    QStringLiteral("Editor"),
+    QStringLiteral("Macro Editor"),
+    QStringLiteral("Gun Editor"),
+    QStringLiteral("Report Rate"),
+    QStringLiteral("Config"),
+    QStringLiteral("Reset"),
+    QStringLiteral("Reset factory setting"),
+    QStringLiteral("Cancel"),
+    QStringLiteral("OK"),
+    QStringLiteral("System setting"),
+    QStringLiteral("Save"),
+    QString(),
+    QString(),
+    QString(),
+    QString(),
+};
+
+// Disables the view for a flow and enables it again however the flow ends.
+class ViewLock
+{
+public:
+    ViewLock(MainScreen& screen, void (MainScreen::*set)(bool))
+        : m_screen(screen)
+        , m_set(set)
+    {
+        (m_screen.*m_set)(false);
+    }
+    ~ViewLock() { (m_screen.*m_set)(true); }
+
+private:
+    MainScreen& m_screen;
+    void (MainScreen::*m_set)(bool);
+};
+
+} // namespace
+
+MainScreen::MainScreen(Screens& screens)
+    : QObject(&screens)
+    , m_screens(screens)
+    , m_mainLang(DefaultMainLang)
+{
+    m_guard.setSingleShot(true);
+    m_guard.setInterval(DefaultGuardMs);
+    connect(&m_guard, &QTimer::timeout, this, &MainScreen::guardEnded);
+}
+
+QStringList MainScreen::reportRates()
+{
+    return {QStringLiteral("125Hz"), QStringLiteral("250Hz"), QStringLiteral("500Hz"), QStringLiteral("1000Hz")};
+}
+
+QString MainScreen::versionText()
+{
+    return QStringLiteral("verison:1.0");
+}
+
+int MainScreen::reportRateValue(int index)
+{
+    switch (index) {
+        case 0:
+            return 8;
+        case 1:
+            return 4;
+        case 2:
+            return 2;
+        default:
+            return 1;
+    }
+}
+
+QStringList MainScreen::languageGroups()
+{
+    return {QStringLiteral("main"),
+            QStringLiteral("keyMatrix"),
+            QStringLiteral("keyAssigment"),
+            QStringLiteral("dpiSetting"),
+            QStringLiteral("lightControl"),
+            QStringLiteral("macroEditor"),
+            QStringLiteral("systemSetting"),
+            QStringLiteral("gunControl"),
+            QStringLiteral("profile"),
+            QStringLiteral("keyCode")};
+}
+
+void MainScreen::setBusy(bool busy)
+{
+    if (m_busy != busy) {
+        m_busy = busy;
+        emit busyChanged();
+    }
+}
+
+void MainScreen::setViewEnabled(bool enabled)
+{
+    if (m_viewEnabled != enabled) {
+        m_viewEnabled = enabled;
+        emit viewEnabledChanged();
+    }
+}
+
+void MainScreen::setProtectUI(int interval)
+{
+    setBusy(true);
+    setViewEnabled(false);
+    m_guard.setInterval(interval > 0 ? interval : DefaultGuardMs);
+    m_guard.start();
+}
+
+void MainScreen::guardEnded()
+{
+    setViewEnabled(true);
+    setBusy(false);
+    if (!m_revealed) {
+        m_revealed = true;
+        emit revealedChanged();
+    }
+}
+
+void MainScreen::controlUIEnable(bool isEnable)
+{
+    setBusy(!isEnable);
+    setViewEnabled(isEnable);
+}
+
+void MainScreen::readFlags()
+{
+    const ConfigStore& store = m_screens.store();
+    m_isColorful = ScreenValues::globalBool(store, QStringLiteral("mouse/isColorful"), m_isColorful);
+    m_icType = ScreenValues::globalText(store, QStringLiteral("mouse/icType"), m_icType);
+    m_is55328 = ScreenValues::globalBool(store, QStringLiteral("mouse/is55328"), m_is55328);
+    m_isGun = ScreenValues::globalBool(store, QStringLiteral("mouse/isGun"), m_isGun);
+    m_keyCount = ScreenValues::globalInt(store, QStringLiteral("mouse/keyCount"), DefaultKeyCount);
+    if (m_keyCount < 0 || m_keyCount > MaxKeyCount) {
+        m_keyCount = DefaultKeyCount;
+    }
+    m_language = ScreenValues::globalText(store, QStringLiteral("common/language"), m_language);
+    m_url = ScreenValues::globalText(store, QStringLiteral("common/url"), m_url);
+    emit flagsChanged();
+}
+
+void MainScreen::loadLanguages()
+{
+    const LanguageStore& languages = m_screens.languages();
+    for (const QString& group : languageGroups()) {
+        const QStringList list = languages.getLangStrings(group, m_language);
+        if (group == QLatin1String("main")) {
+            m_mainLang = ScreenValues::texts(DefaultMainLang, list);
+            emit mainLangChanged();
+        } else if (group == QLatin1String("keyMatrix")) {
+            m_screens.keyMatrix()->setLanguageTexts(list);
+        } else if (group == QLatin1String("dpiSetting")) {
+            m_screens.dpiSetting()->setLanguageTexts(list);
+        } else if (group == QLatin1String("lightControl")) {
+            m_screens.lightControl()->setLanguageTexts(list);
+        } else if (group == QLatin1String("macroEditor")) {
+            m_screens.macroEditor()->setLanguageTexts(list);
+        } else if (group == QLatin1String("systemSetting")) {
+            m_screens.systemSetting()->setLanguageTexts(list);
+        } else if (group == QLatin1String("gunControl")) {
+            m_screens.gunControl()->setLanguageTexts(list);
+        } else if (group == QLatin1String("profile")) {
+            m_screens.profile()->setLanguageTexts(list);
+        } else if (group == QLatin1String("keyCode")) {
+            m_screens.setKeyLabels(list);
+        }
+    }
+    // Not shown: loading it fills the tray's DPI-switch texts.
+    languages.getLangStrings(QStringLiteral("other"), m_language);
+}
+
+void MainScreen::initUI()
+{
+    setProtectUI(DefaultGuardMs);
+    DeviceOperations& ops = m_screens.operations();
+    if (!m_isPownOn) {
+        readFlags();
+        if (m_icType == QLatin1String("560")) {
+            if (ScreenValues::toInt(ops.mouseReadCurrentProfile(), 0) != 1) {
+                ops.hid()->hid560_02H_SetCurrentProfile(1);
+            }
+        }
+        initScreens();
+    }
+    m_screens.dpiSetting()->setCurrentDPI(ScreenValues::toInt(ops.mouseGetCurrentDPI(), 0) - 1);
+}
+
+void MainScreen::initScreens()
+{
+    loadLanguages();
+    m_screens.profile()->init();
+    int number = ScreenValues::globalInt(m_screens.store(), QStringLiteral("mouse/profileNo"), 0);
+    if (!ConfigStore::isValidSlot(number)) {
+        number = 0;
+    }
+    m_profileNo = number;
+    emit profileNoChanged();
+    m_screens.store().setCurrentProfile(m_profileNo);
+    // Read once the profile is chosen, so that the box shows the profile in use.
+    initReportRate(false);
+
+    m_screens.macroEditor()->init();
+    m_screens.gunControl()->init();
+    m_screens.keyMatrix()->init(false, false);
+    m_screens.dpiSetting()->init(false, false);
+    m_screens.lightControl()->init(false, false);
+    m_screens.systemSetting()->init(false, false);
+    m_isPownOn = true;
+    emit isPownOnChanged();
+}
+
+void MainScreen::initReportRate(bool isSendData)
+{
+    int index = ScreenValues::profileInt(m_screens.store(), QStringLiteral("mouse/reportRate"), 3);
+    if (index < 0 || index > 3) {
+        index = 3;
+    }
+    if (m_reportRateIndex != index) {
+        m_reportRateIndex = index;
+        emit reportRateIndexChanged();
+    }
+    if (isSendData) {
+        m_screens.operations().mouseSetReportRate(static_cast<unsigned char>(reportRateValue(index)));
+    }
+}
+
+void MainScreen::chooseReportRate(int index)
+{
+    if (index < 0 || index > 3) {
+        return;
+    }
+    m_screens.store().setData(QStringLiteral("mouse/reportRate"), index);
+    if (m_reportRateIndex != index) {
+        m_reportRateIndex = index;
+        emit reportRateIndexChanged();
+    }
+    m_screens.operations().mouseSetReportRate(static_cast<unsigned char>(reportRateValue(index)));
+}
+
+void MainScreen::save()
+{
+    KeyMatrixScreen* keys = m_screens.keyMatrix();
+    DpiSettingScreen* dpi = m_screens.dpiSetting();
+    LightControlScreen* light = m_screens.lightControl();
+    ViewLock lock(*this, &MainScreen::setViewEnabled);
+    if (keys->isSave()) {
+        keys->setSave(false);
+        keys->saveData();
+    }
+    if (dpi->isSave()) {
+        dpi->setSave(false);
+        dpi->saveData(true);
+    }
+    if (light->isSave()) {
+        light->setSave(false);
+        light->saveData(true, 0);
+    }
+}
+
+void MainScreen::resendProfile()
+{
+    m_screens.keyMatrix()->init(true, false);
+    initReportRate(true);
+    m_screens.dpiSetting()->init(true, false);
+    m_screens.lightControl()->init(true, false);
+    m_screens.systemSetting()->init(true, false);
+    if (m_isGun) {
+        m_screens.operations().mouseSwitchKeyMatrix(1);
+    }
+}
+
+void MainScreen::factoryReset()
+{
+    ViewLock lock(*this, &MainScreen::setViewEnabled);
+    m_screens.keyMatrix()->setSave(false);
+    m_screens.dpiSetting()->setSave(false);
+    m_screens.lightControl()->setSave(false);
+    m_screens.store().resetProfile(m_screens.store().currentProfile());
+    resendProfile();
+    m_screens.operations().mouseSetCurrentDPI(2);
+    m_screens.dpiSetting()->setCurrentDPI(1);
+    m_screens.gunControl()->resetData();
+}
+
+void MainScreen::changeProfile(int number)
+{
+    if (number == m_profileNo || !ConfigStore::isValidSlot(number)) {
+        return;
+    }
+    ViewLock lock(*this, &MainScreen::setViewEnabled);
+    m_screens.store().setGlobalData(QStringLiteral("mouse/profileNo"), number);
+    m_screens.store().setCurrentProfile(number);
+    m_profileNo = number;
+    emit profileNoChanged();
+    resendProfile();
+}
+
+void MainScreen::setCurrentDPI(int dpiValue)
+{
+    if (dpiValue != 0) {
+        m_screens.dpiSetting()->setCurrentDPI(dpiValue - 1);
+    }
+}
+
+void MainScreen::routeKeyboard(bool isDown, int usbCode)
+{
+    MacroEditorScreen* macros = m_screens.macroEditor();
+    if (macros->capturesKeys()) {
+        macros->detectKeyboard(isDown, usbCode);
+    }
+}

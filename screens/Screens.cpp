@@ -1,0 +1,41 @@
+#include "Screens.h"
+
+#include "DpiSettingScreen.h"
+#include "GunControlScreen.h"
+#include "KeyMatrixScreen.h"
+#include "LightControlScreen.h"
+#include "MacroEditorScreen.h"
+#include "MainScreen.h"
+#include "ProfileScreen.h"
+#include "SystemSettingScreen.h"
+
+Screens::Screens(ConfigStore& store,
+                 MacroLibrary& macros,
+                 GunStore& guns,
+                 LanguageStore& languages,
+                 DeviceOperations& operations,
+                 QObject* parent)
+    : QObject(parent)
+    , m_store(store)
+    , m_macros(macros)
+    , m_guns(guns)
+    , m_languages(languages)
+    , m_operations(operations)
+    , m_keyMatrix(std::make_unique<KeyMatrixScreen>(*this))
+    , m_dpiSetting(std::make_unique<DpiSettingScreen>(*this))
+    , m_lightControl(std::make_unique<LightControlScreen>(*this))
+    , m_systemSetting(std::make_unique<SystemSettingScreen>(*this))
+    , m_gunControl(std::make_unique<GunControlScreen>(*this))
+    , m_profile(std::make_unique<ProfileScreen>(*this))
+    , m_macroEditor(std::make_unique<MacroEditorScreen>(*this))
+{
+    // The main screen is last: it connects to the others.
+    m_main = std::make_unique<MainScreen>(*this);
+}
+
+Screens::~Screens() = default;
+
+void Screens::setKeyLabels(const QStringList& labels)
+{
+    m_keyLabels = KeyLabelTable(labels);
+}

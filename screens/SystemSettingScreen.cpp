@@ -1,0 +1,94 @@
+#include "SystemSettingScreen.h"
+
+#include "ConfigStore.h"
+#include "ScreenValues.h"
+#include "Screens.h"
+
+#include <array>
+
+namespace {
+
+const QStringList DefaultLang {
+    QStringLiteral("System Setting"),
+    QStringLiteral("Mouse Speed"),
+    QStringLiteral("Double Click Speed"),
+    QStringLiteral("Slow"),
+    QStringLiteral("Fast"),
+    QStringLiteral("Scroll Speed"),
+    QStringLiteral("Number of Rows"),
+    QStringLiteral("Scroll one Screen"),
+    QString(),
+    QString(),
+    QString(),
+    QString(),
+    QString(),
+    QString(),
+    QString(),
+};
+
+constexpr std::array<int, 11> LevelThresholds {4, 37, 70, 104, 138, 172, 205, 239, 272, 305, 338};
+
+} // namespace
+
+SystemSettingScreen::SystemSettingScreen(Screens& screens)
+    : QObject(&screens)
+    , m_screens(screens)
+    , m_lang(DefaultLang)
+{
+}
+
+void SystemSettingScreen::setLanguageTexts(const QStringList& texts)
+{
+    m_lang = ScreenValues::texts(DefaultLang, texts);
+    emit languageChanged();
+}
+
+int SystemSettingScreen::levelOf(int position)
+{
+    for (int level = 0; level < int(LevelThresholds.size()); ++level) {
+        if (LevelThresholds[level] > position) {
+            return level;
+        }
+    }
+    return int(LevelThresholds.size()) - 1;
+}
+
+void SystemSettingScreen::setValues(int mouseRate, int doubleRate, int scrollRate)
+{
+    m_mouseRate = qBound(FirstPosition, mouseRate, LastPosition);
+    m_doubleRate = qBound(FirstPosition, doubleRate, LastPosition);
+    m_scrollRate = scrollRate > MaxLines ? OneScreen : qMax(1, scrollRate);
+    emit valuesChanged();
+}
+
+void SystemSettingScreen::init(bool isSendData, bool isRecovery)
+{
+    const ConfigStore& store = m_screens.store();
+    setValues(ScreenValues::profileInt(store, QStringLiteral("mouse/mouseRate"), 170, isRecovery),
+              ScreenValues::profileInt(store, QStringLiteral("mouse/doubleRate"), 170, isRecovery),
+              ScreenValues::profileInt(store, QStringLiteral("mouse/scrollRate"), 3, isRecovery));
+    if (isSendData) {
+        saveData(true, 0);
+    }
+}
+
+void SystemSettingScreen::saveData(bool isSendData, int isStep)
+{
+    ConfigStore& store = m_screens.store();
+    store.setData(QStringLiteral("mouse/mouseRate"), m_mouseRate);
+    store.setData(QStringLiteral("mouse/doubleRate"), m_doubleRate);
+    store.setData(QStringLiteral("mouse/scrollRate"), m_scrollRate);
+    PointerControl* pointer = m_screens.pointer();
+    if (!isSendData || !pointer) {
+        return;
+    }
+    if (isStep == 0 || isStep == 1) {
+        pointer->setCursorSpeed(levelOf(m_mouseRate));
+    }
+    if (isStep == 0 || isStep == 2) {
+        pointer->setDoubleClickSpeed(levelOf(m_doubleRate));
+    }
+    if (isStep == 0 || isStep == 3) {
+        pointer->setScrollLines(m_scrollRate);
+    }
+}

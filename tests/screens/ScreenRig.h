@@ -1,0 +1,58 @@
+#ifndef QX7_SCREENRIG_H
+#define QX7_SCREENRIG_H
+
+#include "ConfigStore.h"
+#include "DeviceOperations.h"
+#include "GunStore.h"
+#include "LanguageStore.h"
+#include "MacroLibrary.h"
+#include "Screens.h"
+#include "TempModules.h"
+#include "VirtualLink.h"
+
+#include <QStringList>
+#include <memory>
+
+// The screens over a temporary copy of the shipped files and a virtual mouse of either family,
+// with the desktop's pointer settings recorded instead of applied.
+class ScreenRig : public PointerControl
+{
+public:
+    struct Flags
+    {
+        QString icType = QStringLiteral("553");
+        bool colorful = false;
+        bool gun = false;
+        bool is55328 = false;
+    };
+
+    ScreenRig();
+    explicit ScreenRig(const Flags& flags);
+
+    // Writes a value of the current profile file directly, as a damaged or older file would hold it.
+    void writeProfile(const QString& key, const QVariant& value);
+    // The command codes of the frames sent since the log was last cleared ("12", "01", ...).
+    QStringList commandCodes() const;
+    // Builds the screens again over the same files, as a new start of the program does.
+    void restart();
+
+    bool setCursorSpeed(int level) override;
+    bool setDoubleClickSpeed(int level) override;
+    bool setScrollLines(int lines) override;
+
+    TempModules modules;
+    VirtualLink v;
+    std::unique_ptr<ConfigStore> store;
+    std::unique_ptr<MacroLibrary> macros;
+    std::unique_ptr<GunStore> guns;
+    std::unique_ptr<LanguageStore> languages;
+    std::unique_ptr<DeviceOperations> ops;
+    std::unique_ptr<Screens> screens;
+    // "speed N", "double N", "lines N" for every call that reached the desktop.
+    QStringList pointerCalls;
+
+private:
+    static VirtualMouse::Config mouseConfig(const Flags& flags);
+};
+
+#endif // QX7_SCREENRIG_H

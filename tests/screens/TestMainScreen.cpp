@@ -1,0 +1,343 @@
+// The main scene's rules against the virtual mouse: start-up, report rate, Save, factory reset and
+// profile change.
+#include "DpiSettingScreen.h"
+#include "KeyMatrixScreen.h"
+#include "LightControlScreen.h"
+#include "MainScreen.h"
+#include "ScreenRig.h"
+
+#include <QSignalSpy>
+#include <QTest>
+
+namespace {
+
+ScreenRig::Flags family(const QString& icType, bool gun = false)
+{
+    ScreenRig::Flags f;
+    f.icType = icType;
+    f.gun = gun;
+    return f;
+}
+
+} // namespace
+
+class TestMainScreen : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void startUpProfileCommand_data();
+    void startUpProfileCommand();
+    void startUpRunsOnceThenRefreshesTheStage();
+    void busyGuardRevealsOnce();
+    void reportRate_data();
+    void reportRate();
+    void storedReportRateReadBack_data();
+    void storedReportRateReadBack();
+    void saveSendsDirtyScreensInOrder_data();
+    void saveSendsDirtyScreensInOrder();
+    void factoryReset_data();
+    void factoryReset();
+    void profileChange();
+    void flowsEndEnabledWhenTheMouseGoes_data();
+    void flowsEndEnabledWhenTheMouseGoes();
+    void setCurrentDpi();
+    void damagedValuesFallBack();
+    void shortLanguageListKeepsDefaults();
+};
+
+void TestMainScreen::startUpProfileCommand_data()
+{
+    QTest::addColumn<QString>("icType");
+    QTest::addColumn<int>("mouseProfile");
+    QTest::addColumn<QStringList>("codes");
+    // clang-format off
+    // 553: nothing but the stage read; 560: the profile read, and the switch only when it is not 1.
+    QTest::newRow("553")          << "553" << 3 << QStringList {"8b"};
+    QTest::newRow("560 on 1")     << "560" << 1 << QStringList {"82", "84"};
+    QTest::newRow("560 on 3")     << "560" << 3 << QStringList {"82", "02", "84"};
+    // clang-format on
+}
+
+void TestMainScreen::startUpProfileCommand()
+{
+    QFETCH(QString, icType);
+    QFETCH(int, mouseProfile);
+    QFETCH(QStringList, codes);
+    ScreenRig rig(family(icType));
+    rig.v.mouse.setCurrentProfile(mouseProfile);
+    rig.v.clearLog();
+    rig.screens->main()->initUI();
+    QCOMPARE(rig.commandCodes(), codes);
+    QCOMPARE(rig.v.mouse.state().currentProfile, icType == "560" ? 1 : mouseProfile);
+}
+
+void TestMainScreen::startUpRunsOnceThenRefreshesTheStage()
+{
+    ScreenRig rig;
+    rig.writeProfile("mouse/dpiValueArray", QVariantList {400, 800, 1600, 3200, 4800, 6400, 8000, 12000});
+    MainScreen* main = rig.screens->main();
+    main->initUI();
+    QVERIFY(main->isPownOn());
+    QCOMPARE(rig.screens->dpiSetting()->values().first(), 400);
+    // A later start-up only reads the stage: edits made since are kept.
+    rig.writeProfile("mouse/dpiValueArray", QVariantList {800, 800, 1600, 3200, 4800, 6400, 8000, 12000});
+    rig.v.mouse.setActiveStage(3);
+    rig.v.clearLog();
+    main->initUI();
+    QCOMPARE(rig.commandCodes(), QStringList {"8b"});
+    QCOMPARE(rig.screens->dpiSetting()->values().first(), 400);
+    QCOMPARE(rig.screens->dpiSetting()->currentDPI(), 2);
+}
+
+void TestMainScreen::busyGuardRevealsOnce()
+{
+    ScreenRig rig;
+    MainScreen* main = rig.screens->main();
+    QSignalSpy revealed(main, &MainScreen::revealedChanged);
+    main->setProtectUI(10);
+    QVERIFY(main->busy());
+    QVERIFY(!main->viewEnabled());
+    QTRY_VERIFY(!main->busy());
+    QVERIFY(main->viewEnabled());
+    QVERIFY(main->revealed());
+    main->setProtectUI(10);
+    QTRY_VERIFY(!main->busy());
+    QCOMPARE(revealed.count(), 1);
+    main->controlUIEnable(false);
+    QVERIFY(main->busy() && !main->viewEnabled());
+    main->controlUIEnable(true);
+    QVERIFY(!main->busy() && main->viewEnabled());
+}
+
+void TestMainScreen::reportRate_data()
+{
+    QTest::addColumn<QString>("icType");
+    QTest::addColumn<int>("index");
+    QTest::addColumn<int>("rate");
+    // clang-format off
+    QTest::newRow("553 125Hz")  << "553" << 0 << 8;
+    QTest::newRow("553 250Hz")  << "553" << 1 << 4;
+    QTest::newRow("553 500Hz")  << "553" << 2 << 2;
+    QTest::newRow("553 1000Hz") << "553" << 3 << 1;
+    QTest::newRow("560 125Hz")  << "560" << 0 << 8;
+    QTest::newRow("560 500Hz")  << "560" << 2 << 2;
+    // clang-format on
+}
+
+void TestMainScreen::reportRate()
+{
+    QFETCH(QString, icType);
+    QFETCH(int, index);
+    QFETCH(int, rate);
+    ScreenRig rig(family(icType));
+    rig.screens->main()->chooseReportRate(index);
+    QCOMPARE(int(rig.v.mouse.state().reportRate), rate);
+    QCOMPARE(rig.store->getData("mouse/reportRate", false).toInt(), index);
+    QCOMPARE(rig.screens->main()->reportRateIndex(), index);
+}
+
+void TestMainScreen::storedReportRateReadBack_data()
+{
+    QTest::addColumn<QVariant>("stored");
+    QTest::addColumn<int>("shown");
+    // clang-format off
+    QTest::newRow("index")        << QVariant("1") << 1;
+    QTest::newRow("not a number") << QVariant("x") << 3;
+    QTest::newRow("out of range") << QVariant(7)   << 3;
+    // clang-format on
+}
+
+void TestMainScreen::storedReportRateReadBack()
+{
+    QFETCH(QVariant, stored);
+    QFETCH(int, shown);
+    ScreenRig rig;
+    rig.writeProfile("mouse/reportRate", stored);
+    rig.restart();
+    rig.v.clearLog();
+    rig.screens->main()->initUI();
+    QCOMPARE(rig.screens->main()->reportRateIndex(), shown);
+    QVERIFY(!rig.commandCodes().contains("01"));
+}
+
+void TestMainScreen::saveSendsDirtyScreensInOrder_data()
+{
+    QTest::addColumn<bool>("keys");
+    QTest::addColumn<bool>("dpi");
+    QTest::addColumn<bool>("light");
+    QTest::addColumn<QStringList>("codes");
+    // clang-format off
+    QTest::newRow("nothing dirty") << false << false << false << QStringList {};
+    // The 553 takes the colour table twice.
+    QTest::newRow("all three")     << true  << true  << true  << QStringList {"12", "11", "0d", "10", "10"};
+    QTest::newRow("lighting only") << false << false << true  << QStringList {"0d", "10", "10"};
+    QTest::newRow("keys and dpi")  << true  << true  << false << QStringList {"12", "11"};
+    // clang-format on
+}
+
+void TestMainScreen::saveSendsDirtyScreensInOrder()
+{
+    QFETCH(bool, keys);
+    QFETCH(bool, dpi);
+    QFETCH(bool, light);
+    QFETCH(QStringList, codes);
+    ScreenRig rig;
+    rig.screens->main()->initUI();
+    rig.screens->keyMatrix()->setSave(keys);
+    rig.screens->dpiSetting()->setSave(dpi);
+    rig.screens->lightControl()->setSave(light);
+    rig.screens->main()->controlUIEnable(true);
+    rig.v.clearLog();
+    rig.screens->main()->save();
+    QCOMPARE(rig.commandCodes(), codes);
+    QVERIFY(!rig.screens->keyMatrix()->isSave());
+    QVERIFY(!rig.screens->dpiSetting()->isSave());
+    QVERIFY(!rig.screens->lightControl()->isSave());
+    QVERIFY(rig.screens->main()->viewEnabled());
+}
+
+void TestMainScreen::factoryReset_data()
+{
+    QTest::addColumn<bool>("gun");
+    QTest::addColumn<QStringList>("codes");
+    // clang-format off
+    // Key matrix, report rate, DPI, lighting, [key matrix 1,] current stage 2, then the three gun slots
+    // (sent only when the mouse has gun functions, each after reading the keyboard options).
+    QTest::newRow("553")          << false << QStringList {"12", "01", "11", "0d", "10", "10", "0b"};
+    QTest::newRow("553 with gun") << true  << QStringList {"12", "01", "11", "0d", "10", "10", "02", "0b", "83", "04", "83", "04", "83", "04"};
+    // clang-format on
+}
+
+void TestMainScreen::factoryReset()
+{
+    QFETCH(bool, gun);
+    QFETCH(QStringList, codes);
+    ScreenRig rig(family("553", gun));
+    rig.screens->main()->initUI();
+    rig.writeProfile("mouse/reportRate", 0);
+    rig.writeProfile("mouse/dpiValueArray", QVariantList {250, 800, 1600, 3200, 4800, 6400, 8000, 12000});
+    rig.screens->keyMatrix()->setSave(true);
+    rig.screens->dpiSetting()->setSave(true);
+    rig.v.clearLog();
+    rig.screens->main()->factoryReset();
+    QCOMPARE(rig.commandCodes(), codes);
+    // The profile is the default again, on disk and on the mouse.
+    QCOMPARE(rig.store->getData("mouse/reportRate", false), rig.store->getData("mouse/reportRate", true));
+    QCOMPARE(int(rig.v.mouse.state().reportRate),
+             MainScreen::reportRateValue(rig.store->getData("mouse/reportRate", true).toInt()));
+    QCOMPARE(rig.screens->dpiSetting()->currentDPI(), 1);
+    QCOMPARE(rig.v.mouse.state().activeStage, 2);
+    QVERIFY(!rig.screens->keyMatrix()->isSave());
+    QVERIFY(!rig.screens->dpiSetting()->isSave());
+    QVERIFY(rig.screens->main()->viewEnabled());
+    if (gun) {
+        QCOMPARE(rig.store->getGlobalData("mouse/selectGun").toStringList(), QStringList({"0", "1", "2"}));
+    }
+}
+
+void TestMainScreen::profileChange()
+{
+    ScreenRig rig;
+    // Profile 2 (the file p3.bin) differs from profile 0 in its report rate.
+    rig.store->setCurrentProfile(2);
+    rig.writeProfile("mouse/reportRate", 1);
+    rig.store->setCurrentProfile(0);
+    rig.writeProfile("mouse/reportRate", 3);
+    MainScreen* main = rig.screens->main();
+    main->initUI();
+    rig.v.clearLog();
+    main->changeProfile(0);
+    QCOMPARE(rig.commandCodes(), QStringList {});
+
+    main->changeProfile(2);
+    QCOMPARE(rig.commandCodes(), QStringList({"12", "01", "11", "0d", "10", "10"}));
+    QCOMPARE(main->profileNo(), 2);
+    QCOMPARE(rig.store->getGlobalData("mouse/profileNo").toInt(), 2);
+    QCOMPARE(rig.store->currentProfile(), 2);
+    QCOMPARE(main->reportRateIndex(), 1);
+    QCOMPARE(int(rig.v.mouse.state().reportRate), 4);
+    QVERIFY(main->viewEnabled());
+
+    // The next start opens the profile chosen last.
+    rig.restart();
+    rig.screens->main()->initUI();
+    QCOMPARE(rig.screens->main()->profileNo(), 2);
+    QCOMPARE(rig.screens->main()->reportRateIndex(), 1);
+}
+
+void TestMainScreen::flowsEndEnabledWhenTheMouseGoes_data()
+{
+    QTest::addColumn<QString>("flow");
+    QTest::newRow("save") << "save";
+    QTest::newRow("reset") << "reset";
+    QTest::newRow("profile") << "profile";
+}
+
+void TestMainScreen::flowsEndEnabledWhenTheMouseGoes()
+{
+    QFETCH(QString, flow);
+    ScreenRig rig;
+    MainScreen* main = rig.screens->main();
+    main->initUI();
+    main->controlUIEnable(true);
+    rig.screens->keyMatrix()->setSave(true);
+    rig.screens->dpiSetting()->setSave(true);
+    rig.v.mouse.unplugAfterReports(1);
+    QSignalSpy enabled(main, &MainScreen::viewEnabledChanged);
+    if (flow == "save") {
+        main->save();
+    } else if (flow == "reset") {
+        main->factoryReset();
+    } else {
+        main->changeProfile(1);
+    }
+    QCOMPARE(enabled.count(), 2);
+    QVERIFY(main->viewEnabled());
+}
+
+void TestMainScreen::setCurrentDpi()
+{
+    ScreenRig rig;
+    MainScreen* main = rig.screens->main();
+    main->setCurrentDPI(4);
+    QCOMPARE(rig.screens->dpiSetting()->currentDPI(), 3);
+    main->setCurrentDPI(0);
+    QCOMPARE(rig.screens->dpiSetting()->currentDPI(), 3);
+}
+
+void TestMainScreen::damagedValuesFallBack()
+{
+    ScreenRig rig;
+    rig.writeProfile("mouse/dpiValueArray", QVariantList {400, 800, 1600, 3200, 4800});
+    rig.writeProfile("mouse/lightValue", QStringList {"x", "1", "1"});
+    rig.restart();
+    rig.screens->main()->initUI();
+    const QList<int> damaged = rig.screens->dpiSetting()->values();
+    // The default profile's effect.
+    QCOMPARE(rig.screens->lightControl()->modeIndex(), rig.store->getDataList("mouse/lightValue", true).at(0).toInt());
+
+    // A damaged list counts as no list: the built-in stages.
+    rig.store->currentProfileSettings()->remove("mouse/dpiValueArray");
+    rig.restart();
+    rig.screens->main()->initUI();
+    QCOMPARE(damaged, rig.screens->dpiSetting()->values());
+    QVERIFY(damaged.first() != 400);
+}
+
+void TestMainScreen::shortLanguageListKeepsDefaults()
+{
+    ScreenRig rig;
+    {
+        QSettings english(rig.modules.path("modules/i18n/English.ini"), QSettings::IniFormat);
+        english.setValue("main/total", 2);
+    }
+    rig.screens->main()->initUI();
+    const QStringList texts = rig.screens->main()->mainLang();
+    QCOMPARE(texts.size(), 15);
+    QCOMPARE(texts.at(MainScreen::SaveText), QString("Save"));
+    QCOMPARE(texts.at(MainScreen::OkText), QString("OK"));
+}
+
+QTEST_GUILESS_MAIN(TestMainScreen)
+#include "TestMainScreen.moc"
