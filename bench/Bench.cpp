@@ -5,8 +5,13 @@
 #include "DeviceConnector.h"
 #include "DeviceOperations.h"
 #include "DeviceRecords.h"
+#include "GunStore.h"
 #include "HidOwner.h"
 #include "Hid_Thread.h"
+#include "LanguageStore.h"
+#include "MacroLibrary.h"
+#include "MainScreen.h"
+#include "Screens.h"
 #include "VirtualMouse.h"
 
 #include <QCoreApplication>
@@ -150,46 +155,9 @@ bool copyFolder(const QString& from, const QString& to)
     return true;
 }
 
-QVariantList storedList(const ConfigStore& store, const char* key, int count)
-{
-    QVariantList values = store.getDataList(QString::fromLatin1(key), false);
-    while (values.size() < count) {
-        values << 0;
-    }
-    return values.mid(0, count);
-}
-
-// The device operations of a factory reset, with the default profile's values: key matrix, report
-// rate, DPI table, lighting, key matrix switch, current DPI and, on a gun mouse, the three gun slots.
-void factoryReset(ConfigStore& store, DeviceOperations& ops)
-{
-    store.resetProfile(store.currentProfile());
-    QVariantList matrix;
-    for (int n = 0; n < 16; ++n) {
-        matrix += storedList(store, qPrintable(QStringLiteral("mouseKeyMatrix/%1").arg(n)), 4);
-    }
-    ops.mouseSetKeyMatrix(matrix, true, {});
-    static const unsigned char rates[] = {8, 4, 2, 1};
-    ops.mouseSetReportRate(rates[std::clamp(store.getData(QStringLiteral("mouse/reportRate"), false).toInt(), 0, 3)]);
-    ops.mouseSetDpi(store.getData(QStringLiteral("mouse/currentDpiCount"), false).toInt(),
-                    store.getGlobalData(QStringLiteral("mouse/sensorType")).toString(),
-                    storedList(store, "mouse/dpiValueArray", 8));
-    const QVariantList light = storedList(store, "mouse/lightValue", 3);
-    ops.mouseSetRGBEffect(light.at(0).toInt(), light.at(1).toInt(), light.at(2).toInt());
-    ops.mouseSetRGBColor(store.isColorful() ? 0 : 1, storedList(store, "mouse/colorValue", 24));
-    if (ops.isGun()) {
-        ops.mouseSwitchKeyMatrix(1);
-    }
-    ops.mouseSetCurrentDPI(2);
-    if (ops.isGun()) {
-        for (int slot = 1; slot <= 3; ++slot) {
-            ops.mouseSendGundata(slot, {9, 0, 5});
-        }
-    }
-}
-
-// Runs the reset on the GUI thread with real pauses while a timer on the same thread ticks every
-// few milliseconds; the longest gap between two ticks is how long the window stood still.
+// Runs the main screen's factory reset on the GUI thread with real pauses while a timer on the same
+// thread ticks every few milliseconds; the longest gap between two ticks is how long the window
+// stood still.
 int guiStall(int argc, char** argv)
 {
     QGuiApplication app(argc, argv);
@@ -214,12 +182,17 @@ int guiStall(int argc, char** argv)
     BenchOwner owner(store);
     link.setOwnerWidget(&owner);
     DeviceOperations ops(&link, &store);
+    MacroLibrary macros(store);
+    GunStore guns(store);
+    LanguageStore languages(base.path());
+    Screens screens(store, macros, guns, languages, ops);
     const int index = DeviceConnector::findAndVerify(link, store.paths().globalConfig());
     if (index < 0) {
         std::fprintf(stderr, "qx7-bench: the virtual mouse did not answer\n");
         return 1;
     }
     ops.connectDevice(index, false);
+    screens.main()->initUI();
 
     constexpr int TickMs = 4;
     QElapsedTimer sinceTick;
@@ -231,7 +204,7 @@ int guiStall(int argc, char** argv)
     QTimer::singleShot(50, [&] {
         QElapsedTimer reset;
         reset.start();
-        factoryReset(store, ops);
+        screens.main()->factoryReset();
         resetMs = reset.elapsed();
         // One more tick closes the gap the reset may have left open at its end.
         QTimer::singleShot(2 * TickMs, [] { QCoreApplication::exit(0); });
