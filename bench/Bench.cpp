@@ -4,7 +4,6 @@
 #include "ConfigStore.h"
 #include "DeviceConnector.h"
 #include "DeviceOperations.h"
-#include "DeviceRecords.h"
 #include "GunStore.h"
 #include "HidOwner.h"
 #include "Hid_Thread.h"
@@ -13,6 +12,7 @@
 #include "MainScreen.h"
 #include "Screens.h"
 #include "VirtualMouse.h"
+#include "VirtualMouseSetup.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -27,6 +27,7 @@
 #include <QTimer>
 #include <algorithm>
 #include <cstdio>
+#include <memory>
 #include <unistd.h>
 
 namespace {
@@ -169,16 +170,13 @@ int guiStall(int argc, char** argv)
         return 1;
     }
     ConfigStore store(base.path());
-    const QList<DeviceRecord*> records = DeviceRecords::load(store.paths().globalConfig());
-    if (records.isEmpty()) {
+    const std::unique_ptr<VirtualMouse> mouse
+        = VirtualMouseSetup::imitateConfigured(store.paths().globalConfig(), nullptr);
+    if (!mouse) {
         std::fprintf(stderr, "qx7-bench: the configuration lists no device to imitate\n");
         return 1;
     }
-    VirtualMouse mouse(VirtualMouse::configFor(*records.first(),
-                                               store.icType() == QLatin1String("560") ? VirtualMouse::Family::Set560
-                                                                                      : VirtualMouse::Family::Set553));
-    qDeleteAll(records);
-    Hid_Thread link(&mouse);
+    Hid_Thread link(mouse.get());
     BenchOwner owner(store);
     link.setOwnerWidget(&owner);
     DeviceOperations ops(&link, &store);

@@ -8,11 +8,12 @@ QX7_PACKAGES=(
     qt6-base-dev qt6-declarative-dev qt6-svg-dev libqt6opengl6-dev libgl-dev libegl-dev
     qml6-module-qtquick qml6-module-qtquick-window qml6-module-qtquick-controls
     qml6-module-qtquick-layouts qml6-module-qtquick-templates qml6-module-qtqml
-    qml6-module-qtqml-workerscript qml6-module-qttest
+    qml6-module-qtqml-workerscript qml6-module-qtqml-models qml6-module-qttest
     libhidapi-dev libudev-dev
     xvfb xauth xdotool libxtst-dev libx11-dev
     libglib2.0-dev libglib2.0-bin gsettings-desktop-schemas
     g++-mingw-w64-x86-64
+    clang libclang-rt-14-dev llvm-14
 )
 
 qx7_install_packages() {
