@@ -92,9 +92,13 @@ bool ConfigStore::resetApconfig()
 {
     sync();
     QString error = QStringLiteral("not a settings file: ") + m_paths.defaultGlobalConfig();
-    if (!StoreTools::isSettingsFile(m_paths.defaultGlobalConfig())
-        || !StoreTools::replaceWithCopy(m_paths.defaultGlobalConfig(), m_paths.globalConfig(), &error)) {
+    if (!StoreTools::isSettingsFile(m_paths.defaultGlobalConfig())) {
         qWarning().noquote() << "resetApconfig:" << error;
+        return false;
+    }
+    if (!StoreTools::replaceWithCopy(m_paths.defaultGlobalConfig(), m_paths.globalConfig(), &error)) {
+        qWarning().noquote() << "resetApconfig:" << error;
+        noteFailedWrite(m_paths.globalConfig());
         return false;
     }
     m_globalSettings.reset();
@@ -177,8 +181,13 @@ bool ConfigStore::replaceSlotFile(int slot, const QString& source)
     sync();
     // A slot never takes a file that would read as empty: its own contents are worth more.
     QString error = QStringLiteral("not a settings file: ") + source;
-    if (!StoreTools::isSettingsFile(source) || !StoreTools::replaceWithCopy(source, m_paths.profile(slot), &error)) {
+    if (!StoreTools::isSettingsFile(source)) {
         qWarning().noquote() << "profile slot" << slot << "kept:" << error;
+        return false;
+    }
+    if (!StoreTools::replaceWithCopy(source, m_paths.profile(slot), &error)) {
+        qWarning().noquote() << "profile slot" << slot << "kept:" << error;
+        noteFailedWrite(m_paths.profile(slot));
         return false;
     }
     m_profileSettings[slot].reset();
@@ -238,7 +247,34 @@ bool ConfigStore::syncProfile(int slot, const char* operation)
 
 int ConfigStore::failedWrites() const
 {
-    return m_failedWrites;
+    return int(m_failedFiles.size());
+}
+
+QStringList ConfigStore::failedFiles() const
+{
+    return m_failedFiles;
+}
+
+bool ConfigStore::syncFile(QSettings& settings, const char* operation)
+{
+    if (StoreTools::syncSettings(settings, operation)) {
+        return true;
+    }
+    noteFailedWrite(settings.fileName());
+    return false;
+}
+
+void ConfigStore::noteFailedWrite(const QString& file)
+{
+    m_failedFiles << file;
+    if (m_writeFailureHandler) {
+        m_writeFailureHandler(file);
+    }
+}
+
+void ConfigStore::setWriteFailureHandler(std::function<void(const QString&)> handler)
+{
+    m_writeFailureHandler = std::move(handler);
 }
 
 bool ConfigStore::write(std::unique_ptr<QSettings>& settings,
@@ -260,9 +296,10 @@ bool ConfigStore::commit(std::unique_ptr<QSettings>& settings, const char* opera
     if (StoreTools::syncSettings(*settings, operation)) {
         return true;
     }
-    ++m_failedWrites;
+    const QString file = settings->fileName();
     // Reads go on with what the file really holds.
-    settings = openIni(settings->fileName());
+    settings = openIni(file);
+    noteFailedWrite(file);
     return false;
 }
 

@@ -66,7 +66,7 @@ QVariant MacroLibrary::createMacroIni(const QVariant& name, const QVariant& macr
     settings.setValue(QStringLiteral("config/total"), 0);
     settings.setValue(QStringLiteral("config/repeat"), 1);
     settings.setValue(QStringLiteral("config/did"), -1);
-    return StoreTools::syncSettings(settings, "createMacroIni");
+    return m_config.syncFile(settings, "createMacroIni");
 }
 
 QVariant MacroLibrary::saveMacroIni(const QVariant& name, const QStringList& macros, const QVariant& repeat)
@@ -81,7 +81,7 @@ QVariant MacroLibrary::saveMacroIni(const QVariant& name, const QStringList& mac
     for (int i = 0; i < macros.size(); ++i) {
         settings.setValue(QStringLiteral("macro/%1").arg(i), macros.at(i));
     }
-    return StoreTools::syncSettings(settings, "saveMacroIni");
+    return m_config.syncFile(settings, "saveMacroIni");
 }
 
 QStringList MacroLibrary::loadMacroIni(const QVariant& name) const
@@ -197,7 +197,7 @@ QVariant MacroLibrary::updataNameList(const QVariant& type, const QStringList& n
     } else {
         settings.setValue(key, names);
     }
-    return StoreTools::syncSettings(settings, "updataNameList");
+    return m_config.syncFile(settings, "updataNameList");
 }
 
 QVariantList MacroLibrary::getNameList(const QVariant& type) const
@@ -252,6 +252,7 @@ bool MacroLibrary::loadMacroFile(const QVariant& macroFileName)
     QString error;
     if (!StoreTools::replaceWithCopy(source, target, &error)) {
         qWarning().noquote() << "loadMacroFile:" << error;
+        m_config.noteFailedWrite(target);
         return false;
     }
     return true;
