@@ -264,6 +264,7 @@ void MainScreen::chooseReportRate(int index)
 
 void MainScreen::save()
 {
+    ConfigStore::WriteBatch batch(m_screens.store());
     KeyMatrixScreen* keys = m_screens.keyMatrix();
     DpiSettingScreen* dpi = m_screens.dpiSetting();
     LightControlScreen* light = m_screens.lightControl();
@@ -296,6 +297,7 @@ void MainScreen::resendProfile()
 
 bool MainScreen::factoryReset()
 {
+    ConfigStore::WriteBatch batch(m_screens.store());
     ViewLock lock(*this, &MainScreen::setViewEnabled);
     m_screens.keyMatrix()->setSave(false);
     m_screens.dpiSetting()->setSave(false);
@@ -309,6 +311,7 @@ bool MainScreen::factoryReset()
 
 void MainScreen::changeProfile(int number)
 {
+    ConfigStore::WriteBatch batch(m_screens.store());
     if (number == m_profileNo || !ConfigStore::isValidSlot(number)) {
         return;
     }
