@@ -12,8 +12,13 @@
 #include "HidTrace.h"
 #include "Hid_Thread.h"
 #include "HidapiTransport.h"
+#include "KeyAssigmentScreen.h"
+#include "KeyMatrixScreen.h"
+#include "LanguageStore.h"
 #include "MacroEncoder.h"
 #include "MacroLibrary.h"
+#include "MainScreen.h"
+#include "Screens.h"
 #include "VirtualMouse.h"
 
 #include <QCoreApplication>
@@ -373,10 +378,25 @@ Parsed parseColors(const QStringList& args)
             {}};
 }
 
-Parsed parseKey(const QStringList& args)
+// The screens over the same store and device, filled as the configurator's start-up fills them,
+// without device traffic.
+struct CtlScreens
 {
-    if (args.size() != 2) {
-        return failure(QStringLiteral("key takes N RECORD"));
+    explicit CtlScreens(Context& c)
+        : languages(c.store.paths().baseDir())
+        , screens(c.store, c.macros, c.guns, languages, c.ops)
+    {
+        screens.main()->readFlags();
+        screens.main()->initScreens();
+    }
+    LanguageStore languages;
+    Screens screens;
+};
+
+Parsed parseKey(const QStringList& args, const MacroLibrary& macros)
+{
+    if (args.size() != 2 && args.size() != 3) {
+        return failure(QStringLiteral("key takes N RECORD, and NAME for a macro record"));
     }
     const auto entry = number(args.at(0), 0, KeyEntries - 1);
     if (!entry) {
@@ -387,13 +407,36 @@ Parsed parseKey(const QStringList& args)
     if (!record) {
         return failure(QStringLiteral("bad record '%1': %2").arg(args.at(1), why));
     }
-    return {[entry, record](Context& c) {
-                QVariantList src64 = storedMatrix(c);
-                const QVariantList bytes = record->toList();
-                for (int i = 0; i < ButtonFunction::RecordSize; ++i) {
-                    src64[*entry * ButtonFunction::RecordSize + i] = bytes.at(i);
+    QString name;
+    if (record->type() == ButtonFunction::Macro) {
+        // As the dialog makes them: the run mode, the button's own slot, the macro's name.
+        if (args.size() != 3) {
+            return failure(QStringLiteral("a macro record needs the macro's NAME"));
+        }
+        if (record->param1() >= KeyAssigmentScreen::MacroModes || record->param2() != *entry || record->param3() != 0) {
+            return failure(QStringLiteral("bad macro record '%1': expected 04 MM %2 00 with run mode MM 00-02")
+                               .arg(args.at(1))
+                               .arg(*entry, 2, 16, QLatin1Char('0')));
+        }
+        name = args.at(2);
+        if (!macros.macroExists(name)) {
+            return failure(QStringLiteral("no stored macro named '%1'").arg(name));
+        }
+    } else if (args.size() == 3) {
+        return failure(QStringLiteral("NAME goes only with a macro record (type 04)"));
+    }
+    return {[entry, record, name](Context& c) {
+                CtlScreens s(c);
+                KeyAssigmentScreen* dialog = s.screens.keyAssigment();
+                if (!dialog->openButton(*entry)) {
+                    printError(QStringLiteral("button %1 is the only left button; give another button the "
+                                              "left button first")
+                                   .arg(*entry + 1));
+                    return int(Qx7Ctl::BadUsage);
                 }
-                c.ops.mouseSetKeyMatrix(src64, true, gunPeriods(c));
+                dialog->setRecord(*record, name);
+                dialog->close();
+                s.screens.main()->save();
                 return 0;
             },
             {}};
@@ -627,14 +670,14 @@ parseCommand(const QString& command, const QStringList& args, const ConfigStore&
         return parseColors(args);
     }
     if (command == QLatin1String("key")) {
-        return parseKey(args);
+        return parseKey(args, macros);
     }
     if (command == QLatin1String("macro")) {
         return parseMacro(args, macros);
     }
     if (command == QLatin1String("keys")) {
         return noArguments([](Context& c) {
-            sendStoredMatrix(c);
+            CtlScreens(c).screens.keyMatrix()->saveData();
             return 0;
         });
     }
@@ -691,7 +734,9 @@ QString Qx7Ctl::helpText()
         "  dpi COUNT V1 V2 V3 V4 V5 V6 V7 V8   stages in use and the eight DPI values\n"
         "  light MODE SPEED BRIGHTNESS         mode index as in the lighting list, speed and brightness 0-4\n"
         "  colors C1 C2 C3 C4 C5 C6 C7 C8      eight colours #rrggbb\n"
-        "  key N RECORD                        N 0-15, RECORD eight hex digits; stores it, sends the matrix\n"
+        "  key N RECORD [NAME]                 N 0-15, RECORD eight hex digits: assigns it as the dialog does\n"
+        "                                      and sends the changed matrix; a macro record 04MMNN00 (run\n"
+        "                                      mode MM, NN = N) takes the macro NAME, sent to slot N\n"
         "  keys                                send the stored key matrix\n"
         "  macro SLOT NAME                     send the stored macro NAME to slot 0-11\n"
         "  gun SLOT TIMES X Y                  gun slot 1-3, times 0-255, X and Y 0-64\n"
