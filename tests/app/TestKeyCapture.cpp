@@ -3,6 +3,7 @@
 #include "InputHook.h"
 #include "KeyAssigmentScreen.h"
 #include "KeyCapture.h"
+#include "KeyMatrixScreen.h"
 #include "MainScreen.h"
 #include "PrivateXServer.h"
 #include "ScreenRig.h"

@@ -1,3 +1,5 @@
+pragma ComponentBehavior: Bound
+
 import QtQuick
 import QX7
 
@@ -46,9 +48,29 @@ DialogFrame {
         timesInput.closeFocus()
     }
 
-    function entries(texts) {
-        return texts.map(function(text) { return {"textValue": text} })
+    // The drop-downs' entries, and what they show as chosen.
+    function fillLists() {
+        mediaGrid.setTexts(labels[KeyAssigmentScreen.MediaGroup] ?? [])
+        windowsGrid.setTexts(labels[KeyAssigmentScreen.WindowsGroup] ?? [])
+        shortcutGrid.setTexts(labels[KeyAssigmentScreen.ShortcutGroup] ?? [])
+        macroList.setTexts(KeyAssigmentScreen.macroNames)
+        showChoices()
     }
+
+    function showChoice(list, index) {
+        list.currentSelect = index
+        if (index < 0)
+            list.textValue = ""
+    }
+
+    function showChoices() {
+        showChoice(mediaGrid, choices[KeyAssigmentScreen.MediaGroup])
+        showChoice(windowsGrid, choices[KeyAssigmentScreen.WindowsGroup])
+        showChoice(shortcutGrid, choices[KeyAssigmentScreen.ShortcutGroup])
+        showChoice(macroList, KeyAssigmentScreen.macroChoice)
+    }
+
+    Component.onCompleted: fillLists()
 
     // A field that arms a key capture when clicked and shows what was captured.
     component CaptureField: Rectangle {
@@ -175,6 +197,9 @@ DialogFrame {
 
     Connections {
         target: KeyAssigmentScreen
+        function onLanguageChanged() { dialog.fillLists() }
+        function onMacroNamesChanged() { dialog.fillLists() }
+        function onRecordChanged() { dialog.showChoices() }
         function onFireChanged() {
             endlessBox.isSelect = KeyAssigmentScreen.endless
             timesInput.textValue = String(KeyAssigmentScreen.times)
@@ -374,8 +399,6 @@ DialogFrame {
                 visible: dialog.page === KeyAssigmentScreen.MediaGroup
                 width: 260
                 height: 30
-                mdItems: dialog.entries(dialog.labels[KeyAssigmentScreen.MediaGroup] ?? [])
-                currentSelect: dialog.choices[KeyAssigmentScreen.MediaGroup]
                 onValueChange: function(index) { KeyAssigmentScreen.choose(KeyAssigmentScreen.MediaGroup, index) }
             }
             DropDownGrid {
@@ -384,8 +407,6 @@ DialogFrame {
                 visible: dialog.page === KeyAssigmentScreen.WindowsGroup
                 width: 260
                 height: 30
-                mdItems: dialog.entries(dialog.labels[KeyAssigmentScreen.WindowsGroup] ?? [])
-                currentSelect: dialog.choices[KeyAssigmentScreen.WindowsGroup]
                 onValueChange: function(index) { KeyAssigmentScreen.choose(KeyAssigmentScreen.WindowsGroup, index) }
             }
             DropDownGrid {
@@ -394,8 +415,6 @@ DialogFrame {
                 visible: dialog.page === KeyAssigmentScreen.ShortcutGroup
                 width: 260
                 height: 30
-                mdItems: dialog.entries(dialog.labels[KeyAssigmentScreen.ShortcutGroup] ?? [])
-                currentSelect: dialog.choices[KeyAssigmentScreen.ShortcutGroup]
                 onValueChange: function(index) { KeyAssigmentScreen.choose(KeyAssigmentScreen.ShortcutGroup, index) }
             }
 
@@ -413,8 +432,6 @@ DialogFrame {
                         objectName: "macroList"
                         width: 220
                         height: 30
-                        mdItems: dialog.entries(KeyAssigmentScreen.macroNames)
-                        currentSelect: KeyAssigmentScreen.macroChoice
                         onValueChange: function(index) { KeyAssigmentScreen.chooseMacro(index) }
                     }
                     Button {

@@ -1,3 +1,5 @@
+pragma ComponentBehavior: Bound
+
 import QtQuick
 import QX7
 
@@ -27,7 +29,7 @@ Item {
             anchors.leftMargin: 8
             anchors.verticalCenter: parent.verticalCenter
             width: 64
-            text: (KeyMatrixScreen.keyMatrixLang[0] ?? "").trim()
+            text: KeyMatrixScreen.keyMatrixLang[0] ?? ""
             color: Theme.colorGray3
             font.family: Theme.fontFamily
             font.pixelSize: Theme.fontNormalSize
