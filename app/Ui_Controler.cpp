@@ -4,6 +4,7 @@
 #include "myQQuickView.h"
 
 #include <QDir>
+#include <QQmlEngine>
 #include <QQmlContext>
 #include <QSettings>
 #include <QWidget>
@@ -34,6 +35,8 @@ void Ui_Controler::setupWindow(QWidget* widget, Hid_Thread* hid, const QString& 
     view->setObjectName(QStringLiteral("ui_View"));
     view->setClearColor(Qt::transparent);
     view->setHid(hid);
+    // The module lives in the resources under qrc:/QX7; its files in subfolders import it by name.
+    view->engine()->addImportPath(QStringLiteral("qrc:/"));
     view->setSource(QUrl(QString::fromLatin1(SceneUrl)));
     // Published only now: the scene's root is created hidden and starts its work in initUI().
     view->rootContext()->setContextProperty(QStringLiteral("ui_View"), view);
