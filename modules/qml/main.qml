@@ -79,10 +79,6 @@ Item {
         // qmllint enable unqualified
     }
 
-    function entries(texts) {
-        return texts.map(function(text) { return {"textValue": text} })
-    }
-
     function openDialog(dialog) {
         mainFocus()
         dialog.open()
@@ -214,7 +210,7 @@ Item {
                 objectName: "reportRateList"
                 width: parent.width
                 height: 28
-                mdItems: mainIten.entries(MainScreen.reportRates)
+                Component.onCompleted: setTexts(MainScreen.reportRates)
                 currentSelect: MainScreen.reportRateIndex
                 onValueChange: function(index) { MainScreen.chooseReportRate(index) }
             }
@@ -318,11 +314,16 @@ Item {
         visible: MainScreen.revealed
         x: 628
         y: 4
-        profileBtn.mdItems: mainIten.entries(ProfileScreen.names)
+        Component.onCompleted: profileBtn.setTexts(ProfileScreen.names)
         profileBtn.currentSelect: MainScreen.profileNo
         profileBtn.onValueChange: function(index) { MainScreen.changeProfile(index) }
         onBtnClicked: function(btnIndex) { mainIten.askMenuCmd(btnIndex) }
         z: profileBtn.isDrop ? 30 : 0
+    }
+
+    Connections {
+        target: ProfileScreen
+        function onEntriesChanged() { topMenu.profileBtn.setTexts(ProfileScreen.names) }
     }
 
     Mouse {
