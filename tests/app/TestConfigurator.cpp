@@ -1,5 +1,6 @@
 // The configurator against the virtual mouse: device check, monitor, listener, tray and quitting.
 #include "CheckTimer.h"
+#include "DpiSettingScreen.h"
 #include "DpiSwitchTexts.h"
 #include "TempModules.h"
 #include "VirtualLink.h"
@@ -323,12 +324,13 @@ void TestConfigurator::dpiEventReachesSceneAndTray()
     r.widget->checkDevice();
     QTRY_COMPARE(r.root()->property("runCount").toInt(), 1);
     DpiSwitchTexts::set({"first", "second", "third", "fourth", "fifth", "sixth", "seventh", "eighth"});
-    r.root()->setProperty("currentDPI", -2);
+    DpiSettingScreen* dpi = r.widget->view()->screens()->dpiSetting();
+    dpi->setCurrentDPI(-2);
     QSignalSpy balloons(r.widget.get(), &Widget::trayMessage);
     r.mouse.sendEventReport(report);
     QTRY_COMPARE(balloons.count(), 1);
     QCOMPARE(balloons.at(0), (QVariantList {"Info", text + " "}));
-    QTRY_COMPARE(r.root()->property("currentDPI").toInt(), sceneStage);
+    QTRY_COMPARE(dpi->currentDPI(), sceneStage);
     DpiSwitchTexts::reset();
 }
 

@@ -60,6 +60,8 @@ private slots:
     void closingCommitsOnlyAChange();
     void macroRecordSendsAndBindsTheMacro();
     void dialogRestore();
+    void everyGroupReachesTheMouse_data();
+    void everyGroupReachesTheMouse();
 };
 
 void TestKeyAssigmentScreen::fixedChoices_data()
@@ -297,6 +299,60 @@ void TestKeyAssigmentScreen::dialogRestore()
     QCOMPARE(d.screen->keyCode(), QStringLiteral("0000f100"));
     QCOMPARE(d.keys()->record(1), rec("0000f100"));
     QVERIFY(d.keys()->isSave());
+}
+
+void TestKeyAssigmentScreen::everyGroupReachesTheMouse_data()
+{
+    QTest::addColumn<int>("group");
+    QTest::addColumn<QVariantList>("input");
+    QTest::addColumn<QByteArray>("device"); // entry 1 of the matrix the mouse keeps
+    // clang-format off
+    QTest::newRow("mouse")       << int(KeyAssigmentScreen::MouseGroup) << QVariantList {4} << QByteArray::fromHex("0100f300");
+    // Key C, knob at 20 (21 ms), 3 times.
+    QTest::newRow("fire")        << int(KeyAssigmentScreen::FireGroup) << QVariantList {KeyC, 20, 3} << QByteArray::fromHex("0a061503");
+    QTest::newRow("combination") << int(KeyAssigmentScreen::CombinationGroup) << QVariantList {LCtrl, KeyA} << QByteArray::fromHex("00010400");
+    QTest::newRow("media")       << int(KeyAssigmentScreen::MediaGroup) << QVariantList {4} << QByteArray::fromHex("0300e200");
+    QTest::newRow("windows")     << int(KeyAssigmentScreen::WindowsGroup) << QVariantList {0} << QByteArray::fromHex("00009401");
+    QTest::newRow("shortcut")    << int(KeyAssigmentScreen::ShortcutGroup) << QVariantList {2} << QByteArray::fromHex("0000e006");
+    // Macro_0 repeated while held, in the slot of button 2, counted from 1 on the wire.
+    QTest::newRow("macro")       << int(KeyAssigmentScreen::MacroGroup) << QVariantList {0, 2} << QByteArray::fromHex("09020200");
+    QTest::newRow("dpi")         << int(KeyAssigmentScreen::DpiGroup) << QVariantList {1} << QByteArray::fromHex("07000200");
+    QTest::newRow("gun")         << int(KeyAssigmentScreen::GunGroup) << QVariantList {1} << QByteArray::fromHex("08000200");
+    // clang-format on
+}
+
+void TestKeyAssigmentScreen::everyGroupReachesTheMouse()
+{
+    QFETCH(int, group);
+    QFETCH(QVariantList, input);
+    QFETCH(QByteArray, device);
+    Dialog d;
+    MainScreen* main = d.rig.screens->main();
+    switch (group) {
+        case KeyAssigmentScreen::FireGroup:
+            d.screen->setRatePosition(input.at(1).toInt());
+            d.screen->setTimes(input.at(2).toInt());
+            d.screen->startFireCapture();
+            main->routeKeyboard(true, input.at(0).toInt());
+            break;
+        case KeyAssigmentScreen::CombinationGroup:
+            d.screen->startCombinationCapture();
+            for (const QVariant& key : input) {
+                main->routeKeyboard(true, key.toInt());
+            }
+            d.screen->confirmCombination();
+            break;
+        case KeyAssigmentScreen::MacroGroup:
+            d.screen->setMacroMode(input.at(1).toInt());
+            d.screen->chooseMacro(input.at(0).toInt());
+            break;
+        default:
+            d.screen->choose(group, input.at(0).toInt());
+    }
+    d.screen->close();
+    QVERIFY(d.rig.v.mouse.state().keyMatrices.isEmpty());
+    main->save();
+    QCOMPARE(d.rig.v.mouse.state().keyMatrices.value(1).mid(4, 4), device);
 }
 
 QTEST_GUILESS_MAIN(TestKeyAssigmentScreen)
