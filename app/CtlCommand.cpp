@@ -309,9 +309,8 @@ int setKey(Context& c, int entry, const ButtonFunction& record, const QString& m
     CtlScreens s(c);
     KeyAssigmentScreen* dialog = s.screens.keyAssigment();
     if (!dialog->openButton(entry)) {
-        CtlOutput::error(
-            QStringLiteral("button %1 is the only left button; give another button the left button first")
-                .arg(entry + 1));
+        CtlOutput::error(QStringLiteral("button %1 is the only left button; give another button the left button first")
+                             .arg(entry + 1));
         return Qx7Ctl::BadUsage;
     }
     dialog->setRecord(record, macroName);

@@ -4,8 +4,8 @@
 #include "StorePaths.h"
 #include "myQQuickView.h"
 
-#include <QQmlEngine>
 #include <QQmlContext>
+#include <QQmlEngine>
 #include <QSettings>
 #include <QWidget>
 #include <QtQml/qqmlextensionplugin.h>

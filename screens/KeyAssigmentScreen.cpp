@@ -336,8 +336,7 @@ void KeyAssigmentScreen::loadFields()
 void KeyAssigmentScreen::setRecord(const ButtonFunction& record, const QString& macroName)
 {
     setCapture(NoCapture);
-    setWorking(record,
-               record.type() == ButtonFunction::Macro ? macroName : m_screens.keyMatrix()->textFor(record));
+    setWorking(record, record.type() == ButtonFunction::Macro ? macroName : m_screens.keyMatrix()->textFor(record));
     loadFields();
 }
 
