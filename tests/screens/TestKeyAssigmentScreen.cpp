@@ -78,15 +78,11 @@ void TestKeyAssigmentScreen::fixedChoices_data()
     const int dpi = KeyAssigmentScreen::DpiGroup;
     const int gun = KeyAssigmentScreen::GunGroup;
     // clang-format off
-    QTest::newRow("mouse first")    << mouse << 0 << "0000f000" << "Left Key" << 0;
     QTest::newRow("mouse last")     << mouse << 5 << "00f01e02" << "Double Fire" << 5;
     QTest::newRow("media first")    << media << 0 << "03008301" << "Player" << 0;
     QTest::newRow("media last")     << media << 7 << "0300ea00" << "Volumn-" << 7;
-    QTest::newRow("windows first")  << windows << 0 << "06009401" << "My PC" << 0;
     QTest::newRow("windows last")   << windows << 6 << "0600e315" << "Run" << 6;
-    QTest::newRow("shortcut first") << shortcut << 0 << "0700e011" << "New" << 0;
     QTest::newRow("shortcut last")  << shortcut << 9 << "0700e004" << "Select All" << 9;
-    QTest::newRow("dpi loop")       << dpi << 2 << "05000300" << "DPI LOOP" << 2;
     QTest::newRow("sniper")         << dpi << 3 << "05000400" << "Sniper Key" << 3;
     QTest::newRow("gun last")       << gun << 2 << "08000300" << "Three Gun" << 2;
     QTest::newRow("past the end")   << gun << 3 << "0000f100" << "Right Key" << -1;
