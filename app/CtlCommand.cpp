@@ -559,6 +559,9 @@ Parsed parseKey(const Request& r)
         if (r.args.size() != 3) {
             return failure(QStringLiteral("a macro record needs the macro's NAME"));
         }
+        if (entry >= MacroSlots) {
+            return failure(QStringLiteral("the mouse keeps macros for buttons 0-%1 only").arg(MacroSlots - 1));
+        }
         if (record->param1() >= KeyAssigmentScreen::MacroModes || record->param2() != entry || record->param3() != 0) {
             return failure(QStringLiteral("bad macro record '%1': expected 04 MM %2 00 with run mode MM 00-02")
                                .arg(r.args.at(1))

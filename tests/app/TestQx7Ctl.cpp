@@ -234,6 +234,7 @@ void TestQx7Ctl::badArgumentsSendAndStoreNothing_data()
     QTest::newRow("key macro of another slot") << QStringList {"key", "3", "04000500", "Macro_0"};
     QTest::newRow("key macro run mode 3") << QStringList {"key", "3", "04030300", "Macro_0"};
     QTest::newRow("key macro unknown") << QStringList {"key", "3", "04000300", "NoSuchMacro"};
+    QTest::newRow("key macro past the slots") << QStringList {"key", "12", "04000c00", "Macro_0"};
     QTest::newRow("key name without macro") << QStringList {"key", "3", "0300b500", "Macro_0"};
     QTest::newRow("macro slot 12") << QStringList {"macro", "12", "Macro_0"};
     QTest::newRow("macro unknown") << QStringList {"macro", "1", "NoSuchMacro"};
