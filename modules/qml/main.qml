@@ -215,9 +215,14 @@ Item {
                 objectName: "reportRateList"
                 width: parent.width
                 height: 28
-                Component.onCompleted: setTexts(MainScreen.reportRates)
-                currentSelect: MainScreen.reportRateIndex
+                textList: MainScreen.reportRates
                 onValueChange: function(index) { MainScreen.chooseReportRate(index) }
+            }
+            // Kept in step with the profile, also after the user's own choice.
+            Binding {
+                target: reportRateList
+                property: "currentSelect"
+                value: MainScreen.reportRateIndex
             }
         }
 
@@ -319,16 +324,16 @@ Item {
         visible: MainScreen.revealed
         x: 628
         y: 4
-        Component.onCompleted: profileBtn.setTexts(ProfileScreen.names)
-        profileBtn.currentSelect: MainScreen.profileNo
+        profileBtn.textList: ProfileScreen.names
         profileBtn.onValueChange: function(index) { MainScreen.changeProfile(index) }
         onBtnClicked: function(btnIndex) { mainIten.askMenuCmd(btnIndex) }
         z: profileBtn.isDrop ? 30 : 0
     }
 
-    Connections {
-        target: ProfileScreen
-        function onEntriesChanged() { topMenu.profileBtn.setTexts(ProfileScreen.names) }
+    Binding {
+        target: topMenu.profileBtn
+        property: "currentSelect"
+        value: MainScreen.profileNo
     }
 
     Mouse {
