@@ -10,7 +10,6 @@
 #include "Hid_Thread.h"
 #include "KeyAssigmentScreen.h"
 #include "KeyMatrixScreen.h"
-#include "LanguageStore.h"
 #include "MacroEncoder.h"
 #include "MacroLibrary.h"
 #include "MainScreen.h"
@@ -132,12 +131,6 @@ QVariantList intList(const QVariantList& values, int count, int fallback = 0)
 
 // What the screens store and send. The screens' own classes will take these over.
 
-unsigned char rateValue(int index)
-{
-    static const unsigned char rates[] = {8, 4, 2};
-    return index >= 0 && index < 3 ? rates[index] : 1;
-}
-
 int modeCount(const ConfigStore& store)
 {
     return 4 + (store.isColorful() ? 7 : 0) + (store.is55328() ? 1 : 0);
@@ -186,69 +179,11 @@ void sendStoredMatrix(Context& c)
     c.ops.mouseSetKeyMatrix(storedMatrix(c), true, gunPeriods(c));
 }
 
-void sendStoredReportRate(Context& c)
-{
-    c.ops.mouseSetReportRate(rateValue(profileInt(c.store, "mouse/reportRate", 3)));
-}
-
-void sendStoredDpi(Context& c)
-{
-    const int dpiCount = profileInt(c.store, "mouse/dpiCount", 4);
-    if (dpiCount > 8) {
-        return;
-    }
-    const int current = profileInt(c.store, "mouse/currentDpiCount", 4);
-    const int minDpi = globalInt(c.store, "mouse/minDPI", 200);
-    const int maxDpi = globalInt(c.store, "mouse/maxDPI", 6000);
-    const int base = globalInt(c.store, "mouse/dpiBase", 50);
-    const QString sensor = c.store.getGlobalData(QStringLiteral("mouse/sensorType")).toString();
-    QVariantList values;
-    for (const QVariant& v : intList(c.store.getDataList(QStringLiteral("mouse/dpiValueArray"), false), 8)) {
-        values << DpiEncoding::sliderValue(v.toInt(), minDpi, maxDpi, base);
-    }
-    c.store.setDataList(QStringLiteral("mouse/dpiValueArray"), values);
-    c.store.setData(QStringLiteral("mouse/currentDpiCount"), current);
-    c.ops.mouseSetDpi(current, sensor, values);
-}
-
-void sendStoredLighting(Context& c)
-{
-    const QVariantList light = intList(c.store.getDataList(QStringLiteral("mouse/lightValue"), false), 3);
-    const QVariantList colors
-        = screenColors(c.store, intList(c.store.getDataList(QStringLiteral("mouse/colorValue"), false), 24));
-    c.store.setDataList(QStringLiteral("mouse/lightValue"), light);
-    c.store.setDataList(QStringLiteral("mouse/colorValue"), colors);
-    c.ops.mouseSetRGBEffect(light.at(0).toInt(), light.at(1).toInt(), light.at(2).toInt());
-    c.ops.mouseSetRGBColor(c.store.isColorful() ? 0 : 1, colors);
-}
-
-// The screens re-initialised with sending after a profile change or reset.
-void resendProfile(Context& c)
-{
-    sendStoredMatrix(c);
-    sendStoredReportRate(c);
-    sendStoredDpi(c);
-    sendStoredLighting(c);
-    if (c.ops.isGun()) {
-        c.ops.mouseSwitchKeyMatrix(1);
-    }
-}
-
-void sendGunSlot(Context& c, int slot)
-{
-    const QVariantList preset = c.guns.getGunData(chosenGunPresets(c).at(slot - 1));
-    if (preset.size() < GunStore::PresetFields) {
-        return;
-    }
-    c.ops.mouseSendGundata(slot, {preset.at(5).toInt(), preset.at(3).toInt(), preset.at(4).toInt()});
-}
-
 // Command bodies, one per command.
 
 int setReportRate(Context& c, int index)
 {
-    c.store.setData(QStringLiteral("mouse/reportRate"), index);
-    c.ops.mouseSetReportRate(rateValue(index));
+    c.screens.main()->chooseReportRate(index);
     return Qx7Ctl::Success;
 }
 
@@ -288,26 +223,10 @@ int setColors(Context& c, const QVariantList& values)
     return Qx7Ctl::Success;
 }
 
-// The screens over the same store and device, filled as the configurator's start-up fills them,
-// without device traffic.
-struct CtlScreens
-{
-    explicit CtlScreens(Context& c)
-        : languages(c.store.paths().baseDir())
-        , screens(c.store, c.macros, c.guns, languages, c.ops)
-    {
-        screens.main()->readFlags();
-        screens.main()->initScreens();
-    }
-    LanguageStore languages;
-    Screens screens;
-};
-
 // As the assignment dialog does: open the button, take the record, close, then Save.
 int setKey(Context& c, int entry, const ButtonFunction& record, const QString& macroName)
 {
-    CtlScreens s(c);
-    KeyAssigmentScreen* dialog = s.screens.keyAssigment();
+    KeyAssigmentScreen* dialog = c.screens.keyAssigment();
     if (!dialog->openButton(entry)) {
         CtlOutput::error(QStringLiteral("button %1 is the only left button; give another button the left button first")
                              .arg(entry + 1));
@@ -315,13 +234,13 @@ int setKey(Context& c, int entry, const ButtonFunction& record, const QString& m
     }
     dialog->setRecord(record, macroName);
     dialog->close();
-    s.screens.main()->save();
+    c.screens.main()->save();
     return Qx7Ctl::Success;
 }
 
 int sendKeys(Context& c)
 {
-    CtlScreens(c).screens.keyMatrix()->saveData();
+    c.screens.keyMatrix()->saveData();
     return Qx7Ctl::Success;
 }
 
@@ -355,41 +274,14 @@ int printProfile(Context& c)
 
 int switchProfile(Context& c, int slot)
 {
-    if (slot == c.store.getGlobalData(QStringLiteral("mouse/profileNo")).toInt()) {
-        return Qx7Ctl::Success;
-    }
-    c.store.setGlobalData(QStringLiteral("mouse/profileNo"), slot);
-    c.store.setCurrentProfile(slot);
-    resendProfile(c);
+    c.screens.main()->changeProfile(slot);
     return Qx7Ctl::Success;
 }
 
 int factoryReset(Context& c)
 {
-    if (!c.store.resetProfile(c.store.currentProfile())) {
+    if (!c.screens.main()->factoryReset()) {
         return fileFailure(QStringLiteral("reset: the profile could not be restored from its default"));
-    }
-    resendProfile(c);
-    c.ops.mouseSetCurrentDPI(2);
-    // The gun screen's reset: slots back to presets 0-2, those presets to their factory tuning.
-    if (c.ops.isGun()) {
-        c.store.setGlobalData(QStringLiteral("mouse/selectGun"), QVariantList {0, 1, 2});
-        static const int ys[] = {5, 7, 8};
-        bool saved = true;
-        for (int preset = 0; preset < GunSlots; ++preset) {
-            QVariantList data = c.guns.getGunData(preset);
-            if (data.size() >= GunStore::PresetFields) {
-                data[2] = 9;
-                data[4] = ys[preset];
-                saved = c.guns.mouseSaveGundata(preset, data) && saved;
-            }
-        }
-        for (int slot = 1; slot <= GunSlots; ++slot) {
-            sendGunSlot(c, slot);
-        }
-        if (!saved) {
-            return fileFailure(QStringLiteral("reset: the gun presets could not be written"));
-        }
     }
     return Qx7Ctl::Success;
 }

@@ -11,9 +11,6 @@ Item {
     visible: false
 
     readonly property var mainLang: MainScreen.mainLang
-    // Calls seen from the backend, for diagnostics and tests.
-    property int initCount: 0
-    property int runCount: 0
     readonly property bool dialogOpen: macroEditor.visible || gunControl.visible || systemSetting.visible
                                        || keyAssigment.visible || profile.visible || resetConfirm.visible
 
@@ -24,13 +21,11 @@ Item {
     onMsg_KB: function(isDown, usbCode) { MainScreen.routeKeyboard(isDown, usbCode) }
 
     function initUI() {
-        initCount += 1
         MainScreen.initUI()
         mainIten.visible = true
     }
 
     function run() {
-        runCount += 1
     }
 
     function setProtectUI(interval) {

@@ -2,6 +2,7 @@
 #include "CheckTimer.h"
 #include "DpiSettingScreen.h"
 #include "DpiSwitchTexts.h"
+#include "MainScreen.h"
 #include "TempModules.h"
 #include "VirtualLink.h"
 #include "Widget.h"
@@ -108,6 +109,8 @@ struct Rig
     }
 
     QQuickItem* root() const { return widget->view()->rootObject(); }
+    MainScreen* main() const { return widget->view()->screens()->main(); }
+    DpiSettingScreen* dpi() const { return widget->view()->screens()->dpiSetting(); }
     int profileReads()
     {
         QMutexLocker lock(&wireMutex);
@@ -171,9 +174,9 @@ void TestConfigurator::startWithMouse()
     QVERIFY(Widget::deviceConnected);
     QVERIFY(r.widget->hidThread.isListening);
     QVERIFY(r.widget->isVisible());
-    // The scene starts from the event queue: initUI first, then run.
-    QTRY_COMPARE(r.root()->property("runCount").toInt(), 1);
-    QCOMPARE(r.root()->property("initCount").toInt(), 1);
+    // The scene starts from the event queue.
+    QVERIFY(!r.main()->isPownOn());
+    QTRY_VERIFY(r.main()->isPownOn());
     QVERIFY(r.root()->isVisible());
     QCOMPARE(r.widget->windowTitle(), QStringLiteral("QX7 Config"));
     QCOMPARE(r.widget->size(), QSize(1024, 640));
@@ -322,15 +325,14 @@ void TestConfigurator::dpiEventReachesSceneAndTray()
     QFETCH(QString, text);
     Rig r;
     r.widget->checkDevice();
-    QTRY_COMPARE(r.root()->property("runCount").toInt(), 1);
+    QTRY_VERIFY(r.main()->isPownOn());
     DpiSwitchTexts::set({"first", "second", "third", "fourth", "fifth", "sixth", "seventh", "eighth"});
-    DpiSettingScreen* dpi = r.widget->view()->screens()->dpiSetting();
-    dpi->setCurrentDPI(-2);
+    r.dpi()->setCurrentDPI(-2);
     QSignalSpy balloons(r.widget.get(), &Widget::trayMessage);
     r.mouse.sendEventReport(report);
     QTRY_COMPARE(balloons.count(), 1);
     QCOMPARE(balloons.at(0), (QVariantList {"Info", text + " "}));
-    QTRY_COMPARE(dpi->currentDPI(), sceneStage);
+    QTRY_COMPARE(r.dpi()->currentDPI(), sceneStage);
     DpiSwitchTexts::reset();
 }
 
