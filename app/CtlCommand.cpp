@@ -350,7 +350,7 @@ int listen(Context& c)
     }
     QTimer removal;
     QObject::connect(&removal, &QTimer::timeout, [&c] {
-        if (c.owner.removed || !c.link.isListening) {
+        if (c.owner.removed || !c.link.isListening()) {
             QCoreApplication::exit(Qx7Ctl::ExchangeFailed);
         }
     });

@@ -211,7 +211,7 @@ int Qx7Ctl::run(const QStringList& arguments)
     NoWaitClock noWait;
     Hid_Thread link(transport, settings.fast ? static_cast<HidClock*>(&noWait) : &realClock);
     CtlOwner owner(store.isGun(), store.icType());
-    link.ownerWidget = &owner;
+    link.setOwnerWidget(&owner);
     DeviceOperations ops(&link, &store);
 
     const int index = DeviceConnector::findAndVerify(link, store.paths().globalConfig());
