@@ -3,6 +3,7 @@
 
 #include "StorePaths.h"
 
+#include <QList>
 #include <QSettings>
 #include <QVariant>
 
@@ -82,6 +83,21 @@ public:
     void noteFailedWrite(const QString& file);
     // Called with the file of every failed write from now on.
     void setWriteFailureHandler(std::function<void(const QString& file)> handler);
+
+    // Writes made while a batch lives are written to disk once, when the last batch ends: a screen
+    // that stores many values rewrites each file once instead of once per value. Inside a batch a
+    // write reports success; a failure shows when the batch ends (debug log, failedWrites()).
+    class WriteBatch
+    {
+    public:
+        explicit WriteBatch(ConfigStore& store);
+        ~WriteBatch();
+        WriteBatch(const WriteBatch&) = delete;
+        WriteBatch& operator=(const WriteBatch&) = delete;
+
+    private:
+        ConfigStore& m_store;
+    };
     static bool isValidSlot(int slot);
 
 private:
@@ -98,6 +114,8 @@ private:
     int m_currentProfile = 0;
     QStringList m_failedFiles;
     std::function<void(const QString&)> m_writeFailureHandler;
+    int m_batchDepth = 0;
+    QList<std::unique_ptr<QSettings>*> m_pending;
     bool m_isColorful = false;
     bool m_isGun = false;
     QString m_icType;
