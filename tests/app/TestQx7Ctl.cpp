@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QSettings>
 #include <QTest>
 #include <csignal>
@@ -44,6 +45,7 @@ private slots:
     void unwritableProfile_data();
     void unwritableProfile();
     void readProfileGivesImage();
+    void manualNamesEveryCommandAndOption();
     void listenPrintsEvents();
 
 private:
@@ -335,6 +337,31 @@ void TestQx7Ctl::unwritableProfile()
     const Run r = run(modules, args, false);
     QCOMPARE(r.status, 4);
     QVERIFY2(r.errors.contains("qx7ctl: " + error), qPrintable(r.errors));
+}
+
+void TestQx7Ctl::manualNamesEveryCommandAndOption()
+{
+    QProcess process;
+    process.start(ctlPath(), {"--help"});
+    QVERIFY(process.waitForFinished(60000));
+    const QStringList help = QString::fromLocal8Bit(process.readAllStandardOutput()).split('\n');
+    // The manual page's source, with its escaped hyphens as plain ones.
+    const QString manual = QString::fromUtf8(TempModules::readFile(TempModules::shippedPath("dist/linux/qx7ctl.1")))
+                               .replace("\\-", "-");
+    QVERIFY(!manual.isEmpty());
+    int named = 0;
+    for (const QString& line : help) {
+        // An option or a command starts its line of the help: "  --trace ...", "  report-rate ...".
+        const QRegularExpressionMatch m = QRegularExpression("^  (--[a-z-]+|[a-z][a-z-]+)").match(line);
+        if (!m.hasMatch()) {
+            continue;
+        }
+        const QRegularExpression entry("^\\.B[IR]? " + QRegularExpression::escape(m.captured(1)) + "\\b",
+                                       QRegularExpression::MultilineOption);
+        QVERIFY2(entry.match(manual).hasMatch(), qPrintable(m.captured(1)));
+        ++named;
+    }
+    QVERIFY(named > 10);
 }
 
 void TestQx7Ctl::readProfileGivesImage()
