@@ -5,9 +5,9 @@
 #include "DeviceConnector.h"
 #include "DeviceOperations.h"
 #include "HidTransport.h"
+#include "Screens.h"
 #include "StorePaths.h"
 #include "Ui_Controler.h"
-#include "Screens.h"
 #include "myQQuickView.h"
 
 #include <QAction>
@@ -35,8 +35,11 @@ const char* const Widget::TrayMenuStyle
       "255, 255, 40); } QMenu::separator { height: 1px; background: rgb(100, 100, 100); } QMenu::indicator { width: "
       "13px; height: 13px; } QMenu::icon { padding-left: 2px; padding-right: 2px; } ";
 
-Widget::Widget(
-    const QString& baseDir, HidTransport* transport, HidClock* clock, CheckTimer* timer, const QString& shippedDir)
+Widget::Widget(const QString& baseDir,
+               HidTransport* transport,
+               HidClock* clock,
+               CheckTimer* timer,
+               const QString& shippedDir)
     : QWidget(nullptr)
     , monitorTimer(timer ? timer : new QtCheckTimer)
     , uiController(nullptr)

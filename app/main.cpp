@@ -111,8 +111,8 @@ int main(int argc, char** argv)
     std::unique_ptr<VirtualMouse> virtualMouse;
     if (options.virtualMouse) {
         // The demo mouse imitates the first configured device.
-        virtualMouse = VirtualMouseSetup::imitateConfigured(
-            StorePaths(dataDir).globalConfig(), &hidapi, options.virtualCode);
+        virtualMouse
+            = VirtualMouseSetup::imitateConfigured(StorePaths(dataDir).globalConfig(), &hidapi, options.virtualCode);
         if (!virtualMouse) {
             qWarning() << "--virtual-mouse: the configuration lists no device to imitate";
         }

@@ -11,8 +11,8 @@ StorePaths::StorePaths(const QString& baseDir)
 
 const QStringList& StorePaths::folders()
 {
-    static const QStringList names {QStringLiteral("setting"), QStringLiteral("macro"), QStringLiteral("gun"),
-                                    QStringLiteral("i18n")};
+    static const QStringList names {
+        QStringLiteral("setting"), QStringLiteral("macro"), QStringLiteral("gun"), QStringLiteral("i18n")};
     return names;
 }
 

@@ -37,7 +37,8 @@ void setWritable(const QString& dir, bool writable)
     }
     for (const QString& entry : entries) {
         QFile file(entry);
-        const QFileDevice::Permissions write = QFileDevice::WriteOwner | QFileDevice::WriteGroup | QFileDevice::WriteOther;
+        const QFileDevice::Permissions write
+            = QFileDevice::WriteOwner | QFileDevice::WriteGroup | QFileDevice::WriteOther;
         file.setPermissions(writable ? (file.permissions() | QFileDevice::WriteOwner) : (file.permissions() & ~write));
     }
 }
@@ -77,8 +78,10 @@ void TestInstalledTree::initTestCase()
                   {"--install", qEnvironmentVariable("QX7_BUILD_DIR"), "--prefix", m_prefix.path()});
     QVERIFY(install.waitForFinished(300000));
     QVERIFY2(install.exitCode() == 0, install.readAll().constData());
-    for (const char* file : {"bin/qx7-config", "bin/qx7ctl", "share/qx7-config/modules/setting/p1.bin",
-                                "share/qx7-config/modules/img/logo.ico"}) {
+    for (const char* file : {"bin/qx7-config",
+                             "bin/qx7ctl",
+                             "share/qx7-config/modules/setting/p1.bin",
+                             "share/qx7-config/modules/img/logo.ico"}) {
         QVERIFY2(QFileInfo::exists(m_prefix.filePath(file)), file);
     }
     setWritable(m_prefix.filePath("share/qx7-config"), false);

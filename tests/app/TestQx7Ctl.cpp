@@ -346,8 +346,8 @@ void TestQx7Ctl::manualNamesEveryCommandAndOption()
     QVERIFY(process.waitForFinished(60000));
     const QStringList help = QString::fromLocal8Bit(process.readAllStandardOutput()).split('\n');
     // The manual page's source, with its escaped hyphens as plain ones.
-    const QString manual = QString::fromUtf8(TempModules::readFile(TempModules::shippedPath("dist/linux/qx7ctl.1")))
-                               .replace("\\-", "-");
+    const QString manual
+        = QString::fromUtf8(TempModules::readFile(TempModules::shippedPath("dist/linux/qx7ctl.1"))).replace("\\-", "-");
     QVERIFY(!manual.isEmpty());
     int named = 0;
     for (const QString& line : help) {
