@@ -47,6 +47,7 @@ public:
     bool setCursorSpeed(int level) override;
     bool setDoubleClickSpeed(int level) override;
     bool setScrollLines(int lines) override;
+    bool offers(Setting setting) const override;
     Q_INVOKABLE void setCurrentDPI(int stage) override;
 
     // Settings store
@@ -118,14 +119,14 @@ protected:
 private:
     // Calls a scene function by name on the root object.
     bool callScene(const char* function, Qt::ConnectionType type, const QVariantList& arguments = {});
-    DesktopPointer& pointer();
+    DesktopPointer& pointer() const;
 
     std::unique_ptr<ConfigStore> m_store;
     std::unique_ptr<MacroLibrary> m_macros;
     std::unique_ptr<GunStore> m_guns;
     std::unique_ptr<LanguageStore> m_languages;
     std::unique_ptr<FileDialogChooser> m_chooser;
-    std::unique_ptr<DesktopPointer> m_pointer;
+    mutable std::unique_ptr<DesktopPointer> m_pointer;
     std::unique_ptr<DeviceOperations> m_ops;
     std::unique_ptr<Screens> m_screens;
     Hid_Thread* m_hid = nullptr;

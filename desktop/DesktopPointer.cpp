@@ -7,6 +7,11 @@ DesktopPointer::DesktopPointer(std::unique_ptr<PointerSettings> settings)
 {
 }
 
+bool DesktopPointer::offers(PointerSettings::Setting setting) const
+{
+    return m_settings && m_settings->offers(setting);
+}
+
 uint32_t DesktopPointer::pointerSpeed(uint32_t cursorSpeed)
 {
     const uint32_t speed = 2 * cursorSpeed;

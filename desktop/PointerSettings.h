@@ -9,7 +9,12 @@
 class PointerSettings
 {
 public:
+    enum class Setting { PointerSpeed, DoubleClickTime, WheelScrollLines };
+
     virtual ~PointerSettings() = default;
+
+    // Whether this desktop has the setting at all; setting one it lacks always fails.
+    virtual bool offers(Setting setting) const = 0;
 
     // 1 (slowest) to 20 (fastest), 10 being the desktop's default.
     virtual bool setPointerSpeed(uint32_t speed) = 0;

@@ -1,5 +1,7 @@
 #include "PointerSettingsLinux.h"
 
+#include "PointerSettingsKde.h"
+
 #include <gio/gio.h>
 
 #include <cstring>
@@ -45,6 +47,9 @@ bool persistent(GSettings* settings)
 
 std::unique_ptr<PointerSettings> PointerSettings::create()
 {
+    if (PointerSettingsKde::isCurrentDesktop()) {
+        return std::make_unique<PointerSettingsKde>();
+    }
     return std::make_unique<PointerSettingsLinux>();
 }
 
@@ -81,6 +86,11 @@ PointerSettingsLinux::~PointerSettingsLinux()
 bool PointerSettingsLinux::available() const
 {
     return m_settings != nullptr;
+}
+
+bool PointerSettingsLinux::offers(Setting setting) const
+{
+    return setting != Setting::WheelScrollLines && available();
 }
 
 double PointerSettingsLinux::gnomeSpeed(uint32_t speed)

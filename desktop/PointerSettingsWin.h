@@ -7,6 +7,7 @@
 class PointerSettingsWin : public PointerSettings
 {
 public:
+    bool offers(Setting) const override { return true; }
     bool setPointerSpeed(uint32_t speed) override;
     bool setDoubleClickTime(uint32_t milliseconds) override;
     bool setWheelScrollLines(uint32_t lines) override;

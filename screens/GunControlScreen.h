@@ -31,6 +31,9 @@ class GunControlScreen : public QObject
     Q_PROPERTY(bool endless READ endless NOTIFY shownChanged)
     Q_PROPERTY(int markerOffset READ markerOffset NOTIFY shownChanged)
     Q_PROPERTY(double rateRatio READ rateRatio NOTIFY shownChanged)
+    Q_PROPERTY(int markerTravel READ markerTravel CONSTANT)
+    Q_PROPERTY(int maxY READ maxY CONSTANT)
+    Q_PROPERTY(int maxTimes READ maxTimes CONSTANT)
 
 public:
     static constexpr int PresetCount = 6;
@@ -76,6 +79,9 @@ public:
     int gunTimes() const { return shown().times; }
     bool endless() const { return shown().times == 0; }
     int markerOffset() const;
+    int markerTravel() const { return MarkerTravel; }
+    int maxY() const { return MaxY; }
+    int maxTimes() const { return MaxTimes; }
     double rateRatio() const;
 
     Preset preset(int index) const { return m_presets.value(index); }

@@ -19,7 +19,7 @@ const QStringList DefaultLang {
     QStringLiteral("Number of Rows"),
     QStringLiteral("Scroll one Screen"),
     QStringLiteral("Not offered by this desktop"),
-    QString(),
+    QStringLiteral("Restore"),
     QString(),
     QString(),
     QString(),
