@@ -6,14 +6,19 @@
 #include "DeviceOperations.h"
 #include "DeviceRecords.h"
 #include "DpiEncoding.h"
+#include "GunControlScreen.h"
 #include "GunStore.h"
 #include "HidClock.h"
 #include "HidOwner.h"
 #include "HidTrace.h"
 #include "Hid_Thread.h"
 #include "HidapiTransport.h"
+#include "LanguageStore.h"
 #include "MacroEncoder.h"
 #include "MacroLibrary.h"
+#include "MainScreen.h"
+#include "ProfileScreen.h"
+#include "Screens.h"
 #include "VirtualMouse.h"
 
 #include <QCoreApplication>
@@ -432,44 +437,54 @@ Parsed parseMacro(const QStringList& args, const MacroLibrary& macros)
             {}};
 }
 
+// The screens as the configurator builds them at start-up, without device traffic; `action` then
+// does what the user would do on them.
+int onScreens(Context& c, const std::function<int(Screens&)>& action)
+{
+    LanguageStore languages(c.store.paths().baseDir());
+    Screens screens(c.store, c.macros, c.guns, languages, c.ops);
+    screens.main()->readFlags();
+    screens.main()->initScreens();
+    return action(screens);
+}
+
 Parsed parseGun(const QStringList& args, const ConfigStore& store)
 {
     if (!store.isGun()) {
         return failure(QStringLiteral("this mouse has no gun functions"));
     }
-    if (args.size() != 4) {
-        return failure(QStringLiteral("gun takes SLOT TIMES X Y"));
+    if (args.size() != 3 && args.size() != 4) {
+        return failure(QStringLiteral("gun takes SLOT TIMES Y [PRESET]"));
     }
     const auto slot = number(args.at(0), 1, GunSlots);
     if (!slot) {
         return failure(rangeError(QStringLiteral("gun slot"), args.at(0), 1, GunSlots));
     }
-    const auto times = number(args.at(1), 0, 255);
+    const auto times = number(args.at(1), 0, GunControlScreen::MaxTimes);
     if (!times) {
-        return failure(rangeError(QStringLiteral("times"), args.at(1), 0, 255));
+        return failure(rangeError(QStringLiteral("times"), args.at(1), 0, GunControlScreen::MaxTimes));
     }
-    const auto x = number(args.at(2), 0, 64);
-    if (!x) {
-        return failure(rangeError(QStringLiteral("X"), args.at(2), 0, 64));
-    }
-    const auto y = number(args.at(3), 0, 64);
+    const auto y = number(args.at(2), 0, GunControlScreen::MaxY);
     if (!y) {
-        return failure(rangeError(QStringLiteral("Y"), args.at(3), 0, 64));
+        return failure(rangeError(QStringLiteral("Y"), args.at(2), 0, GunControlScreen::MaxY));
+    }
+    const auto preset = args.size() == 4 ? number(args.at(3), 0, GunControlScreen::PresetCount - 1) : std::nullopt;
+    if (args.size() == 4 && !preset) {
+        return failure(rangeError(QStringLiteral("preset"), args.at(3), 0, GunControlScreen::PresetCount - 1));
     }
     return {[=](Context& c) {
-                // The slot's values live in the preset the slot uses, as on the gun screen.
-                const QVariantList chosen
-                    = intList(c.store.getGlobalData(QStringLiteral("mouse/selectGun")).toList(), GunSlots);
-                QVariant preset = chosen.at(*slot - 1);
-                QVariantList data = c.guns.getGunData(preset);
-                if (data.size() >= GunStore::PresetFields) {
-                    data[3] = *x;
-                    data[4] = *y;
-                    data[5] = *times;
-                    c.guns.mouseSaveGundata(preset, data);
-                }
-                c.ops.mouseSendGundata(*slot, {*times, *x, *y});
-                return 0;
+                return onScreens(c, [&](Screens& screens) {
+                    // As on the gun screen: the slot, its preset, the preset's values, then closing.
+                    GunControlScreen* gun = screens.gunControl();
+                    gun->chooseSlot(*slot - 1);
+                    if (preset) {
+                        gun->choosePreset(*preset);
+                    }
+                    gun->setTimes(*times);
+                    gun->setY(*y);
+                    gun->close();
+                    return 0;
+                });
             },
             {}};
 }
@@ -483,18 +498,20 @@ Parsed parseProfile(const QStringList& args)
                 },
                 {}};
     }
-    const auto slot = args.size() == 1 ? number(args.first(), 0, ConfigStore::SlotCount - 1) : std::nullopt;
+    const auto slot = args.size() == 1 ? number(args.first(), 0, ProfileScreen::MaxEntries - 1) : std::nullopt;
     if (!slot) {
-        return failure(rangeError(QStringLiteral("profile"), args.join(' '), 0, ConfigStore::SlotCount - 1));
+        return failure(rangeError(QStringLiteral("profile"), args.join(' '), 0, ProfileScreen::MaxEntries - 1));
     }
     return {[slot](Context& c) {
-                if (*slot == c.store.getGlobalData(QStringLiteral("mouse/profileNo")).toInt()) {
+                return onScreens(c, [&](Screens& screens) {
+                    const int entries = int(screens.profile()->names().size());
+                    if (*slot >= entries) {
+                        printError(QStringLiteral("profile %1: the list has profiles 0 to %2").arg(*slot).arg(entries - 1));
+                        return int(Qx7Ctl::BadUsage);
+                    }
+                    screens.main()->changeProfile(*slot);
                     return 0;
-                }
-                c.store.setGlobalData(QStringLiteral("mouse/profileNo"), *slot);
-                c.store.setCurrentProfile(*slot);
-                resendProfile(c);
-                return 0;
+                });
             },
             {}};
 }
@@ -694,8 +711,8 @@ QString Qx7Ctl::helpText()
         "  key N RECORD                        N 0-15, RECORD eight hex digits; stores it, sends the matrix\n"
         "  keys                                send the stored key matrix\n"
         "  macro SLOT NAME                     send the stored macro NAME to slot 0-11\n"
-        "  gun SLOT TIMES X Y                  gun slot 1-3, times 0-255, X and Y 0-64\n"
-        "  profile [N]                         no N: print the current profile slot; N: switch to slot 0-9\n"
+        "  gun SLOT TIMES Y [PRESET]           gun slot 1-3 (its preset 0-5): times 0-255, Y 0-64\n"
+        "  profile [N]                         no N: print the current profile; N: switch to entry N of the list\n"
         "  reset                               factory reset of the current profile\n"
         "  options                             print the four keyboard option bytes in hex\n"
         "  read-profile N                      print on-board profile image N (0-4) in hex\n"

@@ -264,10 +264,10 @@ bool ProfileScreen::deleteProfile(int index)
     for (int i = index; i < m_entries.size(); ++i) {
         m_entries[i].number = i;
     }
-    emit entriesChanged();
     if (current > index) {
         m_screens.main()->moveCurrentProfile(current - 1);
     }
+    emit entriesChanged();
     if (m_selected >= index) {
         setSelected(qMax(0, m_selected == index ? index - 1 : m_selected - 1));
     }

@@ -79,10 +79,6 @@ Item {
         // qmllint enable unqualified
     }
 
-    function entries(texts) {
-        return texts.map(function(text) { return {"textValue": text} })
-    }
-
     function openDialog(dialog) {
         mainFocus()
         dialog.open()
@@ -98,6 +94,15 @@ Item {
             return true
         case "help":
             helpMenu.isDrop = true
+            return true
+        case "profiles":
+            openDialog(profile)
+            return true
+        case "gun":
+            openDialog(gunControl)
+            return true
+        case "system":
+            openDialog(systemSetting)
             return true
         }
         return false
@@ -204,8 +209,8 @@ Item {
                 objectName: "reportRateList"
                 width: parent.width
                 height: 28
-                mdItems: mainIten.entries(MainScreen.reportRates)
                 currentSelect: MainScreen.reportRateIndex
+                Component.onCompleted: setTexts(MainScreen.reportRates)
                 onValueChange: function(index) { MainScreen.chooseReportRate(index) }
             }
         }
@@ -308,11 +313,19 @@ Item {
         visible: MainScreen.revealed
         x: 628
         y: 4
-        profileBtn.mdItems: mainIten.entries(ProfileScreen.names)
         profileBtn.currentSelect: MainScreen.profileNo
         profileBtn.onValueChange: function(index) { MainScreen.changeProfile(index) }
         onBtnClicked: function(btnIndex) { mainIten.askMenuCmd(btnIndex) }
         z: profileBtn.isDrop ? 30 : 0
+        Component.onCompleted: profileBtn.setTexts(ProfileScreen.names)
+
+        Connections {
+            target: ProfileScreen
+            function onEntriesChanged() {
+                topMenu.profileBtn.setTexts(ProfileScreen.names)
+                topMenu.profileBtn.currentSelect = MainScreen.profileNo
+            }
+        }
     }
 
     Mouse {
@@ -364,7 +377,10 @@ Item {
     GunControl {
         id: gunControl
         objectName: "gunControl"
-        onCloseClicked: visible = false
+        onCloseClicked: {
+            visible = false
+            GunControlScreen.close()
+        }
     }
     SystemSetting {
         id: systemSetting
