@@ -100,9 +100,13 @@ void ProfileScreen::init()
     }
     renumber();
     m_entries.first().name = m_lang.at(StandardText);
+    // Before start-up has chosen the current profile, the stored choice stands for it.
+    const int current = currentProfile() >= 0
+                            ? currentProfile()
+                            : m_screens.store().getGlobalData(QStringLiteral("mouse/profileNo")).toInt();
     int selected = 0;
     for (int i = 0; i < m_entries.size(); ++i) {
-        if (m_entries.at(i).number == currentProfile()) {
+        if (m_entries.at(i).number == current) {
             selected = i;
         }
     }

@@ -92,7 +92,8 @@ void TestGunControlScreen::closing()
     QVERIFY(rig.commandCodes().lastIndexOf("04") < rig.commandCodes().size() - 1);
     const int slot = edit == QLatin1String("y") ? 0 : 2;
     const GunControlScreen::Preset p = gun->preset(gun->slotPreset(slot));
-    QCOMPARE(rig.v.mouse.state().gunData.value(slot), QByteArray({char(p.times), char(p.x), char(p.y)}));
+    const char sent[] = {char(p.times), char(p.x), char(p.y)};
+    QCOMPARE(rig.v.mouse.state().gunData.value(slot), QByteArray(sent, 3));
     QVERIFY(!gun->isSave());
     rig.v.clearLog();
     gun->close();

@@ -55,7 +55,8 @@ void TestSystemSettingScreen::sliders()
     SystemSettingScreen* system = rig.screens->systemSetting();
     doubleClick ? system->releaseDoubleClick(position) : system->releaseSpeed(position);
     QCOMPARE(stored(rig, doubleClick ? "mouse/doubleRate" : "mouse/mouseRate"), position);
-    QCOMPARE(rig.pointerCalls, QStringList {QStringLiteral(doubleClick ? "double %1" : "speed %1").arg(level)});
+    const QString call = doubleClick ? QStringLiteral("double %1") : QStringLiteral("speed %1");
+    QCOMPARE(rig.pointerCalls, QStringList {call.arg(level)});
 }
 
 void TestSystemSettingScreen::scroll_data()
