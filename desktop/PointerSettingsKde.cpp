@@ -7,7 +7,11 @@
 #include <QSaveFile>
 #include <QStandardPaths>
 
+// GIO names a structure member "signals", which Qt defines as a keyword.
+#pragma push_macro("signals")
+#undef signals
 #include <gio/gio.h>
+#pragma pop_macro("signals")
 
 #include <limits>
 

@@ -2,7 +2,11 @@
 
 #include "PointerSettingsKde.h"
 
+// GIO names a structure member "signals", which Qt defines as a keyword.
+#pragma push_macro("signals")
+#undef signals
 #include <gio/gio.h>
+#pragma pop_macro("signals")
 
 #include <cstring>
 #include <limits>
