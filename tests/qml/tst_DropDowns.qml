@@ -54,10 +54,27 @@ Item {
                             control.height + 2 + 1 + (Math.floor(index / columns) + 0.5) * control.entryHeight)
         }
 
-        // Waits until the opening list covers the point, then clicks it.
+        // The text of the entry that would take a click at (x, y), if any.
+        function entryAt(control, x, y) {
+            var item = control.childAt(x, y)
+            var point = item ? item.mapFromItem(control, x, y) : null
+            while (item) {
+                if (item.textValue !== undefined)
+                    return item.textValue
+                var child = item.childAt(point.x, point.y)
+                point = child ? child.mapFromItem(item, point.x, point.y) : null
+                item = child
+            }
+            return undefined
+        }
+
+        // Waits until the opening list shows entry `index` under the pointer, then clicks it.
         function clickEntry(control, index, columns) {
             var point = entryPoint(control, index, columns)
-            tryVerify(function() { return control.childAt(point.x, point.y) !== null })
+            var text = control.mdItems.get(index).textValue
+            tryVerify(function() { return entryAt(control, point.x, point.y) === text })
+            // A list view takes clicks on a newly uncovered entry only after its next layout pass.
+            waitForRendering(control)
             mouseClick(control, point.x, point.y)
         }
 

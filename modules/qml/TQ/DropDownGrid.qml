@@ -107,6 +107,28 @@ Item {
         }
     }
 
+    // A soft shadow under the open popup.
+    Rectangle {
+        x: popup.x - 1
+        y: popup.y + 2
+        width: popup.width + 2
+        height: popup.height + 3
+        radius: 5
+        color: "#000000"
+        opacity: 0.18
+        visible: popup.visible
+    }
+    Rectangle {
+        x: popup.x
+        y: popup.y + 1
+        width: popup.width
+        height: popup.height + 1
+        radius: 4
+        color: "#000000"
+        opacity: 0.3
+        visible: popup.visible
+    }
+
     Rectangle {
         id: popup
         readonly property int rows: Math.ceil(dropDown.mdItems.count / Math.max(1, dropDown.columns))

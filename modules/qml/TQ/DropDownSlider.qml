@@ -11,7 +11,7 @@ Item {
     property color bgColor: Theme.colorGray0
     // Panel behind the slider, its track and its filled part.
     property color sliderBgColor: Theme.colorGray0
-    property color sliderbarBg: "#2a2a2a"
+    property color sliderbarBg: "#141414"
     property color sliderControl: Theme.colorOrange
     property real horizontalOffset: 0
     property real dropZ: 100
@@ -78,6 +78,28 @@ Item {
                 dropDown.isDrop = open
             }
         }
+    }
+
+    // A soft shadow under the open popup.
+    Rectangle {
+        x: popup.x - 1
+        y: popup.y + 2
+        width: popup.width + 2
+        height: popup.height + 3
+        radius: 5
+        color: "#000000"
+        opacity: 0.18
+        visible: popup.visible
+    }
+    Rectangle {
+        x: popup.x
+        y: popup.y + 1
+        width: popup.width
+        height: popup.height + 1
+        radius: 4
+        color: "#000000"
+        opacity: 0.3
+        visible: popup.visible
     }
 
     Rectangle {

@@ -31,7 +31,7 @@ Rectangle {
     color: Theme.colorGray0
     border.width: 1
     border.color: input.activeFocus ? Theme.colorOrange
-                                    : area.containsMouse ? Theme.colorGray2 : Theme.colorGray1
+                                    : area.containsMouse ? Qt.darker(Theme.colorOrange, 1.4) : Theme.colorGray1
 
     onTextValueChanged: {
         if (input.text !== textValue)

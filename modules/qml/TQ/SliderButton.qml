@@ -14,7 +14,7 @@ Item {
     // Shows the segment marks and keeps the knob on them.
     property bool isScale: false
     property color colorS: Theme.colorOrange
-    property color trackColor: "#2a2a2a"
+    property color trackColor: "#141414"
     property int knobSize: 12
     property int position: travelStart
     readonly property int travelStart: Math.floor(knobSize / 4)
@@ -72,25 +72,7 @@ Item {
     implicitWidth: 176
     implicitHeight: knobSize
 
-    Rectangle {
-        id: track
-        anchors.verticalCenter: parent.verticalCenter
-        width: parent.width
-        height: 4
-        radius: 2
-        color: slider.trackColor
-        border.width: 1
-        border.color: Qt.darker(slider.trackColor, 1.6)
-    }
-
-    Rectangle {
-        anchors.verticalCenter: parent.verticalCenter
-        width: knob.x + knob.width / 2
-        height: 4
-        radius: 2
-        color: slider.colorS
-    }
-
+    // Segment marks, behind the track.
     Repeater {
         model: slider.isScale ? slider.segment + 1 : 0
 
@@ -99,10 +81,29 @@ Item {
             x: slider.positionOf(index) + slider.knobSize / 2 - 1
             anchors.verticalCenter: parent.verticalCenter
             width: 2
-            height: 2
+            height: 8
             radius: 1
-            color: x < knob.x ? Qt.lighter(slider.colorS, 1.5) : Theme.colorGray2
+            color: x < knob.x ? Qt.darker(slider.colorS, 1.3) : "#5a5a5a"
         }
+    }
+
+    Rectangle {
+        id: track
+        anchors.verticalCenter: parent.verticalCenter
+        width: parent.width
+        height: 4
+        radius: 2
+        color: slider.trackColor
+        border.width: 1
+        border.color: "#3a3a3a"
+    }
+
+    Rectangle {
+        anchors.verticalCenter: parent.verticalCenter
+        width: knob.x + knob.width / 2
+        height: 4
+        radius: 2
+        color: slider.colorS
     }
 
     Rectangle {
