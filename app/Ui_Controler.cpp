@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QQmlContext>
+#include <QQmlEngine>
 #include <QSettings>
 #include <QWidget>
 #include <QtQml/qqmlextensionplugin.h>
@@ -34,6 +35,8 @@ void Ui_Controler::setupWindow(QWidget* widget, Hid_Thread* hid, const QString& 
     view->setObjectName(QStringLiteral("ui_View"));
     view->setClearColor(Qt::transparent);
     view->setHid(hid);
+    // The QX7 module lives in the resources; its files in every folder import it from there.
+    view->engine()->addImportPath(QStringLiteral("qrc:/"));
     view->setSource(QUrl(QString::fromLatin1(SceneUrl)));
     // Published only now: the scene's root is created hidden and starts its work in initUI().
     view->rootContext()->setContextProperty(QStringLiteral("ui_View"), view);

@@ -319,12 +319,17 @@ Item {
         z: profileBtn.isDrop ? 30 : 0
         Component.onCompleted: profileBtn.setTexts(ProfileScreen.names)
 
+        // Choosing in the list replaces the binding, so both changes are followed by hand.
         Connections {
             target: ProfileScreen
             function onEntriesChanged() {
                 topMenu.profileBtn.setTexts(ProfileScreen.names)
                 topMenu.profileBtn.currentSelect = MainScreen.profileNo
             }
+        }
+        Connections {
+            target: MainScreen
+            function onProfileNoChanged() { topMenu.profileBtn.currentSelect = MainScreen.profileNo }
         }
     }
 

@@ -9,7 +9,7 @@ DialogFrame {
     id: dialog
     title: GunControlScreen.gunControlLang[0]
     width: 660
-    height: 460
+    height: 424
 
     property int editIndex: -1
     readonly property var lang: GunControlScreen.gunControlLang

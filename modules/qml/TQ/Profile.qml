@@ -9,7 +9,7 @@ DialogFrame {
     id: dialog
     title: ProfileScreen.profileLang[ProfileScreen.TitleText]
     width: 360
-    height: 420
+    height: 384
 
     property int menuIndex: -1
     property int editIndex: -1
