@@ -52,6 +52,7 @@ DialogFrame {
         id: setting
         property string heading: ""
         property bool offered: true
+        property string reason: ""
         default property alias content: controls.data
 
         width: parent ? parent.width : 0
@@ -74,7 +75,7 @@ DialogFrame {
             anchors.rightMargin: 14
             y: 12
             visible: !setting.offered
-            text: dialog.lang[8]
+            text: setting.reason
             color: Theme.colorOrange
             font.family: Theme.fontFamily
             font.pixelSize: Theme.fontMinSize
@@ -92,7 +93,12 @@ DialogFrame {
 
     component SpeedRow: Row {
         id: row
-        property alias slider: rowSlider
+        property string sliderName: ""
+        property string slowText: ""
+        property string fastText: ""
+        readonly property bool dragging: rowSlider.dragging
+        signal released(int position)
+        function setValue(position) { rowSlider.setValue(position) }
         spacing: 12
         anchors.verticalCenter: parent.verticalCenter
 
@@ -100,21 +106,22 @@ DialogFrame {
             width: 50
             anchors.verticalCenter: parent.verticalCenter
             horizontalAlignment: Text.AlignRight
-            text: dialog.lang[3]
+            text: row.slowText
             color: Theme.colorGray3
             font.family: Theme.fontFamily
             font.pixelSize: Theme.fontNormalSize
         }
         SliderButton {
             id: rowSlider
+            objectName: row.sliderName
             anchors.verticalCenter: parent.verticalCenter
             // Positions 3 to 337.
             width: 352
-            isScale: false
+            onValueChangeDelay: function(position) { row.released(position) }
         }
         Text {
             anchors.verticalCenter: parent.verticalCenter
-            text: dialog.lang[4]
+            text: row.fastText
             color: Theme.colorGray3
             font.family: Theme.fontFamily
             font.pixelSize: Theme.fontNormalSize
@@ -129,30 +136,37 @@ DialogFrame {
         Setting {
             objectName: "speedSetting"
             heading: dialog.lang[1]
+            reason: dialog.lang[8]
             offered: SystemSettingScreen.speedOffered
 
             SpeedRow {
-                id: speedRow
-                slider.objectName: "speedSlider"
-                slider.onValueChangeDelay: function(position) { SystemSettingScreen.releaseSpeed(position) }
+                id: speedSlider
+                slowText: dialog.lang[3]
+                fastText: dialog.lang[4]
+                sliderName: "speedSlider"
+                onReleased: function(position) { SystemSettingScreen.releaseSpeed(position) }
             }
         }
 
         Setting {
             objectName: "doubleClickSetting"
             heading: dialog.lang[2]
+            reason: dialog.lang[8]
             offered: SystemSettingScreen.doubleClickOffered
 
             SpeedRow {
-                id: doubleRow
-                slider.objectName: "doubleClickSlider"
-                slider.onValueChangeDelay: function(position) { SystemSettingScreen.releaseDoubleClick(position) }
+                id: doubleSlider
+                slowText: dialog.lang[3]
+                fastText: dialog.lang[4]
+                sliderName: "doubleClickSlider"
+                onReleased: function(position) { SystemSettingScreen.releaseDoubleClick(position) }
             }
         }
 
         Setting {
             objectName: "scrollSetting"
             heading: dialog.lang[5]
+            reason: dialog.lang[8]
             offered: SystemSettingScreen.scrollOffered
 
             Row {
@@ -206,7 +220,4 @@ DialogFrame {
             SystemSettingScreen.restore()
         }
     }
-
-    readonly property SliderButton speedSlider: speedRow.slider
-    readonly property SliderButton doubleSlider: doubleRow.slider
 }
