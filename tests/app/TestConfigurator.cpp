@@ -1,6 +1,8 @@
 // The configurator against the virtual mouse: device check, monitor, listener, tray and quitting.
 #include "CheckTimer.h"
+#include "DpiSettingScreen.h"
 #include "DpiSwitchTexts.h"
+#include "MainScreen.h"
 #include "TempModules.h"
 #include "VirtualLink.h"
 #include "Widget.h"
@@ -106,6 +108,7 @@ struct Rig
     }
 
     QQuickItem* root() const { return widget->view()->rootObject(); }
+    Screens* screens() const { return widget->view()->screens(); }
     int profileReads()
     {
         QMutexLocker lock(&wireMutex);
@@ -168,9 +171,8 @@ void TestConfigurator::startWithMouse()
     QVERIFY(Widget::deviceConnected);
     QVERIFY(r.widget->hidThread.isListening);
     QVERIFY(r.widget->isVisible());
-    // The scene starts from the event queue: initUI first, then run.
-    QTRY_COMPARE(r.root()->property("runCount").toInt(), 1);
-    QCOMPARE(r.root()->property("initCount").toInt(), 1);
+    // The scene starts from the event queue.
+    QTRY_VERIFY(r.screens()->main()->isPownOn());
     QVERIFY(r.root()->isVisible());
     QCOMPARE(r.widget->windowTitle(), QStringLiteral("QX7 Config"));
     QCOMPARE(r.widget->size(), QSize(1024, 640));
@@ -319,14 +321,14 @@ void TestConfigurator::dpiEventReachesSceneAndTray()
     QFETCH(QString, text);
     Rig r;
     r.widget->checkDevice();
-    QTRY_COMPARE(r.root()->property("runCount").toInt(), 1);
+    QTRY_VERIFY(r.screens()->main()->isPownOn());
     DpiSwitchTexts::set({"first", "second", "third", "fourth", "fifth", "sixth", "seventh", "eighth"});
-    r.root()->setProperty("currentDPI", -2);
+    r.screens()->dpiSetting()->setCurrentDPI(-2);
     QSignalSpy balloons(r.widget.get(), &Widget::trayMessage);
     r.mouse.sendEventReport(report);
     QTRY_COMPARE(balloons.count(), 1);
     QCOMPARE(balloons.at(0), (QVariantList {"Info", text + " "}));
-    QTRY_COMPARE(r.root()->property("currentDPI").toInt(), sceneStage);
+    QTRY_COMPARE(r.screens()->dpiSetting()->currentDPI(), sceneStage);
     DpiSwitchTexts::reset();
 }
 
