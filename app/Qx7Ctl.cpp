@@ -506,7 +506,8 @@ Parsed parseProfile(const QStringList& args)
                 return onScreens(c, [&](Screens& screens) {
                     const int entries = int(screens.profile()->names().size());
                     if (*slot >= entries) {
-                        printError(QStringLiteral("profile %1: the list has profiles 0 to %2").arg(*slot).arg(entries - 1));
+                        printError(
+                            QStringLiteral("profile %1: the list has profiles 0 to %2").arg(*slot).arg(entries - 1));
                         return int(Qx7Ctl::BadUsage);
                     }
                     screens.main()->changeProfile(*slot);

@@ -75,9 +75,8 @@ void notifyRunningPrograms()
 
 PointerSettingsKde::PointerSettingsKde(const QString& configHome)
 {
-    const QString home = configHome.isEmpty()
-                             ? QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)
-                             : configHome;
+    const QString home
+        = configHome.isEmpty() ? QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) : configHome;
     m_file = QDir(home).filePath(QString::fromLatin1(FileName));
 }
 

@@ -48,8 +48,9 @@ void startWith(ScreenRig& rig, int count)
         QVERIFY(rig.screens->profile()->newProfile());
     }
     for (int slot = 0; slot < count; ++slot) {
-        rig.store->profileSettings(slot)->setValue(QStringLiteral("mouse/dpiValueArray"),
-                                                   QVariantList {400 + 100 * slot, 800, 1600, 3200, 4800, 6400, 8000, 12000});
+        rig.store->profileSettings(slot)->setValue(
+            QStringLiteral("mouse/dpiValueArray"),
+            QVariantList {400 + 100 * slot, 800, 1600, 3200, 4800, 6400, 8000, 12000});
     }
     rig.store->sync();
 }
