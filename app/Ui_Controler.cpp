@@ -1,11 +1,10 @@
 #include "Ui_Controler.h"
 
 #include "Hid_Thread.h"
+#include "StorePaths.h"
 #include "myQQuickView.h"
 
-#include <QDir>
 #include <QQmlContext>
-#include <QQmlEngine>
 #include <QSettings>
 #include <QWidget>
 #include <QtQml/qqmlextensionplugin.h>
@@ -35,8 +34,6 @@ void Ui_Controler::setupWindow(QWidget* widget, Hid_Thread* hid, const QString& 
     view->setObjectName(QStringLiteral("ui_View"));
     view->setClearColor(Qt::transparent);
     view->setHid(hid);
-    // The QX7 module lives in the resources; its files in every folder import it from there.
-    view->engine()->addImportPath(QStringLiteral("qrc:/"));
     view->setSource(QUrl(QString::fromLatin1(SceneUrl)));
     // Published only now: the scene's root is created hidden and starts its work in initUI().
     view->rootContext()->setContextProperty(QStringLiteral("ui_View"), view);
@@ -48,8 +45,7 @@ void Ui_Controler::setupWindow(QWidget* widget, Hid_Thread* hid, const QString& 
 
 void Ui_Controler::loadWindowTitle(const QString& baseDir)
 {
-    const QSettings config(QDir(baseDir).filePath(QStringLiteral("modules/setting/apConfig.bin")),
-                           QSettings::IniFormat);
+    const QSettings config(StorePaths(baseDir).globalConfig(), QSettings::IniFormat);
     window->setWindowTitle(config.value(QStringLiteral("common/name"), QString()).toString());
 }
 

@@ -13,7 +13,6 @@
 #include <gio/gio.h>
 #pragma pop_macro("signals")
 
-#include <limits>
 
 namespace {
 
@@ -91,17 +90,17 @@ bool PointerSettingsKde::offers(Setting setting) const
     return setting != Setting::PointerSpeed;
 }
 
-bool PointerSettingsKde::setPointerSpeed(uint32_t)
+bool PointerSettingsKde::writePointerSpeed(uint32_t)
 {
     return false;
 }
 
-bool PointerSettingsKde::setDoubleClickTime(uint32_t milliseconds)
+bool PointerSettingsKde::writeDoubleClickTime(uint32_t milliseconds)
 {
     return write(DoubleClickIntervalKey, milliseconds);
 }
 
-bool PointerSettingsKde::setWheelScrollLines(uint32_t lines)
+bool PointerSettingsKde::writeWheelScrollLines(uint32_t lines)
 {
     return write(WheelScrollLinesKey, lines);
 }
@@ -161,9 +160,6 @@ QByteArray PointerSettingsKde::withValue(const QByteArray& contents, const QByte
 
 bool PointerSettingsKde::write(const QByteArray& key, uint32_t value)
 {
-    if (value > static_cast<uint32_t>(std::numeric_limits<int32_t>::max())) {
-        return false;
-    }
     QByteArray contents;
     QFile current(m_file);
     if (current.exists()) {

@@ -20,13 +20,15 @@ public:
     static bool isCurrentDesktop();
 
     bool offers(Setting setting) const override;
-    bool setPointerSpeed(uint32_t speed) override;
-    bool setDoubleClickTime(uint32_t milliseconds) override;
-    bool setWheelScrollLines(uint32_t lines) override;
 
     // `contents` with `key` of group [KDE] set to `value`; empty when the group or the key is
     // marked immutable.
     static QByteArray withValue(const QByteArray& contents, const QByteArray& key, const QByteArray& value);
+
+protected:
+    bool writePointerSpeed(uint32_t speed) override;
+    bool writeDoubleClickTime(uint32_t milliseconds) override;
+    bool writeWheelScrollLines(uint32_t lines) override;
 
 private:
     bool write(const QByteArray& key, uint32_t value);

@@ -8,9 +8,11 @@ class PointerSettingsWin : public PointerSettings
 {
 public:
     bool offers(Setting) const override { return true; }
-    bool setPointerSpeed(uint32_t speed) override;
-    bool setDoubleClickTime(uint32_t milliseconds) override;
-    bool setWheelScrollLines(uint32_t lines) override;
+
+protected:
+    bool writePointerSpeed(uint32_t speed) override;
+    bool writeDoubleClickTime(uint32_t milliseconds) override;
+    bool writeWheelScrollLines(uint32_t lines) override;
 };
 
 #endif // QX7_POINTERSETTINGSWIN_H

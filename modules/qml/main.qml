@@ -209,9 +209,14 @@ Item {
                 objectName: "reportRateList"
                 width: parent.width
                 height: 28
-                currentSelect: MainScreen.reportRateIndex
-                Component.onCompleted: setTexts(MainScreen.reportRates)
+                textList: MainScreen.reportRates
                 onValueChange: function(index) { MainScreen.chooseReportRate(index) }
+            }
+            // Kept in step with the profile, also after the user's own choice.
+            Binding {
+                target: reportRateList
+                property: "currentSelect"
+                value: MainScreen.reportRateIndex
             }
         }
 
@@ -313,24 +318,16 @@ Item {
         visible: MainScreen.revealed
         x: 628
         y: 4
-        profileBtn.currentSelect: MainScreen.profileNo
+        profileBtn.textList: ProfileScreen.names
         profileBtn.onValueChange: function(index) { MainScreen.changeProfile(index) }
         onBtnClicked: function(btnIndex) { mainIten.askMenuCmd(btnIndex) }
         z: profileBtn.isDrop ? 30 : 0
-        Component.onCompleted: profileBtn.setTexts(ProfileScreen.names)
+    }
 
-        // Choosing in the list replaces the binding, so both changes are followed by hand.
-        Connections {
-            target: ProfileScreen
-            function onEntriesChanged() {
-                topMenu.profileBtn.setTexts(ProfileScreen.names)
-                topMenu.profileBtn.currentSelect = MainScreen.profileNo
-            }
-        }
-        Connections {
-            target: MainScreen
-            function onProfileNoChanged() { topMenu.profileBtn.currentSelect = MainScreen.profileNo }
-        }
+    Binding {
+        target: topMenu.profileBtn
+        property: "currentSelect"
+        value: MainScreen.profileNo
     }
 
     Mouse {
