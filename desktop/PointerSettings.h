@@ -26,7 +26,7 @@ public:
     virtual ~PointerSettings() = default;
 
     // Whether this desktop has the setting at all; setting one it lacks always fails.
-    virtual bool offers(Setting setting) const = 0;
+    virtual bool offers(Setting) const { return true; }
 
     bool setPointerSpeed(uint32_t speed);
     bool setDoubleClickTime(uint32_t milliseconds);

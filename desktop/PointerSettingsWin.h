@@ -6,9 +6,6 @@
 // SystemParametersInfoW, stored in the user's profile and announced to every top-level window.
 class PointerSettingsWin : public PointerSettings
 {
-public:
-    bool offers(Setting) const override { return true; }
-
 protected:
     bool writePointerSpeed(uint32_t speed) override;
     bool writeDoubleClickTime(uint32_t milliseconds) override;

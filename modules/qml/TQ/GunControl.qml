@@ -44,15 +44,11 @@ DialogFrame {
             gunControlFocus()
         }
     }
-    Component.onCompleted: {
-        slotList.setTexts(GunControlScreen.slotNames)
-        refresh()
-    }
+    Component.onCompleted: refresh()
 
     Connections {
         target: GunControlScreen
         function onShownChanged() { dialog.refresh() }
-        function onLanguageChanged() { slotList.setTexts(GunControlScreen.slotNames) }
     }
 
     MouseArea {
@@ -202,6 +198,7 @@ DialogFrame {
             anchors.right: parent.right
             width: 130
             height: 26
+            textList: GunControlScreen.slotNames
             onValueChange: function(index) { GunControlScreen.chooseSlot(index) }
         }
 
