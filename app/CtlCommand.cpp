@@ -9,7 +9,6 @@
 #include "GunControlScreen.h"
 #include "GunStore.h"
 #include "Hid_Thread.h"
-#include "LanguageStore.h"
 #include "MacroEncoder.h"
 #include "MacroLibrary.h"
 #include "MainScreen.h"
@@ -132,12 +131,6 @@ QVariantList intList(const QVariantList& values, int count, int fallback = 0)
 
 // What the screens store and send. The screens' own classes will take these over.
 
-unsigned char rateValue(int index)
-{
-    static const unsigned char rates[] = {8, 4, 2};
-    return index >= 0 && index < 3 ? rates[index] : 1;
-}
-
 int modeCount(const ConfigStore& store)
 {
     return 4 + (store.isColorful() ? 7 : 0) + (store.is55328() ? 1 : 0);
@@ -186,69 +179,11 @@ void sendStoredMatrix(Context& c)
     c.ops.mouseSetKeyMatrix(storedMatrix(c), true, gunPeriods(c));
 }
 
-void sendStoredReportRate(Context& c)
-{
-    c.ops.mouseSetReportRate(rateValue(profileInt(c.store, "mouse/reportRate", 3)));
-}
-
-void sendStoredDpi(Context& c)
-{
-    const int dpiCount = profileInt(c.store, "mouse/dpiCount", 4);
-    if (dpiCount > 8) {
-        return;
-    }
-    const int current = profileInt(c.store, "mouse/currentDpiCount", 4);
-    const int minDpi = globalInt(c.store, "mouse/minDPI", 200);
-    const int maxDpi = globalInt(c.store, "mouse/maxDPI", 6000);
-    const int base = globalInt(c.store, "mouse/dpiBase", 50);
-    const QString sensor = c.store.getGlobalData(QStringLiteral("mouse/sensorType")).toString();
-    QVariantList values;
-    for (const QVariant& v : intList(c.store.getDataList(QStringLiteral("mouse/dpiValueArray"), false), 8)) {
-        values << DpiEncoding::sliderValue(v.toInt(), minDpi, maxDpi, base);
-    }
-    c.store.setDataList(QStringLiteral("mouse/dpiValueArray"), values);
-    c.store.setData(QStringLiteral("mouse/currentDpiCount"), current);
-    c.ops.mouseSetDpi(current, sensor, values);
-}
-
-void sendStoredLighting(Context& c)
-{
-    const QVariantList light = intList(c.store.getDataList(QStringLiteral("mouse/lightValue"), false), 3);
-    const QVariantList colors
-        = screenColors(c.store, intList(c.store.getDataList(QStringLiteral("mouse/colorValue"), false), 24));
-    c.store.setDataList(QStringLiteral("mouse/lightValue"), light);
-    c.store.setDataList(QStringLiteral("mouse/colorValue"), colors);
-    c.ops.mouseSetRGBEffect(light.at(0).toInt(), light.at(1).toInt(), light.at(2).toInt());
-    c.ops.mouseSetRGBColor(c.store.isColorful() ? 0 : 1, colors);
-}
-
-// The screens re-initialised with sending after a profile change or reset.
-void resendProfile(Context& c)
-{
-    sendStoredMatrix(c);
-    sendStoredReportRate(c);
-    sendStoredDpi(c);
-    sendStoredLighting(c);
-    if (c.ops.isGun()) {
-        c.ops.mouseSwitchKeyMatrix(1);
-    }
-}
-
-void sendGunSlot(Context& c, int slot)
-{
-    const QVariantList preset = c.guns.getGunData(chosenGunPresets(c).at(slot - 1));
-    if (preset.size() < GunStore::PresetFields) {
-        return;
-    }
-    c.ops.mouseSendGundata(slot, {preset.at(5).toInt(), preset.at(3).toInt(), preset.at(4).toInt()});
-}
-
 // Command bodies, one per command.
 
 int setReportRate(Context& c, int index)
 {
-    c.store.setData(QStringLiteral("mouse/reportRate"), index);
-    c.ops.mouseSetReportRate(rateValue(index));
+    c.screens.main()->chooseReportRate(index);
     return Qx7Ctl::Success;
 }
 
@@ -311,31 +246,18 @@ int sendMacro(Context& c, int slot, const QVariantList& data)
     return Qx7Ctl::Success;
 }
 
-// The screens as the configurator builds them at start-up, without device traffic; `action` then
-// does what the user would do on them.
-int onScreens(Context& c, const std::function<int(Screens&)>& action)
-{
-    LanguageStore languages(c.store.paths().baseDir());
-    Screens screens(c.store, c.macros, c.guns, languages, c.ops);
-    screens.main()->readFlags();
-    screens.main()->initScreens();
-    return action(screens);
-}
-
 // As on the gun screen: the slot, its preset (-1: the one it uses), the preset's values, closing.
 int setGun(Context& c, int slot, int preset, int times, int y)
 {
-    return onScreens(c, [&](Screens& screens) {
-        GunControlScreen* gun = screens.gunControl();
-        gun->chooseSlot(slot - 1);
-        if (preset >= 0) {
-            gun->choosePreset(preset);
-        }
-        gun->setTimes(times);
-        gun->setY(y);
-        gun->close();
-        return int(Qx7Ctl::Success);
-    });
+    GunControlScreen* gun = c.screens.gunControl();
+    gun->chooseSlot(slot - 1);
+    if (preset >= 0) {
+        gun->choosePreset(preset);
+    }
+    gun->setTimes(times);
+    gun->setY(y);
+    gun->close();
+    return Qx7Ctl::Success;
 }
 
 int printProfile(Context& c)
@@ -347,43 +269,19 @@ int printProfile(Context& c)
 // The profile at position `entry` of the profile list, as the top menu chooses it.
 int switchProfile(Context& c, int entry)
 {
-    return onScreens(c, [&](Screens& screens) {
-        const int entries = int(screens.profile()->names().size());
-        if (entry >= entries) {
-            CtlOutput::error(QStringLiteral("profile %1: the list has profiles 0 to %2").arg(entry).arg(entries - 1));
-            return int(Qx7Ctl::BadUsage);
-        }
-        screens.main()->changeProfile(entry);
-        return int(Qx7Ctl::Success);
-    });
+    const int entries = int(c.screens.profile()->names().size());
+    if (entry >= entries) {
+        CtlOutput::error(QStringLiteral("profile %1: the list has profiles 0 to %2").arg(entry).arg(entries - 1));
+        return Qx7Ctl::BadUsage;
+    }
+    c.screens.main()->changeProfile(entry);
+    return Qx7Ctl::Success;
 }
 
 int factoryReset(Context& c)
 {
-    if (!c.store.resetProfile(c.store.currentProfile())) {
+    if (!c.screens.main()->factoryReset()) {
         return fileFailure(QStringLiteral("reset: the profile could not be restored from its default"));
-    }
-    resendProfile(c);
-    c.ops.mouseSetCurrentDPI(2);
-    // The gun screen's reset: slots back to presets 0-2, those presets to their factory tuning.
-    if (c.ops.isGun()) {
-        c.store.setGlobalData(QStringLiteral("mouse/selectGun"), QVariantList {0, 1, 2});
-        static const int ys[] = {5, 7, 8};
-        bool saved = true;
-        for (int preset = 0; preset < GunSlots; ++preset) {
-            QVariantList data = c.guns.getGunData(preset);
-            if (data.size() >= GunStore::PresetFields) {
-                data[2] = 9;
-                data[4] = ys[preset];
-                saved = c.guns.mouseSaveGundata(preset, data) && saved;
-            }
-        }
-        for (int slot = 1; slot <= GunSlots; ++slot) {
-            sendGunSlot(c, slot);
-        }
-        if (!saved) {
-            return fileFailure(QStringLiteral("reset: the gun presets could not be written"));
-        }
     }
     return Qx7Ctl::Success;
 }
@@ -452,7 +350,7 @@ int listen(Context& c)
     }
     QTimer removal;
     QObject::connect(&removal, &QTimer::timeout, [&c] {
-        if (c.owner.removed || !c.link.isListening) {
+        if (c.owner.removed || !c.link.isListening()) {
             QCoreApplication::exit(Qx7Ctl::ExchangeFailed);
         }
     });

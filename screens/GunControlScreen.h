@@ -92,8 +92,9 @@ public:
     Q_INVOKABLE void init();
     // Sends the preset chosen for slot 0-2 to the mouse's gun slot 1-3.
     Q_INVOKABLE void sendData(int slot);
-    // The factory reset's presets and slot choices, stored and sent.
-    Q_INVOKABLE void resetData();
+    // The factory reset's presets and slot choices, stored and sent; false when a preset could not
+    // be stored.
+    Q_INVOKABLE bool resetData();
     // Closing the dialog: when anything changed, the three slots and then the key matrix are sent.
     Q_INVOKABLE void close();
 
@@ -120,7 +121,7 @@ signals:
     void shownChanged();
 
 protected:
-    void storePreset(int index);
+    bool storePreset(int index);
     static int periodOfKnob(int position);
     const Preset& shown() const { return m_presets.at(shownPreset()); }
     // Applies an edit to the shown preset: stored, dirty, shown.

@@ -138,8 +138,10 @@ void TestMainScene::reportRateByClicks_data()
     QTest::addColumn<QString>("family");
     QTest::addColumn<QString>("frame");
     // "500Hz" is index 2, the rate value 2; the 560 sends it in a series, numbered from 1.
-    QTest::newRow("553") << "553" << "feature-out 00 01 02 00 00 00 00 00 fc";
-    QTest::newRow("560") << "560" << "feature-out 00 03 01 02 00 00 00 00 f9";
+    QTest::newRow("553") << "553"
+                         << "feature-out 00 01 02 00 00 00 00 00 fc";
+    QTest::newRow("560") << "560"
+                         << "feature-out 00 03 01 02 00 00 00 00 f9";
 }
 
 void TestMainScene::reportRateByClicks()
@@ -163,7 +165,7 @@ void TestMainScene::reportRateByClicks()
 
     QTRY_COMPARE(int(scene.mouse.state().reportRate), 2);
     QVERIFY2(wire.contains(frame), qPrintable(wire.join('\n')));
-    QCOMPARE(scene.widget->view()->store().getData("mouse/reportRate", false).toInt(), 2);
+    QCOMPARE(scene.widget->view()->screens()->store().getData("mouse/reportRate", false).toInt(), 2);
     QVERIFY(!list->property("isDrop").toBool());
     QCOMPARE(list->property("textValue").toString(), QString("500Hz"));
     scene.mouse.setWireLogger({});
