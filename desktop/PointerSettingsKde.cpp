@@ -13,7 +13,6 @@
 #include <gio/gio.h>
 #pragma pop_macro("signals")
 
-
 namespace {
 
 constexpr char FileName[] = "kdeglobals";
