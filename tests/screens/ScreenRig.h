@@ -28,8 +28,8 @@ private:
 };
 
 // The screens over a temporary copy of the shipped files and a virtual mouse of either family,
-// with the desktop's pointer settings recorded instead of applied.
-class ScreenRig : public PointerControl
+// with the desktop's pointer settings and key capture recorded instead of applied.
+class ScreenRig : public PointerControl, public CaptureControl
 {
 public:
     struct Flags
@@ -54,6 +54,7 @@ public:
     bool setDoubleClickSpeed(int level) override;
     bool setScrollLines(int lines) override;
     bool offers(Setting setting) const override { return !unoffered.contains(setting); }
+    void setCapturing(bool capturing) override;
 
     TempModules modules;
     VirtualLink v;
@@ -68,6 +69,8 @@ public:
     // Settings this desktop lacks.
     QList<Setting> unoffered;
     ListedChooser chooser;
+    // Every arming (true) and disarming (false) of the desktop's key capture.
+    QList<bool> captureCalls;
 
 private:
     static VirtualMouse::Config mouseConfig(const Flags& flags);
