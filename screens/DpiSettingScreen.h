@@ -58,6 +58,18 @@ public:
     Q_INVOKABLE void init(bool isSendData, bool isRecovery);
     Q_INVOKABLE void saveData(bool isSendData);
 
+    // The user's actions. Choosing a count and releasing a slider set the dirty flag; the text
+    // under a slider follows it while it is dragged.
+    Q_INVOKABLE void chooseStageCount(int count);
+    Q_INVOKABLE void dragStage(int stage, int position);
+    Q_INVOKABLE void releaseStage(int stage, int position);
+    // The profile's default values, not sent.
+    Q_INVOKABLE void restore();
+
+    // Stages in use and values as typed elsewhere (qx7ctl): each value takes the knob place init
+    // gives it and becomes the value read back off the knob. False when the count is not offered.
+    bool placeValues(int inUse, const QList<int>& values);
+
 signals:
     void isSaveChanged();
     void rangeChanged();
@@ -65,12 +77,14 @@ signals:
     void valuesChanged();
     void currentDPIChanged();
     void languageChanged();
-
-protected:
-    void setValue(int stage, int value);
-    void setCurrentDpiCount(int count);
+    // The knobs were placed from stored values: the sliders move to knobPositions.
+    void knobsPlaced();
 
 private:
+    void setCurrentDpiCount(int count);
+    void place(const QList<int>& values);
+    void setKnob(int stage, int position);
+
     Screens& m_screens;
     int m_dpiCount = 4;
     int m_currentDpiCount = 4;
@@ -79,6 +93,7 @@ private:
     QString m_sensorType = QStringLiteral("3360");
     int m_dpiBase = 50;
     QList<int> m_values;
+    QList<int> m_knobs;
     int m_currentDPI = 0;
     QStringList m_lang;
     bool m_isSave = false;

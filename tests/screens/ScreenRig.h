@@ -8,6 +8,7 @@
 #include "MacroLibrary.h"
 #include "Screens.h"
 #include "TempModules.h"
+#include "TickClock.h"
 #include "VirtualLink.h"
 
 #include <QStringList>
@@ -53,6 +54,27 @@ public:
 
 private:
     static VirtualMouse::Config mouseConfig(const Flags& flags);
+};
+
+// A recording clock that moves only when told.
+class ManualClock : public TickClock
+{
+public:
+    void advance(int ticks) { m_ms += qint64(ticks) * TickMs; }
+
+protected:
+    qint64 now() const override { return m_ms; }
+
+private:
+    qint64 m_ms = 0;
+};
+
+// Records each arming and disarming of the desktop's key capture.
+class CaptureLog : public CaptureControl
+{
+public:
+    void setCapturing(bool capturing) override { calls << capturing; }
+    QList<bool> calls;
 };
 
 #endif // QX7_SCREENRIG_H

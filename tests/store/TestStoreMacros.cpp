@@ -228,6 +228,8 @@ private slots:
         QTest::newRow("existing macro kept") << "Macro_1" << QByteArray("[config]\ntotal=0\n");
         QTest::newRow("binary file") << "Macro_7" << binaryBytes();
         QTest::newRow("no settings") << "Macro_7" << QByteArray("just a line of text\n");
+        QTest::newRow("settings, not a macro") << "Macro_7" << QByteArray("[mouse]\ndpiCount=4\n");
+        QTest::newRow("damaged action count") << "Macro_7" << QByteArray("[config]\ntotal=many\n");
     }
 
     void importRefusals()
