@@ -3,8 +3,10 @@
 # throws away what the user changed; everything else follows the source tree.
 # Usage: cmake -DSOURCE=<modules> -DDEST=<build>/modules -P CopyModules.cmake
 file(GLOB_RECURSE files RELATIVE "${SOURCE}" "${SOURCE}/*")
-# The scene is compiled into the program; it is not needed beside it.
+# The scene is compiled into the program; it is not needed beside it. The artwork's sources stay
+# behind too: the build renders them into modules/img.
 list(FILTER files EXCLUDE REGEX "^qml/")
+list(FILTER files EXCLUDE REGEX "^img/src/")
 set(user_data
     "^setting/apConfig\\.bin$"
     "^setting/p[0-9]+\\.bin$"

@@ -5,7 +5,7 @@ QX7_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 
 QX7_PACKAGES=(
     cmake ninja-build g++ pkg-config clang-format
-    qt6-base-dev qt6-declarative-dev libqt6opengl6-dev libgl-dev libegl-dev
+    qt6-base-dev qt6-declarative-dev qt6-svg-dev libqt6opengl6-dev libgl-dev libegl-dev
     qml6-module-qtquick qml6-module-qtquick-window qml6-module-qtquick-controls
     qml6-module-qtquick-layouts qml6-module-qtquick-templates qml6-module-qtqml
     qml6-module-qtqml-workerscript qml6-module-qttest
