@@ -8,7 +8,7 @@ QX7_PACKAGES=(
     qt6-base-dev qt6-declarative-dev qt6-svg-dev libqt6opengl6-dev libgl-dev libegl-dev
     qml6-module-qtquick qml6-module-qtquick-window qml6-module-qtquick-controls
     qml6-module-qtquick-layouts qml6-module-qtquick-templates qml6-module-qtqml
-    qml6-module-qtqml-workerscript qml6-module-qttest
+    qml6-module-qtqml-workerscript qml6-module-qtqml-models qml6-module-qttest
     libhidapi-dev libudev-dev
     xvfb xauth xdotool libxtst-dev libx11-dev
     fonts-noto-cjk fonts-noto-core
