@@ -16,11 +16,13 @@ class DpiSettingScreen : public QObject
     Q_PROPERTY(bool isSave READ isSave WRITE setSave NOTIFY isSaveChanged)
     Q_PROPERTY(int dpiCount READ dpiCount NOTIFY rangeChanged)
     Q_PROPERTY(int currentDpiCount READ currentDpiCount NOTIFY currentDpiCountChanged)
+    Q_PROPERTY(int stageCountIndex READ stageCountIndex NOTIFY currentDpiCountChanged)
     Q_PROPERTY(int minDPI READ minDPI NOTIFY rangeChanged)
     Q_PROPERTY(int maxDPI READ maxDPI NOTIFY rangeChanged)
     Q_PROPERTY(QString sensorType READ sensorType NOTIFY rangeChanged)
     Q_PROPERTY(int dpiBase READ dpiBase NOTIFY rangeChanged)
     Q_PROPERTY(QStringList stageCountModel READ stageCountModel NOTIFY rangeChanged)
+    Q_PROPERTY(int stages READ stages CONSTANT)
     Q_PROPERTY(QVariantList dpiValues READ dpiValues NOTIFY valuesChanged)
     Q_PROPERTY(QVariantList knobPositions READ knobPositions NOTIFY valuesChanged)
     Q_PROPERTY(int currentDPI READ currentDPI NOTIFY currentDPIChanged)
@@ -38,11 +40,14 @@ public:
     void setSave(bool dirty);
     int dpiCount() const { return m_dpiCount; }
     int currentDpiCount() const { return m_currentDpiCount; }
+    // The entry of stageCountModel that is selected.
+    int stageCountIndex() const { return m_currentDpiCount - 1; }
     int minDPI() const { return m_minDpi; }
     int maxDPI() const { return m_maxDpi; }
     QString sensorType() const { return m_sensorType; }
     int dpiBase() const { return m_dpiBase; }
     QStringList stageCountModel() const;
+    static int stages() { return Stages; }
     QVariantList dpiValues() const;
     QList<int> values() const { return m_values; }
     QVariantList knobPositions() const;
@@ -61,6 +66,7 @@ public:
     // The user's actions. Choosing a count and releasing a slider set the dirty flag; the text
     // under a slider follows it while it is dragged.
     Q_INVOKABLE void chooseStageCount(int count);
+    Q_INVOKABLE void chooseStageCountAt(int index) { chooseStageCount(index + 1); }
     Q_INVOKABLE void dragStage(int stage, int position);
     Q_INVOKABLE void releaseStage(int stage, int position);
     // The profile's default values, not sent.

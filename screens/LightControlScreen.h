@@ -24,8 +24,11 @@ class LightControlScreen : public QObject
     Q_PROPERTY(int selectedColor READ selectedColor NOTIFY selectedColorChanged)
     Q_PROPERTY(QVariantList selectedRgb READ selectedRgb NOTIFY selectedValueChanged)
     Q_PROPERTY(qreal hueRatio READ hueRatio NOTIFY selectedValueChanged)
+    Q_PROPERTY(QString selectedColorText READ selectedColorText NOTIFY selectedValueChanged)
     Q_PROPERTY(QVariantList colorBlocksShown READ colorBlocksShown NOTIFY effectChanged)
     Q_PROPERTY(QStringList levelTexts READ levelTexts CONSTANT)
+    Q_PROPERTY(int levelSteps READ levelSteps CONSTANT)
+    Q_PROPERTY(int colorCount READ colorCount CONSTANT)
     Q_PROPERTY(QStringList lightControlLang READ lightControlLang NOTIFY modesChanged)
 
 public:
@@ -48,12 +51,16 @@ public:
     bool brightnessShown() const;
     QStringList colors() const { return m_colors; }
     int selectedColor() const { return m_selectedColor; }
+    QString selectedColorText() const { return m_colors.at(m_selectedColor); }
     // Red, green and blue of the selected colour, 0-255.
     QVariantList selectedRgb() const;
     // Where the selected colour sits on the hue bar, 0-1 of its width.
     qreal hueRatio() const;
     QVariantList colorBlocksShown() const;
     static QStringList levelTexts();
+    // Steps of the speed and brightness sliders: levels 0-4.
+    static int levelSteps() { return Levels - 1; }
+    static int colorCount() { return ColorCount; }
     QStringList lightControlLang() const { return m_lang; }
     void setLanguageTexts(const QStringList& texts);
 

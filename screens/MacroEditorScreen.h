@@ -30,6 +30,9 @@ class MacroEditorScreen : public QObject
     Q_PROPERTY(QString insertKeyLabel READ insertKeyLabel NOTIFY isInserttingChanged)
     Q_PROPERTY(int encodedLength READ encodedLength NOTIFY actionsChanged)
     Q_PROPERTY(int blockSize READ blockSize CONSTANT)
+    Q_PROPERTY(int maxNameLength READ maxNameLength CONSTANT)
+    Q_PROPERTY(int maxRepeat READ maxRepeat CONSTANT)
+    Q_PROPERTY(int maxDelayMs READ maxDelayMs CONSTANT)
     Q_PROPERTY(QString message READ message NOTIFY messageChanged)
     Q_PROPERTY(QStringList macroEditorLang READ macroEditorLang NOTIFY languageChanged)
 
@@ -92,6 +95,9 @@ public:
     QString insertKeyLabel() const;
     int encodedLength() const;
     static int blockSize() { return MacroEncoder::BlockSize; }
+    static int maxNameLength() { return MaxNameLength; }
+    static int maxRepeat() { return MaxRepeat; }
+    static int maxDelayMs() { return MaxDelayMs; }
     QString message() const { return m_message; }
     QStringList macroEditorLang() const { return m_lang; }
     void setLanguageTexts(const QStringList& texts);

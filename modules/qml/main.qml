@@ -99,6 +99,10 @@ Item {
         case "help":
             helpMenu.isDrop = true
             return true
+        case "macro":
+            macroEditor.showSample()
+            openDialog(macroEditor)
+            return true
         }
         return false
     }
