@@ -73,6 +73,8 @@ Item {
             var point = entryPoint(control, index, columns)
             var text = control.mdItems.get(index).textValue
             tryVerify(function() { return entryAt(control, point.x, point.y) === text })
+            // A list view takes clicks on a newly uncovered entry only after its next layout pass.
+            waitForRendering(control)
             mouseClick(control, point.x, point.y)
         }
 
