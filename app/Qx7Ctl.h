@@ -9,7 +9,7 @@
 class Qx7Ctl
 {
 public:
-    enum Status { Success = 0, BadUsage = 1, NoDevice = 2, ExchangeFailed = 3 };
+    enum Status { Success = 0, BadUsage = 1, NoDevice = 2, ExchangeFailed = 3, FileFailed = 4 };
 
     // `arguments` without the program name.
     static int run(const QStringList& arguments);

@@ -1,9 +1,9 @@
 #include "Ui_Controler.h"
 
 #include "Hid_Thread.h"
+#include "StorePaths.h"
 #include "myQQuickView.h"
 
-#include <QDir>
 #include <QQmlContext>
 #include <QQmlEngine>
 #include <QSettings>
@@ -49,8 +49,7 @@ void Ui_Controler::setupWindow(QWidget* widget, Hid_Thread* hid, const QString& 
 
 void Ui_Controler::loadWindowTitle(const QString& baseDir)
 {
-    const QSettings config(QDir(baseDir).filePath(QStringLiteral("modules/setting/apConfig.bin")),
-                           QSettings::IniFormat);
+    const QSettings config(StorePaths(baseDir).globalConfig(), QSettings::IniFormat);
     window->setWindowTitle(config.value(QStringLiteral("common/name"), QString()).toString());
 }
 

@@ -3,8 +3,8 @@
 #include "CheckTimer.h"
 #include "DeviceConnector.h"
 #include "DeviceOperations.h"
-#include "DeviceRecords.h"
 #include "HidTransport.h"
+#include "StorePaths.h"
 #include "Ui_Controler.h"
 #include "myQQuickView.h"
 
@@ -109,11 +109,7 @@ void Widget::deviceChanged()
 
 void Widget::checkDevice()
 {
-    const QString config = QDir(m_baseDir).filePath(QStringLiteral("modules/setting/apConfig.bin"));
-    const QList<DeviceRecord*> records = DeviceRecords::load(config);
-    DeviceRecords::discover(records, *hidThread.transport());
-    hidThread.setDeviceList(records);
-    const int index = DeviceConnector::verify(hidThread);
+    const int index = DeviceConnector::findAndVerify(hidThread, StorePaths(m_baseDir).globalConfig());
     if (index < 0) {
         qDebug() << "Device DisConnect";
         deviceConnected = false;

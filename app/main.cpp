@@ -1,13 +1,14 @@
 #include "CopyDataMessage.h"
 #include "DeviceChangeMonitor.h"
-#include "DeviceRecords.h"
 #include "HidClock.h"
 #include "HidapiTransport.h"
 #include "InputHook.h"
 #include "MainScreen.h"
 #include "SceneScreenshot.h"
 #include "SingleInstance.h"
+#include "StorePaths.h"
 #include "VirtualMouse.h"
+#include "VirtualMouseSetup.h"
 #include "Widget.h"
 #include "myQQuickView.h"
 
@@ -18,16 +19,16 @@
 #include <QFileInfo>
 #include <QFont>
 #include <QMenu>
-#include <QSettings>
 #include <cstdio>
 #include <memory>
+#include <optional>
 
 namespace {
 
 struct Options
 {
     bool virtualMouse = false;
-    QString virtualCode;
+    std::optional<QString> virtualCode;
     QString screenshot;
     QString screen;
     QString language;
@@ -50,26 +51,6 @@ Options parseOptions(const QStringList& arguments)
         }
     }
     return o;
-}
-
-// The demo mouse imitates the first configured device.
-std::unique_ptr<VirtualMouse> makeVirtualMouse(const Options& options, HidTransport* next)
-{
-    const QString config = QStringLiteral("modules/setting/apConfig.bin");
-    const QList<DeviceRecord*> records = DeviceRecords::load(config);
-    if (records.isEmpty()) {
-        qWarning() << "--virtual-mouse: the configuration lists no device to imitate";
-        return nullptr;
-    }
-    const QSettings global(config, QSettings::IniFormat);
-    const bool is560 = global.value(QStringLiteral("mouse/icType")).toString() == QLatin1String("560");
-    VirtualMouse::Config c = VirtualMouse::configFor(
-        *records.first(), is560 ? VirtualMouse::Family::Set560 : VirtualMouse::Family::Set553);
-    qDeleteAll(records);
-    if (!options.virtualCode.isEmpty()) {
-        c.sCode = options.virtualCode;
-    }
-    return std::make_unique<VirtualMouse>(c, next);
 }
 
 // In demo mode the tray menu stands in for the mouse's own DPI button and its cable.
@@ -119,7 +100,12 @@ int main(int argc, char** argv)
     HidapiTransport hidapi;
     std::unique_ptr<VirtualMouse> virtualMouse;
     if (options.virtualMouse) {
-        virtualMouse = makeVirtualMouse(options, &hidapi);
+        // The demo mouse imitates the first configured device.
+        virtualMouse = VirtualMouseSetup::imitateConfigured(
+            StorePaths(QStringLiteral(".")).globalConfig(), &hidapi, options.virtualCode);
+        if (!virtualMouse) {
+            qWarning() << "--virtual-mouse: the configuration lists no device to imitate";
+        }
     }
     HidTransport* transport = virtualMouse ? static_cast<HidTransport*>(virtualMouse.get()) : &hidapi;
 

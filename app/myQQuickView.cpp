@@ -36,7 +36,6 @@ myQQuickView::~myQQuickView()
 void myQQuickView::setHid(Hid_Thread* hid)
 {
     m_screens.reset();
-    m_hid = hid;
     m_ops = hid ? std::make_unique<DeviceOperations>(hid, m_store.get()) : nullptr;
     if (!m_ops) {
         SceneTypes::publish(engine(), nullptr);
@@ -135,14 +134,14 @@ QVariantList myQQuickView::getDataList(const QVariant& key, bool isRecovery)
     return m_store->getDataList(key, isRecovery);
 }
 
-void myQQuickView::setData(const QVariant& key, const QVariant& data)
+bool myQQuickView::setData(const QVariant& key, const QVariant& data)
 {
-    m_store->setData(key, data);
+    return m_store->setData(key, data);
 }
 
-void myQQuickView::setDataList(const QVariant& key, const QVariantList& datalist)
+bool myQQuickView::setDataList(const QVariant& key, const QVariantList& datalist)
 {
-    m_store->setDataList(key, datalist);
+    return m_store->setDataList(key, datalist);
 }
 
 QVariant myQQuickView::getGlobalData(const QVariant& key)
@@ -150,14 +149,14 @@ QVariant myQQuickView::getGlobalData(const QVariant& key)
     return m_store->getGlobalData(key);
 }
 
-void myQQuickView::setGlobalData(const QVariant& key, const QVariant& tmpdata)
+bool myQQuickView::setGlobalData(const QVariant& key, const QVariant& tmpdata)
 {
-    m_store->setGlobalData(key, tmpdata);
+    return m_store->setGlobalData(key, tmpdata);
 }
 
-void myQQuickView::resetApconfig()
+bool myQQuickView::resetApconfig()
 {
-    m_store->resetApconfig();
+    return m_store->resetApconfig();
 }
 
 void myQQuickView::openUpdateExe()
@@ -170,9 +169,9 @@ void myQQuickView::setCurrentProfile(int profile)
     m_store->setCurrentProfile(profile);
 }
 
-void myQQuickView::saveProfile(int profile)
+bool myQQuickView::saveProfile(int profile)
 {
-    m_store->saveProfile(profile);
+    return m_store->saveProfile(profile);
 }
 
 bool myQQuickView::loadProfile(int profile)
@@ -180,14 +179,14 @@ bool myQQuickView::loadProfile(int profile)
     return m_store->loadProfile(profile);
 }
 
-void myQQuickView::resetProfile(int profile)
+bool myQQuickView::resetProfile(int profile)
 {
-    m_store->resetProfile(profile);
+    return m_store->resetProfile(profile);
 }
 
-void myQQuickView::copyProfile(int destprofile, int srcprofile)
+bool myQQuickView::copyProfile(int destprofile, int srcprofile)
 {
-    m_store->copyProfile(destprofile, srcprofile);
+    return m_store->copyProfile(destprofile, srcprofile);
 }
 
 QVariant myQQuickView::createMacroIni(const QVariant& name, const QVariant& macroIndex)
@@ -215,9 +214,9 @@ QVariant myQQuickView::modifyMacroNameUpdateProfile(const QVariant& oldname, con
     return m_macros->modifyMacroNameUpdateProfile(oldname, newname);
 }
 
-void myQQuickView::deleteMacroUpdateProfile(const QVariant& macroName)
+bool myQQuickView::deleteMacroUpdateProfile(const QVariant& macroName)
 {
-    m_macros->deleteMacroUpdateProfile(macroName);
+    return m_macros->deleteMacroUpdateProfile(macroName);
 }
 
 QVariant myQQuickView::updataNameList(const QVariant& type, const QStringList& nameList)
@@ -250,14 +249,14 @@ QStringList myQQuickView::getGunDataKey()
     return m_guns->getGunDataKey();
 }
 
-void myQQuickView::mouseSaveGundata(const QVariant& index, const QVariantList& src6)
+bool myQQuickView::mouseSaveGundata(const QVariant& index, const QVariantList& src6)
 {
-    m_guns->mouseSaveGundata(index, src6);
+    return m_guns->mouseSaveGundata(index, src6);
 }
 
-void myQQuickView::modifyGundata(const QVariant& modifyType, const QVariantList& src6)
+bool myQQuickView::modifyGundata(const QVariant& modifyType, const QVariantList& src6)
 {
-    m_guns->modifyGundata(modifyType, src6);
+    return m_guns->modifyGundata(modifyType, src6);
 }
 
 QVariant myQQuickView::getXYSensitive(const QVariant& index)
@@ -265,9 +264,9 @@ QVariant myQQuickView::getXYSensitive(const QVariant& index)
     return m_guns->getXYSensitive(index);
 }
 
-void myQQuickView::setXYSensitive(const QVariant& index, const QVariant& xyData)
+bool myQQuickView::setXYSensitive(const QVariant& index, const QVariant& xyData)
 {
-    m_guns->setXYSensitive(index, xyData);
+    return m_guns->setXYSensitive(index, xyData);
 }
 
 QVariant myQQuickView::getselectGun(const QVariant& index)
@@ -275,9 +274,9 @@ QVariant myQQuickView::getselectGun(const QVariant& index)
     return m_guns->getselectGun(index);
 }
 
-void myQQuickView::setSelectGun(const QVariant& index, const QVariant& xyData)
+bool myQQuickView::setSelectGun(const QVariant& index, const QVariant& xyData)
 {
-    m_guns->setSelectGun(index, xyData);
+    return m_guns->setSelectGun(index, xyData);
 }
 
 QStringList myQQuickView::getLangStrings(const QString& typeStr, const QString& langCode)
@@ -371,7 +370,7 @@ void myQQuickView::mouseResetKeyMatrix()
 
 QVariant myQQuickView::mouseSendMacroData(const QVariantList& macroData, const QVariant& macroIndex)
 {
-    return m_ops ? m_ops->mouseSendMacroData(macroData, macroIndex) : QVariant(true);
+    return m_ops ? m_ops->mouseSendMacroData(macroData, macroIndex) : QVariant(false);
 }
 
 void myQQuickView::mouseSetRGBEffect(uchar effect, uchar option1, uchar option2)

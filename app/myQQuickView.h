@@ -31,9 +31,7 @@ public:
 
     // Attaches the link; the screens exist from here on, before the scene is loaded.
     void setHid(Hid_Thread* hid);
-    Hid_Thread* hid() const { return m_hid; }
     Screens* screens() const { return m_screens.get(); }
-    ConfigStore& store() const { return *m_store; }
     DeviceOperations* operations() const { return m_ops.get(); }
 
     // Scene calls from hooks: queued, so the scene never runs inside them.
@@ -49,38 +47,38 @@ public:
     bool setScrollLines(int lines) override;
     Q_INVOKABLE void setCurrentDPI(int stage) override;
 
-    // Settings store
+    // Settings store: what the store reports goes back to the scene as it came.
     Q_INVOKABLE QVariant getData(const QVariant& key, bool isRecovery);
     Q_INVOKABLE QVariantList getDataList(const QVariant& key, bool isRecovery);
-    Q_INVOKABLE void setData(const QVariant& key, const QVariant& data);
-    Q_INVOKABLE void setDataList(const QVariant& key, const QVariantList& datalist);
+    Q_INVOKABLE bool setData(const QVariant& key, const QVariant& data);
+    Q_INVOKABLE bool setDataList(const QVariant& key, const QVariantList& datalist);
     Q_INVOKABLE QVariant getGlobalData(const QVariant& key);
-    Q_INVOKABLE void setGlobalData(const QVariant& key, const QVariant& tmpdata);
-    Q_INVOKABLE void resetApconfig();
+    Q_INVOKABLE bool setGlobalData(const QVariant& key, const QVariant& tmpdata);
+    Q_INVOKABLE bool resetApconfig();
     Q_INVOKABLE void openUpdateExe();
     Q_INVOKABLE void setCurrentProfile(int profile);
-    Q_INVOKABLE void saveProfile(int profile);
+    Q_INVOKABLE bool saveProfile(int profile);
     Q_INVOKABLE bool loadProfile(int profile);
-    Q_INVOKABLE void resetProfile(int profile);
-    Q_INVOKABLE void copyProfile(int destprofile, int srcprofile);
+    Q_INVOKABLE bool resetProfile(int profile);
+    Q_INVOKABLE bool copyProfile(int destprofile, int srcprofile);
     Q_INVOKABLE QVariant createMacroIni(const QVariant& name, const QVariant& macroIndex);
     Q_INVOKABLE QVariant saveMacroIni(const QVariant& name, const QStringList& macros, const QVariant& repeat);
     Q_INVOKABLE QStringList loadMacroIni(const QVariant& name);
     Q_INVOKABLE QVariant deleteMacroIni(const QVariant& name);
     Q_INVOKABLE QVariant modifyMacroNameUpdateProfile(const QVariant& oldname, const QVariant& newname);
-    Q_INVOKABLE void deleteMacroUpdateProfile(const QVariant& macroName);
+    Q_INVOKABLE bool deleteMacroUpdateProfile(const QVariant& macroName);
     Q_INVOKABLE QVariant updataNameList(const QVariant& type, const QStringList& nameList);
     Q_INVOKABLE QVariantList getNameList(const QVariant& type);
     Q_INVOKABLE bool saveMacroFile(const QVariant& macroFileName);
     Q_INVOKABLE bool loadMacroFile(const QVariant& macroFileName);
     Q_INVOKABLE QVariantList getGunData(const QVariant& name);
     Q_INVOKABLE QStringList getGunDataKey();
-    Q_INVOKABLE void mouseSaveGundata(const QVariant& index, const QVariantList& src6);
-    Q_INVOKABLE void modifyGundata(const QVariant& modifyType, const QVariantList& src6);
+    Q_INVOKABLE bool mouseSaveGundata(const QVariant& index, const QVariantList& src6);
+    Q_INVOKABLE bool modifyGundata(const QVariant& modifyType, const QVariantList& src6);
     Q_INVOKABLE QVariant getXYSensitive(const QVariant& index);
-    Q_INVOKABLE void setXYSensitive(const QVariant& index, const QVariant& xyData);
+    Q_INVOKABLE bool setXYSensitive(const QVariant& index, const QVariant& xyData);
     Q_INVOKABLE QVariant getselectGun(const QVariant& index);
-    Q_INVOKABLE void setSelectGun(const QVariant& index, const QVariant& xyData);
+    Q_INVOKABLE bool setSelectGun(const QVariant& index, const QVariant& xyData);
     Q_INVOKABLE QStringList getLangStrings(const QString& typeStr, const QString& langCode);
 
     // Device operations
@@ -128,7 +126,6 @@ private:
     std::unique_ptr<DesktopPointer> m_pointer;
     std::unique_ptr<DeviceOperations> m_ops;
     std::unique_ptr<Screens> m_screens;
-    Hid_Thread* m_hid = nullptr;
     bool m_sceneStarted = false;
 };
 

@@ -2,6 +2,15 @@
 
 #include <QDebug>
 
+#include <limits>
+
+namespace {
+
+constexpr uint32_t SlowestDoubleClickMs = 900;
+constexpr uint32_t DoubleClickStepMs = 70;
+
+} // namespace
+
 DesktopPointer::DesktopPointer(std::unique_ptr<PointerSettings> settings)
     : m_settings(std::move(settings))
 {
@@ -9,13 +18,18 @@ DesktopPointer::DesktopPointer(std::unique_ptr<PointerSettings> settings)
 
 uint32_t DesktopPointer::pointerSpeed(uint32_t cursorSpeed)
 {
-    const uint32_t speed = 2 * cursorSpeed;
-    return speed == 0 ? 1 : speed;
+    if (cursorSpeed > std::numeric_limits<uint32_t>::max() / 2) {
+        return std::numeric_limits<uint32_t>::max();
+    }
+    return cursorSpeed == 0 ? 1 : 2 * cursorSpeed;
 }
 
 uint32_t DesktopPointer::doubleClickTime(uint32_t speed)
 {
-    return 900 - 70 * speed;
+    if (speed > SlowestDoubleClickMs / DoubleClickStepMs) {
+        return 0;
+    }
+    return SlowestDoubleClickMs - DoubleClickStepMs * speed;
 }
 
 bool DesktopPointer::mouseSetCursorSpeed(uint32_t cursorSpeed)

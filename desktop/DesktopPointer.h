@@ -7,7 +7,8 @@
 #include <memory>
 
 // What the system-settings screen asks of the desktop: the screen's small numbers turned into
-// the desktop's values. A refused value writes one debug line; the screen is not told.
+// the desktop's values. A refused value writes one debug line; the screen is not told. Numbers far
+// beyond the screen's give values that no desktop takes (they never wrap into its range).
 class DesktopPointer
 {
 public:
@@ -17,7 +18,9 @@ public:
     bool mouseSetVerticalScrollLines(uint32_t lines);
     bool mouseSetDoubleClickSpeed(uint32_t speed);
 
+    // 2 × cursorSpeed, at least 1; the largest number when that does not fit.
     static uint32_t pointerSpeed(uint32_t cursorSpeed);
+    // 900 − 70 × speed; 0 when that is below 0.
     static uint32_t doubleClickTime(uint32_t speed);
 
 private:

@@ -10,6 +10,8 @@
 #include <X11/Xproto.h>
 #include <X11/extensions/record.h>
 
+#include <cstring>
+
 namespace {
 
 // How long the recording may take to begin before the capture counts as failed.
@@ -74,13 +76,12 @@ bool InputCaptureX11::open()
         if (data->category == XRecordStartOfData) {
             self->m_recording = true;
             self->m_started.release();
-        } else if (data->category == XRecordFromServer && data->data_len * 4 >= sizeof(xEvent)) {
-            const auto* event = reinterpret_cast<const xEvent*>(data->data);
-            self->deliver(event->u.u.type & 0x7F,
-                          event->u.u.detail,
-                          event->u.keyButtonPointer.state,
-                          event->u.keyButtonPointer.rootX,
-                          event->u.keyButtonPointer.rootY);
+        } else if (data->category == XRecordFromServer) {
+            // The length counts 4-byte units.
+            RecordedEvent event;
+            if (parseRecordedEvent(data->data, size_t(data->data_len) * 4, event)) {
+                self->deliver(event);
+            }
         }
         XRecordFreeData(data);
     };
@@ -96,26 +97,46 @@ bool InputCaptureX11::open()
     return m_recording;
 }
 
-void InputCaptureX11::deliver(int type, unsigned detail, unsigned state, int rootX, int rootY)
+bool InputCaptureX11::parseRecordedEvent(const unsigned char* data, size_t length, RecordedEvent& event)
+{
+    if (!data || length < sizeof(xEvent)) {
+        return false;
+    }
+    // The bytes need not be aligned for the event's fields.
+    xEvent raw;
+    std::memcpy(&raw, data, sizeof raw);
+    // Bit 7 only marks events that a client sent.
+    event.type = raw.u.u.type & 0x7F;
+    event.detail = raw.u.u.detail;
+    event.state = raw.u.keyButtonPointer.state;
+    event.rootX = raw.u.keyButtonPointer.rootX;
+    event.rootY = raw.u.keyButtonPointer.rootY;
+    return true;
+}
+
+void InputCaptureX11::translate(InputHook& hook, const RecordedEvent& event)
+{
+    const bool pressed = event.type == KeyPress || event.type == ButtonPress;
+    if (event.type == KeyPress || event.type == KeyRelease) {
+        uint8_t scan = 0;
+        bool extended = false;
+        if (KeyMap::xKeycodeToScan(event.detail, scan, extended)) {
+            const uint32_t flags
+                = (extended ? KeyMap::ExtendedFlag : 0u) | ((event.state & Mod1Mask) ? KeyMap::AltDownFlag : 0u);
+            hook.keyboardEvent(KeyMap::HookAction, pressed ? KeyMap::KeyDown : KeyMap::KeyUp, scan, flags);
+        }
+    } else if (event.type == ButtonPress || event.type == ButtonRelease) {
+        if (const uint32_t message = KeyMap::xButtonMessage(event.detail, pressed)) {
+            hook.mouseEvent(KeyMap::HookAction, message, event.rootX, event.rootY);
+        }
+    }
+}
+
+void InputCaptureX11::deliver(const RecordedEvent& event)
 {
     // Runs on the recording thread: only queue, the translation belongs to the GUI thread.
     QMetaObject::invokeMethod(
-        this,
-        [this, type, detail, state, rootX, rootY] {
-            const bool pressed = type == KeyPress || type == ButtonPress;
-            if (type == KeyPress || type == KeyRelease) {
-                uint8_t scan = 0;
-                bool extended = false;
-                if (KeyMap::xKeycodeToScan(detail, scan, extended)) {
-                    const uint32_t flags
-                        = (extended ? KeyMap::ExtendedFlag : 0u) | ((state & Mod1Mask) ? KeyMap::AltDownFlag : 0u);
-                    m_hook.keyboardEvent(KeyMap::HookAction, pressed ? KeyMap::KeyDown : KeyMap::KeyUp, scan, flags);
-                }
-            } else if (const uint32_t message = KeyMap::xButtonMessage(detail, pressed)) {
-                m_hook.mouseEvent(KeyMap::HookAction, message, rootX, rootY);
-            }
-        },
-        Qt::QueuedConnection);
+        this, [this, event] { translate(m_hook, event); }, Qt::QueuedConnection);
 }
 
 void InputCaptureX11::remove()

@@ -7,6 +7,7 @@
 #include <QSemaphore>
 
 #include <atomic>
+#include <cstddef>
 
 class QThread;
 
@@ -23,10 +24,24 @@ public:
 
     void remove() override;
 
+    // One key or button event of the recording, as the server sent it.
+    struct RecordedEvent
+    {
+        int type = 0;
+        unsigned detail = 0;
+        unsigned state = 0;
+        int rootX = 0;
+        int rootY = 0;
+    };
+    // The event at the start of `length` bytes from the server; false when they hold no whole event.
+    static bool parseRecordedEvent(const unsigned char* data, size_t length, RecordedEvent& event);
+    // Hands a key or button event to the hook as a Windows hook would have seen it.
+    static void translate(InputHook& hook, const RecordedEvent& event);
+
 private:
     explicit InputCaptureX11(InputHook& hook);
     bool open();
-    void deliver(int type, unsigned detail, unsigned state, int rootX, int rootY);
+    void deliver(const RecordedEvent& event);
 
     InputHook& m_hook;
     struct _XDisplay* m_control = nullptr;

@@ -12,8 +12,7 @@ constexpr uint8_t PrintScreenVk = 0x2C;
 } // namespace
 
 InputHook::InputHook(bool nonUsLayout, InputCapture::Source source)
-    : m_nonUsLayout(nonUsLayout)
-    , m_source(source)
+    : m_source(source)
     , m_scanToVk(KeyMap::buildScanToVk())
     , m_vkToUsage(KeyMap::buildVkToUsage(nonUsLayout))
 {

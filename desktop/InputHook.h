@@ -42,24 +42,10 @@ public:
     void keyboardEvent(int hookCode, uint32_t message, uint32_t scanCode, uint32_t flags);
     void mouseEvent(int hookCode, uint32_t message, int32_t x, int32_t y);
 
-    bool nonUsLayout() const
-    {
-        return m_nonUsLayout;
-    }
-    const std::map<uint16_t, uint8_t>& scanToVk() const
-    {
-        return m_scanToVk;
-    }
-    const std::map<uint8_t, uint8_t>& vkToUsage() const
-    {
-        return m_vkToUsage;
-    }
-
     // The process's hook module, for hook procedures that get no context.
     static InputHook* instance();
 
 private:
-    const bool m_nonUsLayout;
     const InputCapture::Source m_source;
     std::map<uint16_t, uint8_t> m_scanToVk;
     std::map<uint8_t, uint8_t> m_vkToUsage;

@@ -3,7 +3,6 @@
 #include <gio/gio.h>
 
 #include <cstring>
-#include <limits>
 
 namespace {
 
@@ -89,20 +88,17 @@ double PointerSettingsLinux::gnomeSpeed(uint32_t speed)
     return value <= 10 ? (value - 10) / 9 : (value - 10) / 10;
 }
 
-bool PointerSettingsLinux::setPointerSpeed(uint32_t speed)
+bool PointerSettingsLinux::writePointerSpeed(uint32_t speed)
 {
     return write(SpeedKey, g_variant_new_double(gnomeSpeed(speed)));
 }
 
-bool PointerSettingsLinux::setDoubleClickTime(uint32_t milliseconds)
+bool PointerSettingsLinux::writeDoubleClickTime(uint32_t milliseconds)
 {
-    if (milliseconds > static_cast<uint32_t>(std::numeric_limits<int32_t>::max())) {
-        return false;
-    }
     return write(DoubleClickKey, g_variant_new_int32(static_cast<int32_t>(milliseconds)));
 }
 
-bool PointerSettingsLinux::setWheelScrollLines(uint32_t)
+bool PointerSettingsLinux::writeWheelScrollLines(uint32_t)
 {
     return false;
 }

@@ -23,12 +23,13 @@ public:
     // False when the schema is missing or the settings would not outlive the program.
     bool available() const;
 
-    bool setPointerSpeed(uint32_t speed) override;
-    bool setDoubleClickTime(uint32_t milliseconds) override;
-    bool setWheelScrollLines(uint32_t lines) override;
-
     // GNOME's speed (-1 to 1) for 1 to 20: 1 is -1, 10 is 0, 20 is 1.
     static double gnomeSpeed(uint32_t speed);
+
+protected:
+    bool writePointerSpeed(uint32_t speed) override;
+    bool writeDoubleClickTime(uint32_t milliseconds) override;
+    bool writeWheelScrollLines(uint32_t lines) override;
 
 private:
     bool write(const char* key, _GVariant* value);

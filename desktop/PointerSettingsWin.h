@@ -6,10 +6,10 @@
 // SystemParametersInfoW, stored in the user's profile and announced to every top-level window.
 class PointerSettingsWin : public PointerSettings
 {
-public:
-    bool setPointerSpeed(uint32_t speed) override;
-    bool setDoubleClickTime(uint32_t milliseconds) override;
-    bool setWheelScrollLines(uint32_t lines) override;
+protected:
+    bool writePointerSpeed(uint32_t speed) override;
+    bool writeDoubleClickTime(uint32_t milliseconds) override;
+    bool writeWheelScrollLines(uint32_t lines) override;
 };
 
 #endif // QX7_POINTERSETTINGSWIN_H

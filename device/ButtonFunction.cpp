@@ -1,5 +1,7 @@
 #include "ButtonFunction.h"
 
+#include "FactoryKeyMatrix.h"
+
 #include <QStringList>
 
 namespace {
@@ -277,16 +279,10 @@ const QList<ButtonFunction::FixedChoice>& ButtonFunction::fixedChoices()
 
 QList<ButtonFunction> ButtonFunction::builtInMatrix()
 {
-    QList<ButtonFunction> matrix(MatrixEntries);
-    matrix[0] = {MouseButton, 0x00, 0xF0, 0x00};
-    matrix[1] = {MouseButton, 0x00, 0xF1, 0x00};
-    matrix[2] = {MouseButton, 0x00, 0xF2, 0x00};
-    matrix[3] = {MouseButton, 0x00, 0xF4, 0x00};
-    matrix[4] = {MouseButton, 0x00, 0xF3, 0x00};
-    matrix[5] = {Dpi, 0x00, 0x01, 0x00};
-    matrix[6] = {Dpi, 0x00, 0x02, 0x00};
-    matrix[7] = {MouseButton, 0xF0, DoubleFireCode, DoubleFireCount};
-    matrix[14] = {Reserved, 0x00, 0x01, 0x00};
-    matrix[15] = {Reserved, 0x00, 0x02, 0x00};
+    static_assert(FactoryKeyMatrix::EntryCount == MatrixEntries, "one record per matrix entry");
+    QList<ButtonFunction> matrix;
+    for (int n = 0; n < MatrixEntries; ++n) {
+        matrix.append(fromList(FactoryKeyMatrix::record(n)));
+    }
     return matrix;
 }

@@ -5,13 +5,7 @@
 
 namespace DeviceConnector {
 
-int findAndVerify(Hid_Thread& hid, const QString& configPath)
-{
-    const QList<DeviceRecord*> records = DeviceRecords::load(configPath);
-    DeviceRecords::discover(records, *hid.transport());
-    hid.setDeviceList(records);
-    return verify(hid);
-}
+namespace {
 
 int verify(Hid_Thread& hid)
 {
@@ -25,6 +19,16 @@ int verify(Hid_Thread& hid)
         }
     }
     return -1;
+}
+
+} // namespace
+
+int findAndVerify(Hid_Thread& hid, const QString& configPath)
+{
+    const QList<DeviceRecord*> records = DeviceRecords::load(configPath);
+    DeviceRecords::discover(records, *hid.transport());
+    hid.setDeviceList(records);
+    return verify(hid);
 }
 
 } // namespace DeviceConnector

@@ -11,8 +11,6 @@ namespace DeviceConnector {
 
 // Returns the index of the verified device, or -1 when none passed.
 int findAndVerify(Hid_Thread& hid, const QString& configPath);
-// The verification alone, over the records the link already holds.
-int verify(Hid_Thread& hid);
 
 } // namespace DeviceConnector
 

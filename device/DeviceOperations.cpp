@@ -246,12 +246,13 @@ QVariant DeviceOperations::mouseSendMacroData(const QVariantList& macroData, con
         // Delays may be fractional; they round to the nearest unit.
         block[i] = static_cast<unsigned char>(static_cast<int>(std::lround(macroData.at(i).toDouble())) & 0xFF);
     }
+    const int failedBefore = m_hid->failedExchanges();
     if (is560()) {
         m_hid->hid560_0FH_SetMacroKey(static_cast<unsigned char>(slot + 1), block.data());
     } else {
         m_hid->hid553_13H_SetMacroKey(static_cast<unsigned char>(slot + 1), block.data());
     }
-    return true;
+    return m_hid->failedExchanges() == failedBefore;
 }
 
 void DeviceOperations::mouseSetRGBEffect(unsigned char effect, unsigned char option1, unsigned char option2)
@@ -308,6 +309,8 @@ void DeviceOperations::mouseSetRGBColor(unsigned char type, const QVariantList& 
         }
         return;
     }
+    // Twice on purpose: the mouse confirms no write, and this family is always sent the table a
+    // second time so that one lost block does not leave the old colours. Keep both exchanges.
     m_hid->hid553_10H_SetLED8StageColor(type, table.data());
     m_hid->hid553_10H_SetLED8StageColor(type, table.data());
 }

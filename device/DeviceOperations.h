@@ -24,11 +24,8 @@ public:
 
     void setScene(SceneCalls* scene) { m_scene = scene; }
     Hid_Thread* hid() const { return m_hid; }
-
     QString icType() const { return m_icType; }
-    bool isColorful() const { return m_isColorful; }
     bool isGun() const { return m_isGun; }
-    bool is55328() const { return m_is55328; }
     bool is560() const { return m_icType == QLatin1String("560"); }
     const Image& profileImage(int number) const { return m_profileImages.at(static_cast<size_t>(number)); }
 
@@ -49,6 +46,7 @@ public:
     QVariantList mouseGetKeydefine(const QVariant& index, bool isRecovery);
     void mouseResetKeyMatrix();
     void mouseSetDpi(int dpiCount, const QString& sensorType, const QVariantList& dpiValueArray);
+    // False when the exchange with the mouse failed; a slot the mouse lacks sends nothing.
     QVariant mouseSendMacroData(const QVariantList& macroData, const QVariant& macroIndex);
     void mouseSetRGBEffect(unsigned char effect, unsigned char option1, unsigned char option2);
     void mouseSetRGBColor(unsigned char type, const QVariantList& src24);

@@ -27,7 +27,7 @@ bool flag(const QSettings& config, const QString& key)
 QList<DeviceRecord*> load(QSettings& config)
 {
     QList<DeviceRecord*> records;
-    const int count = config.value(QStringLiteral("common/deviceCount"), 0).toInt();
+    const int count = qBound(0, config.value(QStringLiteral("common/deviceCount"), 0).toInt(), MaxDevices);
     for (int n = 0; n < count; ++n) {
         const QString prefix = QString::number(n);
         auto* r = new DeviceRecord;

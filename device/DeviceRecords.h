@@ -13,6 +13,9 @@ class QSettings;
 // interfaces present.
 namespace DeviceRecords {
 
+// More devices than any configuration lists; a damaged "common/deviceCount" is cut to it.
+constexpr int MaxDevices = 64;
+
 // Reads "common/deviceCount" records; missing keys take their defaults, paths stay empty.
 QList<DeviceRecord*> load(QSettings& config);
 QList<DeviceRecord*> load(const QString& configPath);

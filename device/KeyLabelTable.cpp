@@ -19,7 +19,7 @@ QList<KeyLabelTable::Entry> builtInEntries()
     addRange(0x1E, 0x26, QString(), 1);
     add(0x27, QStringLiteral("0"));
     const char* const block28[] = {
-        "Enter", "Esc", "Back", "Tab", "Space", "-", "=", "[", "]", "\\", "\\", ";", "'", "`", ",", ".", "/", "Caps"};
+        "Enter", "Esc", "Back", "Tab", "Space", "-", "=", "[", "]", "\\", "#~", ";", "'", "`", ",", ".", "/", "Caps"};
     int code = 0x28;
     for (const char* label : block28) {
         add(code++, QString::fromLatin1(label));
@@ -49,7 +49,7 @@ QList<KeyLabelTable::Entry> builtInEntries()
     add(0x85, QStringLiteral("Keypad"));
     add(0x87, QStringLiteral("Intl1"));
     add(0x88, QStringLiteral("Intl2"));
-    add(0x89, QStringLiteral("Intl2"));
+    add(0x89, QStringLiteral("Intl3"));
     add(0x8A, QStringLiteral("Intl4"));
     add(0x8B, QStringLiteral("Intl5"));
     add(0x90, QStringLiteral("Lang1"));

@@ -7,6 +7,10 @@
 
 // Short labels for key usage codes (keyboard usages, modifiers 0xE0-0xE7, mouse buttons 0xF0-0xF4),
 // as shown on buttons and stored in macros. The one table that the screens and the encoder share.
+//
+// Every code has a label of its own, so a stored label always leads back to its code: the non-US
+// hash key 0x32 is "#~" and 0x89 is "Intl3". The backslash and "Intl2" stay with 0x31 and 0x88,
+// the codes they always named, so macros stored with them load as before.
 class KeyLabelTable
 {
 public:

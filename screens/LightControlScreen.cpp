@@ -185,6 +185,11 @@ void LightControlScreen::setLanguageTexts(const QStringList& texts)
     rebuildModes();
 }
 
+int LightControlScreen::modeCount(bool colorful, bool is55328)
+{
+    return BasicModes + (colorful ? ColourfulModes : 0) + (is55328 ? 1 : 0);
+}
+
 void LightControlScreen::rebuildModes()
 {
     m_modes = m_lang.mid(1, BasicModes);

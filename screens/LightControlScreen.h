@@ -86,6 +86,9 @@ public:
     // Colour `index` as "#rrggbb"; false for a text that is not one.
     bool setColor(int index, const QString& color);
 
+    // How many modes the list holds once extended for the mouse's flags.
+    static int modeCount(bool colorful, bool is55328);
+
     // The hue bar: six equal segments, each ramping one component from 0 to 255 while another
     // stays full (red to yellow, to green, to cyan, to blue, to magenta, back to red).
     static QString hueColor(int position, int width);

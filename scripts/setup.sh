@@ -14,6 +14,7 @@ QX7_PACKAGES=(
     fonts-noto-cjk fonts-noto-core
     libglib2.0-dev libglib2.0-bin gsettings-desktop-schemas
     g++-mingw-w64-x86-64
+    clang libclang-rt-14-dev llvm-14
 )
 
 qx7_install_packages() {

@@ -68,16 +68,14 @@ QVariantList ConfigStore::getDataList(const QVariant& key, bool isRecovery) cons
     return StoreTools::listValue(getData(key, isRecovery));
 }
 
-void ConfigStore::setData(const QVariant& key, const QVariant& data)
+bool ConfigStore::setData(const QVariant& key, const QVariant& data)
 {
-    QSettings* settings = currentProfileSettings();
-    settings->setValue(key.toString(), data);
-    settings->sync();
+    return write(m_profileSettings[m_currentProfile], key.toString(), data, "setData");
 }
 
-void ConfigStore::setDataList(const QVariant& key, const QVariantList& datalist)
+bool ConfigStore::setDataList(const QVariant& key, const QVariantList& datalist)
 {
-    setData(key, QVariant(datalist));
+    return setData(key, QVariant(datalist));
 }
 
 QVariant ConfigStore::getGlobalData(const QVariant& key) const
@@ -85,10 +83,9 @@ QVariant ConfigStore::getGlobalData(const QVariant& key) const
     return m_globalSettings->value(key.toString());
 }
 
-void ConfigStore::setGlobalData(const QVariant& key, const QVariant& tmpdata)
+bool ConfigStore::setGlobalData(const QVariant& key, const QVariant& tmpdata)
 {
-    m_globalSettings->setValue(key.toString(), tmpdata);
-    m_globalSettings->sync();
+    return write(m_globalSettings, key.toString(), tmpdata, "setGlobalData");
 }
 
 bool ConfigStore::resetApconfig()
@@ -209,11 +206,6 @@ bool ConfigStore::is55328() const
     return m_is55328;
 }
 
-QSettings* ConfigStore::globalSettings() const
-{
-    return m_globalSettings.get();
-}
-
 QSettings* ConfigStore::defaultProfileSettings() const
 {
     return m_defaultProfileSettings.get();
@@ -231,14 +223,47 @@ QSettings* ConfigStore::profileSettings(int slot) const
 
 bool ConfigStore::sync()
 {
-    bool ok = true;
-    auto flush = [&ok](QSettings* settings) { ok = StoreTools::syncSettings(*settings) && ok; };
-    flush(m_globalSettings.get());
-    flush(m_defaultProfileSettings.get());
-    for (const auto& settings : m_profileSettings) {
-        flush(settings.get());
+    bool ok = commit(m_globalSettings, "sync");
+    ok = commit(m_defaultProfileSettings, "sync") && ok;
+    for (auto& settings : m_profileSettings) {
+        ok = commit(settings, "sync") && ok;
     }
     return ok;
+}
+
+bool ConfigStore::syncProfile(int slot, const char* operation)
+{
+    return isValidSlot(slot) && commit(m_profileSettings[slot], operation);
+}
+
+int ConfigStore::failedWrites() const
+{
+    return m_failedWrites;
+}
+
+bool ConfigStore::write(std::unique_ptr<QSettings>& settings,
+                        const QString& key,
+                        const QVariant& value,
+                        const char* operation)
+{
+    // A settings object keeps its first access error for good; a fresh one tells whether this
+    // write succeeds.
+    if (settings->status() == QSettings::AccessError) {
+        settings = openIni(settings->fileName());
+    }
+    settings->setValue(key, value);
+    return commit(settings, operation);
+}
+
+bool ConfigStore::commit(std::unique_ptr<QSettings>& settings, const char* operation)
+{
+    if (StoreTools::syncSettings(*settings, operation)) {
+        return true;
+    }
+    ++m_failedWrites;
+    // Reads go on with what the file really holds.
+    settings = openIni(settings->fileName());
+    return false;
 }
 
 bool ConfigStore::isValidSlot(int slot)

@@ -15,8 +15,10 @@ class FileChooser;
 // accessors and the slot operations (choose, export, import, reset, copy).
 //
 // Every write goes to disk at once, so any later copy, export or replacement of a file, and
-// the end of the process, find the file up to date. A file is replaced only through a complete
-// copy beside it; a failed replacement leaves the old file and its settings object in place.
+// the end of the process, find the file up to date. A write that fails is reported: the
+// operation returns false, the debug log names the file, and failedWrites() counts it. A file is
+// replaced only through a complete copy beside it; a failed replacement leaves the old file and
+// its settings object in place.
 class ConfigStore
 {
 public:
@@ -35,10 +37,11 @@ public:
 
     QVariant getData(const QVariant& key, bool isRecovery) const;
     QVariantList getDataList(const QVariant& key, bool isRecovery) const;
-    void setData(const QVariant& key, const QVariant& data);
-    void setDataList(const QVariant& key, const QVariantList& datalist);
+    // Each write returns false when the file could not be written.
+    bool setData(const QVariant& key, const QVariant& data);
+    bool setDataList(const QVariant& key, const QVariantList& datalist);
     QVariant getGlobalData(const QVariant& key) const;
-    void setGlobalData(const QVariant& key, const QVariant& tmpdata);
+    bool setGlobalData(const QVariant& key, const QVariant& tmpdata);
     // False (and the configuration unchanged) when the default copy is missing or unreadable.
     bool resetApconfig();
     void openUpdateExe();
@@ -58,7 +61,6 @@ public:
     QString icType() const;
     bool is55328() const;
 
-    QSettings* globalSettings() const;
     QSettings* defaultProfileSettings() const;
     QSettings* currentProfileSettings() const;
     // Null for a slot outside 0-9.
@@ -66,10 +68,16 @@ public:
 
     // Writes every pending change of the long-lived settings objects; false if one failed.
     bool sync();
+    // Writes the pending changes of profile slot `slot`; a failure is logged under `operation`.
+    bool syncProfile(int slot, const char* operation);
+    // Writes that failed since the store was built.
+    int failedWrites() const;
     static bool isValidSlot(int slot);
 
 private:
     bool replaceSlotFile(int slot, const QString& source);
+    bool write(std::unique_ptr<QSettings>& settings, const QString& key, const QVariant& value, const char* operation);
+    bool commit(std::unique_ptr<QSettings>& settings, const char* operation);
     QSettings* readSettings(bool isRecovery) const;
 
     StorePaths m_paths;
@@ -78,6 +86,7 @@ private:
     std::unique_ptr<QSettings> m_defaultProfileSettings;
     std::array<std::unique_ptr<QSettings>, SlotCount> m_profileSettings;
     int m_currentProfile = 0;
+    int m_failedWrites = 0;
     bool m_isColorful = false;
     bool m_isGun = false;
     QString m_icType;

@@ -3,7 +3,8 @@
 
 #include <QVariantList>
 
-// The built-in key matrix: what each of the 16 entries does before any profile is loaded.
+// The built-in key matrix: what each of the 16 entries does before any profile is loaded. The one
+// definition; ButtonFunction::builtInMatrix gives the same records as button functions.
 class FactoryKeyMatrix
 {
 public:

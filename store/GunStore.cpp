@@ -65,7 +65,7 @@ bool GunStore::mouseSaveGundata(const QVariant& index, const QVariantList& src6)
     }
     QSettings settings(m_config.paths().gunData(), QSettings::IniFormat);
     settings.setValue(presetKey(name), texts(src6, 0, PresetFields));
-    return StoreTools::syncSettings(settings);
+    return StoreTools::syncSettings(settings, "mouseSaveGundata");
 }
 
 bool GunStore::modifyGundata(const QVariant& modifyType, const QVariantList& src6)
@@ -78,12 +78,12 @@ bool GunStore::modifyGundata(const QVariant& modifyType, const QVariantList& src
     QSettings settings(m_config.paths().gunData(), QSettings::IniFormat);
     if (ok && type == 0 && !src6.isEmpty() && !src6.at(0).toString().isEmpty()) {
         settings.remove(presetKey(src6.at(0).toString()));
-        return StoreTools::syncSettings(settings);
+        return StoreTools::syncSettings(settings, "modifyGundata");
     }
     if (ok && type == 1 && src6.size() >= RenameFields && !src6.at(0).toString().isEmpty()) {
         settings.remove(presetKey(src6.at(6).toString()));
         settings.setValue(presetKey(src6.at(0).toString()), texts(src6, 1, PresetFields));
-        return StoreTools::syncSettings(settings);
+        return StoreTools::syncSettings(settings, "modifyGundata");
     }
     return false;
 }
@@ -94,9 +94,9 @@ QVariant GunStore::getXYSensitive(const QVariant& index) const
                                                     DefaultSensitivity);
 }
 
-void GunStore::setXYSensitive(const QVariant& index, const QVariant& xyData)
+bool GunStore::setXYSensitive(const QVariant& index, const QVariant& xyData)
 {
-    m_config.setData(QStringLiteral("XYSensitive/") + index.toString(), xyData);
+    return m_config.setData(QStringLiteral("XYSensitive/") + index.toString(), xyData);
 }
 
 QVariant GunStore::getselectGun(const QVariant& index) const
@@ -104,7 +104,7 @@ QVariant GunStore::getselectGun(const QVariant& index) const
     return m_config.currentProfileSettings()->value(QStringLiteral("selectGun/") + index.toString(), QString());
 }
 
-void GunStore::setSelectGun(const QVariant& index, const QVariant& xyData)
+bool GunStore::setSelectGun(const QVariant& index, const QVariant& xyData)
 {
-    m_config.setData(QStringLiteral("selectGun/") + index.toString(), xyData);
+    return m_config.setData(QStringLiteral("selectGun/") + index.toString(), xyData);
 }

@@ -26,9 +26,10 @@ public:
     bool modifyGundata(const QVariant& modifyType, const QVariantList& src6);
 
     QVariant getXYSensitive(const QVariant& index) const;
-    void setXYSensitive(const QVariant& index, const QVariant& xyData);
+    // False when the profile could not be written.
+    bool setXYSensitive(const QVariant& index, const QVariant& xyData);
     QVariant getselectGun(const QVariant& index) const;
-    void setSelectGun(const QVariant& index, const QVariant& xyData);
+    bool setSelectGun(const QVariant& index, const QVariant& xyData);
 
 private:
     bool hasPresetFile() const;

@@ -66,7 +66,7 @@ QVariant MacroLibrary::createMacroIni(const QVariant& name, const QVariant& macr
     settings.setValue(QStringLiteral("config/total"), 0);
     settings.setValue(QStringLiteral("config/repeat"), 1);
     settings.setValue(QStringLiteral("config/did"), -1);
-    return StoreTools::syncSettings(settings);
+    return StoreTools::syncSettings(settings, "createMacroIni");
 }
 
 QVariant MacroLibrary::saveMacroIni(const QVariant& name, const QStringList& macros, const QVariant& repeat)
@@ -81,7 +81,7 @@ QVariant MacroLibrary::saveMacroIni(const QVariant& name, const QStringList& mac
     for (int i = 0; i < macros.size(); ++i) {
         settings.setValue(QStringLiteral("macro/%1").arg(i), macros.at(i));
     }
-    return StoreTools::syncSettings(settings);
+    return StoreTools::syncSettings(settings, "saveMacroIni");
 }
 
 QStringList MacroLibrary::loadMacroIni(const QVariant& name) const
@@ -142,17 +142,18 @@ void MacroLibrary::renameBindings(const QString& oldName, const QString& newName
             }
         }
         profile->endGroup();
-        profile->sync();
+        m_config.syncProfile(slot, "modifyMacroNameUpdateProfile");
     }
 }
 
-void MacroLibrary::deleteMacroUpdateProfile(const QVariant& macroName)
+bool MacroLibrary::deleteMacroUpdateProfile(const QVariant& macroName)
 {
     const QString name = macroName.toString();
     // An unbound macro slot reads as the empty name; a refused name can own no binding.
     if (!StoreTools::isPlainFileName(name)) {
-        return;
+        return true;
     }
+    bool written = true;
     QSettings* defaults = m_config.defaultProfileSettings();
     for (int slot = 0; slot < BoundSlotCount; ++slot) {
         QSettings* profile = m_config.profileSettings(slot);
@@ -175,8 +176,9 @@ void MacroLibrary::deleteMacroUpdateProfile(const QVariant& macroName)
             }
             profile->setValue(key, factory);
         }
-        profile->sync();
+        written = m_config.syncProfile(slot, "deleteMacroUpdateProfile") && written;
     }
+    return written;
 }
 
 QVariant MacroLibrary::updataNameList(const QVariant& type, const QStringList& nameList)
@@ -195,7 +197,7 @@ QVariant MacroLibrary::updataNameList(const QVariant& type, const QStringList& n
     } else {
         settings.setValue(key, names);
     }
-    return StoreTools::syncSettings(settings);
+    return StoreTools::syncSettings(settings, "updataNameList");
 }
 
 QVariantList MacroLibrary::getNameList(const QVariant& type) const

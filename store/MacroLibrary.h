@@ -39,7 +39,8 @@ public:
     QStringList loadMacroIni(const QVariant& name) const;
     QVariant deleteMacroIni(const QVariant& name);
     QVariant modifyMacroNameUpdateProfile(const QVariant& oldname, const QVariant& newname);
-    void deleteMacroUpdateProfile(const QVariant& macroName);
+    // False when a profile could not be written.
+    bool deleteMacroUpdateProfile(const QVariant& macroName);
     // False for an unknown type or a name list that could not be written.
     QVariant updataNameList(const QVariant& type, const QStringList& nameList);
     QVariantList getNameList(const QVariant& type) const;

@@ -1,6 +1,7 @@
 #include "StoreTools.h"
 
 #include <QDateTime>
+#include <QDebug>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -71,10 +72,15 @@ bool StoreTools::replaceWithCopy(const QString& source, const QString& target, Q
     return true;
 }
 
-bool StoreTools::syncSettings(QSettings& settings)
+bool StoreTools::syncSettings(QSettings& settings, const char* operation)
 {
     settings.sync();
-    return settings.status() != QSettings::AccessError;
+    if (settings.status() == QSettings::AccessError) {
+        qWarning().noquote() << QString::fromLatin1(operation) + QLatin1Char(':') << "cannot write"
+                             << settings.fileName();
+        return false;
+    }
+    return true;
 }
 
 QString StoreTools::desktopFolder()

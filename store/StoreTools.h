@@ -22,8 +22,9 @@ public:
     // replacing it only once the copy is complete; on failure `target` is left as it was.
     static bool replaceWithCopy(const QString& source, const QString& target, QString* error = nullptr);
 
-    // Writes pending changes; false when the file could not be written.
-    static bool syncSettings(QSettings& settings);
+    // Writes pending changes; false when the file could not be written, which also goes to the
+    // debug log under `operation`.
+    static bool syncSettings(QSettings& settings, const char* operation);
 
     // Where export and import dialogs start.
     static QString desktopFolder();

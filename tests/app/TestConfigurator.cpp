@@ -7,6 +7,7 @@
 #include "myQQuickView.h"
 
 #include <QAction>
+#include <QDir>
 #include <QMenu>
 #include <QMutex>
 #include <QQuickItem>
@@ -145,6 +146,7 @@ private slots:
     void deniedDeviceIsReportedOnce();
     void quitEndsWithZero();
     void sceneReachesEveryOperation();
+    void storeResultsReachTheScene();
 };
 
 void TestConfigurator::initTestCase()
@@ -457,6 +459,29 @@ void TestConfigurator::sceneReachesEveryOperation()
     for (const QString& name : names) {
         QVERIFY2(callable.contains(name), qPrintable(name));
     }
+}
+
+void TestConfigurator::storeResultsReachTheScene()
+{
+    Rig r;
+    QObject* view = r.widget->view();
+    // As the scene calls them: by name, with the result read back; -1 when the call went nowhere.
+    const auto call = [view](const char* name, QGenericArgument a, QGenericArgument b = QGenericArgument()) {
+        bool result = false;
+        return QMetaObject::invokeMethod(view, name, Q_RETURN_ARG(bool, result), a, b) ? int(result) : -1;
+    };
+    QCOMPARE(call("resetProfile", Q_ARG(int, 1)), 1);
+    QCOMPARE(call("resetProfile", Q_ARG(int, 12)), 0);
+    QCOMPARE(call("copyProfile", Q_ARG(int, 2), Q_ARG(int, 1)), 1);
+    QCOMPARE(call("copyProfile", Q_ARG(int, 2), Q_ARG(int, 12)), 0);
+    QCOMPARE(call("mouseSaveGundata", Q_ARG(QVariant, QString()), Q_ARG(QVariantList, {})), 0);
+    QCOMPARE(call("modifyGundata", Q_ARG(QVariant, 7), Q_ARG(QVariantList, {})), 0);
+    QCOMPARE(call("setData", Q_ARG(QVariant, "mouse/reportRate"), Q_ARG(QVariant, 1)), 1);
+    // A folder in the profile's place cannot be written.
+    QVERIFY(QFile::remove(r.modules.path("modules/setting/p1.bin")));
+    QVERIFY(QDir().mkpath(r.modules.path("modules/setting/p1.bin")));
+    QCOMPARE(call("setData", Q_ARG(QVariant, "mouse/reportRate"), Q_ARG(QVariant, 2)), 0);
+    QCOMPARE(call("setXYSensitive", Q_ARG(QVariant, 0), Q_ARG(QVariant, 5)), 0);
 }
 
 QTEST_MAIN(TestConfigurator)

@@ -3,6 +3,7 @@
 #include "TempModules.h"
 #include "VirtualMouse.h"
 
+#include <QDir>
 #include <QProcess>
 #include <QSettings>
 #include <QTest>
@@ -39,6 +40,8 @@ private slots:
     void noVerifiedDevice_data();
     void noVerifiedDevice();
     void failedExchange();
+    void unwritableProfile_data();
+    void unwritableProfile();
     void readProfileGivesImage();
     void listenPrintsEvents();
 
@@ -282,6 +285,28 @@ void TestQx7Ctl::failedExchange()
     const Run r = run(modules, {"read-profile", "1"}, false);
     QCOMPARE(r.status, 3);
     QVERIFY(r.errors.contains("read-profile"));
+}
+
+void TestQx7Ctl::unwritableProfile_data()
+{
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<QString>("error");
+    QTest::newRow("report-rate") << QStringList {"report-rate", "500"} << "report-rate: a settings file could not be";
+    QTest::newRow("reset") << QStringList {"reset"} << "reset: the profile could not be restored";
+}
+
+void TestQx7Ctl::unwritableProfile()
+{
+    QFETCH(QStringList, args);
+    QFETCH(QString, error);
+    TempModules modules;
+    configure(modules, "553", false);
+    // A folder in the profile's place cannot be written, not even by root.
+    QVERIFY(QFile::remove(modules.path("modules/setting/p1.bin")));
+    QVERIFY(QDir().mkpath(modules.path("modules/setting/p1.bin")));
+    const Run r = run(modules, args, false);
+    QCOMPARE(r.status, 4);
+    QVERIFY2(r.errors.contains("qx7ctl: " + error), qPrintable(r.errors));
 }
 
 void TestQx7Ctl::readProfileGivesImage()

@@ -8,8 +8,46 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+namespace {
+
+// Stands in for a platform layer: takes every value it is given.
+class RecordingSettings : public PointerSettings
+{
+public:
+    QList<uint32_t> written;
+
+protected:
+    bool writePointerSpeed(uint32_t speed) override { return record(speed); }
+    bool writeDoubleClickTime(uint32_t milliseconds) override { return record(milliseconds); }
+    bool writeWheelScrollLines(uint32_t lines) override { return record(lines); }
+
+private:
+    bool record(uint32_t value)
+    {
+        written.append(value);
+        return true;
+    }
+};
+
+// Calls the setter a data row names: "speed", "double-click" or anything else for the scroll lines.
+template <typename Target>
+bool setNamed(Target& target,
+              const QString& key,
+              uint value,
+              bool (Target::*speed)(uint32_t),
+              bool (Target::*doubleClick)(uint32_t),
+              bool (Target::*scroll)(uint32_t))
+{
+    const auto setter = key == QLatin1String("speed")          ? speed
+                        : key == QLatin1String("double-click") ? doubleClick
+                                                               : scroll;
+    return (target.*setter)(value);
+}
+
+} // namespace
+
 // The desktop's pointer settings through GNOME's real settings service, stored in a private
-// keyfile database.
+// keyfile database, and the ranges every platform layer keeps.
 class TestPointerSettings : public QObject
 {
     Q_OBJECT
@@ -19,6 +57,8 @@ private slots:
     void valuesLand_data();
     void valuesLand();
     void missingSchema();
+    void rangesHoldForEveryPlatform_data();
+    void rangesHoldForEveryPlatform();
 
 private:
     QString stored(const QString& key) const;
@@ -60,18 +100,19 @@ void TestPointerSettings::valuesLand_data()
     const double refused = qQNaN();
     // The index doubles to a speed of at least 1, then maps onto -1..1 with 10 in the middle.
     QTest::newRow("speed 0 is the slowest") << "speed" << 0u << -1.0;
-    QTest::newRow("speed, index times 2 wraps to 0") << "speed" << 0x80000000u << -1.0;
+    QTest::newRow("speed, index too large to double refused") << "speed" << 0x80000000u << refused;
     QTest::newRow("speed 4") << "speed" << 4u << -2.0 / 9;
     QTest::newRow("speed 5 is the default") << "speed" << 5u << 0.0;
     QTest::newRow("speed 6") << "speed" << 6u << 0.2;
     QTest::newRow("speed 10 is the fastest") << "speed" << 10u << 1.0;
     QTest::newRow("speed 11 refused") << "speed" << 11u << refused;
-    // 900 ms less 70 per step, in unsigned arithmetic.
+    // 900 ms less 70 per step; a time below 0 does not wrap.
     QTest::newRow("double click 0") << "double-click" << 0u << 900.0;
-    QTest::newRow("double click, step times 70 wraps to 0") << "double-click" << 0x80000000u << 900.0;
     QTest::newRow("double click 3") << "double-click" << 3u << 690.0;
-    QTest::newRow("double click 12, beyond the screen") << "double-click" << 12u << 60.0;
+    QTest::newRow("double click 11, beyond the screen") << "double-click" << 11u << 130.0;
+    QTest::newRow("double click 12, 60 ms refused") << "double-click" << 12u << refused;
     QTest::newRow("double click, negative time refused") << "double-click" << 13u << refused;
+    QTest::newRow("double click, step times 70 would wrap to 900") << "double-click" << 0x80000000u << refused;
     QTest::newRow("no scroll lines setting") << "scroll" << 3u << refused;
 }
 
@@ -82,9 +123,12 @@ void TestPointerSettings::valuesLand()
     QFETCH(double, value);
     DesktopPointer pointer;
     const auto set = [&](uint n) {
-        return key == QLatin1String("speed")          ? pointer.mouseSetCursorSpeed(n)
-               : key == QLatin1String("double-click") ? pointer.mouseSetDoubleClickSpeed(n)
-                                                      : pointer.mouseSetVerticalScrollLines(n);
+        return setNamed(pointer,
+                        key,
+                        n,
+                        &DesktopPointer::mouseSetCursorSpeed,
+                        &DesktopPointer::mouseSetDoubleClickSpeed,
+                        &DesktopPointer::mouseSetVerticalScrollLines);
     };
     if (!qIsNaN(value)) {
         QVERIFY(set(index));
@@ -136,6 +180,44 @@ void TestPointerSettings::missingSchema()
     if (QFile::exists(installed + QStringLiteral("/gschemas.compiled"))) {
         QVERIFY(PointerSettingsLinux(QFile::encodeName(installed).toStdString()).available());
     }
+}
+
+void TestPointerSettings::rangesHoldForEveryPlatform_data()
+{
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<uint>("value");
+    QTest::addColumn<bool>("taken");
+    QTest::newRow("double-click, wrapped negative") << "double-click" << uint(-10) << false;
+    QTest::newRow("scroll a screen") << "scroll" << 1000u << true;
+    QTest::newRow("scroll 1001") << "scroll" << 1001u << false;
+    const struct
+    {
+        const char* key;
+        uint lowest;
+        uint highest;
+    } ranges[] = {{"speed", 1, 20}, {"double-click", 100, 5000}, {"scroll", 1, 100}};
+    for (const auto& range : ranges) {
+        for (const uint value : {range.lowest - 1, range.lowest, range.highest, range.highest + 1}) {
+            const bool taken = value >= range.lowest && value <= range.highest;
+            QTest::addRow("%s %u", range.key, value) << range.key << value << taken;
+        }
+    }
+}
+
+void TestPointerSettings::rangesHoldForEveryPlatform()
+{
+    QFETCH(QString, key);
+    QFETCH(uint, value);
+    QFETCH(bool, taken);
+    RecordingSettings settings;
+    QCOMPARE(setNamed<PointerSettings>(settings,
+                                       key,
+                                       value,
+                                       &PointerSettings::setPointerSpeed,
+                                       &PointerSettings::setDoubleClickTime,
+                                       &PointerSettings::setWheelScrollLines),
+             taken);
+    QCOMPARE(settings.written, taken ? QList<uint32_t> {value} : QList<uint32_t> {});
 }
 
 QTEST_GUILESS_MAIN(TestPointerSettings)

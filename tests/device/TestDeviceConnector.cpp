@@ -35,6 +35,8 @@ private slots:
     void recordFields_data();
     void recordFields();
     void missingFileReadsAsNoRecords();
+    void deviceCountIsCut_data();
+    void deviceCountIsCut();
     void firstPassingRecordIsUsed_data();
     void firstPassingRecordIsUsed();
 
@@ -148,6 +150,26 @@ void TestDeviceConnector::missingFileReadsAsNoRecords()
     VirtualLink v;
     QCOMPARE(DeviceConnector::findAndVerify(v.link, m_dir.filePath("absent.bin")), -1);
     QCOMPARE(v.link.deviceCount(), 0);
+}
+
+void TestDeviceConnector::deviceCountIsCut_data()
+{
+    QTest::addColumn<QString>("count");
+    QTest::addColumn<int>("records");
+    QTest::newRow("one past the cap") << "65" << DeviceRecords::MaxDevices;
+    QTest::newRow("far past the cap") << "100000" << DeviceRecords::MaxDevices;
+    QTest::newRow("negative") << "-3" << 0;
+}
+
+void TestDeviceConnector::deviceCountIsCut()
+{
+    QFETCH(QString, count);
+    QFETCH(int, records);
+    QSettings ini(m_dir.filePath(QStringLiteral("count.ini")), QSettings::IniFormat);
+    ini.setValue("common/deviceCount", count);
+    const QList<DeviceRecord*> loaded = DeviceRecords::load(ini);
+    QCOMPARE(loaded.size(), records);
+    qDeleteAll(loaded);
 }
 
 void TestDeviceConnector::firstPassingRecordIsUsed_data()

@@ -116,6 +116,7 @@ private slots:
     void dpi560PatchesImages();
     void macroBlock_data();
     void macroBlock();
+    void macroSendReportsAFailedExchange();
     void effect553_data();
     void effect553();
     void effect560_data();
@@ -343,6 +344,17 @@ void TestDeviceOperations::macroBlock()
         }
         QCOMPARE(macros.keys(), QList<int> {macroId});
         QCOMPARE(macros.value(macroId), start + QByteArray(128 - start.size(), '\0'));
+    }
+}
+
+void TestDeviceOperations::macroSendReportsAFailedExchange()
+{
+    for (const QString& type : {QStringLiteral("553"), QStringLiteral("560")}) {
+        Flags f;
+        f.icType = type;
+        Rig r(f);
+        r.v.mouse.unplug();
+        QCOMPARE(r.ops->mouseSendMacroData(list({0, 1}), 0), QVariant(false));
     }
 }
 

@@ -63,6 +63,8 @@ void TestMacroEncoder::deCode_data()
     row("unknown label left out, delays merge", {"1,A", "0,50", "1,Nope", "0,50", "2,A"}, 1, "0001 0a04 8104 0000");
     row("unknown type left out", {"1,A", "7,B", "x,B", "", "0,50", "2,A"}, 1, "0001 0504 8104 0000");
     row("comma label", {"1,,", "0,50", "2,,"}, 1, "0001 0536 8136 0000");
+    row("non-US hash and Intl3 keep their codes", {"1,#~", "0,50", "2,Intl3"}, 1, "0001 0532 8189 0000");
+    row("labels stored before them load as always", {"1,\\", "0,50", "2,Intl2"}, 1, "0001 0531 8188 0000");
     row("bad delays count as 0", {"1,A", "0,-50", "0,abc", "0,", "2,A"}, 1, "0001 0104 8104 0000");
     // A long delay: 00 and the step unit, then the count of steps, high byte first.
     const auto longRow = [](const char* name, qint64 ms, int unit, int count) {

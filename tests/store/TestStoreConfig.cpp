@@ -2,10 +2,12 @@
 #include "GunStore.h"
 #include "LanguageStore.h"
 #include "MacroLibrary.h"
-#include "StoreTestTools.h"
+#include "ScriptedChooser.h"
 #include "StoreTools.h"
 #include "TempModules.h"
+#include "TestSupport.h"
 
+#include <QDir>
 #include <QRegularExpression>
 #include <QTest>
 
@@ -71,7 +73,7 @@ private slots:
 
         QTest::newRow("default copy") << QByteArray("[common]\nname=Default\n") << true;
         QTest::newRow("missing") << QByteArray() << false;
-        QTest::newRow("binary") << binaryBytes() << false;
+        QTest::newRow("binary") << TestSupport::binaryBytes() << false;
         QTest::newRow("no keys") << QByteArray("; nothing here\n") << false;
     }
 
@@ -84,7 +86,6 @@ private slots:
         QVERIFY(defaults.isNull() || modules.write("modules/setting/apConfigD.bin", defaults));
         ConfigStore store(modules.baseDir());
         store.setGlobalData("common/name", "Mine");
-        store.globalSettings()->setValue("common/pending", 1);
 
         if (!ok) {
             QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^resetApconfig:"));
@@ -96,12 +97,42 @@ private slots:
             QCOMPARE(store.getGlobalData("common/name").toString(), QStringLiteral("Default"));
             QVERIFY(!store.getGlobalData("mouse/keyCount").isValid());
         } else {
-            QVERIFY(modules.read("modules/setting/apConfig.bin").contains("pending=1\n"));
+            QVERIFY(modules.read("modules/setting/apConfig.bin").contains("name=Mine\n"));
             QCOMPARE(store.getGlobalData("common/name").toString(), QStringLiteral("Mine"));
             QCOMPARE(store.getGlobalData("mouse/keyCount").toInt(), 8);
         }
         store.setGlobalData("common/after", 2);
         QVERIFY(modules.read("modules/setting/apConfig.bin").contains("after=2\n"));
+    }
+
+    void failedWritesAreReported_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::newRow("profile") << "modules/setting/p1.bin";
+        QTest::newRow("global configuration") << "modules/setting/apConfig.bin";
+    }
+
+    void failedWritesAreReported()
+    {
+        QFETCH(QString, file);
+        TempModules modules;
+        ConfigStore store(modules.baseDir());
+        const auto write = [&store, &file](int value) {
+            return file.endsWith("p1.bin") ? store.setData("mouse/reportRate", value)
+                                           : store.setGlobalData("mouse/profileNo", value);
+        };
+        // A folder in the file's place: no file can be written there, not even by root.
+        QVERIFY(QFile::remove(modules.path(file)));
+        QVERIFY(QDir().mkpath(modules.path(file)));
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("cannot write .*" + QRegularExpression::escape(file)));
+        QVERIFY(!write(1));
+        QCOMPARE(store.failedWrites(), 1);
+
+        // Once the place is free again, the next write lands and says so.
+        QVERIFY(QDir(modules.path(file)).removeRecursively());
+        QVERIFY(write(2));
+        QCOMPARE(store.failedWrites(), 1);
+        QVERIFY(modules.read(file).contains("=2\n"));
     }
 
     void corruptedFile_data()
@@ -112,7 +143,7 @@ private slots:
         const QString files("setting/apConfig.bin setting/pD.bin setting/p1.bin setting/name.bin macro/Macro_0.bin "
                             "gun/gunData.bin i18n/English.ini");
         for (const QString& file : files.split(QLatin1Char(' '))) {
-            QTest::newRow(qPrintable(file)) << file << binaryBytes();
+            QTest::newRow(qPrintable(file)) << file << TestSupport::binaryBytes();
         }
         QTest::newRow("macro total huge") << "macro/Macro_0.bin" << QByteArray("[config]\ntotal=2000000000\n");
         QTest::newRow("language total huge") << "i18n/English.ini" << QByteArray("[main]\ntotal=2000000000\n0=a\n");
@@ -124,7 +155,7 @@ private slots:
         QFETCH(QByteArray, contents);
         TempModules modules;
         QVERIFY(modules.write("modules/" + file, contents));
-        const QMap<QString, QByteArray> before = snapshot(modules.baseDir());
+        const QMap<QString, QByteArray> before = modules.snapshot();
         ConfigStore store(modules.baseDir());
         MacroLibrary macros(store);
         GunStore guns(store);
@@ -142,7 +173,7 @@ private slots:
         QVERIFY(file == "i18n/English.ini" ? texts == 0 || texts == LanguageStore::MaxTexts : texts == 15);
 
         QVERIFY(store.sync());
-        QCOMPARE(snapshot(modules.baseDir()), before);
+        QCOMPARE(modules.snapshot(), before);
     }
 };
 

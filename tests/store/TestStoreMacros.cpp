@@ -1,9 +1,10 @@
 #include "ConfigStore.h"
 #include "FactoryKeyMatrix.h"
 #include "MacroLibrary.h"
-#include "StoreTestTools.h"
+#include "ScriptedChooser.h"
 #include "StoreTools.h"
 #include "TempModules.h"
+#include "TestSupport.h"
 
 #include <QRegularExpression>
 #include <QSettings>
@@ -77,7 +78,7 @@ private slots:
         QFETCH(QString, name);
         TempModules modules;
         QTemporaryDir out;
-        QVERIFY(writeBytes(out.filePath("import.mc"), "[config]\ntotal=0\nrepeat=1\n"));
+        QVERIFY(TempModules::writeFile(out.filePath("import.mc"), "[config]\ntotal=0\nrepeat=1\n"));
         ScriptedChooser chooser;
         chooser.answer(out.filePath("import.mc"));
         chooser.answer(out.filePath("export.mc"));
@@ -85,7 +86,7 @@ private slots:
         store.setFileChooser(&chooser);
         MacroLibrary macros(store);
         bindMacro(store, 1, 2, "Macro_0");
-        const QMap<QString, QByteArray> before = snapshot(modules.baseDir());
+        const QMap<QString, QByteArray> before = modules.snapshot();
 
         QCOMPARE(macros.createMacroIni(name, 0), QVariant(false));
         QCOMPARE(macros.saveMacroIni(name, {"1,A"}, 1), QVariant(false));
@@ -97,7 +98,7 @@ private slots:
         QVERIFY(!macros.loadMacroFile(name));
         QVERIFY(!macros.saveMacroFile(name));
 
-        QCOMPARE(snapshot(modules.baseDir()), before);
+        QCOMPARE(modules.snapshot(), before);
         QCOMPARE(QDir(out.path()).entryList(QDir::Files), QStringList {"import.mc"});
     }
 
@@ -214,7 +215,7 @@ private slots:
         MacroLibrary macros(store);
 
         QVERIFY(macros.saveMacroFile("Macro_0"));
-        QCOMPARE(fileBytes(out.filePath("taps.mc")), modules.read("modules/macro/Macro_0.bin"));
+        QCOMPARE(TempModules::readFile(out.filePath("taps.mc")), modules.read("modules/macro/Macro_0.bin"));
         QVERIFY(macros.loadMacroFile("Macro_5"));
         QCOMPARE(macros.loadMacroIni("Macro_5"), macros.loadMacroIni("Macro_0"));
     }
@@ -226,7 +227,7 @@ private slots:
 
         QTest::newRow("cancelled") << "Macro_7" << QByteArray();
         QTest::newRow("existing macro kept") << "Macro_1" << QByteArray("[config]\ntotal=0\n");
-        QTest::newRow("binary file") << "Macro_7" << binaryBytes();
+        QTest::newRow("binary file") << "Macro_7" << TestSupport::binaryBytes();
         QTest::newRow("no settings") << "Macro_7" << QByteArray("just a line of text\n");
         QTest::newRow("settings, not a macro") << "Macro_7" << QByteArray("[mouse]\ndpiCount=4\n");
         QTest::newRow("damaged action count") << "Macro_7" << QByteArray("[config]\ntotal=many\n");
@@ -240,19 +241,19 @@ private slots:
         QTemporaryDir out;
         ScriptedChooser chooser;
         if (!source.isEmpty()) {
-            QVERIFY(writeBytes(out.filePath("in.mc"), source));
+            QVERIFY(TempModules::writeFile(out.filePath("in.mc"), source));
             chooser.answer(out.filePath("in.mc"));
             QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^loadMacroFile: refused"));
         }
         ConfigStore store(modules.baseDir());
         store.setFileChooser(&chooser);
         MacroLibrary macros(store);
-        const QMap<QString, QByteArray> before = snapshot(modules.baseDir());
+        const QMap<QString, QByteArray> before = modules.snapshot();
 
         QVERIFY(!macros.loadMacroFile(target));
 
         QCOMPARE(chooser.questions(), 1);
-        QCOMPARE(snapshot(modules.baseDir()), before);
+        QCOMPARE(modules.snapshot(), before);
     }
 };
 

@@ -1,6 +1,7 @@
 #include "ConfigStore.h"
-#include "StoreTestTools.h"
+#include "ScriptedChooser.h"
 #include "TempModules.h"
+#include "TestSupport.h"
 
 #include <QDir>
 #include <QRegularExpression>
@@ -41,7 +42,7 @@ private slots:
         QFETCH(QString, written);
         TempModules modules;
         QTemporaryDir out;
-        QVERIFY(writeBytes(out.filePath("old.pf"), "an older export"));
+        QVERIFY(TempModules::writeFile(out.filePath("old.pf"), "an older export"));
         ScriptedChooser chooser;
         chooser.answer(out.filePath(chosen));
         ConfigStore store(modules.baseDir());
@@ -50,8 +51,8 @@ private slots:
 
         QVERIFY(store.saveProfile(3));
 
-        QVERIFY(fileBytes(out.filePath(written)).contains("scrollRate=7\n"));
-        QCOMPARE(fileBytes(out.filePath(written)), fileBytes(slotFile(modules, 3)));
+        QVERIFY(TempModules::readFile(out.filePath(written)).contains("scrollRate=7\n"));
+        QCOMPARE(TempModules::readFile(out.filePath(written)), TempModules::readFile(slotFile(modules, 3)));
         QCOMPARE(QDir(out.path()).entryList(QDir::Files).size(), written == "old.pf" ? 1 : 2);
     }
 
@@ -59,7 +60,7 @@ private slots:
     {
         TempModules modules;
         QTemporaryDir out;
-        QVERIFY(writeBytes(out.filePath("old.pf"), "an older export"));
+        QVERIFY(TempModules::writeFile(out.filePath("old.pf"), "an older export"));
         QVERIFY(QFile::remove(slotFile(modules, 3)));
         ScriptedChooser chooser;
         chooser.answer(out.filePath("old.pf"));
@@ -69,7 +70,7 @@ private slots:
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^saveProfile:"));
         QVERIFY(!store.saveProfile(3));
 
-        QCOMPARE(fileBytes(out.filePath("old.pf")), QByteArray("an older export"));
+        QCOMPARE(TempModules::readFile(out.filePath("old.pf")), QByteArray("an older export"));
     }
 
     void replaceSlot_data()
@@ -85,7 +86,7 @@ private slots:
             QTest::newRow(qPrintable(prefix + "settings file")) << int(operation) << good << true;
             QTest::newRow(qPrintable(prefix + "missing")) << int(operation) << QByteArray() << false;
             QTest::newRow(qPrintable(prefix + "empty")) << int(operation) << QByteArray("\n") << false;
-            QTest::newRow(qPrintable(prefix + "binary")) << int(operation) << binaryBytes() << false;
+            QTest::newRow(qPrintable(prefix + "binary")) << int(operation) << TestSupport::binaryBytes() << false;
             QTest::newRow(qPrintable(prefix + "too large")) << int(operation) << large << false;
         }
         QTest::newRow("load cancelled") << int(Load) << QByteArray() << false;
@@ -104,7 +105,7 @@ private slots:
                                : operation == Reset ? modules.path("modules/setting/pD.bin")
                                                     : slotFile(modules, 4);
         QVERIFY(QFile::remove(source) || operation == Load);
-        QVERIFY(contents.isNull() || writeBytes(source, contents));
+        QVERIFY(contents.isNull() || TempModules::writeFile(source, contents));
         const bool cancelled = QTest::currentDataTag() == QLatin1String("load cancelled");
         ScriptedChooser chooser;
         chooser.answer(cancelled ? QString() : source);
@@ -115,7 +116,7 @@ private slots:
         if (operation == Copy && ok) {
             store.profileSettings(4)->setValue("mouse/dpiCount", 5);
         }
-        const QByteArray otherSlot = fileBytes(slotFile(modules, 1));
+        const QByteArray otherSlot = TempModules::readFile(slotFile(modules, 1));
 
         if (!ok && !cancelled) {
             QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^profile slot 2 kept"));
@@ -126,7 +127,7 @@ private slots:
 
         QCOMPARE(done, ok);
         if (ok) {
-            QCOMPARE(fileBytes(slotFile(modules, 2)), fileBytes(source));
+            QCOMPARE(TempModules::readFile(slotFile(modules, 2)), TempModules::readFile(source));
             QCOMPARE(store.getData("mouse/scrollRate", false).toInt(), 1000);
             QCOMPARE(store.getData("mouse/dpiCount", false).isValid(), operation == Copy);
         } else {
@@ -134,10 +135,10 @@ private slots:
             QCOMPARE(store.getData("mouse/dpiCount", false).toInt(), 8);
         }
         store.setData("mouse/reportRate", 2);
-        const QByteArray after = fileBytes(slotFile(modules, 2));
+        const QByteArray after = TempModules::readFile(slotFile(modules, 2));
         QVERIFY(after.contains("reportRate=2\n"));
         QCOMPARE(after.contains("scrollRate=77\n"), !ok);
-        QCOMPARE(fileBytes(slotFile(modules, 1)), otherSlot);
+        QCOMPARE(TempModules::readFile(slotFile(modules, 1)), otherSlot);
     }
 
     void copyProfileOntoItself()
@@ -148,7 +149,7 @@ private slots:
 
         QVERIFY(store.copyProfile(3, 3));
 
-        QVERIFY(fileBytes(slotFile(modules, 3)).contains("scrollRate=12\n"));
+        QVERIFY(TempModules::readFile(slotFile(modules, 3)).contains("scrollRate=12\n"));
         QCOMPARE(store.profileSettings(3)->value("mouse/scrollRate").toInt(), 12);
     }
 
@@ -170,7 +171,7 @@ private slots:
         ConfigStore store(modules.baseDir());
         store.setFileChooser(&chooser);
         store.setCurrentProfile(3);
-        const QMap<QString, QByteArray> before = snapshot(modules.baseDir());
+        const QMap<QString, QByteArray> before = modules.snapshot();
 
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^setCurrentProfile"));
         store.setCurrentProfile(slot);
@@ -183,7 +184,7 @@ private slots:
 
         QCOMPARE(chooser.questions(), 0);
         QVERIFY(store.profileSettings(slot) == nullptr);
-        QCOMPARE(snapshot(modules.baseDir()), before);
+        QCOMPARE(modules.snapshot(), before);
     }
 };
 

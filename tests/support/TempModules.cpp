@@ -57,12 +57,33 @@ QString TempModules::shippedPath(const QString& relative)
 
 QByteArray TempModules::read(const QString& relative) const
 {
-    QFile file(path(relative));
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    return readFile(path(relative));
 }
 
 bool TempModules::write(const QString& relative, const QByteArray& bytes) const
 {
-    QFile file(path(relative));
+    return writeFile(path(relative), bytes);
+}
+
+QMap<QString, QByteArray> TempModules::snapshot() const
+{
+    QMap<QString, QByteArray> tree;
+    QDirIterator it(baseDir(), QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString entry = it.next();
+        tree.insert(entry, readFile(entry));
+    }
+    return tree;
+}
+
+QByteArray TempModules::readFile(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+bool TempModules::writeFile(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
     return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
 }

@@ -1,6 +1,7 @@
 #ifndef QX7_TEMPMODULES_H
 #define QX7_TEMPMODULES_H
 
+#include <QMap>
 #include <QString>
 #include <QTemporaryDir>
 
@@ -21,6 +22,12 @@ public:
 
     QByteArray read(const QString& relative) const;
     bool write(const QString& relative, const QByteArray& bytes) const;
+    // Every file and folder below the base folder with its contents, to show that nothing changed.
+    QMap<QString, QByteArray> snapshot() const;
+
+    // The same for any path; a file that cannot be read reads as empty.
+    static QByteArray readFile(const QString& path);
+    static bool writeFile(const QString& path, const QByteArray& bytes);
 
 private:
     QTemporaryDir m_dir;

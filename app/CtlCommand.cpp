@@ -1,0 +1,649 @@
+#include "CtlCommand.h"
+
+#include "ButtonFunction.h"
+#include "ConfigStore.h"
+#include "CtlOutput.h"
+#include "CtlOwner.h"
+#include "DeviceOperations.h"
+#include "DpiEncoding.h"
+#include "DpiSettingScreen.h"
+#include "GunStore.h"
+#include "Hid_Thread.h"
+#include "LanguageStore.h"
+#include "LightControlScreen.h"
+#include "MacroEditorScreen.h"
+#include "MacroEncoder.h"
+#include "MacroLibrary.h"
+#include "MainScreen.h"
+#include "Qx7Ctl.h"
+#include "Screens.h"
+#include "VirtualMouse.h"
+
+#include <QCoreApplication>
+#include <QRegularExpression>
+#include <QSocketNotifier>
+#include <QTimer>
+#include <atomic>
+#include <csignal>
+#include <memory>
+#include <optional>
+#include <unistd.h>
+
+namespace {
+
+using Context = CtlCommand::Context;
+using Parsed = CtlCommand::Parsed;
+using Request = CtlCommand::Request;
+
+constexpr int KeyEntries = 16;
+constexpr int MacroSlots = 12;
+constexpr int GunSlots = 3;
+constexpr int ImageCount = 5;
+
+int fileFailure(const QString& message)
+{
+    CtlOutput::error(message);
+    return Qx7Ctl::FileFailed;
+}
+
+Parsed failure(const QString& message)
+{
+    return {{}, message};
+}
+
+Parsed ready(CtlCommand::Body body)
+{
+    return {std::move(body), {}};
+}
+
+// Reads the numbers of a command line in turn; after the first bad one the rest are skipped and
+// error() says what was wrong.
+class NumberArgs
+{
+public:
+    explicit NumberArgs(const QStringList& args)
+        : m_args(args)
+    {
+    }
+
+    int next(const char* what, int min, int max)
+    {
+        const QString text = m_args.value(m_next++);
+        bool ok = false;
+        const int value = text.toInt(&ok);
+        if (m_error.isEmpty() && (!ok || value < min || value > max)) {
+            m_error = QStringLiteral("bad %1 '%2': expected %3 to %4").arg(QLatin1String(what), text).arg(min).arg(max);
+        }
+        return value;
+    }
+
+    bool ok() const { return m_error.isEmpty(); }
+    const QString& error() const { return m_error; }
+
+private:
+    const QStringList& m_args;
+    int m_next = 0;
+    QString m_error;
+};
+
+// A command that takes nothing (print) or one number (set).
+Parsed
+optionalNumber(const Request& r, CtlCommand::Body print, const char* what, int min, int max, int (*set)(Context&, int))
+{
+    if (r.args.isEmpty()) {
+        return ready(print);
+    }
+    NumberArgs n(r.args);
+    const int value = n.next(what, min, max);
+    if (!n.ok()) {
+        return failure(n.error());
+    }
+    return ready([set, value](Context& c) { return set(c, value); });
+}
+
+QString hex(const unsigned char* bytes, int length)
+{
+    return QString::fromLatin1(QByteArray(reinterpret_cast<const char*>(bytes), length).toHex(' '));
+}
+
+int globalInt(const ConfigStore& store, const char* key, int fallback)
+{
+    bool ok = false;
+    const int value = store.getGlobalData(QString::fromLatin1(key)).toInt(&ok);
+    return ok ? value : fallback;
+}
+
+int profileInt(const ConfigStore& store, const char* key, int fallback)
+{
+    bool ok = false;
+    const int value = store.getData(QString::fromLatin1(key), false).toInt(&ok);
+    return ok ? value : fallback;
+}
+
+QVariantList intList(const QVariantList& values, int count, int fallback = 0)
+{
+    QVariantList out;
+    for (int i = 0; i < count; ++i) {
+        bool ok = false;
+        const int v = i < values.size() ? values.at(i).toInt(&ok) : 0;
+        out << (ok ? v : fallback);
+    }
+    return out;
+}
+
+// What the screens store and send. The screens' own classes will take these over.
+
+unsigned char rateValue(int index)
+{
+    static const unsigned char rates[] = {8, 4, 2};
+    return index >= 0 && index < 3 ? rates[index] : 1;
+}
+
+// The configurator's screens over this store and device, filled as at start-up, nothing sent.
+int withScreens(Context& c, const std::function<int(Screens&)>& action)
+{
+    LanguageStore languages(c.store.paths().baseDir());
+    Screens screens(c.store, c.macros, c.guns, languages, c.ops);
+    screens.main()->readFlags();
+    screens.main()->initScreens();
+    return action(screens);
+}
+
+// What the lighting screen stores and sends for its colours: colour 8 is dark on the 55328 variant
+// unless the mode is "Breath Loop".
+QVariantList screenColors(const ConfigStore& store, QVariantList colors)
+{
+    const QVariantList light = store.getDataList(QStringLiteral("mouse/lightValue"), false);
+    const int mode = light.isEmpty() ? 0 : light.first().toInt();
+    if (store.is55328() && mode != 4) {
+        for (int i = 21; i < 24; ++i) {
+            colors[i] = 0;
+        }
+    }
+    return colors;
+}
+
+QVariantList chosenGunPresets(const Context& c)
+{
+    return intList(c.store.getGlobalData(QStringLiteral("mouse/selectGun")).toList(), GunSlots);
+}
+
+QVariantList gunPeriods(Context& c)
+{
+    QVariantList periods;
+    for (const QVariant& preset : chosenGunPresets(c)) {
+        const QVariantList data = c.guns.getGunData(preset);
+        periods << (data.size() > 2 ? data.at(2).toInt() : 0);
+    }
+    return periods;
+}
+
+QVariantList storedMatrix(Context& c)
+{
+    QVariantList src64;
+    for (int n = 0; n < KeyEntries; ++n) {
+        src64 += intList(c.store.getDataList(QStringLiteral("mouseKeyMatrix/%1").arg(n), false), 4);
+    }
+    return src64;
+}
+
+void sendStoredMatrix(Context& c)
+{
+    c.ops.mouseSetKeyMatrix(storedMatrix(c), true, gunPeriods(c));
+}
+
+void sendStoredReportRate(Context& c)
+{
+    c.ops.mouseSetReportRate(rateValue(profileInt(c.store, "mouse/reportRate", 3)));
+}
+
+void sendStoredDpi(Context& c)
+{
+    const int dpiCount = profileInt(c.store, "mouse/dpiCount", 4);
+    if (dpiCount > 8) {
+        return;
+    }
+    const int current = profileInt(c.store, "mouse/currentDpiCount", 4);
+    const int minDpi = globalInt(c.store, "mouse/minDPI", 200);
+    const int maxDpi = globalInt(c.store, "mouse/maxDPI", 6000);
+    const int base = globalInt(c.store, "mouse/dpiBase", 50);
+    const QString sensor = c.store.getGlobalData(QStringLiteral("mouse/sensorType")).toString();
+    QVariantList values;
+    for (const QVariant& v : intList(c.store.getDataList(QStringLiteral("mouse/dpiValueArray"), false), 8)) {
+        values << DpiEncoding::sliderValue(v.toInt(), minDpi, maxDpi, base);
+    }
+    c.store.setDataList(QStringLiteral("mouse/dpiValueArray"), values);
+    c.store.setData(QStringLiteral("mouse/currentDpiCount"), current);
+    c.ops.mouseSetDpi(current, sensor, values);
+}
+
+void sendStoredLighting(Context& c)
+{
+    const QVariantList light = intList(c.store.getDataList(QStringLiteral("mouse/lightValue"), false), 3);
+    const QVariantList colors
+        = screenColors(c.store, intList(c.store.getDataList(QStringLiteral("mouse/colorValue"), false), 24));
+    c.store.setDataList(QStringLiteral("mouse/lightValue"), light);
+    c.store.setDataList(QStringLiteral("mouse/colorValue"), colors);
+    c.ops.mouseSetRGBEffect(light.at(0).toInt(), light.at(1).toInt(), light.at(2).toInt());
+    c.ops.mouseSetRGBColor(c.store.isColorful() ? 0 : 1, colors);
+}
+
+// The screens re-initialised with sending after a profile change or reset.
+void resendProfile(Context& c)
+{
+    sendStoredMatrix(c);
+    sendStoredReportRate(c);
+    sendStoredDpi(c);
+    sendStoredLighting(c);
+    if (c.ops.isGun()) {
+        c.ops.mouseSwitchKeyMatrix(1);
+    }
+}
+
+void sendGunSlot(Context& c, int slot)
+{
+    const QVariantList preset = c.guns.getGunData(chosenGunPresets(c).at(slot - 1));
+    if (preset.size() < GunStore::PresetFields) {
+        return;
+    }
+    c.ops.mouseSendGundata(slot, {preset.at(5).toInt(), preset.at(3).toInt(), preset.at(4).toInt()});
+}
+
+// Command bodies, one per command.
+
+int setReportRate(Context& c, int index)
+{
+    c.store.setData(QStringLiteral("mouse/reportRate"), index);
+    c.ops.mouseSetReportRate(rateValue(index));
+    return Qx7Ctl::Success;
+}
+
+int printDpiStage(Context& c)
+{
+    CtlOutput::line(QString::number(c.ops.mouseGetCurrentDPI().toInt()));
+    return Qx7Ctl::Success;
+}
+
+int setDpiStage(Context& c, int stage)
+{
+    c.ops.mouseSetCurrentDPI(static_cast<unsigned char>(stage));
+    return Qx7Ctl::Success;
+}
+
+// What the DPI screen's sliders give for these values, stored and sent as its Save does.
+int setDpi(Context& c, int count, const QList<int>& values)
+{
+    return withScreens(c, [&](Screens& screens) {
+        DpiSettingScreen* dpi = screens.dpiSetting();
+        if (!dpi->placeValues(count, values)) {
+            CtlOutput::error(QStringLiteral("dpi: this profile offers %1 stages").arg(dpi->dpiCount()));
+            return int(Qx7Ctl::BadUsage);
+        }
+        dpi->saveData(true);
+        return int(Qx7Ctl::Success);
+    });
+}
+
+// The mode as the lighting screen chooses it, then the two levels; its Save sends effect and colours.
+int setLight(Context& c, int mode, int speed, int brightness)
+{
+    return withScreens(c, [&](Screens& screens) {
+        LightControlScreen* light = screens.lightControl();
+        light->chooseMode(mode);
+        light->setSpeed(speed);
+        light->setBrightness(brightness);
+        light->saveData(true, 0);
+        return int(Qx7Ctl::Success);
+    });
+}
+
+int setColors(Context& c, const QStringList& colors)
+{
+    return withScreens(c, [&](Screens& screens) {
+        LightControlScreen* light = screens.lightControl();
+        for (int i = 0; i < colors.size(); ++i) {
+            light->setColor(i, colors.at(i));
+        }
+        light->saveData(true, 0);
+        return int(Qx7Ctl::Success);
+    });
+}
+
+int setKey(Context& c, int entry, const ButtonFunction& record)
+{
+    QVariantList src64 = storedMatrix(c);
+    const QVariantList bytes = record.toList();
+    for (int i = 0; i < ButtonFunction::RecordSize; ++i) {
+        src64[entry * ButtonFunction::RecordSize + i] = bytes.at(i);
+    }
+    c.ops.mouseSetKeyMatrix(src64, true, gunPeriods(c));
+    return Qx7Ctl::Success;
+}
+
+int sendKeys(Context& c)
+{
+    sendStoredMatrix(c);
+    return Qx7Ctl::Success;
+}
+
+int sendMacro(Context& c, int slot, const QString& name)
+{
+    return withScreens(c, [&](Screens& screens) {
+        if (!screens.macroEditor()->sendMacro(slot, name)) {
+            CtlOutput::error(
+                QStringLiteral("macro '%1' is longer than the mouse's %2 bytes").arg(name).arg(MacroEncoder::BlockSize));
+            return int(Qx7Ctl::BadUsage);
+        }
+        return int(Qx7Ctl::Success);
+    });
+}
+
+int setGun(Context& c, int slot, int times, int x, int y)
+{
+    // The slot's values live in the preset the slot uses, as on the gun screen.
+    const QVariant preset = chosenGunPresets(c).at(slot - 1);
+    QVariantList data = c.guns.getGunData(preset);
+    bool saved = true;
+    if (data.size() >= GunStore::PresetFields) {
+        data[3] = x;
+        data[4] = y;
+        data[5] = times;
+        saved = c.guns.mouseSaveGundata(preset, data);
+    }
+    c.ops.mouseSendGundata(slot, {times, x, y});
+    return saved ? Qx7Ctl::Success : fileFailure(QStringLiteral("gun: the preset could not be written"));
+}
+
+int printProfile(Context& c)
+{
+    CtlOutput::line(QString::number(c.store.getGlobalData(QStringLiteral("mouse/profileNo")).toInt()));
+    return Qx7Ctl::Success;
+}
+
+int switchProfile(Context& c, int slot)
+{
+    if (slot == c.store.getGlobalData(QStringLiteral("mouse/profileNo")).toInt()) {
+        return Qx7Ctl::Success;
+    }
+    c.store.setGlobalData(QStringLiteral("mouse/profileNo"), slot);
+    c.store.setCurrentProfile(slot);
+    resendProfile(c);
+    return Qx7Ctl::Success;
+}
+
+int factoryReset(Context& c)
+{
+    if (!c.store.resetProfile(c.store.currentProfile())) {
+        return fileFailure(QStringLiteral("reset: the profile could not be restored from its default"));
+    }
+    resendProfile(c);
+    c.ops.mouseSetCurrentDPI(2);
+    // The gun screen's reset: slots back to presets 0-2, those presets to their factory tuning.
+    if (c.ops.isGun()) {
+        c.store.setGlobalData(QStringLiteral("mouse/selectGun"), QVariantList {0, 1, 2});
+        static const int ys[] = {5, 7, 8};
+        bool saved = true;
+        for (int preset = 0; preset < GunSlots; ++preset) {
+            QVariantList data = c.guns.getGunData(preset);
+            if (data.size() >= GunStore::PresetFields) {
+                data[2] = 9;
+                data[4] = ys[preset];
+                saved = c.guns.mouseSaveGundata(preset, data) && saved;
+            }
+        }
+        for (int slot = 1; slot <= GunSlots; ++slot) {
+            sendGunSlot(c, slot);
+        }
+        if (!saved) {
+            return fileFailure(QStringLiteral("reset: the gun presets could not be written"));
+        }
+    }
+    return Qx7Ctl::Success;
+}
+
+int printOptions(Context& c)
+{
+    const QVariantList o = c.ops.GetKeyboardoption();
+    unsigned char bytes[4];
+    for (int i = 0; i < 4; ++i) {
+        bytes[i] = static_cast<unsigned char>(o.at(i).toInt());
+    }
+    CtlOutput::line(hex(bytes, 4));
+    return Qx7Ctl::Success;
+}
+
+int readProfile(Context& c, int image)
+{
+    c.ops.mouseReadProfile(static_cast<uint>(image));
+    CtlOutput::line(hex(c.ops.profileImage(image).data(), DeviceOperations::ImageSize));
+    return Qx7Ctl::Success;
+}
+
+std::atomic<bool> g_interrupted {false};
+int g_signalPipe[2] = {-1, -1};
+
+void onSignal(int)
+{
+    g_interrupted = true;
+    const char byte = 1;
+    if (g_signalPipe[1] >= 0) {
+        [[maybe_unused]] const auto written = ::write(g_signalPipe[1], &byte, 1);
+    }
+}
+
+int listen(Context& c)
+{
+    if (::pipe(g_signalPipe) != 0) {
+        CtlOutput::error(QStringLiteral("listen: cannot watch for signals"));
+        return Qx7Ctl::ExchangeFailed;
+    }
+    struct sigaction action = {};
+    action.sa_handler = onSignal;
+    sigaction(SIGINT, &action, nullptr);
+    sigaction(SIGTERM, &action, nullptr);
+
+    QSocketNotifier signalNotifier(g_signalPipe[0], QSocketNotifier::Read);
+    QObject::connect(&signalNotifier, &QSocketNotifier::activated, [] { QCoreApplication::exit(0); });
+
+    // With the virtual mouse, each line typed presses its DPI button.
+    std::unique_ptr<QSocketNotifier> input;
+    if (c.virtualMouse) {
+        input = std::make_unique<QSocketNotifier>(STDIN_FILENO, QSocketNotifier::Read);
+        QObject::connect(input.get(), &QSocketNotifier::activated, [&c, &input] {
+            char buffer[256];
+            const ssize_t n = ::read(STDIN_FILENO, buffer, sizeof buffer);
+            if (n <= 0) {
+                input->setEnabled(false);
+                return;
+            }
+            for (ssize_t i = 0; i < n; ++i) {
+                if (buffer[i] == '\n') {
+                    c.virtualMouse->pressDpiButton();
+                }
+            }
+        });
+    }
+    QTimer removal;
+    QObject::connect(&removal, &QTimer::timeout, [&c] {
+        if (c.owner.removed || !c.link.isListening) {
+            QCoreApplication::exit(Qx7Ctl::ExchangeFailed);
+        }
+    });
+    removal.start(100);
+
+    c.link.initKeyboardoption(c.deviceIndex);
+    const int status = g_interrupted ? 0 : QCoreApplication::exec();
+    c.link.stopListen();
+    c.link.waitListener();
+    if (status != 0) {
+        CtlOutput::error(QStringLiteral("listen: the device went away"));
+    }
+    return status;
+}
+
+// Argument parsers, one per command.
+
+template <int (*Body)(Context&)>
+Parsed noArguments(const Request&)
+{
+    return ready(Body);
+}
+
+Parsed parseReportRate(const Request& r)
+{
+    static const QStringList rates {"125", "250", "500", "1000"};
+    const int index = rates.indexOf(r.args.first());
+    if (index < 0) {
+        return failure(QStringLiteral("bad report rate '%1': expected 125, 250, 500 or 1000").arg(r.args.first()));
+    }
+    return ready([index](Context& c) { return setReportRate(c, index); });
+}
+
+Parsed parseDpiStage(const Request& r)
+{
+    return optionalNumber(r, printDpiStage, "stage", 1, 8, setDpiStage);
+}
+
+Parsed parseDpi(const Request& r)
+{
+    const int stages = std::min(profileInt(r.store, "mouse/dpiCount", 8), 8);
+    const int minDpi = globalInt(r.store, "mouse/minDPI", 200);
+    const int maxDpi = globalInt(r.store, "mouse/maxDPI", 6000);
+    NumberArgs n(r.args);
+    const int count = n.next("stage count", 1, stages);
+    QList<int> values;
+    for (int i = 0; i < DpiSettingScreen::Stages; ++i) {
+        values << n.next("DPI value", minDpi, maxDpi);
+    }
+    if (!n.ok()) {
+        return failure(n.error());
+    }
+    return ready([count, values](Context& c) { return setDpi(c, count, values); });
+}
+
+Parsed parseLight(const Request& r)
+{
+    NumberArgs n(r.args);
+    const int mode = n.next("mode", 0, LightControlScreen::modeCount(r.store.isColorful(), r.store.is55328()) - 1);
+    const int speed = n.next("speed", 0, 4);
+    const int brightness = n.next("brightness", 0, 4);
+    if (!n.ok()) {
+        return failure(n.error());
+    }
+    return ready([=](Context& c) { return setLight(c, mode, speed, brightness); });
+}
+
+Parsed parseColors(const Request& r)
+{
+    static const QRegularExpression pattern(QStringLiteral("^#[0-9a-fA-F]{6}$"));
+    for (const QString& arg : r.args) {
+        if (!pattern.match(arg).hasMatch()) {
+            return failure(QStringLiteral("bad colour '%1': expected #rrggbb").arg(arg));
+        }
+    }
+    const QStringList colors = r.args;
+    return ready([colors](Context& c) { return setColors(c, colors); });
+}
+
+Parsed parseKey(const Request& r)
+{
+    NumberArgs n(r.args);
+    const int entry = n.next("key entry", 0, KeyEntries - 1);
+    if (!n.ok()) {
+        return failure(n.error());
+    }
+    QString why;
+    const std::optional<ButtonFunction> record = ButtonFunction::fromKeyCode(r.args.at(1), &why);
+    if (!record) {
+        return failure(QStringLiteral("bad record '%1': %2").arg(r.args.at(1), why));
+    }
+    return ready([entry, record](Context& c) { return setKey(c, entry, *record); });
+}
+
+Parsed parseMacro(const Request& r)
+{
+    NumberArgs n(r.args);
+    const int slot = n.next("macro slot", 0, MacroSlots - 1);
+    if (!n.ok()) {
+        return failure(n.error());
+    }
+    const QString name = r.args.at(1);
+    if (!r.macros.macroExists(name)) {
+        return failure(QStringLiteral("no stored macro named '%1'").arg(name));
+    }
+    return ready([slot, name](Context& c) { return sendMacro(c, slot, name); });
+}
+
+Parsed parseGun(const Request& r)
+{
+    if (!r.store.isGun()) {
+        return failure(QStringLiteral("this mouse has no gun functions"));
+    }
+    NumberArgs n(r.args);
+    const int slot = n.next("gun slot", 1, GunSlots);
+    const int times = n.next("times", 0, 255);
+    const int x = n.next("X", 0, 64);
+    const int y = n.next("Y", 0, 64);
+    if (!n.ok()) {
+        return failure(n.error());
+    }
+    return ready([=](Context& c) { return setGun(c, slot, times, x, y); });
+}
+
+Parsed parseProfile(const Request& r)
+{
+    return optionalNumber(r, printProfile, "profile", 0, ConfigStore::SlotCount - 1, switchProfile);
+}
+
+Parsed parseReadProfile(const Request& r)
+{
+    return optionalNumber(r, {}, "profile image", 0, ImageCount - 1, readProfile);
+}
+
+} // namespace
+
+// clang-format off
+const QList<CtlCommand>& CtlCommand::all()
+{
+    static const QList<CtlCommand> commands = {
+        {"report-rate", "125|250|500|1000", "", parseReportRate},
+        {"dpi-stage", "[N]", "no N: print the active stage; N: 1-8", parseDpiStage},
+        {"dpi", "COUNT V1 V2 V3 V4 V5 V6 V7 V8", "stages in use and the eight DPI values", parseDpi},
+        {"light", "MODE SPEED BRIGHTNESS", "mode index as in the lighting list, speed and brightness 0-4", parseLight},
+        {"colors", "C1 C2 C3 C4 C5 C6 C7 C8", "eight colours #rrggbb", parseColors},
+        {"key", "N RECORD", "N 0-15, RECORD eight hex digits; stores it, sends the matrix", parseKey},
+        {"keys", "", "send the stored key matrix", noArguments<sendKeys>},
+        {"macro", "SLOT NAME", "send the stored macro NAME to slot 0-11", parseMacro},
+        {"gun", "SLOT TIMES X Y", "gun slot 1-3, times 0-255, X and Y 0-64", parseGun},
+        {"profile", "[N]", "no N: print the current profile slot; N: switch to slot 0-9", parseProfile},
+        {"reset", "", "factory reset of the current profile", noArguments<factoryReset>},
+        {"options", "", "print the four keyboard option bytes in hex", noArguments<printOptions>},
+        {"read-profile", "N", "print on-board profile image N (0-4) in hex", parseReadProfile},
+        {"listen", "", "print \"dpi N\" for each DPI event until interrupted\n"
+                       "(with --virtual-mouse, each input line presses its DPI button)", noArguments<listen>},
+    };
+    return commands;
+}
+// clang-format on
+
+CtlCommand::Parsed CtlCommand::parseArguments(const Request& request) const
+{
+    // The argument form says how many there are: one word each, optional ones in brackets.
+    const QStringList words = arguments.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    const int optional = int(words.filter(QRegularExpression(QStringLiteral("^\\["))).size());
+    if (request.args.size() > words.size() || request.args.size() < words.size() - optional) {
+        return failure(words.isEmpty() ? name + QStringLiteral(" takes no arguments")
+                                       : name + QStringLiteral(" takes ") + arguments);
+    }
+    return parse(request);
+}
+
+const CtlCommand* CtlCommand::find(const QString& name)
+{
+    for (const CtlCommand& command : all()) {
+        if (command.name == name) {
+            return &command;
+        }
+    }
+    return nullptr;
+}

@@ -1,0 +1,28 @@
+#include "VirtualMouseSetup.h"
+
+#include "DeviceRecords.h"
+#include "VirtualMouse.h"
+
+#include <QSettings>
+
+namespace VirtualMouseSetup {
+
+std::unique_ptr<VirtualMouse>
+imitateConfigured(const QString& configPath, HidTransport* next, const std::optional<QString>& secrecyCode)
+{
+    QSettings config(configPath, QSettings::IniFormat);
+    const QList<DeviceRecord*> records = DeviceRecords::load(config);
+    if (records.isEmpty()) {
+        return nullptr;
+    }
+    const bool is560 = config.value(QStringLiteral("mouse/icType")).toString() == QLatin1String("560");
+    VirtualMouse::Config c = VirtualMouse::configFor(
+        *records.first(), is560 ? VirtualMouse::Family::Set560 : VirtualMouse::Family::Set553);
+    qDeleteAll(records);
+    if (secrecyCode) {
+        c.sCode = *secrecyCode;
+    }
+    return std::make_unique<VirtualMouse>(c, next);
+}
+
+} // namespace VirtualMouseSetup
