@@ -58,6 +58,7 @@ DialogFrame {
         }
         MacroEditorScreen.selectMacro(at)
         MacroEditorScreen.selectAction(4)
+        MacroEditorScreen.recordDelay = true
     }
 
     function showRepeat() {
@@ -504,6 +505,8 @@ DialogFrame {
                     enabled: MacroEditorScreen.selectedMacro >= 0 && !MacroEditorScreen.isInputting
                     minValue: 1
                     maxValue: MacroEditorScreen.maxRepeat
+                    // Four digits can be typed; a larger count from a file still shows whole.
+                    maxLength: Math.max(4, String(MacroEditorScreen.repeatCount).length)
                     onEndInputSignal: MacroEditorScreen.setRepeatCount(Number(textValue))
                 }
                 Item {
