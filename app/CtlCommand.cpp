@@ -330,8 +330,9 @@ int sendMacro(Context& c, int slot, const QString& name)
 {
     return withScreens(c, [&](Screens& screens) {
         if (!screens.macroEditor()->sendMacro(slot, name)) {
-            CtlOutput::error(
-                QStringLiteral("macro '%1' is longer than the mouse's %2 bytes").arg(name).arg(MacroEncoder::BlockSize));
+            CtlOutput::error(QStringLiteral("macro '%1' is longer than the mouse's %2 bytes")
+                                 .arg(name)
+                                 .arg(MacroEncoder::BlockSize));
             return int(Qx7Ctl::BadUsage);
         }
         return int(Qx7Ctl::Success);

@@ -408,8 +408,8 @@ qreal LightControlScreen::hueOf(const QString& color)
 
 void LightControlScreen::pickHue(int position, int width)
 {
-    if (width > 0 && setColor(m_selectedColor, hueColor(position, width))) {
-        setSave(true);
+    if (width > 0) {
+        changeSelected(hueColor(position, width));
     }
 }
 
@@ -420,8 +420,15 @@ void LightControlScreen::setChannel(int channel, int value)
     }
     QList<int> rgb = colorNumbers(m_colors.at(m_selectedColor));
     rgb[channel] = qBound(0, value, 255);
-    setColor(m_selectedColor, colorText(rgb.at(0), rgb.at(1), rgb.at(2)));
-    setSave(true);
+    changeSelected(colorText(rgb.at(0), rgb.at(1), rgb.at(2)));
+}
+
+void LightControlScreen::changeSelected(const QString& color)
+{
+    // A field left without a change is no edit.
+    if (color != m_colors.at(m_selectedColor) && setColor(m_selectedColor, color)) {
+        setSave(true);
+    }
 }
 
 void LightControlScreen::restore()

@@ -104,6 +104,7 @@ signals:
 
 private:
     void rebuildModes();
+    void changeSelected(const QString& color);
 
     Screens& m_screens;
     QStringList m_lang;

@@ -419,6 +419,9 @@ bool MacroEditorScreen::setDelay(int index, const QString& milliseconds)
     if (!ok || ms < 0 || ms > MaxDelayMs) {
         return false;
     }
+    if (QString::number(ms) == m_actions.at(index).info) {
+        return true;
+    }
     QList<Action> candidate = m_actions;
     candidate[index].info = QString::number(ms);
     return edit(candidate, index);
@@ -478,8 +481,8 @@ void MacroEditorScreen::setRepeatCount(int count)
     if (m_repeat != repeat) {
         m_repeat = repeat;
         emit repeatCountChanged();
+        save();
     }
-    save();
 }
 
 void MacroEditorScreen::startRecord()

@@ -157,15 +157,17 @@ void TestLightControlScreen::hueBar()
     ScreenRig rig;
     rig.screens->main()->initUI();
     LightControlScreen* screen = rig.screens->lightControl();
-    screen->selectColor(1);
+    // White, which no place on the bar gives.
+    screen->selectColor(7);
     screen->setSave(false);
     screen->pickHue(position, Width);
-    QCOMPARE(screen->colors().at(1), color);
+    QCOMPARE(screen->colors().at(7), color);
     QVERIFY(screen->isSave());
     // The marker comes back to the pixel picked, give or take the ramp's rounding.
     const int clamped = qBound(0, position, Width - 1);
     const qreal marker = screen->hueRatio() * Width;
-    QVERIFY2(qAbs(marker - clamped) <= 1.0 || qAbs(marker + Width - clamped) <= 1.0, qPrintable(QString::number(marker)));
+    QVERIFY2(qAbs(marker - clamped) <= 1.0 || qAbs(marker + Width - clamped) <= 1.0,
+             qPrintable(QString::number(marker)));
 }
 
 void TestLightControlScreen::numberFieldsMoveTheMarker()
@@ -185,6 +187,10 @@ void TestLightControlScreen::numberFieldsMoveTheMarker()
     screen->setChannel(1, 64);
     QCOMPARE(screen->colors().at(0), QString("#0040ff"));
     QVERIFY(screen->hueRatio() < 4.0 / 6.0);
+    // A field left without a change is no edit.
+    screen->setSave(false);
+    screen->setChannel(1, 64);
+    QVERIFY(!screen->isSave());
 }
 
 void TestLightControlScreen::colorEightOnTheSensorVariant_data()

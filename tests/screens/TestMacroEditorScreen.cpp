@@ -5,7 +5,7 @@
 #include "MacroEditorScreen.h"
 #include "MainScreen.h"
 #include "ScreenRig.h"
-#include "StoreTestTools.h"
+#include "ScriptedChooser.h"
 
 #include <QDir>
 #include <QRegularExpression>
@@ -213,7 +213,7 @@ void TestMacroEditorScreen::edits()
         e.screen->confirmInsertKey();
         QCOMPARE(e.capture.calls, QList<bool>({true, false}));
     } else if (edit == "left" || edit == "middle" || edit == "right") {
-        const int key = edit == "left" ? MacroEditorScreen::LeftKey
+        const int key = edit == "left"     ? MacroEditorScreen::LeftKey
                         : edit == "middle" ? MacroEditorScreen::MiddleKey
                                            : MacroEditorScreen::RightKey;
         e.screen->insertMouseKey(index, key);
@@ -292,7 +292,7 @@ void TestMacroEditorScreen::rename()
     Editor e;
     bind(e.rig, 2, QStringLiteral("Macro_0"));
     e.rig.macros->createMacroIni("Orphan", 0);
-    const QMap<QString, QByteArray> before = snapshot(e.rig.modules.path("modules/macro"));
+    const QMap<QString, QByteArray> before = e.rig.modules.snapshot();
     const QStringList actions = e.stored();
 
     QCOMPARE(e.screen->renameMacro(0, name), result != "Macro_0");
@@ -305,7 +305,7 @@ void TestMacroEditorScreen::rename()
     QCOMPARE(e.rig.screens->keyMatrix()->text(BoundEntry), result);
     QCOMPARE(e.rig.store->profileSettings(2)->value(key).toString(), result);
     if (result == "Macro_0") {
-        QCOMPARE(snapshot(e.rig.modules.path("modules/macro")), before);
+        QCOMPARE(e.rig.modules.snapshot(), before);
     }
 }
 
@@ -357,12 +357,12 @@ void TestMacroEditorScreen::import()
     QTemporaryDir out;
     ScriptedChooser chooser;
     chooser.answer(file.isEmpty() ? QString() : out.filePath("in.mc"));
-    QVERIFY(file.isEmpty() || writeBytes(out.filePath("in.mc"), file));
+    QVERIFY(file.isEmpty() || TempModules::writeFile(out.filePath("in.mc"), file));
     e.rig.store->setFileChooser(&chooser);
     if (message == MacroEditorScreen::NotMacroFileText) {
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^loadMacroFile: refused"));
     }
-    const QMap<QString, QByteArray> before = snapshot(e.rig.modules.path("modules/macro"));
+    const QMap<QString, QByteArray> before = e.rig.modules.snapshot();
     e.screen->selectMacro(1);
     e.screen->importMacro();
 
@@ -370,7 +370,7 @@ void TestMacroEditorScreen::import()
     QCOMPARE(e.screen->message(), message < 0 ? QString() : e.screen->macroEditorLang().at(message));
     if (message >= 0 || file.isEmpty()) {
         QCOMPARE(e.screen->macroNames(), QStringList({"Macro_0", "Macro_1"}));
-        QCOMPARE(snapshot(e.rig.modules.path("modules/macro")), before);
+        QCOMPARE(e.rig.modules.snapshot(), before);
         return;
     }
     // In at the selected place, and selected.
