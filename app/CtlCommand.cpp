@@ -5,11 +5,9 @@
 #include "CtlOutput.h"
 #include "CtlOwner.h"
 #include "DeviceOperations.h"
-#include "DpiEncoding.h"
 #include "DpiSettingScreen.h"
 #include "GunStore.h"
 #include "Hid_Thread.h"
-#include "LanguageStore.h"
 #include "LightControlScreen.h"
 #include "MacroEditorScreen.h"
 #include "MacroEncoder.h"
@@ -131,38 +129,6 @@ QVariantList intList(const QVariantList& values, int count, int fallback = 0)
     return out;
 }
 
-// What the screens store and send. The screens' own classes will take these over.
-
-unsigned char rateValue(int index)
-{
-    static const unsigned char rates[] = {8, 4, 2};
-    return index >= 0 && index < 3 ? rates[index] : 1;
-}
-
-// The configurator's screens over this store and device, filled as at start-up, nothing sent.
-int withScreens(Context& c, const std::function<int(Screens&)>& action)
-{
-    LanguageStore languages(c.store.paths().baseDir());
-    Screens screens(c.store, c.macros, c.guns, languages, c.ops);
-    screens.main()->readFlags();
-    screens.main()->initScreens();
-    return action(screens);
-}
-
-// What the lighting screen stores and sends for its colours: colour 8 is dark on the 55328 variant
-// unless the mode is "Breath Loop".
-QVariantList screenColors(const ConfigStore& store, QVariantList colors)
-{
-    const QVariantList light = store.getDataList(QStringLiteral("mouse/lightValue"), false);
-    const int mode = light.isEmpty() ? 0 : light.first().toInt();
-    if (store.is55328() && mode != 4) {
-        for (int i = 21; i < 24; ++i) {
-            colors[i] = 0;
-        }
-    }
-    return colors;
-}
-
 QVariantList chosenGunPresets(const Context& c)
 {
     return intList(c.store.getGlobalData(QStringLiteral("mouse/selectGun")).toList(), GunSlots);
@@ -192,69 +158,11 @@ void sendStoredMatrix(Context& c)
     c.ops.mouseSetKeyMatrix(storedMatrix(c), true, gunPeriods(c));
 }
 
-void sendStoredReportRate(Context& c)
-{
-    c.ops.mouseSetReportRate(rateValue(profileInt(c.store, "mouse/reportRate", 3)));
-}
-
-void sendStoredDpi(Context& c)
-{
-    const int dpiCount = profileInt(c.store, "mouse/dpiCount", 4);
-    if (dpiCount > 8) {
-        return;
-    }
-    const int current = profileInt(c.store, "mouse/currentDpiCount", 4);
-    const int minDpi = globalInt(c.store, "mouse/minDPI", 200);
-    const int maxDpi = globalInt(c.store, "mouse/maxDPI", 6000);
-    const int base = globalInt(c.store, "mouse/dpiBase", 50);
-    const QString sensor = c.store.getGlobalData(QStringLiteral("mouse/sensorType")).toString();
-    QVariantList values;
-    for (const QVariant& v : intList(c.store.getDataList(QStringLiteral("mouse/dpiValueArray"), false), 8)) {
-        values << DpiEncoding::sliderValue(v.toInt(), minDpi, maxDpi, base);
-    }
-    c.store.setDataList(QStringLiteral("mouse/dpiValueArray"), values);
-    c.store.setData(QStringLiteral("mouse/currentDpiCount"), current);
-    c.ops.mouseSetDpi(current, sensor, values);
-}
-
-void sendStoredLighting(Context& c)
-{
-    const QVariantList light = intList(c.store.getDataList(QStringLiteral("mouse/lightValue"), false), 3);
-    const QVariantList colors
-        = screenColors(c.store, intList(c.store.getDataList(QStringLiteral("mouse/colorValue"), false), 24));
-    c.store.setDataList(QStringLiteral("mouse/lightValue"), light);
-    c.store.setDataList(QStringLiteral("mouse/colorValue"), colors);
-    c.ops.mouseSetRGBEffect(light.at(0).toInt(), light.at(1).toInt(), light.at(2).toInt());
-    c.ops.mouseSetRGBColor(c.store.isColorful() ? 0 : 1, colors);
-}
-
-// The screens re-initialised with sending after a profile change or reset.
-void resendProfile(Context& c)
-{
-    sendStoredMatrix(c);
-    sendStoredReportRate(c);
-    sendStoredDpi(c);
-    sendStoredLighting(c);
-    if (c.ops.isGun()) {
-        c.ops.mouseSwitchKeyMatrix(1);
-    }
-}
-
-void sendGunSlot(Context& c, int slot)
-{
-    const QVariantList preset = c.guns.getGunData(chosenGunPresets(c).at(slot - 1));
-    if (preset.size() < GunStore::PresetFields) {
-        return;
-    }
-    c.ops.mouseSendGundata(slot, {preset.at(5).toInt(), preset.at(3).toInt(), preset.at(4).toInt()});
-}
-
 // Command bodies, one per command.
 
 int setReportRate(Context& c, int index)
 {
-    c.store.setData(QStringLiteral("mouse/reportRate"), index);
-    c.ops.mouseSetReportRate(rateValue(index));
+    c.screens.main()->chooseReportRate(index);
     return Qx7Ctl::Success;
 }
 
@@ -273,40 +181,34 @@ int setDpiStage(Context& c, int stage)
 // What the DPI screen's sliders give for these values, stored and sent as its Save does.
 int setDpi(Context& c, int count, const QList<int>& values)
 {
-    return withScreens(c, [&](Screens& screens) {
-        DpiSettingScreen* dpi = screens.dpiSetting();
-        if (!dpi->placeValues(count, values)) {
-            CtlOutput::error(QStringLiteral("dpi: this profile offers %1 stages").arg(dpi->dpiCount()));
-            return int(Qx7Ctl::BadUsage);
-        }
-        dpi->saveData(true);
-        return int(Qx7Ctl::Success);
-    });
+    DpiSettingScreen* dpi = c.screens.dpiSetting();
+    if (!dpi->placeValues(count, values)) {
+        CtlOutput::error(QStringLiteral("dpi: this profile offers %1 stages").arg(dpi->dpiCount()));
+        return Qx7Ctl::BadUsage;
+    }
+    dpi->saveData(true);
+    return Qx7Ctl::Success;
 }
 
 // The mode as the lighting screen chooses it, then the two levels; its Save sends effect and colours.
 int setLight(Context& c, int mode, int speed, int brightness)
 {
-    return withScreens(c, [&](Screens& screens) {
-        LightControlScreen* light = screens.lightControl();
-        light->chooseMode(mode);
-        light->setSpeed(speed);
-        light->setBrightness(brightness);
-        light->saveData(true, 0);
-        return int(Qx7Ctl::Success);
-    });
+    LightControlScreen* light = c.screens.lightControl();
+    light->chooseMode(mode);
+    light->setSpeed(speed);
+    light->setBrightness(brightness);
+    light->saveData(true, 0);
+    return Qx7Ctl::Success;
 }
 
 int setColors(Context& c, const QStringList& colors)
 {
-    return withScreens(c, [&](Screens& screens) {
-        LightControlScreen* light = screens.lightControl();
-        for (int i = 0; i < colors.size(); ++i) {
-            light->setColor(i, colors.at(i));
-        }
-        light->saveData(true, 0);
-        return int(Qx7Ctl::Success);
-    });
+    LightControlScreen* light = c.screens.lightControl();
+    for (int i = 0; i < colors.size(); ++i) {
+        light->setColor(i, colors.at(i));
+    }
+    light->saveData(true, 0);
+    return Qx7Ctl::Success;
 }
 
 int setKey(Context& c, int entry, const ButtonFunction& record)
@@ -328,15 +230,12 @@ int sendKeys(Context& c)
 
 int sendMacro(Context& c, int slot, const QString& name)
 {
-    return withScreens(c, [&](Screens& screens) {
-        if (!screens.macroEditor()->sendMacro(slot, name)) {
-            CtlOutput::error(QStringLiteral("macro '%1' is longer than the mouse's %2 bytes")
-                                 .arg(name)
-                                 .arg(MacroEncoder::BlockSize));
-            return int(Qx7Ctl::BadUsage);
-        }
-        return int(Qx7Ctl::Success);
-    });
+    if (!c.screens.macroEditor()->sendMacro(slot, name)) {
+        CtlOutput::error(
+            QStringLiteral("macro '%1' is longer than the mouse's %2 bytes").arg(name).arg(MacroEncoder::BlockSize));
+        return Qx7Ctl::BadUsage;
+    }
+    return Qx7Ctl::Success;
 }
 
 int setGun(Context& c, int slot, int times, int x, int y)
@@ -363,41 +262,14 @@ int printProfile(Context& c)
 
 int switchProfile(Context& c, int slot)
 {
-    if (slot == c.store.getGlobalData(QStringLiteral("mouse/profileNo")).toInt()) {
-        return Qx7Ctl::Success;
-    }
-    c.store.setGlobalData(QStringLiteral("mouse/profileNo"), slot);
-    c.store.setCurrentProfile(slot);
-    resendProfile(c);
+    c.screens.main()->changeProfile(slot);
     return Qx7Ctl::Success;
 }
 
 int factoryReset(Context& c)
 {
-    if (!c.store.resetProfile(c.store.currentProfile())) {
+    if (!c.screens.main()->factoryReset()) {
         return fileFailure(QStringLiteral("reset: the profile could not be restored from its default"));
-    }
-    resendProfile(c);
-    c.ops.mouseSetCurrentDPI(2);
-    // The gun screen's reset: slots back to presets 0-2, those presets to their factory tuning.
-    if (c.ops.isGun()) {
-        c.store.setGlobalData(QStringLiteral("mouse/selectGun"), QVariantList {0, 1, 2});
-        static const int ys[] = {5, 7, 8};
-        bool saved = true;
-        for (int preset = 0; preset < GunSlots; ++preset) {
-            QVariantList data = c.guns.getGunData(preset);
-            if (data.size() >= GunStore::PresetFields) {
-                data[2] = 9;
-                data[4] = ys[preset];
-                saved = c.guns.mouseSaveGundata(preset, data) && saved;
-            }
-        }
-        for (int slot = 1; slot <= GunSlots; ++slot) {
-            sendGunSlot(c, slot);
-        }
-        if (!saved) {
-            return fileFailure(QStringLiteral("reset: the gun presets could not be written"));
-        }
     }
     return Qx7Ctl::Success;
 }
@@ -466,7 +338,7 @@ int listen(Context& c)
     }
     QTimer removal;
     QObject::connect(&removal, &QTimer::timeout, [&c] {
-        if (c.owner.removed || !c.link.isListening) {
+        if (c.owner.removed || !c.link.isListening()) {
             QCoreApplication::exit(Qx7Ctl::ExchangeFailed);
         }
     });

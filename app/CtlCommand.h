@@ -12,6 +12,7 @@ class DeviceOperations;
 class GunStore;
 class Hid_Thread;
 class MacroLibrary;
+class Screens;
 class VirtualMouse;
 
 // One qx7ctl command: its name and argument form for --help, and the parser that checks the
@@ -20,7 +21,8 @@ class VirtualMouse;
 class CtlCommand
 {
 public:
-    // What a body works on: the store and the connected device.
+    // What a body works on: the store, the connected device and the screens over both, loaded as
+    // the configurator loads them at start.
     struct Context
     {
         ConfigStore& store;
@@ -31,6 +33,7 @@ public:
         CtlOwner& owner;
         VirtualMouse* virtualMouse;
         int deviceIndex;
+        Screens& screens;
     };
 
     // Returns the exit status.

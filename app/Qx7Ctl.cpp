@@ -11,7 +11,10 @@
 #include "HidTrace.h"
 #include "Hid_Thread.h"
 #include "HidapiTransport.h"
+#include "LanguageStore.h"
 #include "MacroLibrary.h"
+#include "MainScreen.h"
+#include "Screens.h"
 #include "VirtualMouse.h"
 #include "VirtualMouseSetup.h"
 
@@ -208,7 +211,7 @@ int Qx7Ctl::run(const QStringList& arguments)
     NoWaitClock noWait;
     Hid_Thread link(transport, settings.fast ? static_cast<HidClock*>(&noWait) : &realClock);
     CtlOwner owner(store.isGun(), store.icType());
-    link.ownerWidget = &owner;
+    link.setOwnerWidget(&owner);
     DeviceOperations ops(&link, &store);
 
     const int index = DeviceConnector::findAndVerify(link, store.paths().globalConfig());
@@ -218,7 +221,12 @@ int Qx7Ctl::run(const QStringList& arguments)
     }
     ops.connectDevice(index, false);
 
-    CtlCommand::Context context {store, link, ops, macros, guns, owner, virtualDevice.get(), index};
+    LanguageStore languages(settings.dataDir);
+    Screens screens(store, macros, guns, languages, ops);
+    screens.main()->readFlags();
+    screens.main()->initScreens();
+
+    CtlCommand::Context context {store, link, ops, macros, guns, owner, virtualDevice.get(), index, screens};
     const int exchangesBefore = link.failedExchanges();
     const int writesBefore = store.failedWrites();
     const int status = parsed.body(context);

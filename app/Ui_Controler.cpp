@@ -5,7 +5,6 @@
 #include "myQQuickView.h"
 
 #include <QQmlContext>
-#include <QQmlEngine>
 #include <QSettings>
 #include <QWidget>
 #include <QtQml/qqmlextensionplugin.h>
@@ -35,9 +34,6 @@ void Ui_Controler::setupWindow(QWidget* widget, Hid_Thread* hid, const QString& 
     view->setObjectName(QStringLiteral("ui_View"));
     view->setClearColor(Qt::transparent);
     view->setHid(hid);
-    // The module's qmldir sits in the resources; without it a file in one of the module's folders
-    // sees none of the QML types of the other folders.
-    view->engine()->addImportPath(QStringLiteral("qrc:/"));
     view->setSource(QUrl(QString::fromLatin1(SceneUrl)));
     // Published only now: the scene's root is created hidden and starts its work in initUI().
     view->rootContext()->setContextProperty(QStringLiteral("ui_View"), view);

@@ -14,9 +14,17 @@
 #include <QDir>
 #include <QIcon>
 #include <QMenu>
+#include <QTimer>
 #include <cerrno>
 
 std::atomic<bool> Widget::deviceConnected {false};
+
+namespace {
+
+// How often a quit asked for during a transfer looks again whether the transfer has ended.
+constexpr int QuitRetryMs = 50;
+
+} // namespace
 
 const char* const Widget::TrayMenuStyle
     = "QMenu { border: 1px solid rgb(100, 100, 100); background: rgb(68, 69, 73); } QMenu::item { height: 22px; "
@@ -33,7 +41,7 @@ Widget::Widget(const QString& baseDir, HidTransport* transport, HidClock* clock,
     , trayIcon(nullptr)
     , m_baseDir(baseDir)
 {
-    hidThread.ownerWidget = this;
+    hidThread.setOwnerWidget(this);
     uiController = new Ui_Controler;
     uiController->setupWindow(this, &hidThread, baseDir);
     connect(monitorTimer, &CheckTimer::timeout, this, &Widget::checkDevice);
@@ -42,7 +50,10 @@ Widget::Widget(const QString& baseDir, HidTransport* transport, HidClock* clock,
 
 Widget::~Widget()
 {
+    // The listener calls into this widget from its own thread: it has to end before anything
+    // here goes.
     hidThread.stopListen();
+    hidThread.waitListener();
     uiController->deleteLater();
     delete monitorTimer;
 }
@@ -97,18 +108,30 @@ void Widget::restoreWindow()
 void Widget::exitSYS()
 {
     hidThread.stopListen();
+    if (hidThread.inExchange()) {
+        // Called from a pause of a transfer: ending the event loops now would leave the rest of the
+        // transfer to run against a program that is shutting down. Quit once it is over.
+        QTimer::singleShot(QuitRetryMs, this, &Widget::exitSYS);
+        return;
+    }
     QCoreApplication::exit(0);
 }
 
 void Widget::deviceChanged()
 {
-    if (!hidThread.isListening) {
+    if (!hidThread.isListening()) {
         monitorTimer->restart();
     }
 }
 
 void Widget::checkDevice()
 {
+    if (hidThread.inExchange()) {
+        // Called from a pause of a transfer: the handshake would find the link taken and the mouse
+        // would count as gone. Check once the transfer is over.
+        monitorTimer->restart();
+        return;
+    }
     const int index = DeviceConnector::findAndVerify(hidThread, StorePaths(m_baseDir).globalConfig());
     if (index < 0) {
         qDebug() << "Device DisConnect";

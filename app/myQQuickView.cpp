@@ -25,6 +25,8 @@ myQQuickView::myQQuickView(const QString& baseDir, QWidget* parent)
     , m_chooser(std::make_unique<FileDialogChooser>(this))
 {
     m_store->setFileChooser(m_chooser.get());
+    // The scene module is compiled in, under qrc:/QX7.
+    engine()->addImportPath(QStringLiteral("qrc:/"));
     setResizeMode(QQuickWidget::SizeViewToRootObject);
 }
 

@@ -127,7 +127,7 @@ QVariant DeviceOperations::mouseReadCurrentProfile()
 
 void DeviceOperations::clearHidBusy()
 {
-    m_hid->hidFree = true;
+    m_hid->setHidFree(true);
 }
 
 void DeviceOperations::setBusy(int busyTime)

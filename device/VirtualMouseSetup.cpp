@@ -20,7 +20,7 @@ imitateConfigured(const QString& configPath, HidTransport* next, const std::opti
         *records.first(), is560 ? VirtualMouse::Family::Set560 : VirtualMouse::Family::Set553);
     qDeleteAll(records);
     if (secrecyCode) {
-        c.sCode = *secrecyCode;
+        c.device.sCode = *secrecyCode;
     }
     return std::make_unique<VirtualMouse>(c, next);
 }

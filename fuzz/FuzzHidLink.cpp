@@ -214,7 +214,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     FuzzTransport transport(&input);
     NoWaitClock clock;
     Hid_Thread link(&transport, &clock);
-    link.ownerWidget = &owner;
+    link.setOwnerWidget(&owner);
     const QList<DeviceRecord*> list = records(input);
     link.setDeviceList(list);
     run(input, link, transport, int(list.size()));

@@ -43,7 +43,8 @@ public:
     virtual int readTimeout(HidHandle* handle, unsigned char* data, size_t length, int milliseconds) = 0;
     // Takes the handle; it is invalid afterwards.
     virtual void close(HidHandle* handle) = 0;
-    // Why the last open failed (an errno value), 0 when it did not fail or nobody knows.
+    // Why the calling thread's last open failed (an errno value), 0 when it did not fail or nobody
+    // knows.
     virtual int lastOpenError() const { return 0; }
 };
 

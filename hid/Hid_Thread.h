@@ -2,89 +2,71 @@
 #define QX7_HID_THREAD_H
 
 #include "DeviceRecord.h"
-#include "HidFrame.h"
+#include "HidCommandSet553.h"
+#include "HidCommandSet560.h"
+#include "HidLink.h"
+#include "HidListener.h"
 
-#include <QFuture>
 #include <QList>
-#include <QMutex>
 #include <QThread>
-#include <atomic>
-#include <memory>
 
 class HidClock;
-class HidHandle;
 class HidOwner;
 class HidTransport;
 
-// The only component that talks to the mouse. Commands run on the caller's (GUI) thread and are kept
-// apart by the link token `hidFree`; the event listener runs on a pool thread and touches only the
-// event interface, `isListening` and the records' `path2`, which are guarded for it.
+// The only component that talks to the mouse, and the object the scene knows as "hid". Commands
+// run on the caller's (GUI) thread through the link and its token; the event listener runs on a
+// pool thread. Derived from QThread for its place in the program, but never started as a thread.
 class Hid_Thread : public QThread
 {
     Q_OBJECT
 
 public:
+    using Outcome = HidLink::Outcome;
+
+    // The link's process-wide secrecy code; bytes 1-6 hold the last six-character code loaded.
+    static unsigned char (&SecrecyCode)[8];
+
     // Without a transport the link uses hidapi; without a clock it waits for real. Neither is owned.
     explicit Hid_Thread(HidTransport* transport = nullptr, HidClock* clock = nullptr);
     ~Hid_Thread() override;
 
-    enum class Outcome { Ok, TokenBusy, Failed };
+    // The program around the link: device flags, and where the listener's events go.
+    void setOwnerWidget(HidOwner* owner) { m_ownerWidget = owner; }
+    HidOwner* ownerWidget() const { return m_ownerWidget; }
 
-    // How the last command ended; commands themselves return nothing.
-    Outcome lastOutcome() const { return m_lastOutcome; }
-    // Exchanges that failed or never got the token since the link was built.
-    int failedExchanges() const { return m_failedExchanges; }
-
-    void setTransport(HidTransport* transport);
-    HidTransport* transport() const { return m_transport; }
-    void setClock(HidClock* clock);
+    void setTransport(HidTransport* transport) { m_link.setTransport(transport); }
+    HidTransport* transport() const { return m_link.transport(); }
+    void setClock(HidClock* clock) { m_link.setClock(clock); }
 
     // Replaces the known devices (the link owns them from here on) and frees the old ones.
-    void setDeviceList(const QList<DeviceRecord*>& records);
+    void setDeviceList(const QList<DeviceRecord*>& records) { m_link.setDeviceList(records); }
     // A copy of record `index` taken under the record lock; an empty record when out of range.
-    DeviceRecord deviceRecord(int index) const;
-    int deviceCount() const;
-    void setDevicePaths(int index, const QString& path, const QString& path2);
+    DeviceRecord deviceRecord(int index) const { return m_link.deviceRecord(index); }
+    void setDeviceRecord(int index, const DeviceRecord& record) { m_link.setDeviceRecord(index, record); }
+    int deviceCount() const { return m_link.deviceCount(); }
+    // The device all commands address; the handshake selects it.
+    int deviceIndex() const { return m_link.deviceIndex(); }
+    void setDeviceIndex(int index) { m_link.setDeviceIndex(index); }
 
-    // Interfaces of the link used by the command functions.
-    HidHandle* openHidDevice(int index);
-    HidHandle* openHidDevice2(int index);
-    bool waitHidFree();
-    void waitSettle();
-    bool sendCmd(int length, bool settle);
-    bool readCmd(int length);
+    // The link token: true while no command is in progress.
+    bool hidFree() const { return m_link.hidFree(); }
+    void setHidFree(bool free) { m_link.setHidFree(free); }
+    Outcome lastOutcome() const { return m_link.lastOutcome(); }
+    int failedExchanges() const { return m_link.failedExchanges(); }
+    // A command is on the way; true only for code that runs from the event processing inside it.
+    bool inExchange() const { return m_link.inExchange(); }
 
     // Keyboard options and the event listener.
     void initKeyboardoption(int index);
     // Reads the options, sets the program's option bit and writes them back; false when they
     // could not be read (nothing is written then).
     bool updateKeyboardoption();
-    void stopListen();
-    void listenDevice(int index);
+    void stopListen() { m_listener.stopListen(); }
     // Blocks until the last listener started has ended.
-    void waitListener();
-
-    // The link's process-wide secrecy code; bytes 1-6 hold the last six-character code loaded.
-    static unsigned char SecrecyCode[8];
-
-    HidOwner* ownerWidget = nullptr;
-    QList<DeviceRecord*> deviceList;
-    int deviceIndex = 1;
-    HidHandle* hidHandle = nullptr;
-    HidHandle* hidHandle2 = nullptr;
-    bool hidFree = true;
-    std::atomic<bool> isListening {false};
-    QFuture<void> listenFuture;
-    unsigned char cmdBuf[HidFrame::FrameSize] = {};
-    unsigned char replyBuf[HidFrame::FrameSize] = {};
-    unsigned char dataBuf[HidFrame::BlockBufferSize] = {};
-
-    // A block read gives up on a device that stops sending input reports after this long.
-    static constexpr int BlockReadTimeoutMs = 1000;
-    // The listener's wait for one event report.
-    static constexpr int EventReadTimeoutMs = 500;
-    // Report lengths outside 1..MaxReportLength cannot carry a block.
-    static constexpr int MaxReportLength = 4096;
+    void waitListener() { m_listener.waitListener(); }
+    bool isListening() const { return m_listener.isListening(); }
+    bool isListenerRunning() const { return m_listener.isRunning(); }
 
 public slots:
     unsigned char hidCS(unsigned char* cmd);
@@ -123,29 +105,14 @@ public slots:
     void hid553_10H_SetLED8StageColor(unsigned char type, unsigned char* src24);
 
 private:
-    HidHandle* openInterface(int index, QString DeviceRecord::*path, HidHandle*& handle);
-    bool takeToken(const char* failTrace);
-    void loadFrame(const HidFrame::Frame& frame);
-    void pause(int milliseconds);
-    void processEvents();
-    void closeCommandHandle();
-    bool fail();
     bool isGunDevice() const;
-    bool validReportLength(int reportLength) const;
-    void simpleWrite(const char* failTrace, const HidFrame::Frame& frame, bool settle);
-    void blockWrite(const char* failTrace, const HidFrame::Frame& frame, const unsigned char* src, int length);
-    void seriesWrite(const char* failTrace, unsigned char code, unsigned char value);
-    // Fills replyBuf with the caller's values at the positions read back, exchanges, copies out.
-    bool replyRead(const char* failTrace, const HidFrame::Frame& frame, unsigned char* const* outs, int count);
 
-    HidTransport* m_transport = nullptr;
-    HidClock* m_clock = nullptr;
-    std::unique_ptr<HidTransport> m_ownTransport;
-    std::unique_ptr<HidClock> m_ownClock;
-    Outcome m_lastOutcome = Outcome::Ok;
-    int m_failedExchanges = 0;
-    mutable QMutex m_recordLock;
-    QMutex m_listenerLock;
+    HidOwner* m_ownerWidget = nullptr;
+    HidLink m_link;
+    HidCommandSet553 m_set553;
+    HidCommandSet560 m_set560;
+    // Last, so it is stopped and waited for before the link it reads goes away.
+    HidListener m_listener;
 };
 
 #endif // QX7_HID_THREAD_H

@@ -19,6 +19,8 @@ public:
     hid_device* device;
 };
 
+thread_local int t_lastOpenError = 0;
+
 hid_device* deviceOf(HidHandle* handle)
 {
     auto* h = static_cast<HidapiHandle*>(handle);
@@ -58,14 +60,19 @@ HidHandle* HidapiTransport::open(const QByteArray& path)
     if (!device) {
         // hidapi does not say why; ask the node itself so a missing permission can be told apart.
         const int fd = ::open(path.constData(), O_RDWR | O_CLOEXEC);
-        m_lastOpenError = fd < 0 ? errno : EIO;
+        t_lastOpenError = fd < 0 ? errno : EIO;
         if (fd >= 0) {
             ::close(fd);
         }
         return nullptr;
     }
-    m_lastOpenError = 0;
+    t_lastOpenError = 0;
     return new HidapiHandle(device);
+}
+
+int HidapiTransport::lastOpenError() const
+{
+    return t_lastOpenError;
 }
 
 int HidapiTransport::setNonBlocking(HidHandle* handle, bool nonBlocking)

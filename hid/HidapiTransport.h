@@ -20,10 +20,8 @@ public:
     int readTimeout(HidHandle* handle, unsigned char* data, size_t length, int milliseconds) override;
     void close(HidHandle* handle) override;
 
-    int lastOpenError() const override { return m_lastOpenError; }
-
-private:
-    int m_lastOpenError = 0;
+    // Kept per thread: the listener's opens must not overwrite what the device check learned.
+    int lastOpenError() const override;
 };
 
 #endif // QX7_HIDAPITRANSPORT_H

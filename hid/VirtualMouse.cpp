@@ -33,7 +33,7 @@ VirtualMouse::VirtualMouse(const Config& config, HidTransport* next)
     : m_config(config)
     , m_next(next)
 {
-    const QByteArray code = config.sCode.toLatin1();
+    const QByteArray code = config.device.sCode.toLatin1();
     if (code.size() == 6) {
         std::memcpy(m_code + 1, code.constData(), 6);
     }
@@ -45,19 +45,27 @@ VirtualMouse::VirtualMouse(const Config& config, HidTransport* next)
 
 VirtualMouse::~VirtualMouse() = default;
 
+DeviceRecord VirtualMouse::defaultDevice()
+{
+    DeviceRecord d;
+    d.type = 1;
+    d.vid = 0x04d9;
+    d.pid = 0xa1ee;
+    d.usagePage = 0xff00;
+    d.usage = 0xff00;
+    d.usagePage2 = 0xff01;
+    d.usage2 = 0xff01;
+    d.reportLength = 32;
+    d.isEncode = false;
+    d.sCode = QStringLiteral("731540");
+    return d;
+}
+
 VirtualMouse::Config VirtualMouse::configFor(const DeviceRecord& record, Family family)
 {
-    Config c;
-    c.vid = record.vid;
-    c.pid = record.pid;
-    c.usagePage = record.usagePage;
-    c.usage = record.usage;
-    c.usagePage2 = record.usagePage2;
-    c.usage2 = record.usage2;
-    c.reportLength = record.reportLength;
-    c.isEncode = record.isEncode;
-    c.sCode = record.sCode;
-    c.family = family;
+    Config c {record, family};
+    c.device.path.clear();
+    c.device.path2.clear();
     return c;
 }
 
@@ -72,8 +80,8 @@ QByteArray VirtualMouse::initialProfileImage(int number)
 
 QByteArray VirtualMouse::commandPath() const
 {
-    return PathPrefix + QByteArray::number(m_config.vid, 16).rightJustified(4, '0') + ':'
-           + QByteArray::number(m_config.pid, 16).rightJustified(4, '0') + ":0";
+    return PathPrefix + QByteArray::number(m_config.device.vid, 16).rightJustified(4, '0') + ':'
+           + QByteArray::number(m_config.device.pid, 16).rightJustified(4, '0') + ":0";
 }
 
 QByteArray VirtualMouse::eventPath() const
@@ -93,11 +101,11 @@ QList<HidDeviceInfo> VirtualMouse::enumerate(uint16_t vendorId, uint16_t product
     QList<HidDeviceInfo> found;
     {
         std::unique_lock<std::mutex> lock(m_mutex);
-        const bool matches
-            = (vendorId == 0 || vendorId == m_config.vid) && (productId == 0 || productId == m_config.pid);
+        const DeviceRecord& d = m_config.device;
+        const bool matches = (vendorId == 0 || vendorId == d.vid) && (productId == 0 || productId == d.pid);
         if (m_plugged && matches) {
-            HidDeviceInfo command {commandPath(), m_config.vid, m_config.pid, m_config.usagePage, m_config.usage, 0};
-            HidDeviceInfo events {eventPath(), m_config.vid, m_config.pid, m_config.usagePage2, m_config.usage2, 1};
+            HidDeviceInfo command {commandPath(), d.vid, d.pid, d.usagePage, d.usage, 0};
+            HidDeviceInfo events {eventPath(), d.vid, d.pid, d.usagePage2, d.usage2, 1};
             found << command << events;
         }
     }
@@ -316,7 +324,7 @@ void VirtualMouse::close(HidHandle* handle)
 void VirtualMouse::setReply(unsigned char code, std::initializer_list<unsigned char> values)
 {
     HidFrame::Frame reply = HidFrame::build(code, values);
-    if (m_config.isEncode) {
+    if (m_config.device.isEncode) {
         HidScrambler::encrypt(reply.data() + HidFrame::ScrambledOffset, m_code);
     }
     std::memcpy(m_reply, reply.data(), HidFrame::FrameSize);
@@ -334,7 +342,7 @@ void VirtualMouse::handleCommand(const unsigned char* wire)
 {
     unsigned char frame[HidFrame::FrameSize];
     std::memcpy(frame, wire, sizeof frame);
-    if (m_config.isEncode) {
+    if (m_config.device.isEncode) {
         HidScrambler::decipher(frame + HidFrame::ScrambledOffset, m_code);
     }
     if (frame[HidFrame::ChecksumByte] != HidFrame::checksum(frame + HidFrame::CodeByte)) {
@@ -440,7 +448,7 @@ void VirtualMouse::handle560(const unsigned char* f)
             setReply(0x8C, {f[2]});
             m_inputQueue.clear();
             const QByteArray image = s.profileImages.value(f[2]);
-            const int chunk = std::max(1, m_config.reportLength);
+            const int chunk = std::max(1, m_config.device.reportLength);
             for (int offset = 0; offset < image.size(); offset += chunk) {
                 // Unnumbered input reports: hidapi hands them over without the report id.
                 m_inputQueue.append(image.mid(offset, chunk).leftJustified(chunk, '\0'));

@@ -22,17 +22,10 @@ class VirtualMouse : public HidTransport
 public:
     enum class Family { Set553, Set560 };
 
+    // The device the mouse passes for (its paths are not used), and its command set.
     struct Config
     {
-        uint16_t vid = 0x04d9;
-        uint16_t pid = 0xa1ee;
-        uint16_t usagePage = 0xff00;
-        uint16_t usage = 0xff00;
-        uint16_t usagePage2 = 0xff01;
-        uint16_t usage2 = 0xff01;
-        int reportLength = 32;
-        bool isEncode = false;
-        QString sCode = QStringLiteral("731540");
+        DeviceRecord device = defaultDevice();
         Family family = Family::Set553;
     };
 
@@ -69,6 +62,9 @@ public:
 
     explicit VirtualMouse(const Config& config, HidTransport* next = nullptr);
     ~VirtualMouse() override;
+
+    // The mouse of the shipped device list, unscrambled.
+    static DeviceRecord defaultDevice();
 
     // The virtual twin of a configured device.
     static Config configFor(const DeviceRecord& record, Family family);

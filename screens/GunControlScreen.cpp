@@ -107,10 +107,10 @@ void GunControlScreen::init()
     emit selectGunChanged();
 }
 
-void GunControlScreen::storePreset(int index)
+bool GunControlScreen::storePreset(int index)
 {
     const Preset& p = m_presets.at(index);
-    m_screens.guns().mouseSaveGundata(index, {p.name, p.key, p.period, p.x, p.y, p.times});
+    return m_screens.guns().mouseSaveGundata(index, {p.name, p.key, p.period, p.x, p.y, p.times});
 }
 
 void GunControlScreen::storeSelection()
@@ -128,20 +128,22 @@ void GunControlScreen::sendData(int slot)
     m_screens.operations().mouseSendGundata(slot + 1, {p.times, p.x, p.y});
 }
 
-void GunControlScreen::resetData()
+bool GunControlScreen::resetData()
 {
     m_selectGun = {0, 1, 2};
     storeSelection();
     const int corrections[SlotCount] = {5, 7, 8};
+    bool stored = true;
     for (int i = 0; i < SlotCount; ++i) {
         m_presets[i].y = corrections[i];
         m_presets[i].period = 9;
-        storePreset(i);
+        stored = storePreset(i) && stored;
     }
     emit presetsChanged();
     for (int slot = 0; slot < SlotCount; ++slot) {
         sendData(slot);
     }
+    return stored;
 }
 
 void GunControlScreen::close()

@@ -49,8 +49,9 @@ public:
     Q_INVOKABLE void init();
     // Sends the preset chosen for slot 0-2 to the mouse's gun slot 1-3.
     Q_INVOKABLE void sendData(int slot);
-    // The factory reset's presets and slot choices, stored and sent.
-    Q_INVOKABLE void resetData();
+    // The factory reset's presets and slot choices, stored and sent; false when a preset could not
+    // be stored.
+    Q_INVOKABLE bool resetData();
     // Closing the dialog: when anything changed, the three slots and then the key matrix are sent.
     Q_INVOKABLE void close();
 
@@ -61,7 +62,7 @@ signals:
     void languageChanged();
 
 protected:
-    void storePreset(int index);
+    bool storePreset(int index);
     void storeSelection();
 
     QList<Preset> m_presets;

@@ -299,17 +299,17 @@ void MainScreen::resendProfile()
     }
 }
 
-void MainScreen::factoryReset()
+bool MainScreen::factoryReset()
 {
     ViewLock lock(*this, &MainScreen::setViewEnabled);
     m_screens.keyMatrix()->setSave(false);
     m_screens.dpiSetting()->setSave(false);
     m_screens.lightControl()->setSave(false);
-    m_screens.store().resetProfile(m_screens.store().currentProfile());
+    const bool restored = m_screens.store().resetProfile(m_screens.store().currentProfile());
     resendProfile();
     m_screens.operations().mouseSetCurrentDPI(2);
     m_screens.dpiSetting()->setCurrentDPI(1);
-    m_screens.gunControl()->resetData();
+    return m_screens.gunControl()->resetData() && restored;
 }
 
 void MainScreen::changeProfile(int number)

@@ -85,7 +85,8 @@ public:
     void initReportRate(bool isSendData);
     // Sends the dirty screens in the order key matrix, DPI, lighting.
     Q_INVOKABLE void save();
-    Q_INVOKABLE void factoryReset();
+    // False when the profile or the gun presets could not be restored on disk.
+    Q_INVOKABLE bool factoryReset();
     // Switches to profile `number` (a position in the profile list) and sends it.
     Q_INVOKABLE void changeProfile(int number);
     // A DPI stage reported by the mouse, counted from 1; 0 changes nothing.

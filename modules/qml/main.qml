@@ -79,10 +79,6 @@ Item {
         // qmllint enable unqualified
     }
 
-    function entries(texts) {
-        return texts.map(function(text) { return {"textValue": text} })
-    }
-
     function openDialog(dialog) {
         mainFocus()
         dialog.open()
@@ -208,9 +204,14 @@ Item {
                 objectName: "reportRateList"
                 width: parent.width
                 height: 28
-                mdItems: mainIten.entries(MainScreen.reportRates)
-                currentSelect: MainScreen.reportRateIndex
+                textList: MainScreen.reportRates
                 onValueChange: function(index) { MainScreen.chooseReportRate(index) }
+            }
+            // Kept in step with the profile, also after the user's own choice.
+            Binding {
+                target: reportRateList
+                property: "currentSelect"
+                value: MainScreen.reportRateIndex
             }
         }
 
@@ -312,11 +313,16 @@ Item {
         visible: MainScreen.revealed
         x: 628
         y: 4
-        profileBtn.mdItems: mainIten.entries(ProfileScreen.names)
-        profileBtn.currentSelect: MainScreen.profileNo
+        profileBtn.textList: ProfileScreen.names
         profileBtn.onValueChange: function(index) { MainScreen.changeProfile(index) }
         onBtnClicked: function(btnIndex) { mainIten.askMenuCmd(btnIndex) }
         z: profileBtn.isDrop ? 30 : 0
+    }
+
+    Binding {
+        target: topMenu.profileBtn
+        property: "currentSelect"
+        value: MainScreen.profileNo
     }
 
     Mouse {

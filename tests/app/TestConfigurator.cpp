@@ -1,6 +1,8 @@
 // The configurator against the virtual mouse: device check, monitor, listener, tray and quitting.
 #include "CheckTimer.h"
+#include "DpiSettingScreen.h"
 #include "DpiSwitchTexts.h"
+#include "MainScreen.h"
 #include "TempModules.h"
 #include "VirtualLink.h"
 #include "Widget.h"
@@ -14,7 +16,9 @@
 #include <QSettings>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 #include <cerrno>
+#include <functional>
 #include <memory>
 
 namespace {
@@ -23,6 +27,12 @@ namespace {
 class ManualCheckTimer : public CheckTimer
 {
 public:
+    ~ManualCheckTimer() override
+    {
+        if (onDestroyed) {
+            onDestroyed();
+        }
+    }
     void restart() override
     {
         m_due = m_now + IntervalMs;
@@ -39,6 +49,8 @@ public:
         }
     }
     int restarts = 0;
+    // The widget owns the timer: this runs while the widget takes down what it owns.
+    std::function<void()> onDestroyed;
 
 private:
     qint64 m_now = 0;
@@ -95,8 +107,10 @@ struct Rig
     }
     ~Rig()
     {
-        widget->hidThread.stopListen();
-        widget->hidThread.waitListener();
+        if (widget) {
+            widget->hidThread.stopListen();
+            widget->hidThread.waitListener();
+        }
     }
 
     static VirtualMouse::Config config(const QString& family)
@@ -107,6 +121,8 @@ struct Rig
     }
 
     QQuickItem* root() const { return widget->view()->rootObject(); }
+    MainScreen* main() const { return widget->view()->screens()->main(); }
+    DpiSettingScreen* dpi() const { return widget->view()->screens()->dpiSetting(); }
     int profileReads()
     {
         QMutexLocker lock(&wireMutex);
@@ -136,6 +152,9 @@ private slots:
     void burstOfNoticesGivesOneCheck();
     void noticesWhileListeningAreIgnored();
     void unplugAndPlugAgain();
+    void mouseWithoutEventInterfaceIsWatched();
+    void listenerEndsBeforeWidget();
+    void checkWaitsForTransfer();
     void twoRecords_data();
     void twoRecords();
     void profileReadsAtConnect_data();
@@ -145,6 +164,7 @@ private slots:
     void restoreOnlyWhileConnected();
     void deniedDeviceIsReportedOnce();
     void quitEndsWithZero();
+    void quitDuringTransferWaitsForIt();
     void sceneReachesEveryOperation();
     void storeResultsReachTheScene();
 };
@@ -168,11 +188,11 @@ void TestConfigurator::startWithMouse()
     r.widget->checkDevice();
     QCOMPARE(linesSaying("Device Connect"), 1);
     QVERIFY(Widget::deviceConnected);
-    QVERIFY(r.widget->hidThread.isListening);
+    QVERIFY(r.widget->hidThread.isListening());
     QVERIFY(r.widget->isVisible());
-    // The scene starts from the event queue: initUI first, then run.
-    QTRY_COMPARE(r.root()->property("runCount").toInt(), 1);
-    QCOMPARE(r.root()->property("initCount").toInt(), 1);
+    // The scene starts from the event queue.
+    QVERIFY(!r.main()->isPownOn());
+    QTRY_VERIFY(r.main()->isPownOn());
     QVERIFY(r.root()->isVisible());
     QCOMPARE(r.widget->windowTitle(), QStringLiteral("QX7 Config"));
     QCOMPARE(r.widget->size(), QSize(1024, 640));
@@ -213,7 +233,7 @@ void TestConfigurator::noticesWhileListeningAreIgnored()
 {
     Rig r;
     r.widget->checkDevice();
-    QVERIFY(r.widget->hidThread.isListening);
+    QVERIFY(r.widget->hidThread.isListening());
     r.widget->deviceChanged();
     QCOMPARE(r.timer->restarts, 0);
     QVERIFY(!r.timer->isActive());
@@ -225,7 +245,7 @@ void TestConfigurator::unplugAndPlugAgain()
     r.widget->showNormal();
     r.widget->checkDevice();
     r.mouse.unplug();
-    QTRY_VERIFY(!r.widget->hidThread.isListening);
+    QTRY_VERIFY(!r.widget->hidThread.isListening());
     QCOMPARE(linesSaying("Device removed"), 1);
     QTRY_VERIFY(!r.widget->view()->isEnabled());
     // Still "connected" until the next check decides.
@@ -247,6 +267,61 @@ void TestConfigurator::unplugAndPlugAgain()
     QVERIFY(r.widget->view()->isEnabled());
 }
 
+void TestConfigurator::mouseWithoutEventInterfaceIsWatched()
+{
+    Rig r;
+    {
+        QSettings global(r.modules.path("modules/setting/apConfig.bin"), QSettings::IniFormat);
+        global.setValue("0/usagePage2", "ff77");
+    }
+    r.widget->checkDevice();
+    QCOMPARE(linesSaying("Device Connect"), 1);
+    // No event interface: the listener ends at once, and unplugging is noticed by the device check.
+    r.widget->hidThread.waitListener();
+    r.mouse.unplug();
+    r.widget->deviceChanged();
+    r.timer->advance(2048);
+    QCOMPARE(linesSaying("Device DisConnect"), 1);
+    r.mouse.plug();
+    r.widget->deviceChanged();
+    r.timer->advance(2048);
+    QCOMPARE(linesSaying("Device Connect"), 2);
+}
+
+void TestConfigurator::listenerEndsBeforeWidget()
+{
+    Rig r;
+    r.widget->checkDevice();
+    QVERIFY(r.widget->hidThread.isListenerRunning());
+    const Hid_Thread& link = r.widget->hidThread;
+    bool listenerRunning = true;
+    r.timer->onDestroyed = [&] { listenerRunning = link.isListenerRunning(); };
+    // The listener calls into the widget from its own thread, so it has to be over by then.
+    r.widget.reset();
+    QVERIFY(!listenerRunning);
+}
+
+void TestConfigurator::checkWaitsForTransfer()
+{
+    Rig r;
+    r.widget->checkDevice();
+    r.widget->hidThread.stopListen();
+    r.widget->hidThread.waitListener();
+    r.clock.turnEvents = true;
+    QByteArray macro(128, '\x11');
+    // The check comes due while the transfer pauses: the link is taken, so it waits its turn.
+    QTimer::singleShot(0, [&] {
+        r.widget->deviceChanged();
+        r.timer->advance(2048);
+    });
+    r.widget->hidThread.hid553_13H_SetMacroKey(1, reinterpret_cast<unsigned char*>(macro.data()));
+    QCOMPARE(linesSaying("Device DisConnect"), 0);
+    QCOMPARE(r.mouse.state().macros.value(1), macro);
+    QVERIFY(r.timer->isActive());
+    r.timer->advance(2048);
+    QCOMPARE(linesSaying("Device Connect"), 2);
+}
+
 void TestConfigurator::twoRecords_data()
 {
     QTest::addColumn<bool>("firstAnswers");
@@ -260,11 +335,11 @@ void TestConfigurator::twoRecords()
     QFETCH(bool, firstAnswers);
     QFETCH(int, expected);
     VirtualMouse::Config second;
-    second.pid = 0x2222;
+    second.device.pid = 0x2222;
     VirtualMouse secondMouse(second);
     VirtualMouse::Config first;
-    first.isEncode = true;
-    first.sCode = firstAnswers ? "731540" : "999999";
+    first.device.isEncode = true;
+    first.device.sCode = firstAnswers ? "731540" : "999999";
     VirtualMouse firstMouse(first, &secondMouse);
     Rig r("553", false, &firstMouse);
     {
@@ -279,7 +354,7 @@ void TestConfigurator::twoRecords()
     }
     r.widget->checkDevice();
     QCOMPARE(linesSaying("Device Connect"), 1);
-    QCOMPARE(r.widget->hidThread.deviceIndex, expected);
+    QCOMPARE(r.widget->hidThread.deviceIndex(), expected);
     r.widget->hidThread.stopListen();
     r.widget->hidThread.waitListener();
 }
@@ -321,14 +396,14 @@ void TestConfigurator::dpiEventReachesSceneAndTray()
     QFETCH(QString, text);
     Rig r;
     r.widget->checkDevice();
-    QTRY_COMPARE(r.root()->property("runCount").toInt(), 1);
+    QTRY_VERIFY(r.main()->isPownOn());
     DpiSwitchTexts::set({"first", "second", "third", "fourth", "fifth", "sixth", "seventh", "eighth"});
-    r.root()->setProperty("currentDPI", -2);
+    r.dpi()->setCurrentDPI(-2);
     QSignalSpy balloons(r.widget.get(), &Widget::trayMessage);
     r.mouse.sendEventReport(report);
     QTRY_COMPARE(balloons.count(), 1);
     QCOMPARE(balloons.at(0), (QVariantList {"Info", text + " "}));
-    QTRY_COMPARE(r.root()->property("currentDPI").toInt(), sceneStage);
+    QTRY_COMPARE(r.dpi()->currentDPI(), sceneStage);
     DpiSwitchTexts::reset();
 }
 
@@ -377,13 +452,43 @@ void TestConfigurator::quitEndsWithZero()
 {
     Rig r;
     r.widget->checkDevice();
-    QVERIFY(r.widget->hidThread.isListening);
+    QVERIFY(r.widget->hidThread.isListening());
     const QList<QAction*> actions = r.widget->tray()->contextMenu()->actions();
     QCOMPARE(actions.size(), 1);
     QCOMPARE(actions.first()->text(), QStringLiteral("Quit (&Q)"));
     QTimer::singleShot(0, actions.first(), &QAction::trigger);
     QCOMPARE(QCoreApplication::exec(), 0);
-    QVERIFY(!r.widget->hidThread.isListening);
+    QVERIFY(!r.widget->hidThread.isListening());
+}
+
+void TestConfigurator::quitDuringTransferWaitsForIt()
+{
+    Rig r;
+    r.widget->checkDevice();
+    r.clock.turnEvents = true;
+    QByteArray macro(128, '\x5a');
+    int probed = 0;
+    bool transferred = false;
+    QTimer::singleShot(0, [&] {
+        // The tray's Quit comes in during the first pause (a menu shown by the desktop reaches the
+        // program as an event that pauses let through); a later pause runs an event loop of its own.
+        QTimer::singleShot(0, r.widget->quitAction(), &QAction::trigger);
+        QTimer::singleShot(0, [&] {
+            QTimer::singleShot(0, [&] {
+                QEventLoop probe;
+                QTimer::singleShot(0, &probe, [&probe] { probe.exit(1); });
+                probed = probe.exec();
+            });
+        });
+        r.widget->hidThread.hid553_13H_SetMacroKey(1, reinterpret_cast<unsigned char*>(macro.data()));
+        transferred = true;
+    });
+    QCOMPARE(QCoreApplication::exec(), 0);
+    QVERIFY(transferred);
+    // Not yet told to quit while the transfer ran: a nested loop inside it still worked.
+    QCOMPARE(probed, 1);
+    QCOMPARE(r.mouse.state().macros.value(1), macro);
+    QVERIFY(!r.widget->hidThread.isListening());
 }
 
 void TestConfigurator::sceneReachesEveryOperation()

@@ -10,7 +10,7 @@
 
 namespace {
 
-void writeRecord(QSettings& ini, int n, const VirtualMouse::Config& c)
+void writeRecord(QSettings& ini, int n, const DeviceRecord& c)
 {
     const QString p = QString::number(n) + '/';
     ini.setValue(p + "type", "1");
@@ -192,11 +192,11 @@ void TestDeviceConnector::firstPassingRecordIsUsed()
     QFETCH(int, expected);
 
     VirtualMouse::Config a;
-    a.pid = 0x1111;
-    a.isEncode = true;
-    a.sCode = QStringLiteral("aaaaaa");
+    a.device.pid = 0x1111;
+    a.device.isEncode = true;
+    a.device.sCode = QStringLiteral("aaaaaa");
     VirtualMouse::Config b;
-    b.pid = 0x2222;
+    b.device.pid = 0x2222;
     VirtualMouse second(b);
     VirtualMouse first(a, &second);
     if (!firstPresent) {
@@ -210,7 +210,7 @@ void TestDeviceConnector::firstPassingRecordIsUsed()
     {
         QSettings ini(path, QSettings::IniFormat);
         ini.setValue("common/deviceCount", 2);
-        VirtualMouse::Config recordA = a;
+        DeviceRecord recordA = a.device;
         if (!firstCodeRight) {
             recordA.sCode = QStringLiteral("bbbbbb");
         }
@@ -218,10 +218,10 @@ void TestDeviceConnector::firstPassingRecordIsUsed()
             recordA.usage = 0x1234;
         }
         writeRecord(ini, 0, recordA);
-        writeRecord(ini, 1, b);
+        writeRecord(ini, 1, b.device);
     }
     QCOMPARE(DeviceConnector::findAndVerify(link, path), expected);
-    QCOMPARE(link.deviceIndex, expected);
+    QCOMPARE(link.deviceIndex(), expected);
     QCOMPARE(link.deviceRecord(1).path, QString::fromLatin1(second.commandPath()));
     QCOMPARE(link.deviceRecord(1).path2, QString::fromLatin1(second.eventPath()));
     QCOMPARE(link.deviceRecord(0).path2.isEmpty(), !firstPresent);

@@ -212,7 +212,7 @@ void TestDeviceOperations::droppedReadsGiveEntryValues()
         f.icType = type;
         Rig r(f);
         r.v.mouse.setActiveStage(3);
-        r.v.link.hidFree = false;
+        r.v.link.setHidFree(false);
         QTest::ignoreMessage(QtDebugMsg, QRegularExpression("^cmd Failed "));
         QCOMPARE(r.ops->mouseGetCurrentDPI().toInt(), 0);
         QTest::ignoreMessage(QtDebugMsg, "cmd Failed 83");
@@ -577,7 +577,7 @@ void TestDeviceOperations::connectReadsProfiles()
     f.icType = icType;
     f.gun = gun;
     Rig r(f);
-    r.v.link.hidFree = false;
+    r.v.link.setHidFree(false);
     r.ops->connectDevice(0, false);
     QList<int> got;
     for (const QString& line : r.frames()) {

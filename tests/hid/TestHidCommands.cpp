@@ -139,7 +139,7 @@ void TestHidCommands::writes()
     VirtualLink v(family(set == 560 ? VirtualMouse::Family::Set560 : VirtualMouse::Family::Set553));
     command(v.link);
     QCOMPARE(v.log, expected);
-    QVERIFY(v.link.hidFree);
+    QVERIFY(v.link.hidFree());
     QCOMPARE(v.link.lastOutcome(), Hid_Thread::Outcome::Ok);
     QCOMPARE(v.mouse.state().rejectedFrames, 0);
     QCOMPARE(v.mouse.openHandles(), 0);
@@ -210,7 +210,7 @@ void TestHidCommands::reads()
 
     for (bool encode : {false, true}) {
         VirtualMouse::Config config = family(set == 560 ? VirtualMouse::Family::Set560 : VirtualMouse::Family::Set553);
-        config.isEncode = encode;
+        config.device.isEncode = encode;
         VirtualLink v(config);
         v.mouse.setActiveStage(4);
         v.mouse.setCurrentProfile(3);
@@ -221,7 +221,7 @@ void TestHidCommands::reads()
         QVERIFY(v.log.at(0).startsWith(QStringLiteral("feature-out 00 ")));
         QVERIFY(v.log.at(1).startsWith(QStringLiteral("feature-in 00 ")));
         QCOMPARE(v.mouse.state().rejectedFrames, 0);
-        QVERIFY(v.link.hidFree);
+        QVERIFY(v.link.hidFree());
         QCOMPARE(v.link.lastOutcome(), Hid_Thread::Outcome::Ok);
     }
 }

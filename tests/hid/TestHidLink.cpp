@@ -1,13 +1,19 @@
 // The link's token, device paths, failure paths and wire trace.
 #include "HidTrace.h"
+#include "HidapiTransport.h"
 #include "VirtualLink.h"
 
 #include <QRegularExpression>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <cerrno>
 #include <functional>
+#include <thread>
 
 using TestSupport::bytes;
+using TestSupport::outputReports;
+using TestSupport::sleeps;
 using Command = std::function<void(Hid_Thread&)>;
 Q_DECLARE_METATYPE(Command)
 
@@ -29,6 +35,7 @@ private slots:
     void busyTokenGivesUp();
     void busyReadKeepsCallerValues();
     void commandStartedInsideAnotherGivesUp();
+    void commandStartedInPauseGivesUp();
     void absentDeviceSendsNothing();
     void failedOpenEmptiesPath();
     void outOfRangeDeviceIndexIsAbsent();
@@ -40,6 +47,7 @@ private slots:
     void oddReportLengths();
     void traceLines();
     void replyAcceptedWhateverItsFrame();
+    void openErrorIsPerThread();
 };
 
 void TestHidLink::busyTokenGivesUp_data()
@@ -76,19 +84,19 @@ void TestHidLink::busyTokenGivesUp()
     QFETCH(Command, command);
     QFETCH(QString, trace);
     VirtualLink v;
-    v.link.hidFree = false;
+    v.link.setHidFree(false);
     QTest::ignoreMessage(QtDebugMsg, trace.toLatin1().constData());
     command(v.link);
     QCOMPARE(v.clock.pauses, QList<int>(255, 8));
     QCOMPARE(v.mouse.state().featureReports, 0);
     QCOMPARE(v.link.lastOutcome(), Hid_Thread::Outcome::TokenBusy);
-    QVERIFY(!v.link.hidFree);
+    QVERIFY(!v.link.hidFree());
 }
 
 void TestHidLink::busyReadKeepsCallerValues()
 {
     VirtualLink v;
-    v.link.hidFree = false;
+    v.link.setHidFree(false);
     unsigned char o[4] = {0xa1, 0xa2, 0xa3, 0xa4};
     QByteArray image(128, '\x42');
     QTest::ignoreMessage(QtDebugMsg, "cmd Failed 83");
@@ -121,18 +129,48 @@ void TestHidLink::commandStartedInsideAnotherGivesUp()
     QCOMPARE(v.clock.pauses.count(8), 255);
     QCOMPARE(v.mouse.state().macros.value(1), macro);
     QCOMPARE(v.mouse.state().featureReports, 1);
-    QVERIFY(v.link.hidFree);
+    QVERIFY(v.link.hidFree());
+}
+
+void TestHidLink::commandStartedInPauseGivesUp()
+{
+    // Pauses on the GUI thread turn the event loop: a command started in the middle of a block
+    // finds the token taken and gives up, and the block goes out as it would have anyway.
+    VirtualLink v;
+    v.clock.turnEvents = true;
+    QByteArray macro(128, '\x21');
+    unsigned char inner = 0x77;
+    bool armed = false;
+    v.mouse.setWireLogger([&](const QByteArray& line) {
+        v.log.append(QString::fromLatin1(line));
+        if (line.startsWith("output") && !armed) {
+            armed = true;
+            QTimer::singleShot(0, [&] { v.link.hid553_8BH_GetCurrentDPI(inner); });
+        }
+    });
+    QTest::ignoreMessage(QtDebugMsg, "cmd Failed 8BH");
+    v.link.hid553_13H_SetMacroKey(1, raw(macro));
+    QCOMPARE(inner, 0x77);
+    QVERIFY(v.link.hidFree());
+
+    const QStringList settle = sleeps({64, 64});
+    const QStringList expected
+        = QStringList {"feature-out 00 13 01 80 00 00 00 00 6b"} + settle + outputReports(macro, 32) + settle;
+    // The inner command's polls sit in the pause after the first output report.
+    const int afterFirstGap = 5;
+    QCOMPARE(v.log.mid(afterFirstGap, 255), QStringList(255, "sleep 8"));
+    QCOMPARE(v.log.mid(0, afterFirstGap) + v.log.mid(afterFirstGap + 255), expected);
 }
 
 void TestHidLink::absentDeviceSendsNothing()
 {
     VirtualLink v;
-    v.record().path.clear();
+    v.changeRecord([](DeviceRecord& r) { r.path.clear(); });
     unsigned char stage = 9;
     v.link.hid553_8BH_GetCurrentDPI(stage);
     v.link.hid553_01H_SetReportRate(1);
     QCOMPARE(stage, 9);
-    QVERIFY(v.link.hidFree);
+    QVERIFY(v.link.hidFree());
     QCOMPARE(v.mouse.state().featureReports, 0);
     QVERIFY(v.log.isEmpty());
     QCOMPARE(v.link.lastOutcome(), Hid_Thread::Outcome::Failed);
@@ -145,12 +183,12 @@ void TestHidLink::failedOpenEmptiesPath()
     v.link.hid553_01H_SetReportRate(1);
     QVERIFY(v.record().path.isEmpty());
     QVERIFY(!v.record().path2.isEmpty());
-    QVERIFY(v.link.hidFree);
+    QVERIFY(v.link.hidFree());
     // Plugged in again, the link stays away until the monitor gives it the path back.
     v.mouse.plug();
     v.link.hid553_01H_SetReportRate(2);
     QCOMPARE(v.mouse.state().featureReports, 0);
-    v.link.setDevicePaths(0, QString::fromLatin1(v.mouse.commandPath()), QString::fromLatin1(v.mouse.eventPath()));
+    v.changeRecord([&](DeviceRecord& r) { r.path = QString::fromLatin1(v.mouse.commandPath()); });
     v.link.hid553_01H_SetReportRate(2);
     QCOMPARE(v.mouse.state().reportRate, 2);
 }
@@ -159,9 +197,9 @@ void TestHidLink::outOfRangeDeviceIndexIsAbsent()
 {
     VirtualLink v;
     for (int index : {1, -1, 100}) {
-        v.link.deviceIndex = index;
+        v.link.setDeviceIndex(index);
         v.link.hid553_01H_SetReportRate(1);
-        QVERIFY(v.link.hidFree);
+        QVERIFY(v.link.hidFree());
         QVERIFY(!v.link.chkDeviceIsEnCode(index));
     }
     QCOMPARE(v.mouse.state().featureReports, 0);
@@ -177,7 +215,7 @@ void TestHidLink::unplugDuringBlockWrite()
     QCOMPARE(s.featureReports, 1);
     QCOMPARE(s.outputReports, 1);
     QVERIFY(!s.macros.contains(1));
-    QVERIFY(v.link.hidFree);
+    QVERIFY(v.link.hidFree());
     QCOMPARE(v.link.lastOutcome(), Hid_Thread::Outcome::Failed);
     QCOMPARE(v.mouse.openHandles(), 0);
 }
@@ -193,7 +231,7 @@ void TestHidLink::unplugDuringBlockRead()
     v.link.hid560_8CH_readProfile(raw(image), 0);
     QCOMPARE(image.left(32), VirtualMouse::initialProfileImage(0).left(32));
     QCOMPARE(image.mid(32), QByteArray(96, '\x42'));
-    QVERIFY(v.link.hidFree);
+    QVERIFY(v.link.hidFree());
     QCOMPARE(v.link.lastOutcome(), Hid_Thread::Outcome::Failed);
 }
 
@@ -206,7 +244,7 @@ void TestHidLink::silentDeviceEndsBlockRead()
     QByteArray image(128, '\x42');
     v.link.hid560_8CH_readProfile(raw(image), 9);
     QCOMPARE(image, QByteArray(128, '\x42'));
-    QVERIFY(v.link.hidFree);
+    QVERIFY(v.link.hidFree());
     QCOMPARE(v.link.lastOutcome(), Hid_Thread::Outcome::Failed);
 }
 
@@ -244,7 +282,7 @@ void TestHidLink::oddReportLengths()
     VirtualMouse::Config config;
     config.family = VirtualMouse::Family::Set560;
     VirtualLink v(config);
-    v.record().reportLength = reportLength;
+    v.changeRecord([&](DeviceRecord& r) { r.reportLength = reportLength; });
     QByteArray block(128, '\x5c');
     v.link.hid560_0FH_SetMacroKey(2, raw(block));
     QCOMPARE(v.mouse.state().macros.contains(2), carriesBlock);
@@ -255,7 +293,7 @@ void TestHidLink::oddReportLengths()
         // Each report is reportLength + 1 bytes, printed as that many pairs.
         QCOMPARE(outputs.first().count(' '), reportLength + 1);
     }
-    QVERIFY(v.link.hidFree);
+    QVERIFY(v.link.hidFree());
 
     QByteArray image(128, '\x42');
     v.link.hid560_8CH_readProfile(raw(image), 3);
@@ -265,7 +303,7 @@ void TestHidLink::oddReportLengths()
     } else {
         QCOMPARE(image, QByteArray(128, '\x42'));
     }
-    QVERIFY(v.link.hidFree);
+    QVERIFY(v.link.hidFree());
 }
 
 void TestHidLink::traceLines()
@@ -306,6 +344,24 @@ void TestHidLink::replyAcceptedWhateverItsFrame()
     v.link.hid553_83H_GetKeyboardoption(options[0], options[1], options[2], options[3]);
     QCOMPARE(profile, 4);
     QCOMPARE(options[0], 4);
+}
+
+void TestHidLink::openErrorIsPerThread()
+{
+    // The listener opens on its own thread; what it learns must not replace what the device
+    // check learned on the GUI thread.
+    QTemporaryDir dir;
+    HidapiTransport hidapi;
+    QVERIFY(!hidapi.open(QFile::encodeName(dir.path())));
+    QCOMPARE(hidapi.lastOpenError(), EISDIR);
+    int listenerError = 0;
+    std::thread listener([&] {
+        hidapi.open(QFile::encodeName(dir.filePath("gone")));
+        listenerError = hidapi.lastOpenError();
+    });
+    listener.join();
+    QCOMPARE(listenerError, ENOENT);
+    QCOMPARE(hidapi.lastOpenError(), EISDIR);
 }
 
 QTEST_GUILESS_MAIN(TestHidLink)

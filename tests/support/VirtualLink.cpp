@@ -8,6 +8,9 @@ void RecordingClock::sleep(int milliseconds)
     if (log) {
         log->append(QStringLiteral("sleep %1").arg(milliseconds));
     }
+    if (turnEvents) {
+        RealClock::waitTurningEvents(0);
+    }
 }
 
 void FakeOwner::setCurrentDPI(int stage)
@@ -52,33 +55,30 @@ VirtualLink::VirtualLink(const VirtualMouse::Config& config)
 {
     clock.log = &log;
     mouse.setWireLogger([this](const QByteArray& line) { log.append(QString::fromLatin1(line)); });
-    auto* r = new DeviceRecord;
-    r->type = 1;
-    r->vid = config.vid;
-    r->pid = config.pid;
-    r->usagePage = config.usagePage;
-    r->usage = config.usage;
-    r->usagePage2 = config.usagePage2;
-    r->usage2 = config.usage2;
-    r->reportLength = config.reportLength;
-    r->isEncode = config.isEncode;
-    r->sCode = config.sCode;
+    auto* r = new DeviceRecord(config.device);
     r->path = QString::fromLatin1(mouse.commandPath());
     r->path2 = QString::fromLatin1(mouse.eventPath());
     link.setDeviceList({r});
-    link.deviceIndex = 0;
-    link.ownerWidget = &owner;
+    link.setDeviceIndex(0);
+    link.setOwnerWidget(&owner);
     owner.type = config.family == VirtualMouse::Family::Set560 ? QStringLiteral("560") : QStringLiteral("553");
-    if (config.isEncode && config.sCode.size() == 6) {
+    if (config.device.isEncode && config.device.sCode.size() == 6) {
         for (int k = 0; k < 6; ++k) {
-            Hid_Thread::SecrecyCode[k + 1] = static_cast<unsigned char>(config.sCode.at(k).toLatin1());
+            Hid_Thread::SecrecyCode[k + 1] = static_cast<unsigned char>(config.device.sCode.at(k).toLatin1());
         }
     }
 }
 
-DeviceRecord& VirtualLink::record()
+DeviceRecord VirtualLink::record() const
 {
-    return *link.deviceList[0];
+    return link.deviceRecord(0);
+}
+
+void VirtualLink::changeRecord(const std::function<void(DeviceRecord&)>& change)
+{
+    DeviceRecord r = link.deviceRecord(0);
+    change(r);
+    link.setDeviceRecord(0, r);
 }
 
 void VirtualLink::clearLog()

@@ -8,14 +8,18 @@
 
 #include <QMutex>
 #include <QStringList>
+#include <functional>
 
-// Records every pause; with a log attached the pauses land in it between the reports.
+// Records every pause; with a log attached the pauses land in it between the reports. With
+// `turnEvents` each pause also turns the event loop once, the way a real pause does on the GUI
+// thread, but without waiting.
 class RecordingClock : public HidClock
 {
 public:
     void sleep(int milliseconds) override;
     QList<int> pauses;
     QStringList* log = nullptr;
+    bool turnEvents = false;
 };
 
 // Stands in for the main widget; the listener calls it from its own thread.
@@ -49,8 +53,9 @@ class VirtualLink
 public:
     explicit VirtualLink(const VirtualMouse::Config& config = {});
 
-    // The record the link holds for the mouse (index 0, selected).
-    DeviceRecord& record();
+    // The record the link holds for the mouse (index 0, selected), and a change to it.
+    DeviceRecord record() const;
+    void changeRecord(const std::function<void(DeviceRecord&)>& change);
     void clearLog();
 
     VirtualMouse mouse;

@@ -13,17 +13,6 @@ Item {
         stageCount.closeMenu()
     }
 
-    function fillStageCounts() {
-        stageCount.setTexts(DpiSettingScreen.stageCountModel)
-    }
-
-    Component.onCompleted: fillStageCounts()
-
-    Connections {
-        target: DpiSettingScreen
-        function onRangeChanged() { dpiSetting.fillStageCounts() }
-    }
-
     Row {
         anchors.right: parent.right
         y: -30
@@ -35,6 +24,7 @@ Item {
             objectName: "dpiStageCount"
             width: 58
             height: 22
+            textList: DpiSettingScreen.stageCountModel
             onValueChange: function(index) { DpiSettingScreen.chooseStageCountAt(index) }
         }
         // Kept in step with the profile, also after the user's own choice.

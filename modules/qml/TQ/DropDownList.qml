@@ -10,6 +10,8 @@ Item {
 
     property bool isDrop: false
     property ListModel mdItems: ListModel {}
+    // Entries as plain texts, for lists the screens' objects provide.
+    property var textList
     // Entries shown: the first `count` of mdItems.
     property int count: mdItems.count
     property int currentSelect: -1
@@ -57,6 +59,7 @@ Item {
     z: isDrop || popup.height > 0 ? dropZ : 0
 
     onCurrentSelectChanged: showSelected()
+    onTextListChanged: if (textList !== undefined) setTexts(textList)
 
     Connections {
         target: dropDown.mdItems
@@ -172,6 +175,7 @@ Item {
                 required property int index
                 required property string textValue
                 readonly property bool selected: index === dropDown.currentSelect
+                objectName: dropDown.objectName + "_entry" + index
                 width: entries.width
                 height: visible ? dropDown.entryHeight : 0
                 visible: index < dropDown.count

@@ -28,14 +28,12 @@ Item {
     }
 
     Component.onCompleted: {
-        modeList.setTexts(LightControlScreen.modes)
         showEffect()
         showSelectedColor()
     }
 
     Connections {
         target: LightControlScreen
-        function onModesChanged() { modeList.setTexts(LightControlScreen.modes) }
         function onEffectChanged() { lightControl.showEffect() }
         function onSelectedValueChanged() { lightControl.showSelectedColor() }
     }
@@ -91,6 +89,7 @@ Item {
         width: parent.width
         height: 26
         maxVisible: 6
+        textList: LightControlScreen.modes
         onValueChange: function(index) { LightControlScreen.chooseMode(index) }
     }
     // Kept in step with the profile, also after the user's own choice.

@@ -1,0 +1,102 @@
+#include "HidListener.h"
+
+#include "DpiSwitchTexts.h"
+#include "HidLink.h"
+#include "HidOwner.h"
+#include "HidTrace.h"
+#include "HidTransport.h"
+
+#include <QDebug>
+#include <QMutexLocker>
+#include <QThreadPool>
+#include <QtConcurrent/QtConcurrentRun>
+
+namespace {
+
+constexpr unsigned char EventReportId = 0x06;
+constexpr unsigned char EventDpiKind = 0x07;
+constexpr int EventReportSize = 4;
+constexpr int EventStageByte = 3;
+
+} // namespace
+
+HidListener::HidListener(HidLink& link)
+    : m_link(link)
+{
+}
+
+HidListener::~HidListener()
+{
+    stopListen();
+    waitListener();
+}
+
+void HidListener::start(int index, HidOwner* owner)
+{
+    waitListener();
+    QMutexLocker lock(&m_futureLock);
+    m_isListening = true;
+    m_listenFuture
+        = QtConcurrent::run(QThreadPool::globalInstance(), [this, index, owner] { listenDevice(index, owner); });
+}
+
+void HidListener::stopListen()
+{
+    m_isListening = false;
+}
+
+void HidListener::waitListener()
+{
+    QFuture<void> running;
+    {
+        QMutexLocker lock(&m_futureLock);
+        running = m_listenFuture;
+    }
+    running.waitForFinished();
+}
+
+bool HidListener::isRunning() const
+{
+    QMutexLocker lock(&m_futureLock);
+    return m_listenFuture.isRunning();
+}
+
+HidHandle* HidListener::openHidDevice2(int index)
+{
+    return m_link.openInterface(index, &DeviceRecord::path2, m_hidHandle2);
+}
+
+void HidListener::listenDevice(int index, HidOwner* owner)
+{
+    if (m_link.deviceRecord(index).path2.isEmpty()) {
+        // Nothing to listen to: the device check has to notice removal by itself.
+        m_isListening = false;
+        return;
+    }
+    HidTransport* transport = m_link.transport();
+    while (m_isListening) {
+        // A failed open also empties the record's event path.
+        if (!openHidDevice2(index)) {
+            qDebug() << "Device removed";
+            if (owner) {
+                owner->setViewEnabled(false);
+            }
+            m_isListening = false;
+            return;
+        }
+        unsigned char report[EventReportSize] = {};
+        const int read = transport->readTimeout(m_hidHandle2, report, sizeof report, EventReadTimeoutMs);
+        if (read > 0) {
+            HidTrace::report("event", report, read);
+        }
+        if (read == EventReportSize && report[0] == EventReportId && report[1] == EventDpiKind) {
+            const int stage = report[EventStageByte];
+            if (owner) {
+                owner->setCurrentDPI(stage);
+                owner->showMessage(QStringLiteral("Info"), DpiSwitchTexts::forStage(stage) + QLatin1Char(' '));
+            }
+        }
+        transport->close(m_hidHandle2);
+        m_hidHandle2 = nullptr;
+    }
+}

@@ -1,0 +1,251 @@
+// The link's real pause on the application's thread, against a private X server: the window keeps
+// answering the window manager while user input waits until the pause is over.
+#include "HidClock.h"
+
+#include <QCloseEvent>
+#include <QElapsedTimer>
+#include <QGuiApplication>
+#include <QPainter>
+#include <QRasterWindow>
+#include <QTest>
+#include <QTimer>
+#include <functional>
+
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <X11/extensions/XTest.h>
+#include <X11/keysym.h>
+#include <csignal>
+#include <string>
+#include <sys/wait.h>
+#include <unistd.h>
+// Xlib's name for the event type would hide Qt's.
+#undef KeyPress
+
+using XAction = std::function<void(Display*, Window)>;
+Q_DECLARE_METATYPE(XAction)
+
+namespace {
+
+// Started before the application, so Qt connects to it.
+class XServer
+{
+public:
+    bool start()
+    {
+        int fds[2];
+        if (pipe(fds) != 0) {
+            return false;
+        }
+        m_pid = fork();
+        if (m_pid == 0) {
+            ::close(fds[0]);
+            const std::string fd = std::to_string(fds[1]);
+            execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "640x480x24", "-nolisten", "tcp", nullptr);
+            _exit(127);
+        }
+        ::close(fds[1]);
+        // The server writes its display number once it accepts connections.
+        std::string number;
+        char c = 0;
+        while (m_pid > 0 && ::read(fds[0], &c, 1) == 1 && c != '\n') {
+            number += c;
+        }
+        ::close(fds[0]);
+        if (number.empty()) {
+            return false;
+        }
+        qputenv("DISPLAY", QByteArray(":") + number.c_str());
+        return true;
+    }
+    ~XServer()
+    {
+        if (m_pid > 0) {
+            kill(m_pid, SIGTERM);
+            waitpid(m_pid, nullptr, 0);
+        }
+    }
+
+private:
+    pid_t m_pid = -1;
+};
+
+bool g_haveServer = false;
+
+class InputWindow : public QRasterWindow
+{
+public:
+    QList<QEvent::Type> received;
+
+protected:
+    bool event(QEvent* e) override
+    {
+        if (e->type() == QEvent::MouseButtonPress || e->type() == QEvent::Wheel || e->type() == QEvent::KeyPress) {
+            received << e->type();
+        }
+        return QRasterWindow::event(e);
+    }
+    void closeEvent(QCloseEvent* e) override
+    {
+        received << QEvent::Close;
+        e->ignore();
+    }
+    void paintEvent(QPaintEvent*) override { QPainter(this).fillRect(QRect(QPoint(), size()), Qt::white); }
+};
+
+Atom atom(Display* display, const char* name)
+{
+    return XInternAtom(display, name, False);
+}
+
+void sendProtocol(Display* display, Window window, const char* protocol)
+{
+    XEvent e {};
+    e.xclient.type = ClientMessage;
+    e.xclient.window = window;
+    e.xclient.message_type = atom(display, "WM_PROTOCOLS");
+    e.xclient.format = 32;
+    e.xclient.data.l[0] = static_cast<long>(atom(display, protocol));
+    e.xclient.data.l[1] = CurrentTime;
+    e.xclient.data.l[2] = static_cast<long>(window);
+    XSendEvent(display, window, False, NoEventMask, &e);
+}
+
+// A window answers a ping by sending it on to the root window, where this connection listens.
+bool pongArrived(Display* display)
+{
+    XEvent e;
+    while (XCheckTypedEvent(display, ClientMessage, &e)) {
+        if (e.xclient.message_type == atom(display, "WM_PROTOCOLS")
+            && static_cast<Atom>(e.xclient.data.l[0]) == atom(display, "_NET_WM_PING")) {
+            return true;
+        }
+    }
+    return false;
+}
+
+} // namespace
+
+class TestHidClock : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void cleanupTestCase();
+    void pauseAnswersPingAndHoldsInput_data();
+    void pauseAnswersPingAndHoldsInput();
+    void pauseOutlastsQuit();
+
+private:
+    Display* m_display = nullptr;
+};
+
+void TestHidClock::initTestCase()
+{
+    if (!g_haveServer) {
+        return;
+    }
+    m_display = XOpenDisplay(nullptr);
+    QVERIFY(m_display);
+    // Pings are answered to the root window.
+    XSelectInput(m_display, DefaultRootWindow(m_display), StructureNotifyMask | SubstructureNotifyMask);
+    XSync(m_display, False);
+}
+
+void TestHidClock::cleanupTestCase()
+{
+    if (m_display) {
+        XCloseDisplay(m_display);
+    }
+}
+
+void TestHidClock::pauseAnswersPingAndHoldsInput_data()
+{
+    QTest::addColumn<XAction>("action");
+    QTest::addColumn<int>("expected");
+    const auto click = [](unsigned int button) {
+        return XAction([button](Display* d, Window) {
+            XTestFakeButtonEvent(d, button, True, CurrentTime);
+            XTestFakeButtonEvent(d, button, False, CurrentTime);
+        });
+    };
+    const XAction key = [](Display* d, Window) {
+        XTestFakeKeyEvent(d, XKeysymToKeycode(d, XK_a), True, CurrentTime);
+        XTestFakeKeyEvent(d, XKeysymToKeycode(d, XK_a), False, CurrentTime);
+    };
+    const XAction close = [](Display* d, Window w) { sendProtocol(d, w, "WM_DELETE_WINDOW"); };
+    // clang-format off
+    QTest::newRow("button") << click(1) << int(QEvent::MouseButtonPress);
+    QTest::newRow("wheel") << click(4) << int(QEvent::Wheel);
+    QTest::newRow("key") << key << int(QEvent::KeyPress);
+    QTest::newRow("close request") << close << int(QEvent::Close);
+    // clang-format on
+}
+
+void TestHidClock::pauseAnswersPingAndHoldsInput()
+{
+    QFETCH(XAction, action);
+    QFETCH(int, expected);
+    if (!g_haveServer) {
+        QSKIP("Xvfb is not installed");
+    }
+    InputWindow window;
+    window.setGeometry(40, 40, 200, 200);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    const Window id = static_cast<Window>(window.winId());
+    int x = 0;
+    int y = 0;
+    Window child = 0;
+    XTranslateCoordinates(m_display, id, DefaultRootWindow(m_display), 100, 100, &x, &y, &child);
+    XTestFakeMotionEvent(m_display, DefaultScreen(m_display), x, y, CurrentTime);
+    XSetInputFocus(m_display, id, RevertToPointerRoot, CurrentTime);
+    XSync(m_display, False);
+    QTest::qWait(100);
+    while (pongArrived(m_display)) {
+    }
+    window.received.clear();
+
+    // The input goes out first; once the ping behind it is answered, Qt has seen both.
+    action(m_display, id);
+    sendProtocol(m_display, id, "_NET_WM_PING");
+    XSync(m_display, False);
+    RealClock clock;
+    bool answered = false;
+    for (int turn = 0; turn < 200 && !answered; ++turn) {
+        clock.sleep(25);
+        XSync(m_display, False);
+        answered = pongArrived(m_display);
+    }
+    QVERIFY(answered);
+    QVERIFY(window.received.isEmpty());
+    QTRY_COMPARE(window.received, QList<QEvent::Type> {static_cast<QEvent::Type>(expected)});
+}
+
+void TestHidClock::pauseOutlastsQuit()
+{
+    // Telling the application to quit ends every event loop at once; a pause must still last.
+    qint64 slept = -1;
+    QTimer::singleShot(0, [&] {
+        QTimer::singleShot(0, [] { QCoreApplication::exit(3); });
+        QElapsedTimer elapsed;
+        elapsed.start();
+        RealClock().sleep(60);
+        slept = elapsed.elapsed();
+    });
+    QCOMPARE(QCoreApplication::exec(), 3);
+    QVERIFY2(slept >= 60, qPrintable(QString::number(slept)));
+}
+
+int main(int argc, char** argv)
+{
+    XServer server;
+    g_haveServer = server.start();
+    qputenv("QT_QPA_PLATFORM", g_haveServer ? "xcb" : "offscreen");
+    QGuiApplication app(argc, argv);
+    TestHidClock test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "TestHidClock.moc"
