@@ -5,6 +5,7 @@
 #include "DpiSettingScreen.h"
 #include "GunControlScreen.h"
 #include "Hid_Thread.h"
+#include "KeyAssigmentScreen.h"
 #include "KeyMatrixScreen.h"
 #include "LanguageStore.h"
 #include "LightControlScreen.h"
@@ -179,6 +180,8 @@ void MainScreen::loadLanguages()
             emit mainLangChanged();
         } else if (group == QLatin1String("keyMatrix")) {
             m_screens.keyMatrix()->setLanguageTexts(list);
+        } else if (group == QLatin1String("keyAssigment")) {
+            m_screens.keyAssigment()->setLanguageTexts(list);
         } else if (group == QLatin1String("dpiSetting")) {
             m_screens.dpiSetting()->setLanguageTexts(list);
         } else if (group == QLatin1String("lightControl")) {
@@ -231,6 +234,7 @@ void MainScreen::initScreens()
 
     m_screens.macroEditor()->init();
     m_screens.gunControl()->init();
+    m_screens.keyAssigment()->init();
     m_screens.keyMatrix()->init(false, false);
     m_screens.dpiSetting()->init(false, false);
     m_screens.lightControl()->init(false, false);
@@ -269,6 +273,7 @@ void MainScreen::chooseReportRate(int index)
 
 void MainScreen::save()
 {
+    ConfigStore::WriteBatch batch(m_screens.store());
     KeyMatrixScreen* keys = m_screens.keyMatrix();
     DpiSettingScreen* dpi = m_screens.dpiSetting();
     LightControlScreen* light = m_screens.lightControl();
@@ -301,6 +306,7 @@ void MainScreen::resendProfile()
 
 bool MainScreen::factoryReset()
 {
+    ConfigStore::WriteBatch batch(m_screens.store());
     ViewLock lock(*this, &MainScreen::setViewEnabled);
     m_screens.keyMatrix()->setSave(false);
     m_screens.dpiSetting()->setSave(false);
@@ -314,6 +320,7 @@ bool MainScreen::factoryReset()
 
 void MainScreen::changeProfile(int number)
 {
+    ConfigStore::WriteBatch batch(m_screens.store());
     if (number == m_profileNo || !ConfigStore::isValidSlot(number)) {
         return;
     }
@@ -335,8 +342,11 @@ void MainScreen::setCurrentDPI(int dpiValue)
 void MainScreen::routeKeyboard(bool isDown, int usbCode)
 {
     MacroEditorScreen* macros = m_screens.macroEditor();
+    KeyAssigmentScreen* assignment = m_screens.keyAssigment();
     if (macros->capturesKeys()) {
         macros->detectKeyboard(isDown, usbCode);
+    } else if (assignment->capturesKeys()) {
+        assignment->detectKeyboard(isDown, usbCode);
     }
 }
 
@@ -379,7 +389,9 @@ void MainScreen::dropMacroBindings(const QString& macroName)
         keys->restoreEntry(entry);
     }
     if (!entries.isEmpty()) {
+        // The whole working matrix goes: nothing is left for Save to send.
         keys->saveData();
+        keys->setSave(false);
     }
     m_screens.macros().deleteMacroUpdateProfile(macroName);
 }

@@ -15,8 +15,8 @@
 #include <memory>
 
 // The screens over a temporary copy of the shipped files and a virtual mouse of either family,
-// with the desktop's pointer settings recorded instead of applied.
-class ScreenRig : public PointerControl
+// with the desktop's pointer settings and key capture recorded instead of applied.
+class ScreenRig : public PointerControl, public CaptureControl
 {
 public:
     struct Flags
@@ -40,6 +40,7 @@ public:
     bool setCursorSpeed(int level) override;
     bool setDoubleClickSpeed(int level) override;
     bool setScrollLines(int lines) override;
+    void setCapturing(bool capturing) override;
 
     TempModules modules;
     VirtualLink v;
@@ -51,6 +52,8 @@ public:
     std::unique_ptr<Screens> screens;
     // "speed N", "double N", "lines N" for every call that reached the desktop.
     QStringList pointerCalls;
+    // Every arming (true) and disarming (false) of the desktop's key capture.
+    QList<bool> captureCalls;
 
 private:
     static VirtualMouse::Config mouseConfig(const Flags& flags);
@@ -67,14 +70,6 @@ protected:
 
 private:
     qint64 m_ms = 0;
-};
-
-// Records each arming and disarming of the desktop's key capture.
-class CaptureLog : public CaptureControl
-{
-public:
-    void setCapturing(bool capturing) override { calls << capturing; }
-    QList<bool> calls;
 };
 
 #endif // QX7_SCREENRIG_H

@@ -33,7 +33,6 @@ struct Editor
 {
     Editor()
     {
-        rig.screens->setCapture(&capture);
         bind(rig, 0, QStringLiteral("Macro_0"));
         rig.screens->main()->initUI();
         screen = rig.screens->macroEditor();
@@ -62,7 +61,6 @@ struct Editor
 
     ScreenRig rig;
     ManualClock clock;
-    CaptureLog capture;
     MacroEditorScreen* screen = nullptr;
 };
 
@@ -116,7 +114,7 @@ void TestMacroEditorScreen::recordingReachesTheBoundButton()
     e.key(true, 0x04);
     QCOMPARE(e.screen->actions().size(), 7);
     e.screen->startRecord();
-    QCOMPARE(e.capture.calls, QList<bool> {true});
+    QCOMPARE(e.rig.captureCalls, QList<bool> {true});
     QVERIFY(e.screen->actions().isEmpty());
     e.clock.advance(40);
     e.key(true, 0x04);
@@ -125,7 +123,7 @@ void TestMacroEditorScreen::recordingReachesTheBoundButton()
     // Not saved until the recording stops.
     QCOMPARE(e.rig.commandCodes(), QStringList {});
     e.screen->stopRecord();
-    QCOMPARE(e.capture.calls, QList<bool>({true, false}));
+    QCOMPARE(e.rig.captureCalls, QList<bool>({true, false}));
     e.key(true, 0x05);
 
     const QStringList expected {"1,A", QStringLiteral("0,%1").arg(ticks * 10), "2,A"};
@@ -205,13 +203,13 @@ void TestMacroEditorScreen::edits()
         e.screen->insertDelay(index);
     } else if (edit == "key") {
         e.screen->startInsertKey(index);
-        QCOMPARE(e.capture.calls, QList<bool> {true});
+        QCOMPARE(e.rig.captureCalls, QList<bool> {true});
         // Mouse buttons are not keys to insert.
         e.key(true, 0xF0);
         e.key(true, 0x05);
         QCOMPARE(e.screen->insertKeyLabel(), QString("B"));
         e.screen->confirmInsertKey();
-        QCOMPARE(e.capture.calls, QList<bool>({true, false}));
+        QCOMPARE(e.rig.captureCalls, QList<bool>({true, false}));
     } else if (edit == "left" || edit == "middle" || edit == "right") {
         const int key = edit == "left"     ? MacroEditorScreen::LeftKey
                         : edit == "middle" ? MacroEditorScreen::MiddleKey
