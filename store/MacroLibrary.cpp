@@ -234,25 +234,41 @@ bool MacroLibrary::saveMacroFile(const QVariant& macroFileName)
 
 bool MacroLibrary::loadMacroFile(const QVariant& macroFileName)
 {
+    return importMacroFile(macroFileName) == ImportResult::Imported;
+}
+
+MacroLibrary::ImportResult MacroLibrary::importMacroFile(const QVariant& macroFileName)
+{
     FileChooser* chooser = m_config.fileChooser();
     const QString target = macroPath(macroFileName);
     if (!chooser || target.isEmpty()) {
-        return false;
+        return ImportResult::Cancelled;
     }
     const QString source
         = chooser->chooseOpenFile(QStringLiteral("Open File"), StoreTools::desktopFolder(), kMacroFilter);
     if (source.isEmpty()) {
-        return false;
+        return ImportResult::Cancelled;
     }
-    // An import never overwrites a macro, and takes only what reads as a settings file.
-    if (QFileInfo::exists(target) || !StoreTools::isSettingsFile(source)) {
+    // An import never overwrites a macro, and takes only what reads as a macro file.
+    if (QFileInfo::exists(target) || !isMacroFile(source)) {
         qWarning().noquote() << "loadMacroFile: refused" << source;
-        return false;
+        return ImportResult::Refused;
     }
     QString error;
     if (!StoreTools::replaceWithCopy(source, target, &error)) {
         qWarning().noquote() << "loadMacroFile:" << error;
+        return ImportResult::Refused;
+    }
+    return ImportResult::Imported;
+}
+
+bool MacroLibrary::isMacroFile(const QString& path)
+{
+    if (!StoreTools::isSettingsFile(path)) {
         return false;
     }
-    return true;
+    const QSettings settings(path, QSettings::IniFormat);
+    bool ok = false;
+    const int total = settings.value(QStringLiteral("config/total")).toInt(&ok);
+    return ok && total >= 0 && total <= MaxActions;
 }

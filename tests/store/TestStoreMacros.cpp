@@ -257,6 +257,8 @@ private slots:
         QTest::newRow("binary file") << "Macro_7" << TestSupport::binaryBytes();
         QTest::newRow("no settings") << "Macro_7" << QByteArray("just a line of text\n");
         QTest::newRow("serialised values") << "Macro_7" << hugeListValue();
+        QTest::newRow("settings, not a macro") << "Macro_7" << QByteArray("[mouse]\ndpiCount=4\n");
+        QTest::newRow("damaged action count") << "Macro_7" << QByteArray("[config]\ntotal=many\n");
     }
 
     void importRefusals()
