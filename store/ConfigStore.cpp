@@ -17,7 +17,7 @@ const QString kProfileSuffix = QStringLiteral("pf");
 
 std::unique_ptr<QSettings> openIni(const QString& path)
 {
-    return std::make_unique<QSettings>(path, QSettings::IniFormat);
+    return StoreTools::openSettings(path);
 }
 
 } // namespace
@@ -147,14 +147,20 @@ bool ConfigStore::saveProfile(int profile)
     return true;
 }
 
-bool ConfigStore::loadProfile(int profile)
+bool ConfigStore::loadProfile(int profile, bool* chosen)
 {
+    if (chosen) {
+        *chosen = false;
+    }
     if (!isValidSlot(profile) || !m_chooser) {
         return false;
     }
     const QString source = m_chooser->chooseOpenFile(kProfileCaptionOpen, StoreTools::desktopFolder(), kProfileFilter);
     if (source.isEmpty()) {
         return false;
+    }
+    if (chosen) {
+        *chosen = true;
     }
     return replaceSlotFile(profile, source);
 }
@@ -258,12 +264,12 @@ QStringList ConfigStore::failedFiles() const
     return m_failedFiles;
 }
 
-bool ConfigStore::syncFile(QSettings& settings, const char* operation)
+bool ConfigStore::syncFile(QSettings& settings, const QString& file, const char* operation)
 {
-    if (StoreTools::syncSettings(settings, operation)) {
+    if (StoreTools::syncSettings(settings, file, operation)) {
         return true;
     }
-    noteFailedWrite(settings.fileName());
+    noteFailedWrite(file);
     return false;
 }
 
@@ -288,7 +294,7 @@ bool ConfigStore::write(std::unique_ptr<QSettings>& settings,
     // A settings object keeps its first access error for good; a fresh one tells whether this
     // write succeeds.
     if (settings->status() == QSettings::AccessError) {
-        settings = openIni(settings->fileName());
+        settings = openIni(fileOf(settings));
     }
     settings->setValue(key, value);
     if (m_batchDepth > 0) {
@@ -319,14 +325,31 @@ ConfigStore::WriteBatch::~WriteBatch()
 
 bool ConfigStore::commit(std::unique_ptr<QSettings>& settings, const char* operation)
 {
-    if (StoreTools::syncSettings(*settings, operation)) {
+    const QString file = fileOf(settings);
+    if (StoreTools::syncSettings(*settings, file, operation)) {
         return true;
     }
-    const QString file = settings->fileName();
     // Reads go on with what the file really holds.
     settings = openIni(file);
     noteFailedWrite(file);
     return false;
+}
+
+QString ConfigStore::fileOf(const std::unique_ptr<QSettings>& settings) const
+{
+    // Not settings->fileName(): a file that was refused is open under no name.
+    if (&settings == &m_globalSettings) {
+        return m_paths.globalConfig();
+    }
+    if (&settings == &m_defaultProfileSettings) {
+        return m_paths.defaultProfile();
+    }
+    for (int slot = 0; slot < SlotCount; ++slot) {
+        if (&settings == &m_profileSettings[slot]) {
+            return m_paths.profile(slot);
+        }
+    }
+    return settings->fileName();
 }
 
 bool ConfigStore::isValidSlot(int slot)

@@ -55,7 +55,8 @@ public:
     // Each returns false when nothing was done: slot outside 0-9, dialog cancelled, or a
     // file that could not be read or written.
     bool saveProfile(int profile);
-    bool loadProfile(int profile);
+    // `chosen` tells a cancelled dialog apart from a file that was chosen and refused.
+    bool loadProfile(int profile, bool* chosen = nullptr);
     bool resetProfile(int profile);
     bool copyProfile(int destprofile, int srcprofile);
 
@@ -77,8 +78,9 @@ public:
     int failedWrites() const;
     // The file of each failed write, oldest first.
     QStringList failedFiles() const;
-    // Writes one of the store's other files (macros, name lists, gun presets); a failure counts here.
-    bool syncFile(QSettings& settings, const char* operation);
+    // Writes one of the store's other files (macros, name lists, gun presets) to `file`, the path
+    // it was opened with; a failure counts here.
+    bool syncFile(QSettings& settings, const QString& file, const char* operation);
     // Counts a failed write of `file` and tells the handler.
     void noteFailedWrite(const QString& file);
     // Called with the file of every failed write from now on.
@@ -104,6 +106,7 @@ private:
     bool replaceSlotFile(int slot, const QString& source);
     bool write(std::unique_ptr<QSettings>& settings, const QString& key, const QVariant& value, const char* operation);
     bool commit(std::unique_ptr<QSettings>& settings, const char* operation);
+    QString fileOf(const std::unique_ptr<QSettings>& settings) const;
     QSettings* readSettings(bool isRecovery) const;
 
     StorePaths m_paths;
