@@ -241,9 +241,9 @@ int Qx7Ctl::run(const QStringList& arguments)
 
     CtlCommand::Context context {store, link, ops, macros, guns, owner, virtualDevice.get(), index, screens};
     const int exchangesBefore = link.failedExchanges();
-    const int writesBefore = store.failedWrites();
     const int status = parsed.body(context);
-    QStringList unwritten = store.failedFiles().mid(writesBefore);
+    // Start-up writes count too (the screens tidy the name list): every change must have been kept.
+    QStringList unwritten = store.failedFiles();
     unwritten.removeDuplicates();
     for (const QString& file : unwritten) {
         CtlOutput::error(QStringLiteral("%1: a settings file could not be written: %2").arg(command->name, file));

@@ -42,8 +42,8 @@ private slots:
     void noVerifiedDevice();
     void failedExchange();
     void keyKeepsTheOnlyLeftButton();
-    void unwritableProfile_data();
-    void unwritableProfile();
+    void unwritableFile_data();
+    void unwritableFile();
     void readProfileGivesImage();
     void manualNamesEveryCommandAndOption();
     void listenPrintsEvents();
@@ -319,23 +319,28 @@ void TestQx7Ctl::keyKeepsTheOnlyLeftButton()
     }
 }
 
-void TestQx7Ctl::unwritableProfile_data()
+void TestQx7Ctl::unwritableFile_data()
 {
+    QTest::addColumn<QString>("file");
     QTest::addColumn<QStringList>("args");
     QTest::addColumn<QString>("error");
-    QTest::newRow("report-rate") << QStringList {"report-rate", "500"} << "report-rate: a settings file could not be";
-    QTest::newRow("reset") << QStringList {"reset"} << "reset: the profile could not be restored";
+    // clang-format off
+    QTest::newRow("report-rate") << "modules/setting/p1.bin" << QStringList {"report-rate", "500"} << "report-rate: a settings file could not be";
+    QTest::newRow("reset") << "modules/setting/p1.bin" << QStringList {"reset"} << "reset: the profile could not be restored";
+    QTest::newRow("name list written at start") << "modules/setting/name.bin" << QStringList {"dpi-stage", "2"} << "dpi-stage: a settings file could not be written: ";
+    // clang-format on
 }
 
-void TestQx7Ctl::unwritableProfile()
+void TestQx7Ctl::unwritableFile()
 {
+    QFETCH(QString, file);
     QFETCH(QStringList, args);
     QFETCH(QString, error);
     TempModules modules;
     configure(modules, "553", false);
-    // A folder in the profile's place cannot be written, not even by root.
-    QVERIFY(QFile::remove(modules.path("modules/setting/p1.bin")));
-    QVERIFY(QDir().mkpath(modules.path("modules/setting/p1.bin")));
+    // A folder in the file's place cannot be written, not even by root.
+    QVERIFY(QFile::remove(modules.path(file)));
+    QVERIFY(QDir().mkpath(modules.path(file)));
     const Run r = run(modules, args, false);
     QCOMPARE(r.status, 4);
     QVERIFY2(r.errors.contains("qx7ctl: " + error), qPrintable(r.errors));
