@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QMutex>
+#include <QPointer>
 #include <QQuickItem>
 #include <QSettings>
 #include <QTest>
@@ -167,7 +168,11 @@ bool SceneRig::choose(QQuickItem* list, int entry) const
         return false;
     }
     click(found);
-    return QTest::qWaitFor([list] { return !list->property("isDrop").toBool(); }, SettleMs);
+    // The list slides shut over what lies below it: wait until it is gone.
+    const QPointer<QQuickItem> entryItem(found);
+    return QTest::qWaitFor(
+        [list, entryItem] { return !list->property("isDrop").toBool() && (!entryItem || !entryItem->isVisible()); },
+        SettleMs);
 }
 
 void SceneRig::type(QQuickItem* field, const QString& text) const
