@@ -136,19 +136,25 @@ QQuickItem* SceneRig::find(QQuickItem* from, const QString& name)
     return nullptr;
 }
 
-void SceneRig::click(QQuickItem* target) const
+bool SceneRig::click(QQuickItem* target) const
 {
-    clickAt(target, QPointF(target->width() / 2, target->height() / 2));
+    return target && clickAt(target, QPointF(target->width() / 2, target->height() / 2));
 }
 
-void SceneRig::clickAt(QQuickItem* target, const QPointF& local) const
+bool SceneRig::clickAt(QQuickItem* target, const QPointF& local) const
 {
+    if (!target || !target->isVisible()) {
+        return false;
+    }
     QTest::mouseClick(widget->view(), Qt::LeftButton, {}, target->mapToScene(local).toPoint());
+    return true;
 }
 
 bool SceneRig::choose(QQuickItem* list, int entry) const
 {
-    click(list);
+    if (!click(list)) {
+        return false;
+    }
     const QString name = list->objectName() + QStringLiteral("_entry") + QString::number(entry);
     QQuickItem* found = nullptr;
     // The list slides open; an entry can be clicked once its view has placed it and shows all of it.
@@ -167,7 +173,9 @@ bool SceneRig::choose(QQuickItem* list, int entry) const
     if (!shown) {
         return false;
     }
-    click(found);
+    if (!click(found)) {
+        return false;
+    }
     // The list slides shut over what lies below it: wait until it is gone.
     const QPointer<QQuickItem> entryItem(found);
     return QTest::qWaitFor(
@@ -175,9 +183,12 @@ bool SceneRig::choose(QQuickItem* list, int entry) const
         SettleMs);
 }
 
-void SceneRig::type(QQuickItem* field, const QString& text) const
+bool SceneRig::type(QQuickItem* field, const QString& text) const
 {
-    click(field);
+    if (!click(field)) {
+        return false;
+    }
     QTest::keyClicks(widget->view(), text);
     QTest::keyClick(widget->view(), Qt::Key_Return);
+    return true;
 }

@@ -35,13 +35,14 @@ public:
     // An item of one dialog or panel, where names repeat across the scene.
     QQuickItem* item(const QString& within, const QString& name) const;
 
-    // A click in the middle of an item, or at a point of it.
-    void click(QQuickItem* target) const;
-    void clickAt(QQuickItem* target, const QPointF& local) const;
+    // A click in the middle of an item, or at a point of it; false when the item is missing or
+    // not shown.
+    bool click(QQuickItem* target) const;
+    bool clickAt(QQuickItem* target, const QPointF& local) const;
     // Opens a drop-down list and clicks one of its entries once the list shows it whole.
     bool choose(QQuickItem* list, int entry) const;
     // Clicks a number field, types the text and ends the input with Enter.
-    void type(QQuickItem* field, const QString& text) const;
+    bool type(QQuickItem* field, const QString& text) const;
 
     TempModules modules;
     VirtualMouse mouse;

@@ -140,6 +140,8 @@ class TestFirstHour : public QObject
 
 private slots:
     void initTestCase();
+    void init();
+    void cleanup();
     void firstHour();
 
 private:
@@ -162,6 +164,17 @@ void TestFirstHour::initTestCase()
     }
     const QString failure = m_server.start();
     QVERIFY2(failure.isEmpty(), qPrintable(failure));
+}
+
+void TestFirstHour::init()
+{
+    SceneWarnings::clear();
+}
+
+void TestFirstHour::cleanup()
+{
+    const QStringList warnings = SceneWarnings::take();
+    QVERIFY2(warnings.isEmpty(), qPrintable(warnings.join('\n')));
 }
 
 double TestFirstHour::desktopValue(const char* key) const
@@ -192,26 +205,26 @@ void TestFirstHour::checkMouse(const VirtualMouse::State& mouse, const ProfileOn
 
 void TestFirstHour::firstHour()
 {
-    SceneWarnings::clear();
     FirstHourRig r;
     SceneRig& scene = r.scene;
     MacroEditorScreen* editor = scene.screens()->macroEditor();
     QVERIFY(scene.settle());
-    const auto shown = [&](const QString& dialog) {
-        QQuickItem* found = scene.item(dialog);
-        return found && QTest::qWaitFor([found] { return found->isVisible(); });
+    const auto open = [&](QQuickItem* button, const char* dialog) {
+        QQuickItem* shown = scene.item(dialog);
+        return shown && scene.click(button) && QTest::qWaitFor([shown] { return shown->isVisible(); });
     };
-    const auto closeDialog = [&](const QString& dialog) {
-        QQuickItem* close = scene.item(dialog, QStringLiteral("dialogClose"));
-        QVERIFY(close);
-        scene.click(close);
-        QTRY_VERIFY(!scene.item(dialog)->isVisible());
-        QVERIFY(scene.settle());
+    const auto close = [&](const char* dialog) {
+        QQuickItem* shown = scene.item(dialog);
+        return scene.click(scene.item(dialog, "dialogClose"))
+               && QTest::qWaitFor([shown] { return !shown->isVisible(); }) && scene.settle();
     };
+    // A press beside a slider's knob moves the knob's middle under the pointer; the release takes it.
     const auto clickKnobAt = [&](QQuickItem* slider, int position) {
-        // A press beside the knob moves its middle under the pointer; the release takes it.
-        scene.clickAt(slider, QPointF(position + 6, slider->height() / 2));
-        QTRY_COMPARE(slider->property("position").toInt(), position);
+        return scene.clickAt(slider, QPointF(position + 6, slider ? slider->height() / 2 : 0));
+    };
+    const auto knobAt = [&](QQuickItem* slider, int position) {
+        return clickKnobAt(slider, position)
+               && QTest::qWaitFor([slider, position] { return slider->property("position").toInt() == position; });
     };
 
     // The shipped defaults that every new profile starts from.
@@ -231,26 +244,23 @@ void TestFirstHour::firstHour()
                                    defaultColours};
 
     // Button 4 gets a new macro: the assignment dialog's macro group opens the macro editor.
-    scene.click(scene.item(QStringLiteral("keyRow%1").arg(Button4)));
-    QVERIFY(shown("keyAssigment"));
-    scene.click(scene.item("keyAssigment", QStringLiteral("group%1").arg(KeyAssigmentScreen::MacroGroup)));
-    scene.click(scene.item("keyAssigment", "macroEditorButton"));
-    QVERIFY(shown("macroEditor"));
-    scene.click(scene.item("macroEditor", "macroNew"));
+    QVERIFY(open(scene.item(QStringLiteral("keyRow%1").arg(Button4)), "keyAssigment"));
+    QVERIFY(scene.click(scene.item("keyAssigment", QStringLiteral("group%1").arg(KeyAssigmentScreen::MacroGroup))));
+    QVERIFY(open(scene.item("keyAssigment", "macroEditorButton"), "macroEditor"));
+    QVERIFY(scene.click(scene.item("macroEditor", "macroNew")));
     // The shipped library has Macro_0 and Macro_1.
     const QString macro = QStringLiteral("Macro_2");
     QTRY_COMPARE(editor->macroNames().value(2), macro);
-    closeDialog("macroEditor");
+    QVERIFY(close("macroEditor"));
     QVERIFY(scene.choose(scene.item("keyAssigment", "macroList"), 2));
-    closeDialog("keyAssigment");
+    QVERIFY(close("keyAssigment"));
 
     // ...and records it: A held for 120 ms, then 300 ms later B tapped.
-    scene.click(scene.item("macroEditorButton"));
-    QVERIFY(shown("macroEditor"));
-    scene.click(scene.item("macroEditor", "macroRow2"));
-    scene.click(scene.item("macroEditor", "macroDelay"));
+    QVERIFY(open(scene.item("macroEditorButton"), "macroEditor"));
+    QVERIFY(scene.click(scene.item("macroEditor", "macroRow2")));
+    QVERIFY(scene.click(scene.item("macroEditor", "macroDelay")));
     QTRY_VERIFY(editor->recordDelay());
-    scene.click(scene.item("macroEditor", "macroRecord"));
+    QVERIFY(scene.click(scene.item("macroEditor", "macroRecord")));
     QTRY_VERIFY(r.hook.hooksInstalled());
     QVERIFY(PrivateXServer::xdotool(QStringLiteral("keydown a")));
     QTRY_COMPARE(editor->actions().size(), 1);
@@ -260,9 +270,9 @@ void TestFirstHour::firstHour()
     r.clock.advance(30);
     QVERIFY(PrivateXServer::xdotool(QStringLiteral("key b")));
     QTRY_COMPARE(editor->actions().size(), 7);
-    scene.click(scene.item("macroEditor", "macroRecord"));
+    QVERIFY(scene.click(scene.item("macroEditor", "macroRecord")));
     QTRY_VERIFY(!r.hook.hooksInstalled());
-    closeDialog("macroEditor");
+    QVERIFY(close("macroEditor"));
     // Count 1; each key with the pause after it in 10 ms units, bit 7 on a release, a pause of 0
     // written as 1 and the last pair ending with 1; then the end pair.
     QByteArray macroBlock = byteList({0, 1, 12, KeyA, 0x80 | 30, KeyA, 1, KeyB, 0x80 | 1, KeyB, 0, 0});
@@ -272,7 +282,7 @@ void TestFirstHour::firstHour()
 
     // Six DPI stages, the second one dragged to knob position 120.
     QVERIFY(scene.choose(scene.item("dpiStageCount"), 5));
-    clickKnobAt(scene.item("dpiSlider1"), 120);
+    QVERIFY(knobAt(scene.item("dpiSlider1"), 120));
     ProfileOnMouse mine = standard;
     // A macro record in the device's numbering carries its slot counted from 1.
     mine.button4 = byteList({0x09, 0, Button4 + 1, 0});
@@ -281,23 +291,24 @@ void TestFirstHour::firstHour()
 
     // "Wave" at speed 2 and brightness 3 of 4, colour 1 typed in.
     QVERIFY(scene.choose(scene.item("lightModeList"), 5));
-    const auto clickLevel = [&](const char* name, int level) {
+    // Levels 0-4 lie evenly along the knob's travel, from a quarter knob after the start to a knob
+    // and a quarter before the end.
+    const auto level = [&](const char* name, int level) {
         QQuickItem* slider = scene.item(name);
-        QVERIFY(slider && slider->isVisible());
-        const int travel = int(slider->width()) - 15 - 3;
-        clickKnobAt(slider, 3 + level * travel / 4);
+        const int travel = slider ? int(slider->width()) - 15 - 3 : 0;
+        return knobAt(slider, 3 + level * travel / 4);
     };
-    clickLevel("lightSpeed", 2);
-    clickLevel("lightBrightness", 3);
+    QVERIFY(level("lightSpeed", 2));
+    QVERIFY(level("lightBrightness", 3));
     const QList<int> colour1 {18, 52, 86};
-    scene.type(scene.item("lightRedField"), QString::number(colour1[0]));
-    scene.type(scene.item("lightGreenField"), QString::number(colour1[1]));
-    scene.type(scene.item("lightBlueField"), QString::number(colour1[2]));
+    QVERIFY(scene.type(scene.item("lightRedField"), QString::number(colour1[0])));
+    QVERIFY(scene.type(scene.item("lightGreenField"), QString::number(colour1[1])));
+    QVERIFY(scene.type(scene.item("lightBlueField"), QString::number(colour1[2])));
     // Wave is effect 5; brightness 0x40 per step; speed from Wave's row 10, 7, 5, 3, 1.
     mine.light = byteList({5, 3 * 0x40, 5});
     mine.colours = colour1 + defaultColours.mid(3);
 
-    scene.click(scene.item("saveButton"));
+    QVERIFY(scene.click(scene.item("saveButton")));
     QVERIFY(scene.settle());
     checkMouse(scene.mouse.state(), mine);
     if (QTest::currentTestFailed()) {
@@ -305,34 +316,30 @@ void TestFirstHour::firstHour()
     }
 
     // A second profile, and over to it.
-    scene.click(scene.item("configButton"));
-    QVERIFY(shown("profile"));
-    scene.click(scene.item("profile", "profileNew"));
+    QVERIFY(open(scene.item("configButton"), "profile"));
+    QVERIFY(scene.click(scene.item("profile", "profileNew")));
     QTRY_COMPARE(scene.item("profile", "profileEntries")->property("count").toInt(), 2);
-    closeDialog("profile");
+    QVERIFY(close("profile"));
     QVERIFY(scene.choose(scene.item("profileList"), 1));
     QVERIFY(scene.settle());
 
     // Preset 5 (UNP9) for gun slot 2: correction marker 47 px down, rate knob at 40, 7 shots.
-    scene.click(scene.item("gunEditorButton"));
-    QVERIFY(shown("gunControl"));
+    QVERIFY(open(scene.item("gunEditorButton"), "gunControl"));
     QVERIFY(scene.choose(scene.item("gunControl", "gunSlotList"), 1));
-    scene.click(scene.item("gunControl", "gunPreset4"));
-    QQuickItem* track = scene.item("gunControl", "gunMarkerTrack");
-    scene.clickAt(track, QPointF(track->width() / 2, 5 + 47));
-    QQuickItem* rate = scene.item("gunControl", "gunRate");
-    scene.clickAt(rate, QPointF(40 + 6, rate->height() / 2));
-    scene.type(scene.item("gunControl", "gunTimes"), QStringLiteral("7"));
-    closeDialog("gunControl");
+    QVERIFY(scene.click(scene.item("gunControl", "gunPreset4")));
+    // The marker's track starts 5 px into its area.
+    QVERIFY(scene.clickAt(scene.item("gunControl", "gunMarkerTrack"), QPointF(20, 5 + 47)));
+    QVERIFY(clickKnobAt(scene.item("gunControl", "gunRate"), 40));
+    QVERIFY(scene.type(scene.item("gunControl", "gunTimes"), QStringLiteral("7")));
+    QVERIFY(close("gunControl"));
     // 94 px of marker span Y 0-64; the period is the knob position plus 1.
     const int gunY = 47 * 64 / 94;
     const int gunPeriod = 41;
 
     // The pointer speed, on the slider's position 300.
-    scene.click(scene.item("systemSettingButton"));
-    QVERIFY(shown("systemSetting"));
-    clickKnobAt(scene.item("systemSetting", "speedSlider"), 300);
-    closeDialog("systemSetting");
+    QVERIFY(open(scene.item("systemSettingButton"), "systemSetting"));
+    QVERIFY(knobAt(scene.item("systemSetting", "speedSlider"), 300));
+    QVERIFY(close("systemSetting"));
 
     // The mouse holds the new profile's defaults, the macro still in its slot and the gun slots:
     // slot n in profile image n + 1, slots 1 and 3 on their shipped presets.
@@ -384,9 +391,6 @@ void TestFirstHour::firstHour()
     QCOMPARE(mouse.profileImages.value(3).mid(ImageGun, 4).toHex(' '), byteList({0xF0, 7, 0, gunY}).toHex(' '));
     QCOMPARE(desktopValue("speed"), gnomeSpeed(170));
     QCOMPARE(onDisk(global, "mouse/profileNo").toInt(), 0);
-
-    const QStringList warnings = SceneWarnings::take();
-    QVERIFY2(warnings.isEmpty(), qPrintable(warnings.join('\n')));
 }
 
 QTEST_MAIN(TestFirstHour)
