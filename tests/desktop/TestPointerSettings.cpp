@@ -29,21 +29,6 @@ private:
     }
 };
 
-// Calls the setter a data row names: "speed", "double-click" or anything else for the scroll lines.
-template <typename Target>
-bool setNamed(Target& target,
-              const QString& key,
-              uint value,
-              bool (Target::*speed)(uint32_t),
-              bool (Target::*doubleClick)(uint32_t),
-              bool (Target::*scroll)(uint32_t))
-{
-    const auto setter = key == QLatin1String("speed")          ? speed
-                        : key == QLatin1String("double-click") ? doubleClick
-                                                               : scroll;
-    return (target.*setter)(value);
-}
-
 } // namespace
 
 // The desktop's pointer settings through GNOME's real settings service, stored in a private
@@ -123,12 +108,9 @@ void TestPointerSettings::valuesLand()
     QFETCH(double, value);
     DesktopPointer pointer;
     const auto set = [&](uint n) {
-        return setNamed(pointer,
-                        key,
-                        n,
-                        &DesktopPointer::mouseSetCursorSpeed,
-                        &DesktopPointer::mouseSetDoubleClickSpeed,
-                        &DesktopPointer::mouseSetVerticalScrollLines);
+        return key == "speed"          ? pointer.mouseSetCursorSpeed(n)
+               : key == "double-click" ? pointer.mouseSetDoubleClickSpeed(n)
+                                       : pointer.mouseSetVerticalScrollLines(n);
     };
     if (!qIsNaN(value)) {
         QVERIFY(set(index));
@@ -212,13 +194,10 @@ void TestPointerSettings::rangesHoldForEveryPlatform()
     QFETCH(uint, value);
     QFETCH(bool, taken);
     RecordingSettings settings;
-    QCOMPARE(setNamed<PointerSettings>(settings,
-                                       key,
-                                       value,
-                                       &PointerSettings::setPointerSpeed,
-                                       &PointerSettings::setDoubleClickTime,
-                                       &PointerSettings::setWheelScrollLines),
-             taken);
+    const bool done = key == "speed"          ? settings.setPointerSpeed(value)
+                      : key == "double-click" ? settings.setDoubleClickTime(value)
+                                              : settings.setWheelScrollLines(value);
+    QCOMPARE(done, taken);
     QCOMPARE(settings.written, taken ? QList<uint32_t> {value} : QList<uint32_t> {});
 }
 
