@@ -1,6 +1,5 @@
 #include "InputHook.h"
 #include "InputReports.h"
-#include "XServer.h"
 
 #include <QProcess>
 #include <QStandardPaths>
@@ -30,15 +29,28 @@ private slots:
 private:
     bool xdotool(const QString& actions);
 
-    XServer m_server;
+    QProcess m_server;
+    QString m_display;
     Display* m_listener = nullptr;
 };
 
 void TestInputCaptureX11::initTestCase()
 {
-    if (QStandardPaths::findExecutable(QStringLiteral("xdotool")).isEmpty() || !m_server.start()) {
+    const QString xvfb = QStandardPaths::findExecutable(QStringLiteral("Xvfb"));
+    if (xvfb.isEmpty() || QStandardPaths::findExecutable(QStringLiteral("xdotool")).isEmpty()) {
         QSKIP("Xvfb or xdotool is not installed");
     }
+    // The server picks a free display itself and writes its number to the given descriptor.
+    m_server.start(xvfb, QStringLiteral("-displayfd 1 -screen 0 800x600x24 -nolisten tcp").split(QLatin1Char(' ')));
+    QVERIFY(m_server.waitForStarted());
+    while (!m_server.canReadLine()) {
+        QVERIFY2(m_server.waitForReadyRead(30000), qPrintable(m_server.readAllStandardError()));
+    }
+    const QByteArray number = m_server.readLine().trimmed();
+    QVERIFY(!number.isEmpty());
+    m_display = QStringLiteral(":") + QString::fromLatin1(number);
+    qputenv("DISPLAY", m_display.toLatin1());
+
     // On a desktop some window always receives the input, and delivering it makes the server send
     // out what it recorded. Here the root window stands in for that window.
     m_listener = XOpenDisplay(nullptr);
@@ -52,6 +64,10 @@ void TestInputCaptureX11::cleanupTestCase()
 {
     if (m_listener) {
         XCloseDisplay(m_listener);
+    }
+    if (m_server.state() != QProcess::NotRunning) {
+        m_server.terminate();
+        m_server.waitForFinished();
     }
 }
 

@@ -57,8 +57,10 @@ QString frame(const char* hex)
 // The 0CH requests that carry on-board profiles 1 to `count`.
 QStringList imageFrames(int count)
 {
-    const QStringList frames {frame("00 0c 01 80 00 00 00 00 72"), frame("00 0c 02 80 00 00 00 00 71"),
-                              frame("00 0c 03 80 00 00 00 00 70"), frame("00 0c 04 80 00 00 00 00 6f")};
+    const QStringList frames {frame("00 0c 01 80 00 00 00 00 72"),
+                              frame("00 0c 02 80 00 00 00 00 71"),
+                              frame("00 0c 03 80 00 00 00 00 70"),
+                              frame("00 0c 04 80 00 00 00 00 6f")};
     return frames.mid(0, count);
 }
 

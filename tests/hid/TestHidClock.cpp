@@ -1,7 +1,6 @@
 // The link's real pause on the application's thread, against a private X server: the window keeps
 // answering the window manager while user input waits until the pause is over.
 #include "HidClock.h"
-#include "XServer.h"
 
 #include <QCloseEvent>
 #include <QElapsedTimer>
@@ -16,6 +15,10 @@
 #include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
 #include <X11/keysym.h>
+#include <csignal>
+#include <string>
+#include <sys/wait.h>
+#include <unistd.h>
 // Xlib's name for the event type would hide Qt's.
 #undef KeyPress
 
@@ -23,6 +26,49 @@ using XAction = std::function<void(Display*, Window)>;
 Q_DECLARE_METATYPE(XAction)
 
 namespace {
+
+// Started before the application, so Qt connects to it.
+class XServer
+{
+public:
+    bool start()
+    {
+        int fds[2];
+        if (pipe(fds) != 0) {
+            return false;
+        }
+        m_pid = fork();
+        if (m_pid == 0) {
+            ::close(fds[0]);
+            const std::string fd = std::to_string(fds[1]);
+            execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "640x480x24", "-nolisten", "tcp", nullptr);
+            _exit(127);
+        }
+        ::close(fds[1]);
+        // The server writes its display number once it accepts connections.
+        std::string number;
+        char c = 0;
+        while (m_pid > 0 && ::read(fds[0], &c, 1) == 1 && c != '\n') {
+            number += c;
+        }
+        ::close(fds[0]);
+        if (number.empty()) {
+            return false;
+        }
+        qputenv("DISPLAY", QByteArray(":") + number.c_str());
+        return true;
+    }
+    ~XServer()
+    {
+        if (m_pid > 0) {
+            kill(m_pid, SIGTERM);
+            waitpid(m_pid, nullptr, 0);
+        }
+    }
+
+private:
+    pid_t m_pid = -1;
+};
 
 bool g_haveServer = false;
 
