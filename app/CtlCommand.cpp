@@ -5,12 +5,18 @@
 #include "CtlOutput.h"
 #include "CtlOwner.h"
 #include "DeviceOperations.h"
-#include "DpiEncoding.h"
+#include "GunControlScreen.h"
+#include "DpiSettingScreen.h"
 #include "GunStore.h"
 #include "Hid_Thread.h"
+#include "KeyAssigmentScreen.h"
+#include "KeyMatrixScreen.h"
+#include "LightControlScreen.h"
+#include "MacroEditorScreen.h"
 #include "MacroEncoder.h"
 #include "MacroLibrary.h"
 #include "MainScreen.h"
+#include "ProfileScreen.h"
 #include "Qx7Ctl.h"
 #include "Screens.h"
 #include "VirtualMouse.h"
@@ -127,27 +133,6 @@ QVariantList intList(const QVariantList& values, int count, int fallback = 0)
     return out;
 }
 
-// What the screens store and send. The screens' own classes will take these over.
-
-int modeCount(const ConfigStore& store)
-{
-    return 4 + (store.isColorful() ? 7 : 0) + (store.is55328() ? 1 : 0);
-}
-
-// What the lighting screen stores and sends for its colours: colour 8 is dark on the 55328 variant
-// unless the mode is "Breath Loop".
-QVariantList screenColors(const ConfigStore& store, QVariantList colors)
-{
-    const QVariantList light = store.getDataList(QStringLiteral("mouse/lightValue"), false);
-    const int mode = light.isEmpty() ? 0 : light.first().toInt();
-    if (store.is55328() && mode != 4) {
-        for (int i = 21; i < 24; ++i) {
-            colors[i] = 0;
-        }
-    }
-    return colors;
-}
-
 QVariantList chosenGunPresets(const Context& c)
 {
     return intList(c.store.getGlobalData(QStringLiteral("mouse/selectGun")).toList(), GunSlots);
@@ -197,67 +182,82 @@ int setDpiStage(Context& c, int stage)
     return Qx7Ctl::Success;
 }
 
-int setDpi(Context& c, int count, const QVariantList& values)
+// What the DPI screen's sliders give for these values, stored and sent as its Save does.
+int setDpi(Context& c, int count, const QList<int>& values)
 {
-    c.store.setDataList(QStringLiteral("mouse/dpiValueArray"), values);
-    c.store.setData(QStringLiteral("mouse/currentDpiCount"), count);
-    c.ops.mouseSetDpi(count, c.store.getGlobalData(QStringLiteral("mouse/sensorType")).toString(), values);
+    DpiSettingScreen* dpi = c.screens.dpiSetting();
+    if (!dpi->placeValues(count, values)) {
+        CtlOutput::error(QStringLiteral("dpi: this profile offers %1 stages").arg(dpi->dpiCount()));
+        return Qx7Ctl::BadUsage;
+    }
+    dpi->saveData(true);
     return Qx7Ctl::Success;
 }
 
+// The mode as the lighting screen chooses it, then the two levels; its Save sends effect and colours.
 int setLight(Context& c, int mode, int speed, int brightness)
 {
-    c.store.setDataList(QStringLiteral("mouse/lightValue"), {mode, speed, brightness});
-    c.ops.mouseSetRGBEffect(
-        static_cast<unsigned char>(mode), static_cast<unsigned char>(speed), static_cast<unsigned char>(brightness));
+    LightControlScreen* light = c.screens.lightControl();
+    light->chooseMode(mode);
+    light->setSpeed(speed);
+    light->setBrightness(brightness);
+    light->saveData(true, 0);
     return Qx7Ctl::Success;
 }
 
-int setColors(Context& c, const QVariantList& values)
+int setColors(Context& c, const QStringList& colors)
 {
-    const QVariantList colors = screenColors(c.store, values);
-    c.store.setDataList(QStringLiteral("mouse/colorValue"), colors);
-    c.ops.mouseSetRGBColor(c.store.isColorful() ? 0 : 1, colors);
-    return Qx7Ctl::Success;
-}
-
-int setKey(Context& c, int entry, const ButtonFunction& record)
-{
-    QVariantList src64 = storedMatrix(c);
-    const QVariantList bytes = record.toList();
-    for (int i = 0; i < ButtonFunction::RecordSize; ++i) {
-        src64[entry * ButtonFunction::RecordSize + i] = bytes.at(i);
+    LightControlScreen* light = c.screens.lightControl();
+    for (int i = 0; i < colors.size(); ++i) {
+        light->setColor(i, colors.at(i));
     }
-    c.ops.mouseSetKeyMatrix(src64, true, gunPeriods(c));
+    light->saveData(true, 0);
+    return Qx7Ctl::Success;
+}
+
+// As the assignment dialog does: open the button, take the record, close, then Save.
+int setKey(Context& c, int entry, const ButtonFunction& record, const QString& macroName)
+{
+    KeyAssigmentScreen* dialog = c.screens.keyAssigment();
+    if (!dialog->openButton(entry)) {
+        CtlOutput::error(QStringLiteral("button %1 is the only left button; give another button the left button first")
+                             .arg(entry + 1));
+        return Qx7Ctl::BadUsage;
+    }
+    dialog->setRecord(record, macroName);
+    dialog->close();
+    c.screens.main()->save();
     return Qx7Ctl::Success;
 }
 
 int sendKeys(Context& c)
 {
-    sendStoredMatrix(c);
+    c.screens.keyMatrix()->saveData();
     return Qx7Ctl::Success;
 }
 
-int sendMacro(Context& c, int slot, const QVariantList& data)
+int sendMacro(Context& c, int slot, const QString& name)
 {
-    c.ops.mouseSendMacroData(data, slot);
-    return Qx7Ctl::Success;
-}
-
-int setGun(Context& c, int slot, int times, int x, int y)
-{
-    // The slot's values live in the preset the slot uses, as on the gun screen.
-    const QVariant preset = chosenGunPresets(c).at(slot - 1);
-    QVariantList data = c.guns.getGunData(preset);
-    bool saved = true;
-    if (data.size() >= GunStore::PresetFields) {
-        data[3] = x;
-        data[4] = y;
-        data[5] = times;
-        saved = c.guns.mouseSaveGundata(preset, data);
+    if (!c.screens.macroEditor()->sendMacro(slot, name)) {
+        CtlOutput::error(
+            QStringLiteral("macro '%1' is longer than the mouse's %2 bytes").arg(name).arg(MacroEncoder::BlockSize));
+        return Qx7Ctl::BadUsage;
     }
-    c.ops.mouseSendGundata(slot, {times, x, y});
-    return saved ? Qx7Ctl::Success : fileFailure(QStringLiteral("gun: the preset could not be written"));
+    return Qx7Ctl::Success;
+}
+
+// As on the gun screen: the slot, its preset (-1: the one it uses), the preset's values, closing.
+int setGun(Context& c, int slot, int preset, int times, int y)
+{
+    GunControlScreen* gun = c.screens.gunControl();
+    gun->chooseSlot(slot - 1);
+    if (preset >= 0) {
+        gun->choosePreset(preset);
+    }
+    gun->setTimes(times);
+    gun->setY(y);
+    gun->close();
+    return Qx7Ctl::Success;
 }
 
 int printProfile(Context& c)
@@ -266,9 +266,15 @@ int printProfile(Context& c)
     return Qx7Ctl::Success;
 }
 
-int switchProfile(Context& c, int slot)
+// The profile at position `entry` of the profile list, as the top menu chooses it.
+int switchProfile(Context& c, int entry)
 {
-    c.screens.main()->changeProfile(slot);
+    const int entries = int(c.screens.profile()->names().size());
+    if (entry >= entries) {
+        CtlOutput::error(QStringLiteral("profile %1: the list has profiles 0 to %2").arg(entry).arg(entries - 1));
+        return Qx7Ctl::BadUsage;
+    }
+    c.screens.main()->changeProfile(entry);
     return Qx7Ctl::Success;
 }
 
@@ -390,8 +396,8 @@ Parsed parseDpi(const Request& r)
     const int maxDpi = globalInt(r.store, "mouse/maxDPI", 6000);
     NumberArgs n(r.args);
     const int count = n.next("stage count", 1, stages);
-    QVariantList values;
-    for (int i = 0; i < 8; ++i) {
+    QList<int> values;
+    for (int i = 0; i < DpiSettingScreen::Stages; ++i) {
         values << n.next("DPI value", minDpi, maxDpi);
     }
     if (!n.ok()) {
@@ -403,7 +409,7 @@ Parsed parseDpi(const Request& r)
 Parsed parseLight(const Request& r)
 {
     NumberArgs n(r.args);
-    const int mode = n.next("mode", 0, modeCount(r.store) - 1);
+    const int mode = n.next("mode", 0, LightControlScreen::modeCount(r.store.isColorful(), r.store.is55328()) - 1);
     const int speed = n.next("speed", 0, 4);
     const int brightness = n.next("brightness", 0, 4);
     if (!n.ok()) {
@@ -414,17 +420,14 @@ Parsed parseLight(const Request& r)
 
 Parsed parseColors(const Request& r)
 {
-    static const QRegularExpression pattern(QStringLiteral("^#([0-9a-fA-F]{6})$"));
-    QVariantList values;
+    static const QRegularExpression pattern(QStringLiteral("^#[0-9a-fA-F]{6}$"));
     for (const QString& arg : r.args) {
-        const QRegularExpressionMatch m = pattern.match(arg);
-        if (!m.hasMatch()) {
+        if (!pattern.match(arg).hasMatch()) {
             return failure(QStringLiteral("bad colour '%1': expected #rrggbb").arg(arg));
         }
-        const uint rgb = m.captured(1).toUInt(nullptr, 16);
-        values << int((rgb >> 16) & 0xFF) << int((rgb >> 8) & 0xFF) << int(rgb & 0xFF);
     }
-    return ready([values](Context& c) { return setColors(c, values); });
+    const QStringList colors = r.args;
+    return ready([colors](Context& c) { return setColors(c, colors); });
 }
 
 Parsed parseKey(const Request& r)
@@ -439,7 +442,28 @@ Parsed parseKey(const Request& r)
     if (!record) {
         return failure(QStringLiteral("bad record '%1': %2").arg(r.args.at(1), why));
     }
-    return ready([entry, record](Context& c) { return setKey(c, entry, *record); });
+    QString name;
+    if (record->type() == ButtonFunction::Macro) {
+        // As the dialog makes them: the run mode, the button's own slot, the macro's name.
+        if (r.args.size() != 3) {
+            return failure(QStringLiteral("a macro record needs the macro's NAME"));
+        }
+        if (entry >= MacroSlots) {
+            return failure(QStringLiteral("the mouse keeps macros for buttons 0-%1 only").arg(MacroSlots - 1));
+        }
+        if (record->param1() >= KeyAssigmentScreen::MacroModes || record->param2() != entry || record->param3() != 0) {
+            return failure(QStringLiteral("bad macro record '%1': expected 04 MM %2 00 with run mode MM 00-02")
+                               .arg(r.args.at(1))
+                               .arg(entry, 2, 16, QLatin1Char('0')));
+        }
+        name = r.args.at(2);
+        if (!r.macros.macroExists(name)) {
+            return failure(QStringLiteral("no stored macro named '%1'").arg(name));
+        }
+    } else if (r.args.size() == 3) {
+        return failure(QStringLiteral("NAME goes only with a macro record (type 04)"));
+    }
+    return ready([entry, record, name](Context& c) { return setKey(c, entry, *record, name); });
 }
 
 Parsed parseMacro(const Request& r)
@@ -453,20 +477,7 @@ Parsed parseMacro(const Request& r)
     if (!r.macros.macroExists(name)) {
         return failure(QStringLiteral("no stored macro named '%1'").arg(name));
     }
-    QStringList stored = r.macros.loadMacroIni(name);
-    const int repeat = stored.isEmpty() ? 1 : stored.takeLast().toInt();
-    const QByteArray encoded = MacroEncoder::deCode(MacroEncoder::parseActions(stored), repeat);
-    if (encoded.size() > MacroEncoder::BlockSize) {
-        return failure(QStringLiteral("macro '%1' takes %2 bytes; the mouse holds %3")
-                           .arg(name)
-                           .arg(encoded.size())
-                           .arg(MacroEncoder::BlockSize));
-    }
-    QVariantList data;
-    for (char byte : encoded) {
-        data << int(static_cast<unsigned char>(byte));
-    }
-    return ready([slot, data](Context& c) { return sendMacro(c, slot, data); });
+    return ready([slot, name](Context& c) { return sendMacro(c, slot, name); });
 }
 
 Parsed parseGun(const Request& r)
@@ -476,18 +487,18 @@ Parsed parseGun(const Request& r)
     }
     NumberArgs n(r.args);
     const int slot = n.next("gun slot", 1, GunSlots);
-    const int times = n.next("times", 0, 255);
-    const int x = n.next("X", 0, 64);
-    const int y = n.next("Y", 0, 64);
+    const int times = n.next("times", 0, GunControlScreen::MaxTimes);
+    const int y = n.next("Y", 0, GunControlScreen::MaxY);
+    const int preset = r.args.size() > 3 ? n.next("preset", 0, GunControlScreen::PresetCount - 1) : -1;
     if (!n.ok()) {
         return failure(n.error());
     }
-    return ready([=](Context& c) { return setGun(c, slot, times, x, y); });
+    return ready([=](Context& c) { return setGun(c, slot, preset, times, y); });
 }
 
 Parsed parseProfile(const Request& r)
 {
-    return optionalNumber(r, printProfile, "profile", 0, ConfigStore::SlotCount - 1, switchProfile);
+    return optionalNumber(r, printProfile, "profile", 0, ProfileScreen::MaxEntries - 1, switchProfile);
 }
 
 Parsed parseReadProfile(const Request& r)
@@ -506,11 +517,13 @@ const QList<CtlCommand>& CtlCommand::all()
         {"dpi", "COUNT V1 V2 V3 V4 V5 V6 V7 V8", "stages in use and the eight DPI values", parseDpi},
         {"light", "MODE SPEED BRIGHTNESS", "mode index as in the lighting list, speed and brightness 0-4", parseLight},
         {"colors", "C1 C2 C3 C4 C5 C6 C7 C8", "eight colours #rrggbb", parseColors},
-        {"key", "N RECORD", "N 0-15, RECORD eight hex digits; stores it, sends the matrix", parseKey},
+        {"key", "N RECORD [NAME]", "N 0-15, RECORD eight hex digits: assigns it as the dialog does\n"
+                                   "and sends the changed matrix; a macro record 04MMNN00 (run\n"
+                                   "mode MM, NN = N) takes the macro NAME, sent to slot N", parseKey},
         {"keys", "", "send the stored key matrix", noArguments<sendKeys>},
         {"macro", "SLOT NAME", "send the stored macro NAME to slot 0-11", parseMacro},
-        {"gun", "SLOT TIMES X Y", "gun slot 1-3, times 0-255, X and Y 0-64", parseGun},
-        {"profile", "[N]", "no N: print the current profile slot; N: switch to slot 0-9", parseProfile},
+        {"gun", "SLOT TIMES Y [PRESET]", "gun slot 1-3 (its preset 0-5): times 0-255, Y 0-64", parseGun},
+        {"profile", "[N]", "no N: print the current profile; N: switch to entry N of the list", parseProfile},
         {"reset", "", "factory reset of the current profile", noArguments<factoryReset>},
         {"options", "", "print the four keyboard option bytes in hex", noArguments<printOptions>},
         {"read-profile", "N", "print on-board profile image N (0-4) in hex", parseReadProfile},

@@ -5,10 +5,12 @@
 #include "DpiSettingScreen.h"
 #include "GunControlScreen.h"
 #include "Hid_Thread.h"
+#include "KeyAssigmentScreen.h"
 #include "KeyMatrixScreen.h"
 #include "LanguageStore.h"
 #include "LightControlScreen.h"
 #include "MacroEditorScreen.h"
+#include "MacroLibrary.h"
 #include "ProfileScreen.h"
 #include "ScreenValues.h"
 #include "Screens.h"
@@ -61,6 +63,10 @@ MainScreen::MainScreen(Screens& screens)
     m_guard.setSingleShot(true);
     m_guard.setInterval(DefaultGuardMs);
     connect(&m_guard, &QTimer::timeout, this, &MainScreen::guardEnded);
+    MacroEditorScreen* macros = m_screens.macroEditor();
+    connect(macros, &MacroEditorScreen::modifyMacroData, this, &MainScreen::resendMacro);
+    connect(macros, &MacroEditorScreen::modifyMacroName, this, &MainScreen::renameMacroBindings);
+    connect(macros, &MacroEditorScreen::deleteMacro, this, &MainScreen::dropMacroBindings);
 }
 
 QStringList MainScreen::reportRates()
@@ -174,6 +180,8 @@ void MainScreen::loadLanguages()
             emit mainLangChanged();
         } else if (group == QLatin1String("keyMatrix")) {
             m_screens.keyMatrix()->setLanguageTexts(list);
+        } else if (group == QLatin1String("keyAssigment")) {
+            m_screens.keyAssigment()->setLanguageTexts(list);
         } else if (group == QLatin1String("dpiSetting")) {
             m_screens.dpiSetting()->setLanguageTexts(list);
         } else if (group == QLatin1String("lightControl")) {
@@ -226,6 +234,7 @@ void MainScreen::initScreens()
 
     m_screens.macroEditor()->init();
     m_screens.gunControl()->init();
+    m_screens.keyAssigment()->init();
     m_screens.keyMatrix()->init(false, false);
     m_screens.dpiSetting()->init(false, false);
     m_screens.lightControl()->init(false, false);
@@ -264,6 +273,7 @@ void MainScreen::chooseReportRate(int index)
 
 void MainScreen::save()
 {
+    ConfigStore::WriteBatch batch(m_screens.store());
     KeyMatrixScreen* keys = m_screens.keyMatrix();
     DpiSettingScreen* dpi = m_screens.dpiSetting();
     LightControlScreen* light = m_screens.lightControl();
@@ -296,6 +306,7 @@ void MainScreen::resendProfile()
 
 bool MainScreen::factoryReset()
 {
+    ConfigStore::WriteBatch batch(m_screens.store());
     ViewLock lock(*this, &MainScreen::setViewEnabled);
     m_screens.keyMatrix()->setSave(false);
     m_screens.dpiSetting()->setSave(false);
@@ -309,6 +320,7 @@ bool MainScreen::factoryReset()
 
 void MainScreen::changeProfile(int number)
 {
+    ConfigStore::WriteBatch batch(m_screens.store());
     if (number == m_profileNo || !ConfigStore::isValidSlot(number)) {
         return;
     }
@@ -318,6 +330,17 @@ void MainScreen::changeProfile(int number)
     m_profileNo = number;
     emit profileNoChanged();
     resendProfile();
+}
+
+void MainScreen::moveCurrentProfile(int number)
+{
+    if (number == m_profileNo || !ConfigStore::isValidSlot(number)) {
+        return;
+    }
+    m_screens.store().setGlobalData(QStringLiteral("mouse/profileNo"), number);
+    m_screens.store().setCurrentProfile(number);
+    m_profileNo = number;
+    emit profileNoChanged();
 }
 
 void MainScreen::setCurrentDPI(int dpiValue)
@@ -330,7 +353,56 @@ void MainScreen::setCurrentDPI(int dpiValue)
 void MainScreen::routeKeyboard(bool isDown, int usbCode)
 {
     MacroEditorScreen* macros = m_screens.macroEditor();
+    KeyAssigmentScreen* assignment = m_screens.keyAssigment();
     if (macros->capturesKeys()) {
         macros->detectKeyboard(isDown, usbCode);
+    } else if (assignment->capturesKeys()) {
+        assignment->detectKeyboard(isDown, usbCode);
     }
+}
+
+void MainScreen::resendMacro(const QString& macroName)
+{
+    KeyMatrixScreen* keys = m_screens.keyMatrix();
+    QList<int> sent;
+    for (int entry : keys->macroEntries(macroName)) {
+        const int slot = keys->record(entry).param2();
+        if (!sent.contains(slot)) {
+            sent << slot;
+            m_screens.macroEditor()->sendMacro(slot, macroName);
+        }
+    }
+}
+
+void MainScreen::renameMacroBindings(const QString& oldName, const QString& newName)
+{
+    KeyMatrixScreen* keys = m_screens.keyMatrix();
+    ConfigStore& store = m_screens.store();
+    const QList<int> entries = keys->macroEntries(oldName);
+    const auto bind = [&](const QString& name) {
+        for (int entry : entries) {
+            store.setData(ButtonFunction::macroNameKey(keys->record(entry).param2()), name);
+        }
+    };
+    bind(newName);
+    // A rename the file system refuses leaves the buttons on the old name.
+    if (!m_screens.macros().modifyMacroNameUpdateProfile(oldName, newName).toBool()) {
+        bind(oldName);
+    }
+    keys->refreshTexts();
+}
+
+void MainScreen::dropMacroBindings(const QString& macroName)
+{
+    KeyMatrixScreen* keys = m_screens.keyMatrix();
+    const QList<int> entries = keys->macroEntries(macroName);
+    for (int entry : entries) {
+        keys->restoreEntry(entry);
+    }
+    if (!entries.isEmpty()) {
+        // The whole working matrix goes: nothing is left for Save to send.
+        keys->saveData();
+        keys->setSave(false);
+    }
+    m_screens.macros().deleteMacroUpdateProfile(macroName);
 }

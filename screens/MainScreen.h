@@ -89,6 +89,9 @@ public:
     Q_INVOKABLE bool factoryReset();
     // Switches to profile `number` (a position in the profile list) and sends it.
     Q_INVOKABLE void changeProfile(int number);
+    // The current profile's file now lives in slot `number` (the list closed a gap): the same
+    // settings, so nothing is sent.
+    void moveCurrentProfile(int number);
     // A DPI stage reported by the mouse, counted from 1; 0 changes nothing.
     Q_INVOKABLE void setCurrentDPI(int dpiValue);
     // A captured key: to the screen that is recording or capturing, if any.
@@ -115,6 +118,10 @@ private:
     void setViewEnabled(bool enabled);
     void guardEnded();
     void loadLanguages();
+    // The macro editor's flows over the current key matrix and the profiles.
+    void resendMacro(const QString& macroName);
+    void renameMacroBindings(const QString& oldName, const QString& newName);
+    void dropMacroBindings(const QString& macroName);
     // Key matrix, report rate, DPI, lighting and system settings from the current profile, sent.
     void resendProfile();
 

@@ -1,9 +1,12 @@
 #include "ConfigStore.h"
 
+#include <utility>
+
 #include "FileChooser.h"
 #include "StoreTools.h"
 
 #include <QDebug>
+#include <utility>
 
 namespace {
 
@@ -14,7 +17,7 @@ const QString kProfileSuffix = QStringLiteral("pf");
 
 std::unique_ptr<QSettings> openIni(const QString& path)
 {
-    return std::make_unique<QSettings>(path, QSettings::IniFormat);
+    return StoreTools::openSettings(path);
 }
 
 } // namespace
@@ -140,14 +143,20 @@ bool ConfigStore::saveProfile(int profile)
     return true;
 }
 
-bool ConfigStore::loadProfile(int profile)
+bool ConfigStore::loadProfile(int profile, bool* chosen)
 {
+    if (chosen) {
+        *chosen = false;
+    }
     if (!isValidSlot(profile) || !m_chooser) {
         return false;
     }
     const QString source = m_chooser->chooseOpenFile(kProfileCaptionOpen, StoreTools::desktopFolder(), kProfileFilter);
     if (source.isEmpty()) {
         return false;
+    }
+    if (chosen) {
+        *chosen = true;
     }
     return replaceSlotFile(profile, source);
 }
@@ -252,7 +261,30 @@ bool ConfigStore::write(std::unique_ptr<QSettings>& settings,
         settings = openIni(settings->fileName());
     }
     settings->setValue(key, value);
+    if (m_batchDepth > 0) {
+        if (!m_pending.contains(&settings)) {
+            m_pending << &settings;
+        }
+        return true;
+    }
     return commit(settings, operation);
+}
+
+ConfigStore::WriteBatch::WriteBatch(ConfigStore& store)
+    : m_store(store)
+{
+    ++m_store.m_batchDepth;
+}
+
+ConfigStore::WriteBatch::~WriteBatch()
+{
+    if (--m_store.m_batchDepth > 0) {
+        return;
+    }
+    const QList<std::unique_ptr<QSettings>*> pending = std::exchange(m_store.m_pending, {});
+    for (std::unique_ptr<QSettings>* settings : pending) {
+        m_store.commit(*settings, "batch");
+    }
 }
 
 bool ConfigStore::commit(std::unique_ptr<QSettings>& settings, const char* operation)

@@ -35,12 +35,14 @@ void ScreenRig::restart()
     screens.reset();
     ops.reset();
     store = std::make_unique<ConfigStore>(modules.baseDir());
+    store->setFileChooser(&chooser);
     macros = std::make_unique<MacroLibrary>(*store);
     guns = std::make_unique<GunStore>(*store);
     languages = std::make_unique<LanguageStore>(modules.baseDir());
     ops = std::make_unique<DeviceOperations>(&v.link, store.get());
     screens = std::make_unique<Screens>(*store, *macros, *guns, *languages, *ops);
     screens->setPointer(this);
+    screens->setCapture(this);
 }
 
 void ScreenRig::writeProfile(const QString& key, const QVariant& value)
@@ -77,4 +79,9 @@ bool ScreenRig::setScrollLines(int lines)
 {
     pointerCalls << QStringLiteral("lines %1").arg(lines);
     return true;
+}
+
+void ScreenRig::setCapturing(bool capturing)
+{
+    captureCalls << capturing;
 }

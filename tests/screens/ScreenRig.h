@@ -3,19 +3,34 @@
 
 #include "ConfigStore.h"
 #include "DeviceOperations.h"
+#include "FileChooser.h"
 #include "GunStore.h"
 #include "LanguageStore.h"
 #include "MacroLibrary.h"
 #include "Screens.h"
 #include "TempModules.h"
+#include "TickClock.h"
 #include "VirtualLink.h"
 
 #include <QStringList>
 #include <memory>
 
+// Answers the store's file dialogs from a list; an empty list answers as a cancelled dialog.
+class ListedChooser : public FileChooser
+{
+public:
+    QString chooseSaveFile(const QString&, const QString&, const QString&, const QString&) override { return next(); }
+    QString chooseOpenFile(const QString&, const QString&, const QString&) override { return next(); }
+
+    QStringList answers;
+
+private:
+    QString next() { return answers.isEmpty() ? QString() : answers.takeFirst(); }
+};
+
 // The screens over a temporary copy of the shipped files and a virtual mouse of either family,
-// with the desktop's pointer settings recorded instead of applied.
-class ScreenRig : public PointerControl
+// with the desktop's pointer settings and key capture recorded instead of applied.
+class ScreenRig : public PointerControl, public CaptureControl
 {
 public:
     struct Flags
@@ -39,6 +54,8 @@ public:
     bool setCursorSpeed(int level) override;
     bool setDoubleClickSpeed(int level) override;
     bool setScrollLines(int lines) override;
+    bool offers(Setting setting) const override { return !unoffered.contains(setting); }
+    void setCapturing(bool capturing) override;
 
     TempModules modules;
     VirtualLink v;
@@ -50,9 +67,27 @@ public:
     std::unique_ptr<Screens> screens;
     // "speed N", "double N", "lines N" for every call that reached the desktop.
     QStringList pointerCalls;
+    // Settings this desktop lacks.
+    QList<Setting> unoffered;
+    ListedChooser chooser;
+    // Every arming (true) and disarming (false) of the desktop's key capture.
+    QList<bool> captureCalls;
 
 private:
     static VirtualMouse::Config mouseConfig(const Flags& flags);
+};
+
+// A recording clock that moves only when told.
+class ManualClock : public TickClock
+{
+public:
+    void advance(int ticks) { m_ms += qint64(ticks) * TickMs; }
+
+protected:
+    qint64 now() const override { return m_ms; }
+
+private:
+    qint64 m_ms = 0;
 };
 
 #endif // QX7_SCREENRIG_H
