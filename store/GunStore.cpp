@@ -65,7 +65,7 @@ bool GunStore::mouseSaveGundata(const QVariant& index, const QVariantList& src6)
     }
     const std::unique_ptr<QSettings> settings = StoreTools::openSettings(m_config.paths().gunData());
     settings->setValue(presetKey(name), texts(src6, 0, PresetFields));
-    return StoreTools::syncSettings(*settings, "mouseSaveGundata");
+    return m_config.syncFile(*settings, m_config.paths().gunData(), "mouseSaveGundata");
 }
 
 bool GunStore::modifyGundata(const QVariant& modifyType, const QVariantList& src6)
@@ -78,12 +78,12 @@ bool GunStore::modifyGundata(const QVariant& modifyType, const QVariantList& src
     const std::unique_ptr<QSettings> settings = StoreTools::openSettings(m_config.paths().gunData());
     if (ok && type == 0 && !src6.isEmpty() && !src6.at(0).toString().isEmpty()) {
         settings->remove(presetKey(src6.at(0).toString()));
-        return StoreTools::syncSettings(*settings, "modifyGundata");
+        return m_config.syncFile(*settings, m_config.paths().gunData(), "modifyGundata");
     }
     if (ok && type == 1 && src6.size() >= RenameFields && !src6.at(0).toString().isEmpty()) {
         settings->remove(presetKey(src6.at(6).toString()));
         settings->setValue(presetKey(src6.at(0).toString()), texts(src6, 1, PresetFields));
-        return StoreTools::syncSettings(*settings, "modifyGundata");
+        return m_config.syncFile(*settings, m_config.paths().gunData(), "modifyGundata");
     }
     return false;
 }
