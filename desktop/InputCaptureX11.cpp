@@ -14,16 +14,14 @@
 
 namespace {
 
-// How long the recording may take to begin before the capture counts as failed.
-constexpr int StartTimeoutMs = 5000;
 constexpr unsigned long StopPollMs = 100;
 
 } // namespace
 
-std::unique_ptr<InputCaptureX11> InputCaptureX11::start(InputHook& hook)
+std::unique_ptr<InputCaptureX11> InputCaptureX11::start(InputHook& hook, int startTimeoutMs)
 {
     std::unique_ptr<InputCaptureX11> capture(new InputCaptureX11(hook));
-    if (!capture->open()) {
+    if (!capture->open(startTimeoutMs)) {
         capture->remove();
         return nullptr;
     }
@@ -40,7 +38,7 @@ InputCaptureX11::~InputCaptureX11()
     remove();
 }
 
-bool InputCaptureX11::open()
+bool InputCaptureX11::open(int startTimeoutMs)
 {
     m_control = XOpenDisplay(nullptr);
     if (!m_control) {
@@ -93,7 +91,7 @@ bool InputCaptureX11::open()
         m_started.release();
     });
     m_thread->start();
-    m_started.tryAcquire(1, StartTimeoutMs);
+    m_started.tryAcquire(1, startTimeoutMs);
     return m_recording;
 }
 

@@ -18,8 +18,10 @@ class InputCaptureX11 : public QObject, public InputCapture
     Q_OBJECT
 
 public:
-    // Null when there is no X display or it lacks RECORD.
-    static std::unique_ptr<InputCaptureX11> start(InputHook& hook);
+    // Null when there is no X display, it lacks RECORD, or the recording has not begun within
+    // `startTimeoutMs` (negative: no limit).
+    static std::unique_ptr<InputCaptureX11> start(InputHook& hook, int startTimeoutMs = DefaultStartTimeoutMs);
+    static constexpr int DefaultStartTimeoutMs = 5000;
     ~InputCaptureX11() override;
 
     void remove() override;
@@ -40,7 +42,7 @@ public:
 
 private:
     explicit InputCaptureX11(InputHook& hook);
-    bool open();
+    bool open(int startTimeoutMs);
     void deliver(const RecordedEvent& event);
 
     InputHook& m_hook;

@@ -66,7 +66,7 @@ QStringList SceneWarnings::take()
 }
 
 SceneRig::SceneRig(const QString& family)
-    : mouse(config(family))
+    : mouse(TestSupport::familyConfig(family))
 {
     QSettings global(modules.path("modules/setting/apConfig.bin"), QSettings::IniFormat);
     global.setValue("mouse/icType", family);
@@ -83,13 +83,6 @@ SceneRig::~SceneRig()
 {
     widget->hidThread.stopListen();
     widget->hidThread.waitListener();
-}
-
-VirtualMouse::Config SceneRig::config(const QString& family)
-{
-    VirtualMouse::Config c;
-    c.family = family == "560" ? VirtualMouse::Family::Set560 : VirtualMouse::Family::Set553;
-    return c;
 }
 
 Screens* SceneRig::screens() const

@@ -48,9 +48,6 @@ public:
     VirtualMouse mouse;
     RecordingClock clock;
     std::unique_ptr<Widget> widget;
-
-private:
-    static VirtualMouse::Config config(const QString& family);
 };
 
 // Warnings from the scene (binding loops, type errors, missing images), collected so that a test

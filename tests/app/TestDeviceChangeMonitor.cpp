@@ -1,5 +1,6 @@
 // Device nodes coming and going raise a notice; other files in the folder do not.
 #include "DeviceChangeMonitor.h"
+#include "TempModules.h"
 
 #include <QFile>
 #include <QSignalSpy>
@@ -19,18 +20,12 @@ void TestDeviceChangeMonitor::hidrawNodesRaiseNotices()
 {
     QTemporaryDir dev;
     QVERIFY(dev.isValid());
-    QFile existing(dev.filePath("hidraw0"));
-    QVERIFY(existing.open(QIODevice::WriteOnly));
-    existing.close();
+    QVERIFY(TempModules::writeFile(dev.filePath("hidraw0"), {}));
     std::unique_ptr<DeviceChangeMonitor> monitor(DeviceChangeMonitor::create(nullptr, dev.path()));
     QSignalSpy notices(monitor.get(), &DeviceChangeMonitor::devicesChanged);
 
-    QFile other(dev.filePath("ttyS9"));
-    QVERIFY(other.open(QIODevice::WriteOnly));
-    other.close();
-    QFile plugged(dev.filePath("hidraw7"));
-    QVERIFY(plugged.open(QIODevice::WriteOnly));
-    plugged.close();
+    QVERIFY(TempModules::writeFile(dev.filePath("ttyS9"), {}));
+    QVERIFY(TempModules::writeFile(dev.filePath("hidraw7"), {}));
     QTRY_COMPARE(notices.count(), 1);
     QVERIFY(QFile::remove(dev.filePath("hidraw0")));
     QTRY_COMPARE(notices.count(), 2);

@@ -1,3 +1,4 @@
+#include "InputCaptureX11.h"
 #include "InputHook.h"
 #include "InputReports.h"
 #include "PrivateXServer.h"
@@ -21,6 +22,7 @@ private slots:
     void typed_data();
     void typed();
     void removedHookReportsNothing();
+    void startReturnsOnceRecording();
 
 private:
     bool xdotool(const QString& actions);
@@ -105,6 +107,18 @@ void TestInputCaptureX11::removedHookReportsNothing()
     QVERIFY(xdotool(QStringLiteral("key y")));
     QTRY_COMPARE(nextSeen.keys, (QList<int> {0x1C, 1, 0x1C, 0} + EndMark));
     QVERIFY(removedSeen.keys.isEmpty());
+}
+
+void TestInputCaptureX11::startReturnsOnceRecording()
+{
+    InputHook hook(false, InputCapture::Source::Desktop, InputHook::Installation::OnDemand);
+    Reports seen;
+    hook.setKeyboardCallback(onKey, &seen);
+    // With no time limit only the recording's start (or its failure) lets start() return.
+    const std::unique_ptr<InputCaptureX11> capture = InputCaptureX11::start(hook, -1);
+    QVERIFY(capture);
+    QVERIFY(xdotool(QStringLiteral("key y")));
+    QTRY_COMPARE(seen.keys, (QList<int> {0x1C, 1, 0x1C, 0} + EndMark));
 }
 
 QTEST_MAIN(TestInputCaptureX11)

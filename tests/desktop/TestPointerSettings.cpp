@@ -1,6 +1,7 @@
 #include "DesktopPointer.h"
 #include "KeyfileSettings.h"
 #include "PointerSettingsLinux.h"
+#include "TempModules.h"
 
 #include <QFile>
 #include <QProcess>
@@ -127,11 +128,9 @@ void TestPointerSettings::missingSchema()
     }
     // A valid compiled schema folder that lacks the mouse schema.
     QTemporaryDir schemas;
-    QFile xml(schemas.filePath(QStringLiteral("org.example.other.gschema.xml")));
-    QVERIFY(xml.open(QIODevice::WriteOnly));
-    xml.write("<schemalist><schema id=\"org.example.other\" path=\"/org/example/other/\">"
-              "<key name=\"speed\" type=\"d\"><default>0</default></key></schema></schemalist>");
-    xml.close();
+    QVERIFY(TempModules::writeFile(schemas.filePath(QStringLiteral("org.example.other.gschema.xml")),
+                                   "<schemalist><schema id=\"org.example.other\" path=\"/org/example/other/\">"
+                                   "<key name=\"speed\" type=\"d\"><default>0</default></key></schema></schemalist>"));
     QCOMPARE(QProcess::execute(compiler, {schemas.path()}), 0);
 
     auto settings = std::make_unique<PointerSettingsLinux>(QFile::encodeName(schemas.path()).toStdString());

@@ -1,5 +1,6 @@
 #include "DesktopPointer.h"
 #include "PointerSettingsKde.h"
+#include "TempModules.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -31,8 +32,7 @@ void TestPointerSettingsKde::initTestCase()
 
 QByteArray TestPointerSettingsKde::stored() const
 {
-    QFile file(m_home.filePath(QStringLiteral("kdeglobals")));
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    return TempModules::readFile(m_home.filePath(QStringLiteral("kdeglobals")));
 }
 
 void TestPointerSettingsKde::edits_data()
@@ -65,11 +65,7 @@ void TestPointerSettingsKde::edits()
     QFETCH(QByteArray, before);
     QFETCH(QByteArray, after);
     QFile::remove(m_home.filePath(QStringLiteral("kdeglobals")));
-    if (before != "-") {
-        QFile file(m_home.filePath(QStringLiteral("kdeglobals")));
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(before);
-    }
+    QVERIFY(before == "-" || TempModules::writeFile(m_home.filePath(QStringLiteral("kdeglobals")), before));
     PointerSettingsKde kde;
     const bool done = setting == QLatin1String("lines")    ? kde.setWheelScrollLines(value)
                       : setting == QLatin1String("double") ? kde.setDoubleClickTime(value)

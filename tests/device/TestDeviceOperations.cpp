@@ -19,7 +19,7 @@ namespace {
 struct Rig
 {
     explicit Rig(const QString& icType, bool gun = false, bool colorful = false, bool is55328 = false)
-        : v(config(icType))
+        : v(TestSupport::familyConfig(icType))
     {
         {
             QSettings global(modules.path("modules/setting/apConfig.bin"), QSettings::IniFormat);
@@ -32,13 +32,6 @@ struct Rig
         ops = std::make_unique<DeviceOperations>(&v.link, store.get());
         v.owner.gun = gun;
         v.owner.type = icType;
-    }
-
-    static VirtualMouse::Config config(const QString& icType)
-    {
-        VirtualMouse::Config c;
-        c.family = icType == "560" ? VirtualMouse::Family::Set560 : VirtualMouse::Family::Set553;
-        return c;
     }
 
     QStringList frames() const { return v.log.filter(QRegularExpression("^feature-out ")); }

@@ -41,9 +41,7 @@ QByteArray got(const unsigned char* b, int n)
 
 VirtualMouse::Config family(int set)
 {
-    VirtualMouse::Config config;
-    config.family = set == 560 ? VirtualMouse::Family::Set560 : VirtualMouse::Family::Set553;
-    return config;
+    return TestSupport::familyConfig(QString::number(set));
 }
 
 } // namespace

@@ -47,6 +47,7 @@ private slots:
     void oddReportLengths();
     void traceLines();
     void openErrorIsPerThread();
+    void zeroTimeoutReadPolls();
 };
 
 void TestHidLink::busyTokenGivesUp_data()
@@ -196,9 +197,7 @@ void TestHidLink::unplugDuringBlockWrite()
 
 void TestHidLink::unplugDuringBlockRead()
 {
-    VirtualMouse::Config config;
-    config.family = VirtualMouse::Family::Set560;
-    VirtualLink v(config);
+    VirtualLink v(TestSupport::familyConfig("560"));
     QByteArray image(128, '\x42');
     // Request, reply and one input report get through.
     v.mouse.unplugAfterReports(3);
@@ -212,9 +211,7 @@ void TestHidLink::unplugDuringBlockRead()
 void TestHidLink::silentDeviceEndsBlockRead()
 {
     // Profile 9 does not exist: the mouse answers the request but sends no image.
-    VirtualMouse::Config config;
-    config.family = VirtualMouse::Family::Set560;
-    VirtualLink v(config);
+    VirtualLink v(TestSupport::familyConfig("560"));
     QByteArray image(128, '\x42');
     v.link.hid560_8CH_readProfile(raw(image), 9);
     QCOMPARE(image, QByteArray(128, '\x42'));
@@ -252,9 +249,7 @@ void TestHidLink::oddReportLengths()
     QFETCH(int, reportLength);
     QFETCH(bool, carriesBlock);
 
-    VirtualMouse::Config config;
-    config.family = VirtualMouse::Family::Set560;
-    VirtualLink v(config);
+    VirtualLink v(TestSupport::familyConfig("560"));
     v.changeRecord([&](DeviceRecord& r) { r.reportLength = reportLength; });
     QByteArray block(128, '\x5c');
     v.link.hid560_0FH_SetMacroKey(2, raw(block));
@@ -318,6 +313,19 @@ void TestHidLink::openErrorIsPerThread()
     listener.join();
     QCOMPARE(listenerError, ENOENT);
     QCOMPARE(hidapi.lastOpenError(), EISDIR);
+}
+
+void TestHidLink::zeroTimeoutReadPolls()
+{
+    VirtualLink v;
+    HidHandle* events = v.mouse.open(v.mouse.eventPath());
+    QVERIFY(events);
+    unsigned char report[64] = {};
+    // Nothing queued: a zero timeout answers at once instead of waiting for a report.
+    QCOMPARE(v.mouse.readTimeout(events, report, sizeof report, 0), 0);
+    v.mouse.pressDpiButton();
+    QVERIFY(v.mouse.readTimeout(events, report, sizeof report, 0) > 0);
+    v.mouse.close(events);
 }
 
 QTEST_GUILESS_MAIN(TestHidLink)

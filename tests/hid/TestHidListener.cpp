@@ -119,9 +119,7 @@ void TestHidListener::optionBit()
     QFETCH(bool, is560);
     QFETCH(QByteArray, before);
     QFETCH(QByteArray, after);
-    VirtualMouse::Config config;
-    config.family = is560 ? VirtualMouse::Family::Set560 : VirtualMouse::Family::Set553;
-    VirtualLink v(config);
+    VirtualLink v(TestSupport::familyConfig(is560 ? "560" : "553"));
     std::array<unsigned char, 4> options;
     std::copy(before.begin(), before.end(), options.begin());
     v.mouse.setKeyboardOptions(options);

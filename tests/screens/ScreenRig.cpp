@@ -3,20 +3,13 @@
 #include <QRegularExpression>
 #include <QSettings>
 
-VirtualMouse::Config ScreenRig::mouseConfig(const Flags& flags)
-{
-    VirtualMouse::Config c;
-    c.family = flags.icType == QLatin1String("560") ? VirtualMouse::Family::Set560 : VirtualMouse::Family::Set553;
-    return c;
-}
-
 ScreenRig::ScreenRig()
     : ScreenRig(Flags())
 {
 }
 
 ScreenRig::ScreenRig(const Flags& flags)
-    : v(mouseConfig(flags))
+    : v(TestSupport::familyConfig(flags.icType))
 {
     {
         QSettings global(modules.path(QStringLiteral("modules/setting/apConfig.bin")), QSettings::IniFormat);

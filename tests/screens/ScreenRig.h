@@ -3,30 +3,17 @@
 
 #include "ConfigStore.h"
 #include "DeviceOperations.h"
-#include "FileChooser.h"
 #include "GunStore.h"
 #include "LanguageStore.h"
 #include "MacroLibrary.h"
 #include "Screens.h"
+#include "ScriptedChooser.h"
 #include "TempModules.h"
 #include "TickClock.h"
 #include "VirtualLink.h"
 
 #include <QStringList>
 #include <memory>
-
-// Answers the store's file dialogs from a list; an empty list answers as a cancelled dialog.
-class ListedChooser : public FileChooser
-{
-public:
-    QString chooseSaveFile(const QString&, const QString&, const QString&, const QString&) override { return next(); }
-    QString chooseOpenFile(const QString&, const QString&, const QString&) override { return next(); }
-
-    QStringList answers;
-
-private:
-    QString next() { return answers.isEmpty() ? QString() : answers.takeFirst(); }
-};
 
 // The screens over a temporary copy of the shipped files and a virtual mouse of either family,
 // with the desktop's pointer settings and key capture recorded instead of applied.
@@ -69,12 +56,9 @@ public:
     QStringList pointerCalls;
     // Settings this desktop lacks.
     QList<Setting> unoffered;
-    ListedChooser chooser;
+    ScriptedChooser chooser;
     // Every arming (true) and disarming (false) of the desktop's key capture.
     QList<bool> captureCalls;
-
-private:
-    static VirtualMouse::Config mouseConfig(const Flags& flags);
 };
 
 // A recording clock that moves only when told.

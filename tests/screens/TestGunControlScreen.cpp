@@ -9,12 +9,7 @@
 
 namespace {
 
-ScreenRig::Flags gunMouse()
-{
-    ScreenRig::Flags f;
-    f.gun = true;
-    return f;
-}
+const ScreenRig::Flags GunMouse {"553", false, true};
 
 } // namespace
 
@@ -36,7 +31,7 @@ private slots:
 
 void TestGunControlScreen::presetToSlot()
 {
-    ScreenRig rig(gunMouse());
+    ScreenRig rig(GunMouse);
     rig.screens->main()->initUI();
     GunControlScreen* gun = rig.screens->gunControl();
     gun->chooseSlot(1);
@@ -65,7 +60,7 @@ void TestGunControlScreen::closing()
 {
     QFETCH(QString, edit);
     QFETCH(bool, sends);
-    ScreenRig rig(gunMouse());
+    ScreenRig rig(GunMouse);
     rig.screens->main()->initUI();
     GunControlScreen* gun = rig.screens->gunControl();
     if (edit == QLatin1String("sameY")) {
@@ -120,7 +115,7 @@ void TestGunControlScreen::rate()
     QFETCH(int, position);
     QFETCH(QString, label);
     QFETCH(int, period);
-    ScreenRig rig(gunMouse());
+    ScreenRig rig(GunMouse);
     rig.screens->main()->initUI();
     GunControlScreen* gun = rig.screens->gunControl();
     QCOMPARE(gun->rateLabel(position), label);
@@ -133,7 +128,7 @@ void TestGunControlScreen::rate()
 
 void TestGunControlScreen::markerReadsBackEveryY()
 {
-    ScreenRig rig(gunMouse());
+    ScreenRig rig(GunMouse);
     GunControlScreen* gun = rig.screens->gunControl();
     gun->init();
     for (int y = 0; y <= GunControlScreen::MaxY; ++y) {
@@ -172,7 +167,7 @@ void TestGunControlScreen::markerAndFields()
     QFETCH(int, value);
     QFETCH(int, y);
     QFETCH(int, times);
-    ScreenRig rig(gunMouse());
+    ScreenRig rig(GunMouse);
     rig.screens->main()->initUI();
     GunControlScreen* gun = rig.screens->gunControl();
     gun->chooseSlot(1);
@@ -197,7 +192,7 @@ void TestGunControlScreen::markerAndFields()
 
 void TestGunControlScreen::renameSurvivesRestart()
 {
-    ScreenRig rig(gunMouse());
+    ScreenRig rig(GunMouse);
     GunControlScreen* gun = rig.screens->gunControl();
     gun->init();
     QVERIFY(!gun->rename(1, QStringLiteral("M416")));

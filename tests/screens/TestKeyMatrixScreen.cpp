@@ -15,13 +15,6 @@ ButtonFunction rec(const QString& hex)
     return *ButtonFunction::fromKeyCode(hex);
 }
 
-ScreenRig::Flags family(const QString& icType)
-{
-    ScreenRig::Flags f;
-    f.icType = icType;
-    return f;
-}
-
 // Entry -> record, written to a profile file as the store keeps them.
 using Edits = QMap<int, QString>;
 
@@ -157,7 +150,7 @@ void TestKeyMatrixScreen::saveSendsTheMatrixFrames()
 {
     QFETCH(QString, icType);
     QFETCH(QStringList, wire);
-    ScreenRig rig(family(icType));
+    ScreenRig rig(ScreenRig::Flags {icType});
     rig.screens->main()->readFlags();
     rig.screens->main()->initScreens();
     KeyAssigmentScreen* dialog = rig.screens->keyAssigment();

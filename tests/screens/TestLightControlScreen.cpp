@@ -7,18 +7,6 @@
 
 #include <QTest>
 
-namespace {
-
-ScreenRig::Flags variant(bool colorful, bool is55328)
-{
-    ScreenRig::Flags f;
-    f.colorful = colorful;
-    f.is55328 = is55328;
-    return f;
-}
-
-} // namespace
-
 class TestLightControlScreen : public QObject
 {
     Q_OBJECT
@@ -69,7 +57,7 @@ void TestLightControlScreen::modeTable()
     QFETCH(bool, brightnessShown);
     QFETCH(int, speed);
     QFETCH(int, brightness);
-    ScreenRig rig(variant(!is55328, is55328));
+    ScreenRig rig(ScreenRig::Flags {"553", !is55328, false, is55328});
     rig.screens->main()->initUI();
     LightControlScreen* screen = rig.screens->lightControl();
     screen->setSpeed(2);
@@ -118,7 +106,7 @@ void TestLightControlScreen::colorBlocks()
     QFETCH(int, dpiCount);
     QFETCH(int, mode);
     QFETCH(QVariantList, shown);
-    ScreenRig rig(variant(colorful, is55328));
+    ScreenRig rig(ScreenRig::Flags {"553", colorful, false, is55328});
     rig.writeProfile("mouse/dpiCount", dpiCount);
     rig.screens->main()->initUI();
     rig.screens->lightControl()->chooseMode(mode);
@@ -210,7 +198,7 @@ void TestLightControlScreen::colorEightOnTheSensorVariant()
     QFETCH(int, mode);
     QFETCH(QByteArray, colorEight);
     QFETCH(QStringList, codes);
-    ScreenRig rig(variant(false, true));
+    ScreenRig rig(ScreenRig::Flags {"553", false, false, true});
     rig.screens->main()->initUI();
     LightControlScreen* screen = rig.screens->lightControl();
     QVERIFY(screen->setColor(7, "#123456"));
@@ -234,7 +222,7 @@ void TestLightControlScreen::colorEightOnTheSensorVariant()
 
 void TestLightControlScreen::modesAppendedOnce()
 {
-    ScreenRig rig(variant(true, true));
+    ScreenRig rig(ScreenRig::Flags {"553", true, false, true});
     MainScreen* main = rig.screens->main();
     main->initUI();
     LightControlScreen* screen = rig.screens->lightControl();

@@ -5,7 +5,6 @@
 #include "MacroEditorScreen.h"
 #include "MainScreen.h"
 #include "ScreenRig.h"
-#include "ScriptedChooser.h"
 
 #include <QDir>
 #include <QRegularExpression>
@@ -353,10 +352,8 @@ void TestMacroEditorScreen::import()
     QFETCH(int, message);
     Editor e;
     QTemporaryDir out;
-    ScriptedChooser chooser;
-    chooser.answer(file.isEmpty() ? QString() : out.filePath("in.mc"));
+    e.rig.chooser.answer(file.isEmpty() ? QString() : out.filePath("in.mc"));
     QVERIFY(file.isEmpty() || TempModules::writeFile(out.filePath("in.mc"), file));
-    e.rig.store->setFileChooser(&chooser);
     if (message == MacroEditorScreen::NotMacroFileText) {
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^loadMacroFile: refused"));
     }
@@ -364,7 +361,7 @@ void TestMacroEditorScreen::import()
     e.screen->selectMacro(1);
     e.screen->importMacro();
 
-    QCOMPARE(chooser.questions(), 1);
+    QCOMPARE(e.rig.chooser.questions(), 1);
     QCOMPARE(e.screen->message(), message < 0 ? QString() : e.screen->macroEditorLang().at(message));
     if (message >= 0 || file.isEmpty()) {
         QCOMPARE(e.screen->macroNames(), QStringList({"Macro_0", "Macro_1"}));

@@ -9,18 +9,6 @@
 #include <QSignalSpy>
 #include <QTest>
 
-namespace {
-
-ScreenRig::Flags family(const QString& icType, bool gun = false)
-{
-    ScreenRig::Flags f;
-    f.icType = icType;
-    f.gun = gun;
-    return f;
-}
-
-} // namespace
-
 class TestMainScreen : public QObject
 {
     Q_OBJECT
@@ -64,7 +52,7 @@ void TestMainScreen::startUpProfileCommand()
     QFETCH(QString, icType);
     QFETCH(int, mouseProfile);
     QFETCH(QStringList, codes);
-    ScreenRig rig(family(icType));
+    ScreenRig rig(ScreenRig::Flags {icType});
     rig.v.mouse.setCurrentProfile(mouseProfile);
     rig.v.clearLog();
     rig.screens->main()->initUI();
@@ -116,12 +104,9 @@ void TestMainScreen::reportRate_data()
     QTest::addColumn<int>("index");
     QTest::addColumn<int>("rate");
     // clang-format off
-    QTest::newRow("553 125Hz")  << "553" << 0 << 8;
     QTest::newRow("553 250Hz")  << "553" << 1 << 4;
-    QTest::newRow("553 500Hz")  << "553" << 2 << 2;
     QTest::newRow("553 1000Hz") << "553" << 3 << 1;
     QTest::newRow("560 125Hz")  << "560" << 0 << 8;
-    QTest::newRow("560 500Hz")  << "560" << 2 << 2;
     // clang-format on
 }
 
@@ -130,7 +115,7 @@ void TestMainScreen::reportRate()
     QFETCH(QString, icType);
     QFETCH(int, index);
     QFETCH(int, rate);
-    ScreenRig rig(family(icType));
+    ScreenRig rig(ScreenRig::Flags {icType});
     rig.screens->main()->chooseReportRate(index);
     QCOMPARE(int(rig.v.mouse.state().reportRate), rate);
     QCOMPARE(rig.store->getData("mouse/reportRate", false).toInt(), index);
@@ -213,7 +198,7 @@ void TestMainScreen::factoryReset()
 {
     QFETCH(bool, gun);
     QFETCH(QStringList, codes);
-    ScreenRig rig(family("553", gun));
+    ScreenRig rig(ScreenRig::Flags {"553", false, gun});
     rig.screens->main()->initUI();
     rig.writeProfile("mouse/reportRate", 0);
     rig.writeProfile("mouse/dpiValueArray", QVariantList {250, 800, 1600, 3200, 4800, 6400, 8000, 12000});

@@ -5,17 +5,10 @@
 #include "ProfileScreen.h"
 #include "ScreenRig.h"
 
-#include <QFile>
 #include <QMap>
 #include <QTest>
 
 namespace {
-
-QByteArray fileBytes(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 QString slotPath(const ScreenRig& rig, int slot)
 {
@@ -26,7 +19,7 @@ QList<QByteArray> slotFiles(const ScreenRig& rig)
 {
     QList<QByteArray> files;
     for (int slot = 0; slot < ProfileScreen::MaxEntries; ++slot) {
-        files << fileBytes(slotPath(rig, slot));
+        files << TempModules::readFile(slotPath(rig, slot));
     }
     return files;
 }
@@ -120,13 +113,11 @@ void TestProfileScreen::adding()
     rig.store->profileSettings(count)->setValue(QStringLiteral("test/stale"), 1);
     rig.store->sync();
     const QString imported = rig.modules.path(QStringLiteral("import.pf"));
-    QFile file(imported);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(answer == QLatin1String("binary") ? QByteArray("\x00\x01\xff\xfe", 4)
-                                                 : QByteArray("[mouse]\nreportRate=1\n"));
-    file.close();
+    QVERIFY(TempModules::writeFile(imported,
+                                   answer == QLatin1String("binary") ? QByteArray("\x00\x01\xff\xfe", 4)
+                                                                     : QByteArray("[mouse]\nreportRate=1\n")));
     if (!answer.isEmpty()) {
-        rig.chooser.answers << imported;
+        rig.chooser.answer(imported);
     }
     const QStringList namesBefore = profiles->names();
     const QStringList storedBefore = storedList(rig);
@@ -143,8 +134,8 @@ void TestProfileScreen::adding()
     QCOMPARE(profiles->names().size(), count + 1);
     QCOMPARE(profiles->selected(), count);
     QCOMPARE(storedList(rig).last(), QStringLiteral("profile_%1%2").arg(count - 1).arg(count));
-    QCOMPARE(fileBytes(slotPath(rig, count)),
-             fileBytes(isImport ? imported : rig.modules.path(QStringLiteral("modules/setting/pD.bin"))));
+    QCOMPARE(TempModules::readFile(slotPath(rig, count)),
+             TempModules::readFile(isImport ? imported : rig.modules.path(QStringLiteral("modules/setting/pD.bin"))));
 }
 
 void TestProfileScreen::firstEntryAndStoredNumbers()
@@ -224,7 +215,7 @@ void TestProfileScreen::deleteInTheMiddle()
     ProfileScreen* profiles = rig.screens->profile();
     QList<QByteArray> tables = tablesOnSwitching(rig);
     rig.screens->main()->changeProfile(current);
-    const QByteArray currentFile = fileBytes(slotPath(rig, current));
+    const QByteArray currentFile = TempModules::readFile(slotPath(rig, current));
     QStringList names = profiles->names();
 
     QCOMPARE(profiles->deleteProfile(index), deleted);
@@ -236,7 +227,7 @@ void TestProfileScreen::deleteInTheMiddle()
     QCOMPARE(rig.screens->main()->profileNo(), currentAfter);
     QCOMPARE(rig.store->currentProfile(), currentAfter);
     QCOMPARE(rig.store->getGlobalData(QStringLiteral("mouse/profileNo")).toInt(), currentAfter);
-    QCOMPARE(fileBytes(slotPath(rig, currentAfter)), currentFile);
+    QCOMPARE(TempModules::readFile(slotPath(rig, currentAfter)), currentFile);
     for (int i = 0; i < names.size(); ++i) {
         QVERIFY(storedList(rig).at(i).endsWith(QString::number(i)));
     }
@@ -250,9 +241,7 @@ void TestProfileScreen::failedDeletionPutsFilesBack()
     startWith(rig, 4);
     ProfileScreen* profiles = rig.screens->profile();
     // The last profile's file reads as empty, so it cannot be moved.
-    QFile damaged(slotPath(rig, 3));
-    QVERIFY(damaged.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    damaged.close();
+    QVERIFY(TempModules::writeFile(slotPath(rig, 3), {}));
     const QList<QByteArray> before = slotFiles(rig).mid(0, 4);
     const QStringList stored = storedList(rig);
     QVERIFY(!profiles->deleteProfile(1));

@@ -115,4 +115,11 @@ QStringList sleeps(std::initializer_list<int> milliseconds)
     return lines;
 }
 
+VirtualMouse::Config familyConfig(const QString& icType)
+{
+    VirtualMouse::Config c;
+    c.family = icType == QLatin1String("560") ? VirtualMouse::Family::Set560 : VirtualMouse::Family::Set553;
+    return c;
+}
+
 } // namespace TestSupport

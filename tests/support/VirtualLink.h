@@ -72,6 +72,8 @@ QByteArray bytes(const char* hex);
 // The wire lines of a block written in output reports of reportLength + 1 bytes.
 QStringList outputReports(const QByteArray& block, int reportLength);
 QStringList sleeps(std::initializer_list<int> milliseconds);
+// The virtual mouse of the controller family "560" or, for any other text, "553".
+VirtualMouse::Config familyConfig(const QString& icType);
 
 } // namespace TestSupport
 
