@@ -8,6 +8,8 @@
 #include "DpiEncoding.h"
 #include "GunStore.h"
 #include "Hid_Thread.h"
+#include "KeyAssigmentScreen.h"
+#include "KeyMatrixScreen.h"
 #include "MacroEncoder.h"
 #include "MacroLibrary.h"
 #include "MainScreen.h"
@@ -221,20 +223,24 @@ int setColors(Context& c, const QVariantList& values)
     return Qx7Ctl::Success;
 }
 
-int setKey(Context& c, int entry, const ButtonFunction& record)
+// As the assignment dialog does: open the button, take the record, close, then Save.
+int setKey(Context& c, int entry, const ButtonFunction& record, const QString& macroName)
 {
-    QVariantList src64 = storedMatrix(c);
-    const QVariantList bytes = record.toList();
-    for (int i = 0; i < ButtonFunction::RecordSize; ++i) {
-        src64[entry * ButtonFunction::RecordSize + i] = bytes.at(i);
+    KeyAssigmentScreen* dialog = c.screens.keyAssigment();
+    if (!dialog->openButton(entry)) {
+        CtlOutput::error(QStringLiteral("button %1 is the only left button; give another button the left button first")
+                             .arg(entry + 1));
+        return Qx7Ctl::BadUsage;
     }
-    c.ops.mouseSetKeyMatrix(src64, true, gunPeriods(c));
+    dialog->setRecord(record, macroName);
+    dialog->close();
+    c.screens.main()->save();
     return Qx7Ctl::Success;
 }
 
 int sendKeys(Context& c)
 {
-    sendStoredMatrix(c);
+    c.screens.keyMatrix()->saveData();
     return Qx7Ctl::Success;
 }
 
@@ -439,7 +445,28 @@ Parsed parseKey(const Request& r)
     if (!record) {
         return failure(QStringLiteral("bad record '%1': %2").arg(r.args.at(1), why));
     }
-    return ready([entry, record](Context& c) { return setKey(c, entry, *record); });
+    QString name;
+    if (record->type() == ButtonFunction::Macro) {
+        // As the dialog makes them: the run mode, the button's own slot, the macro's name.
+        if (r.args.size() != 3) {
+            return failure(QStringLiteral("a macro record needs the macro's NAME"));
+        }
+        if (entry >= MacroSlots) {
+            return failure(QStringLiteral("the mouse keeps macros for buttons 0-%1 only").arg(MacroSlots - 1));
+        }
+        if (record->param1() >= KeyAssigmentScreen::MacroModes || record->param2() != entry || record->param3() != 0) {
+            return failure(QStringLiteral("bad macro record '%1': expected 04 MM %2 00 with run mode MM 00-02")
+                               .arg(r.args.at(1))
+                               .arg(entry, 2, 16, QLatin1Char('0')));
+        }
+        name = r.args.at(2);
+        if (!r.macros.macroExists(name)) {
+            return failure(QStringLiteral("no stored macro named '%1'").arg(name));
+        }
+    } else if (r.args.size() == 3) {
+        return failure(QStringLiteral("NAME goes only with a macro record (type 04)"));
+    }
+    return ready([entry, record, name](Context& c) { return setKey(c, entry, *record, name); });
 }
 
 Parsed parseMacro(const Request& r)
@@ -506,7 +533,9 @@ const QList<CtlCommand>& CtlCommand::all()
         {"dpi", "COUNT V1 V2 V3 V4 V5 V6 V7 V8", "stages in use and the eight DPI values", parseDpi},
         {"light", "MODE SPEED BRIGHTNESS", "mode index as in the lighting list, speed and brightness 0-4", parseLight},
         {"colors", "C1 C2 C3 C4 C5 C6 C7 C8", "eight colours #rrggbb", parseColors},
-        {"key", "N RECORD", "N 0-15, RECORD eight hex digits; stores it, sends the matrix", parseKey},
+        {"key", "N RECORD [NAME]", "N 0-15, RECORD eight hex digits: assigns it as the dialog does\n"
+                                   "and sends the changed matrix; a macro record 04MMNN00 (run\n"
+                                   "mode MM, NN = N) takes the macro NAME, sent to slot N", parseKey},
         {"keys", "", "send the stored key matrix", noArguments<sendKeys>},
         {"macro", "SLOT NAME", "send the stored macro NAME to slot 0-11", parseMacro},
         {"gun", "SLOT TIMES X Y", "gun slot 1-3, times 0-255, X and Y 0-64", parseGun},

@@ -3,6 +3,7 @@
 
 #include "DpiSettingScreen.h"
 #include "GunControlScreen.h"
+#include "KeyAssigmentScreen.h"
 #include "KeyMatrixScreen.h"
 #include "LightControlScreen.h"
 #include "MacroEditorScreen.h"
@@ -55,5 +56,6 @@ QX7_SCENE_SINGLETON(SystemSettingScreen, systemSetting)
 QX7_SCENE_SINGLETON(GunControlScreen, gunControl)
 QX7_SCENE_SINGLETON(ProfileScreen, profile)
 QX7_SCENE_SINGLETON(MacroEditorScreen, macroEditor)
+QX7_SCENE_SINGLETON(KeyAssigmentScreen, keyAssigment)
 
 #endif // QX7_SCENETYPES_H

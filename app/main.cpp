@@ -3,6 +3,7 @@
 #include "HidClock.h"
 #include "HidapiTransport.h"
 #include "InputHook.h"
+#include "KeyCapture.h"
 #include "MainScreen.h"
 #include "SceneScreenshot.h"
 #include "SingleInstance.h"
@@ -120,14 +121,18 @@ int main(int argc, char** argv)
                 [&widget] { QMetaObject::invokeMethod(&widget, &Widget::deviceChanged, Qt::QueuedConnection); });
             addDemoActions(widget, *virtualMouse);
         }
-        InputHook hook(false);
+        // The desktop's keys are read only while a screen captures them.
+        InputHook hook(false, InputCapture::Source::Desktop, InputHook::Installation::OnDemand);
         hook.setKeyboardCallback(Widget::onHookKeyboard, &widget);
         hook.setMouseCallback(Widget::onHookMouse, &widget);
+        KeyCapture capture(hook);
+        Screens* screens = widget.view()->screens();
+        screens->setCapture(&capture);
 #ifdef Q_OS_WIN
         hook.setCopyDataCallback(CopyDataMessage::onCopyData, &app, &widget);
 #endif
         if (!options.language.isEmpty()) {
-            widget.view()->screens()->main()->overrideLanguage(options.language);
+            screens->main()->overrideLanguage(options.language);
         }
         if (!options.screenshot.isEmpty()) {
             new SceneScreenshot(widget, options.screenshot, options.screen);
@@ -135,6 +140,7 @@ int main(int argc, char** argv)
         widget.showNormal();
         widget.checkDevice();
         result = QApplication::exec();
+        screens->setCapture(nullptr);
         hook.removeHooks();
         if (virtualMouse) {
             virtualMouse->setPlugListener({});

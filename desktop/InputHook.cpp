@@ -2,6 +2,9 @@
 
 #include "KeyMap.h"
 
+#include <algorithm>
+#include <iterator>
+
 namespace {
 
 InputHook* s_instance = nullptr;
@@ -11,13 +14,15 @@ constexpr uint8_t PrintScreenVk = 0x2C;
 
 } // namespace
 
-InputHook::InputHook(bool nonUsLayout, InputCapture::Source source)
+InputHook::InputHook(bool nonUsLayout, InputCapture::Source source, Installation installation)
     : m_source(source)
     , m_scanToVk(KeyMap::buildScanToVk())
     , m_vkToUsage(KeyMap::buildVkToUsage(nonUsLayout))
 {
     s_instance = this;
-    installHooks();
+    if (installation == Installation::AtConstruction) {
+        installHooks();
+    }
 }
 
 InputHook::~InputHook()
@@ -37,6 +42,9 @@ InputHook* InputHook::instance()
 bool InputHook::installHooks()
 {
     removeHooks();
+    // Nothing was observed while the hooks were away; a key released then must count when pressed
+    // again.
+    std::fill(std::begin(m_keyState), std::end(m_keyState), uint8_t(0));
     m_capture = InputCapture::start(*this, m_source);
     return m_capture != nullptr;
 }

@@ -21,7 +21,17 @@ public:
     using MouseCallback = void (*)(uint8_t button, uint8_t pressed, int32_t x, int32_t y, void* context);
     using CopyDataCallback = void (*)(const void* copyData, void* context);
 
-    explicit InputHook(bool nonUsLayout, InputCapture::Source source = InputCapture::Source::Desktop);
+    enum class Installation {
+        // The hooks are installed by the constructor and stay until removed.
+        AtConstruction,
+        // Nothing reads the desktop until installHooks(): the program installs the hooks only while
+        // a screen captures keys, and removes them when it stops.
+        OnDemand,
+    };
+
+    explicit InputHook(bool nonUsLayout,
+                       InputCapture::Source source = InputCapture::Source::Desktop,
+                       Installation installation = Installation::AtConstruction);
     ~InputHook();
     InputHook(const InputHook&) = delete;
     InputHook& operator=(const InputHook&) = delete;

@@ -146,6 +146,7 @@ void DeviceOperations::setCurrentDPI(int dpiValue)
 
 void DeviceOperations::mouseSetKeyMatrix(const QVariantList& src64, bool isSendData, const QVariantList& otherParam)
 {
+    ConfigStore::WriteBatch batch(*m_store);
     Q_UNUSED(otherParam);
     for (int n = 0; n < ButtonFunction::MatrixEntries; ++n) {
         // The screens' numbers go to the profile as they came; missing ones as 0.

@@ -131,6 +131,7 @@ void DpiSettingScreen::init(bool isSendData, bool isRecovery)
 
 void DpiSettingScreen::saveData(bool isSendData)
 {
+    ConfigStore::WriteBatch batch(m_screens.store());
     ConfigStore& store = m_screens.store();
     const QVariantList values = dpiValues();
     store.setDataList(QStringLiteral("mouse/dpiValueArray"), values);

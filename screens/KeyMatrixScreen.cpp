@@ -3,12 +3,21 @@
 #include "ConfigStore.h"
 #include "DeviceOperations.h"
 #include "GunControlScreen.h"
+#include "KeyAssigmentScreen.h"
+#include "MacroEditorScreen.h"
 #include "ScreenValues.h"
 #include "Screens.h"
 
 namespace {
 
 const QStringList DefaultLang {QStringLiteral("Key "), QStringLiteral("Key Function")};
+
+constexpr quint8 LeftButtonCode = 0xF0;
+
+bool isLeftButton(const ButtonFunction& record)
+{
+    return record.type() == ButtonFunction::MouseButton && record.param2() == LeftButtonCode;
+}
 
 } // namespace
 
@@ -20,8 +29,9 @@ KeyMatrixScreen::KeyMatrixScreen(Screens& screens)
     , m_lang(DefaultLang)
 {
     for (const ButtonFunction& record : m_records) {
-        m_texts << textOf(record);
+        m_texts << textFor(record);
     }
+    m_defaultTexts = m_texts;
 }
 
 void KeyMatrixScreen::setSave(bool dirty)
@@ -67,11 +77,102 @@ QString KeyMatrixScreen::text(int entry) const
     return m_texts.value(entry);
 }
 
-QString KeyMatrixScreen::textOf(const ButtonFunction& record) const
+QString KeyMatrixScreen::defaultText(int entry) const
+{
+    return m_defaultTexts.value(entry);
+}
+
+QString KeyMatrixScreen::textFor(const ButtonFunction& record, bool isRecovery) const
 {
     const ConfigStore& store = m_screens.store();
-    return record.keyCodeToString([&store](const QString& key) { return store.getData(key, false).toString(); },
-                                  m_screens.keyLabels());
+    const QString text = record.keyCodeToString(
+        [&store, isRecovery](const QString& key) { return store.getData(key, isRecovery).toString(); },
+        m_screens.keyLabels());
+    // Key names and macro names are shown as they are; the fixed choices in the dialog's language.
+    switch (record.type()) {
+        case ButtonFunction::Fire:
+        case ButtonFunction::KeyCombination:
+        case ButtonFunction::Macro:
+            return text;
+        default:
+            return m_screens.keyAssigment() ? m_screens.keyAssigment()->choiceText(text) : text;
+    }
+}
+
+bool KeyMatrixScreen::isLastLeftButton(int entry) const
+{
+    int count = 0;
+    for (const ButtonFunction& record : m_records) {
+        count += isLeftButton(record) ? 1 : 0;
+    }
+    return count == 1 && isLeftButton(record(entry));
+}
+
+bool KeyMatrixScreen::select(int entry)
+{
+    const int selected = isEntry(entry) && !isLastLeftButton(entry) ? entry : -1;
+    if (m_selectKey != selected) {
+        m_selectKey = selected;
+        emit selectKeyChanged();
+    }
+    return selected >= 0;
+}
+
+void KeyMatrixScreen::clearSelection()
+{
+    select(-1);
+}
+
+void KeyMatrixScreen::bindMacro(const ButtonFunction& record, const QString& name)
+{
+    if (record.type() != ButtonFunction::Macro) {
+        return;
+    }
+    if (!name.isEmpty()) {
+        m_screens.macroEditor()->sendMacro(record.param2(), name);
+    }
+    m_screens.store().setData(ButtonFunction::macroNameKey(record.param2()), name);
+}
+
+void KeyMatrixScreen::commit(int entry, const ButtonFunction& record, const QString& text)
+{
+    if (!isEntry(entry)) {
+        return;
+    }
+    if (record != m_records.at(entry)) {
+        m_records[entry] = record;
+        m_texts[entry] = text;
+        setSave(true);
+        emit matrixChanged();
+    }
+    // A macro goes to the mouse on its own, not with the matrix; another name on the same slot
+    // leaves the record as it was.
+    if (record.type() == ButtonFunction::Macro) {
+        bindMacro(record, text);
+        if (m_texts.at(entry) != text) {
+            m_texts[entry] = text;
+            emit matrixChanged();
+        }
+    }
+}
+
+void KeyMatrixScreen::restoreEntry(int entry)
+{
+    if (!isEntry(entry)) {
+        return;
+    }
+    m_records[entry] = m_defaults.at(entry);
+    m_texts[entry] = m_defaultTexts.at(entry);
+    bindMacro(m_records.at(entry), m_texts.at(entry));
+    setSave(true);
+    emit matrixChanged();
+}
+
+void KeyMatrixScreen::restoreAll()
+{
+    for (int entry = 0; entry < Entries; ++entry) {
+        restoreEntry(entry);
+    }
 }
 
 void KeyMatrixScreen::init(bool isSendData, bool isRecovery)
@@ -80,10 +181,12 @@ void KeyMatrixScreen::init(bool isSendData, bool isRecovery)
     m_records.clear();
     m_defaults.clear();
     m_texts.clear();
+    m_defaultTexts.clear();
     for (int entry = 0; entry < Entries; ++entry) {
         m_records << ButtonFunction::fromList(ops.mouseGetKeydefine(entry, isRecovery));
         m_defaults << ButtonFunction::fromList(ops.mouseGetKeydefine(entry, true));
-        m_texts << textOf(m_records.last());
+        m_texts << textFor(m_records.last(), isRecovery);
+        m_defaultTexts << textFor(m_defaults.last(), true);
     }
     emit matrixChanged();
     if (isSendData) {

@@ -10,7 +10,8 @@
 class Screens;
 
 // The button rows of the left panel: the working matrix of 16 button records with their texts,
-// the profile's defaults for restoring, and the dirty flag that Save reads.
+// the profile's defaults for restoring, the button selected for the assignment dialog, and the
+// dirty flag that Save reads.
 class KeyMatrixScreen : public QObject
 {
     Q_OBJECT
@@ -18,6 +19,7 @@ class KeyMatrixScreen : public QObject
     Q_PROPERTY(QStringList keyTexts READ keyTexts NOTIFY matrixChanged)
     Q_PROPERTY(QStringList rowTitles READ rowTitles NOTIFY languageChanged)
     Q_PROPERTY(QStringList keyMatrixLang READ keyMatrixLang NOTIFY languageChanged)
+    Q_PROPERTY(int selectKey READ selectKey NOTIFY selectKeyChanged)
 
 public:
     static constexpr int Entries = ButtonFunction::MatrixEntries;
@@ -35,6 +37,25 @@ public:
     ButtonFunction record(int entry) const;
     ButtonFunction defaultRecord(int entry) const;
     QString text(int entry) const;
+    QString defaultText(int entry) const;
+    // The text a record shows in the current language; a macro record shows the name bound to its
+    // slot in the current profile (or in the default profile).
+    QString textFor(const ButtonFunction& record, bool isRecovery = false) const;
+
+    // The button whose assignment dialog is open; -1 when none.
+    int selectKey() const { return m_selectKey; }
+    // The only left button of the matrix keeps its function: its dialog does not open.
+    Q_INVOKABLE bool isLastLeftButton(int entry) const;
+    // Selects a button for the dialog; false, with nothing selected, when the rule above forbids it.
+    bool select(int entry);
+    Q_INVOKABLE void clearSelection();
+
+    // The dialog's result for an entry: a record that differs in any byte replaces the entry and
+    // makes the matrix dirty. A macro record sends its macro and binds the name to its slot.
+    void commit(int entry, const ButtonFunction& record, const QString& text);
+    // One entry back to the profile's default, and all of them.
+    void restoreEntry(int entry);
+    Q_INVOKABLE void restoreAll();
 
     // Loads the working matrix (from the defaults when restoring) and the defaults; sends when asked.
     Q_INVOKABLE void init(bool isSendData, bool isRecovery);
@@ -47,15 +68,20 @@ signals:
     void isSaveChanged();
     void matrixChanged();
     void languageChanged();
+    void selectKeyChanged();
 
 private:
-    QString textOf(const ButtonFunction& record) const;
+    bool isEntry(int entry) const { return entry >= 0 && entry < Entries; }
+    // Sends the macro of a macro record and stores its name for the record's slot.
+    void bindMacro(const ButtonFunction& record, const QString& name);
 
     Screens& m_screens;
     QList<ButtonFunction> m_records;
     QList<ButtonFunction> m_defaults;
     QStringList m_texts;
+    QStringList m_defaultTexts;
     QStringList m_lang;
+    int m_selectKey = -1;
     bool m_isSave = false;
 };
 

@@ -244,6 +244,7 @@ void LightControlScreen::init(bool isSendData, bool isRecovery)
 
 void LightControlScreen::saveData(bool isSendData, int isStep)
 {
+    ConfigStore::WriteBatch batch(m_screens.store());
     ConfigStore& store = m_screens.store();
     const QVariantList effect {m_mode, m_speed, m_brightness};
     const QVariantList colors = colorValues();

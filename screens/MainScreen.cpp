@@ -5,6 +5,7 @@
 #include "DpiSettingScreen.h"
 #include "GunControlScreen.h"
 #include "Hid_Thread.h"
+#include "KeyAssigmentScreen.h"
 #include "KeyMatrixScreen.h"
 #include "LanguageStore.h"
 #include "LightControlScreen.h"
@@ -174,6 +175,8 @@ void MainScreen::loadLanguages()
             emit mainLangChanged();
         } else if (group == QLatin1String("keyMatrix")) {
             m_screens.keyMatrix()->setLanguageTexts(list);
+        } else if (group == QLatin1String("keyAssigment")) {
+            m_screens.keyAssigment()->setLanguageTexts(list);
         } else if (group == QLatin1String("dpiSetting")) {
             m_screens.dpiSetting()->setLanguageTexts(list);
         } else if (group == QLatin1String("lightControl")) {
@@ -226,6 +229,7 @@ void MainScreen::initScreens()
 
     m_screens.macroEditor()->init();
     m_screens.gunControl()->init();
+    m_screens.keyAssigment()->init();
     m_screens.keyMatrix()->init(false, false);
     m_screens.dpiSetting()->init(false, false);
     m_screens.lightControl()->init(false, false);
@@ -264,6 +268,7 @@ void MainScreen::chooseReportRate(int index)
 
 void MainScreen::save()
 {
+    ConfigStore::WriteBatch batch(m_screens.store());
     KeyMatrixScreen* keys = m_screens.keyMatrix();
     DpiSettingScreen* dpi = m_screens.dpiSetting();
     LightControlScreen* light = m_screens.lightControl();
@@ -296,6 +301,7 @@ void MainScreen::resendProfile()
 
 bool MainScreen::factoryReset()
 {
+    ConfigStore::WriteBatch batch(m_screens.store());
     ViewLock lock(*this, &MainScreen::setViewEnabled);
     m_screens.keyMatrix()->setSave(false);
     m_screens.dpiSetting()->setSave(false);
@@ -309,6 +315,7 @@ bool MainScreen::factoryReset()
 
 void MainScreen::changeProfile(int number)
 {
+    ConfigStore::WriteBatch batch(m_screens.store());
     if (number == m_profileNo || !ConfigStore::isValidSlot(number)) {
         return;
     }
@@ -330,7 +337,10 @@ void MainScreen::setCurrentDPI(int dpiValue)
 void MainScreen::routeKeyboard(bool isDown, int usbCode)
 {
     MacroEditorScreen* macros = m_screens.macroEditor();
+    KeyAssigmentScreen* assignment = m_screens.keyAssigment();
     if (macros->capturesKeys()) {
         macros->detectKeyboard(isDown, usbCode);
+    } else if (assignment->capturesKeys()) {
+        assignment->detectKeyboard(isDown, usbCode);
     }
 }

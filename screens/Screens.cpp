@@ -2,6 +2,7 @@
 
 #include "DpiSettingScreen.h"
 #include "GunControlScreen.h"
+#include "KeyAssigmentScreen.h"
 #include "KeyMatrixScreen.h"
 #include "LightControlScreen.h"
 #include "MacroEditorScreen.h"
@@ -21,6 +22,7 @@ Screens::Screens(ConfigStore& store,
     , m_guns(guns)
     , m_languages(languages)
     , m_operations(operations)
+    , m_keyAssigment(std::make_unique<KeyAssigmentScreen>(*this))
     , m_keyMatrix(std::make_unique<KeyMatrixScreen>(*this))
     , m_dpiSetting(std::make_unique<DpiSettingScreen>(*this))
     , m_lightControl(std::make_unique<LightControlScreen>(*this))
@@ -29,6 +31,10 @@ Screens::Screens(ConfigStore& store,
     , m_profile(std::make_unique<ProfileScreen>(*this))
     , m_macroEditor(std::make_unique<MacroEditorScreen>(*this))
 {
+    connect(m_macroEditor.get(),
+            &MacroEditorScreen::macroNamesChanged,
+            m_keyAssigment.get(),
+            &KeyAssigmentScreen::macroNamesChanged);
     // The main screen is last: it connects to the others.
     m_main = std::make_unique<MainScreen>(*this);
 }

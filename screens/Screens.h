@@ -12,6 +12,7 @@ class DeviceOperations;
 class DpiSettingScreen;
 class GunControlScreen;
 class GunStore;
+class KeyAssigmentScreen;
 class KeyMatrixScreen;
 class LanguageStore;
 class LightControlScreen;
@@ -60,6 +61,7 @@ public:
 
     MainScreen* main() const { return m_main.get(); }
     KeyMatrixScreen* keyMatrix() const { return m_keyMatrix.get(); }
+    KeyAssigmentScreen* keyAssigment() const { return m_keyAssigment.get(); }
     DpiSettingScreen* dpiSetting() const { return m_dpiSetting.get(); }
     LightControlScreen* lightControl() const { return m_lightControl.get(); }
     SystemSettingScreen* systemSetting() const { return m_systemSetting.get(); }
@@ -78,6 +80,8 @@ private:
     QList<const QObject*> m_capturing;
     KeyLabelTable m_keyLabels;
     std::unique_ptr<MainScreen> m_main;
+    // Before the key matrix: the matrix shows the fixed choices in the dialog's language.
+    std::unique_ptr<KeyAssigmentScreen> m_keyAssigment;
     std::unique_ptr<KeyMatrixScreen> m_keyMatrix;
     std::unique_ptr<DpiSettingScreen> m_dpiSetting;
     std::unique_ptr<LightControlScreen> m_lightControl;

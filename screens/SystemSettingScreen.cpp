@@ -74,6 +74,7 @@ void SystemSettingScreen::init(bool isSendData, bool isRecovery)
 
 void SystemSettingScreen::saveData(bool isSendData, int isStep)
 {
+    ConfigStore::WriteBatch batch(m_screens.store());
     ConfigStore& store = m_screens.store();
     store.setData(QStringLiteral("mouse/mouseRate"), m_mouseRate);
     store.setData(QStringLiteral("mouse/doubleRate"), m_doubleRate);

@@ -1,9 +1,12 @@
 #include "ConfigStore.h"
 
+#include <utility>
+
 #include "FileChooser.h"
 #include "StoreTools.h"
 
 #include <QDebug>
+#include <utility>
 
 namespace {
 
@@ -252,7 +255,30 @@ bool ConfigStore::write(std::unique_ptr<QSettings>& settings,
         settings = openIni(settings->fileName());
     }
     settings->setValue(key, value);
+    if (m_batchDepth > 0) {
+        if (!m_pending.contains(&settings)) {
+            m_pending << &settings;
+        }
+        return true;
+    }
     return commit(settings, operation);
+}
+
+ConfigStore::WriteBatch::WriteBatch(ConfigStore& store)
+    : m_store(store)
+{
+    ++m_store.m_batchDepth;
+}
+
+ConfigStore::WriteBatch::~WriteBatch()
+{
+    if (--m_store.m_batchDepth > 0) {
+        return;
+    }
+    const QList<std::unique_ptr<QSettings>*> pending = std::exchange(m_store.m_pending, {});
+    for (std::unique_ptr<QSettings>* settings : pending) {
+        m_store.commit(*settings, "batch");
+    }
 }
 
 bool ConfigStore::commit(std::unique_ptr<QSettings>& settings, const char* operation)

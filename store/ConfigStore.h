@@ -3,6 +3,7 @@
 
 #include "StorePaths.h"
 
+#include <QList>
 #include <QSettings>
 #include <QVariant>
 
@@ -72,6 +73,21 @@ public:
     bool syncProfile(int slot, const char* operation);
     // Writes that failed since the store was built.
     int failedWrites() const;
+
+    // Writes made while a batch lives are written to disk once, when the last batch ends: a screen
+    // that stores many values rewrites each file once instead of once per value. Inside a batch a
+    // write reports success; a failure shows when the batch ends (debug log, failedWrites()).
+    class WriteBatch
+    {
+    public:
+        explicit WriteBatch(ConfigStore& store);
+        ~WriteBatch();
+        WriteBatch(const WriteBatch&) = delete;
+        WriteBatch& operator=(const WriteBatch&) = delete;
+
+    private:
+        ConfigStore& m_store;
+    };
     static bool isValidSlot(int slot);
 
 private:
@@ -87,6 +103,8 @@ private:
     std::array<std::unique_ptr<QSettings>, SlotCount> m_profileSettings;
     int m_currentProfile = 0;
     int m_failedWrites = 0;
+    int m_batchDepth = 0;
+    QList<std::unique_ptr<QSettings>*> m_pending;
     bool m_isColorful = false;
     bool m_isGun = false;
     QString m_icType;

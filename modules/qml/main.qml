@@ -84,6 +84,12 @@ Item {
         dialog.open()
     }
 
+    // A row or a spot asks for the assignment dialog; the only left button keeps its function.
+    function openAssignment(index) {
+        mainFocus()
+        keyAssigment.openButton(index)
+    }
+
     // Opens a screen by name for a screenshot; false for a name the scene does not know.
     function showScreen(name) {
         switch (name) {
@@ -95,6 +101,10 @@ Item {
         case "help":
             helpMenu.isDrop = true
             return true
+        case "assign":
+            openAssignment(3)
+            keyAssigment.page = KeyAssigmentScreen.MacroGroup
+            return keyAssigment.visible
         }
         return false
     }
@@ -149,12 +159,12 @@ Item {
             id: keyPanel
             width: parent.width
             height: 300
-            title: KeyMatrixScreen.keyMatrixLang[1] ?? ""
 
             KeyMatrix {
                 id: keyMatrix
                 objectName: "keyMatrix"
                 anchors.fill: parent
+                onRowClicked: function(index) { mainIten.openAssignment(index) }
             }
         }
 
@@ -328,6 +338,7 @@ Item {
         x: 310 + (400 - width) / 2
         y: 52 + (532 - height) / 2
         highlightIndex: keyMatrix.hoverIndex
+        onSpotClicked: function(index) { mainIten.openAssignment(index) }
     }
 
     // Shown while a dialog is open: swallows clicks, drags the window, and closes the dialogs'
@@ -353,6 +364,8 @@ Item {
                     gunControl.gunControlFocus()
                 if (systemSetting.visible)
                     systemSetting.systemSettingFocus()
+                if (keyAssigment.visible)
+                    keyAssigment.keyAssigmentFocus()
                 lightControl.lightControlFocus()
             }
             onPositionChanged: function(mouse) {
@@ -380,7 +393,12 @@ Item {
     KeyAssigment {
         id: keyAssigment
         objectName: "keyAssigment"
-        onCloseClicked: visible = false
+        onCloseClicked: closeDialog()
+        // The macro editor opens over the dialog.
+        onMacroEditorRequested: {
+            macroEditor.z = z + 1
+            macroEditor.open()
+        }
     }
     Profile {
         id: profile

@@ -40,6 +40,7 @@ private slots:
     void noVerifiedDevice_data();
     void noVerifiedDevice();
     void failedExchange();
+    void keyKeepsTheOnlyLeftButton();
     void unwritableProfile_data();
     void unwritableProfile();
     void readProfileGivesImage();
@@ -139,9 +140,15 @@ void TestQx7Ctl::commands_data()
         *row("553", "key") << "553" << encode << QStringList {"key", "3", "0300B500"} << "12014008"
                            << "mouseKeyMatrix/3"
                            << "3 0 181 0";
-        *row("560", "key") << "560" << encode << QStringList {"key", "0", "05000400"} << "0d0180"
-                           << "mouseKeyMatrix/0"
+        *row("560", "key") << "560" << encode << QStringList {"key", "1", "05000400"} << "0d0180"
+                           << "mouseKeyMatrix/1"
                            << "5 0 4 0";
+        *row("553", "key macro") << "553" << encode << QStringList {"key", "3", "04020300", "Macro_1"} << "130480"
+                                 << "mouseMacroKey/3"
+                                 << "Macro_1";
+        *row("560", "key macro") << "560" << encode << QStringList {"key", "2", "04000200", "Macro_0"} << "0d0180"
+                                 << "mouseKeyMatrix/2"
+                                 << "4 0 2 0";
         *row("553", "keys") << "553" << encode << QStringList {"keys"} << "12014008"
                             << ""
                             << "";
@@ -223,6 +230,12 @@ void TestQx7Ctl::badArgumentsSendAndStoreNothing_data()
     QTest::newRow("key entry 16") << QStringList {"key", "16", "0300b500"};
     QTest::newRow("key record short") << QStringList {"key", "1", "0300b5"};
     QTest::newRow("key record not hex") << QStringList {"key", "1", "0300b5zz"};
+    QTest::newRow("key macro without name") << QStringList {"key", "3", "04000300"};
+    QTest::newRow("key macro of another slot") << QStringList {"key", "3", "04000500", "Macro_0"};
+    QTest::newRow("key macro run mode 3") << QStringList {"key", "3", "04030300", "Macro_0"};
+    QTest::newRow("key macro unknown") << QStringList {"key", "3", "04000300", "NoSuchMacro"};
+    QTest::newRow("key macro past the slots") << QStringList {"key", "12", "04000c00", "Macro_0"};
+    QTest::newRow("key name without macro") << QStringList {"key", "3", "0300b500", "Macro_0"};
     QTest::newRow("macro slot 12") << QStringList {"macro", "12", "Macro_0"};
     QTest::newRow("macro unknown") << QStringList {"macro", "1", "NoSuchMacro"};
     QTest::newRow("macro outside the folder") << QStringList {"macro", "1", "../setting/p1"};
@@ -285,6 +298,21 @@ void TestQx7Ctl::failedExchange()
     const Run r = run(modules, {"read-profile", "1"}, false);
     QCOMPARE(r.status, 3);
     QVERIFY(r.errors.contains("read-profile"));
+}
+
+void TestQx7Ctl::keyKeepsTheOnlyLeftButton()
+{
+    // As the dialog does not open on it: nothing stored, no matrix sent.
+    TempModules modules;
+    configure(modules, "553", false);
+    const QByteArray before = modules.read("modules/setting/p1.bin");
+    const Run r = run(modules, {"key", "0", "0300b500"}, false);
+    QCOMPARE(r.status, 1);
+    QVERIFY2(r.errors.contains("only left button"), qPrintable(r.errors));
+    QCOMPARE(modules.read("modules/setting/p1.bin"), before);
+    for (const QByteArray& frame : r.frames) {
+        QVERIFY(frame.at(1) != 0x12);
+    }
 }
 
 void TestQx7Ctl::unwritableProfile_data()

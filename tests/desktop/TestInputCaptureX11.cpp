@@ -1,11 +1,8 @@
 #include "InputHook.h"
 #include "InputReports.h"
+#include "PrivateXServer.h"
 
-#include <QProcess>
-#include <QStandardPaths>
 #include <QTest>
-
-#include <X11/Xlib.h>
 
 namespace {
 
@@ -21,7 +18,6 @@ class TestInputCaptureX11 : public QObject
 
 private slots:
     void initTestCase();
-    void cleanupTestCase();
     void typed_data();
     void typed();
     void removedHookReportsNothing();
@@ -29,54 +25,22 @@ private slots:
 private:
     bool xdotool(const QString& actions);
 
-    QProcess m_server;
-    QString m_display;
-    Display* m_listener = nullptr;
+    PrivateXServer m_server;
 };
 
 void TestInputCaptureX11::initTestCase()
 {
-    const QString xvfb = QStandardPaths::findExecutable(QStringLiteral("Xvfb"));
-    if (xvfb.isEmpty() || QStandardPaths::findExecutable(QStringLiteral("xdotool")).isEmpty()) {
+    if (!PrivateXServer::available()) {
         QSKIP("Xvfb or xdotool is not installed");
     }
-    // The server picks a free display itself and writes its number to the given descriptor.
-    m_server.start(xvfb, QStringLiteral("-displayfd 1 -screen 0 800x600x24 -nolisten tcp").split(QLatin1Char(' ')));
-    QVERIFY(m_server.waitForStarted());
-    while (!m_server.canReadLine()) {
-        QVERIFY2(m_server.waitForReadyRead(30000), qPrintable(m_server.readAllStandardError()));
-    }
-    const QByteArray number = m_server.readLine().trimmed();
-    QVERIFY(!number.isEmpty());
-    m_display = QStringLiteral(":") + QString::fromLatin1(number);
-    qputenv("DISPLAY", m_display.toLatin1());
-
-    // On a desktop some window always receives the input, and delivering it makes the server send
-    // out what it recorded. Here the root window stands in for that window.
-    m_listener = XOpenDisplay(nullptr);
-    QVERIFY(m_listener);
-    XSelectInput(
-        m_listener, DefaultRootWindow(m_listener), KeyPressMask | KeyReleaseMask | ButtonPressMask | ButtonReleaseMask);
-    XSync(m_listener, False);
-}
-
-void TestInputCaptureX11::cleanupTestCase()
-{
-    if (m_listener) {
-        XCloseDisplay(m_listener);
-    }
-    if (m_server.state() != QProcess::NotRunning) {
-        m_server.terminate();
-        m_server.waitForFinished();
-    }
+    const QString failure = m_server.start();
+    QVERIFY2(failure.isEmpty(), qPrintable(failure));
 }
 
 // Runs xdotool with the given actions and a press of Esc after them.
 bool TestInputCaptureX11::xdotool(const QString& actions)
 {
-    QProcess process;
-    process.start(QStringLiteral("xdotool"), (actions + QStringLiteral(" key Escape")).split(QLatin1Char(' ')));
-    return process.waitForFinished() && process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
+    return PrivateXServer::xdotool(actions + QStringLiteral(" key Escape"));
 }
 
 void TestInputCaptureX11::typed_data()

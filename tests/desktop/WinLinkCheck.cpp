@@ -4,9 +4,11 @@
 
 int main(int argc, char**)
 {
-    InputHook hook(false);
-    const bool installed = hook.hooksInstalled();
+    // The program installs the hooks only while a screen captures keys.
+    InputHook hook(false, InputCapture::Source::Desktop, InputHook::Installation::OnDemand);
+    const bool idle = !hook.hooksInstalled();
+    const bool installed = hook.installHooks() && hook.hooksInstalled();
     hook.removeHooks();
     auto settings = PointerSettings::create();
-    return installed && argc > 1 && settings->setWheelScrollLines(3) ? 0 : 1;
+    return idle && installed && argc > 1 && settings->setWheelScrollLines(3) ? 0 : 1;
 }

@@ -41,6 +41,7 @@ void ScreenRig::restart()
     ops = std::make_unique<DeviceOperations>(&v.link, store.get());
     screens = std::make_unique<Screens>(*store, *macros, *guns, *languages, *ops);
     screens->setPointer(this);
+    screens->setCapture(this);
 }
 
 void ScreenRig::writeProfile(const QString& key, const QVariant& value)
@@ -77,4 +78,9 @@ bool ScreenRig::setScrollLines(int lines)
 {
     pointerCalls << QStringLiteral("lines %1").arg(lines);
     return true;
+}
+
+void ScreenRig::setCapturing(bool capturing)
+{
+    captureCalls << capturing;
 }

@@ -14,8 +14,8 @@
 #include <memory>
 
 // The screens over a temporary copy of the shipped files and a virtual mouse of either family,
-// with the desktop's pointer settings recorded instead of applied.
-class ScreenRig : public PointerControl
+// with the desktop's pointer settings and key capture recorded instead of applied.
+class ScreenRig : public PointerControl, public CaptureControl
 {
 public:
     struct Flags
@@ -39,6 +39,7 @@ public:
     bool setCursorSpeed(int level) override;
     bool setDoubleClickSpeed(int level) override;
     bool setScrollLines(int lines) override;
+    void setCapturing(bool capturing) override;
 
     TempModules modules;
     VirtualLink v;
@@ -50,6 +51,8 @@ public:
     std::unique_ptr<Screens> screens;
     // "speed N", "double N", "lines N" for every call that reached the desktop.
     QStringList pointerCalls;
+    // Every arming (true) and disarming (false) of the desktop's key capture.
+    QList<bool> captureCalls;
 
 private:
     static VirtualMouse::Config mouseConfig(const Flags& flags);

@@ -135,6 +135,29 @@ private slots:
         QVERIFY(modules.read(file).contains("=2\n"));
     }
 
+    void batchWritesOnceAtItsEnd()
+    {
+        TempModules modules;
+        ConfigStore store(modules.baseDir());
+        {
+            ConfigStore::WriteBatch outer(store);
+            {
+                ConfigStore::WriteBatch inner(store);
+                QVERIFY(store.setData("mouse/reportRate", 1));
+                QVERIFY(store.setGlobalData("mouse/profileNo", 3));
+            }
+            // Read back at once, on disk only when the last batch ends.
+            QCOMPARE(store.getData("mouse/reportRate", false).toInt(), 1);
+            QVERIFY(!modules.read("modules/setting/p1.bin").contains("reportRate=1\n"));
+            // A folder in the profile's place: the failure shows when the batch ends.
+            QVERIFY(QFile::remove(modules.path("modules/setting/p1.bin")));
+            QVERIFY(QDir().mkpath(modules.path("modules/setting/p1.bin")));
+            QTest::ignoreMessage(QtWarningMsg, QRegularExpression("cannot write .*p1.bin"));
+        }
+        QCOMPARE(store.failedWrites(), 1);
+        QVERIFY(modules.read("modules/setting/apConfig.bin").contains("profileNo=3\n"));
+    }
+
     void corruptedFile_data()
     {
         QTest::addColumn<QString>("file");

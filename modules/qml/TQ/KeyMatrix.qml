@@ -3,16 +3,73 @@ pragma ComponentBehavior: Bound
 import QtQuick
 import QX7
 
-// The button rows of the left panel: "Key N" and what the button does. Hovering a row lights the
-// button on the mouse picture; clicking it asks for the assignment dialog.
+// The button rows of the left panel: "Key N" and what the button does, under a header with the
+// restore button for the whole matrix. Hovering a row lights the button on the mouse picture;
+// clicking it asks for the assignment dialog.
 Item {
     id: keyMatrix
     property int hoverIndex: -1
     property int keyCount: MainScreen.keyCount
     signal rowClicked(int index)
 
+    Item {
+        id: header
+        width: parent.width
+        height: 28
+
+        Rectangle {
+            id: headerMark
+            anchors.verticalCenter: parent.verticalCenter
+            width: 3
+            height: 14
+            color: Theme.colorOrange
+        }
+        Text {
+            anchors.left: headerMark.right
+            anchors.leftMargin: 8
+            anchors.verticalCenter: parent.verticalCenter
+            width: 64
+            text: KeyMatrixScreen.keyMatrixLang[0] ?? ""
+            color: Theme.colorGray3
+            font.family: Theme.fontFamily
+            font.pixelSize: Theme.fontNormalSize
+            font.bold: true
+        }
+        Text {
+            anchors.left: parent.left
+            anchors.leftMargin: 78
+            anchors.right: restoreAll.left
+            anchors.verticalCenter: parent.verticalCenter
+            text: KeyMatrixScreen.keyMatrixLang[1] ?? ""
+            elide: Text.ElideRight
+            color: Theme.colorGray3
+            font.family: Theme.fontFamily
+            font.pixelSize: Theme.fontNormalSize
+            font.bold: true
+        }
+        Image {
+            id: restoreAll
+            objectName: "restoreAll"
+            anchors.right: parent.right
+            anchors.verticalCenter: parent.verticalCenter
+            source: Theme.imagePath("index", restoreArea.containsMouse ? "restore_hover.png" : "restore.png")
+
+            MouseArea {
+                id: restoreArea
+                anchors.fill: parent
+                anchors.margins: -4
+                hoverEnabled: true
+                cursorShape: Qt.PointingHandCursor
+                onClicked: KeyMatrixScreen.restoreAll()
+            }
+        }
+    }
+
     Column {
-        anchors.fill: parent
+        anchors.left: parent.left
+        anchors.right: parent.right
+        anchors.top: header.bottom
+        anchors.topMargin: 2
         spacing: 4
 
         Repeater {
@@ -22,13 +79,14 @@ Item {
                 id: row
                 required property int index
                 required property string modelData
+                readonly property bool lit: rowArea.containsMouse || KeyMatrixScreen.selectKey === index
                 objectName: "keyRow" + index
                 width: keyMatrix.width
                 height: 28
                 radius: 4
                 visible: index < keyMatrix.keyCount
-                color: rowArea.containsMouse ? "#33cf3e00" : Theme.fieldColor
-                border.color: rowArea.containsMouse ? Theme.colorOrange : Theme.colorGray1
+                color: lit ? "#33cf3e00" : Theme.fieldColor
+                border.color: lit ? Theme.colorOrange : Theme.colorGray1
 
                 Text {
                     anchors.left: parent.left

@@ -4,12 +4,14 @@ import QtQuick
 import QX7
 
 // The picture of the mouse with a spot on each button. The centres match the picture's buttons.
+// The spot of the button in the assignment dialog stays lit; a click on the picture itself clears
+// that selection.
 Item {
     id: mouse
     property int keyCount: MainScreen.keyCount
     // A row hovered in the key matrix lights its button here.
     property int highlightIndex: -1
-    property int selectKey: -1
+    readonly property int selectKey: KeyMatrixScreen.selectKey
     signal spotClicked(int index)
     signal pictureClicked()
 
@@ -25,7 +27,10 @@ Item {
 
         MouseArea {
             anchors.fill: parent
-            onClicked: mouse.pictureClicked()
+            onClicked: {
+                KeyMatrixScreen.clearSelection()
+                mouse.pictureClicked()
+            }
         }
     }
 

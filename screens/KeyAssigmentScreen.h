@@ -1,0 +1,188 @@
+#ifndef QX7_KEYASSIGMENTSCREEN_H
+#define QX7_KEYASSIGMENTSCREEN_H
+
+#include "ButtonFunction.h"
+
+#include <QObject>
+#include <QStringList>
+#include <QVariantList>
+
+class Screens;
+
+// The assignment dialog: a working copy of one button's record and text, edited by the function
+// groups and committed to the key matrix when the dialog closes.
+class KeyAssigmentScreen : public QObject
+{
+    Q_OBJECT
+    Q_PROPERTY(QStringList keyAssigmentLang READ keyAssigmentLang NOTIFY languageChanged)
+    Q_PROPERTY(int keyIndex READ keyIndex NOTIFY recordChanged)
+    Q_PROPERTY(QString title READ title NOTIFY titleChanged)
+    Q_PROPERTY(QString text READ text NOTIFY recordChanged)
+    Q_PROPERTY(QString keyCode READ keyCode NOTIFY recordChanged)
+    Q_PROPERTY(int recordGroup READ recordGroup NOTIFY recordChanged)
+    Q_PROPERTY(QStringList groupTitles READ groupTitles NOTIFY languageChanged)
+    Q_PROPERTY(QVariantList choiceLabels READ choiceLabels NOTIFY languageChanged)
+    Q_PROPERTY(QVariantList choiceIndexes READ choiceIndexes NOTIFY recordChanged)
+    Q_PROPERTY(QStringList macroNames READ macroNames NOTIFY macroNamesChanged)
+    Q_PROPERTY(int macroChoice READ macroChoice NOTIFY recordChanged)
+    Q_PROPERTY(int macroMode READ macroMode NOTIFY macroModeChanged)
+    Q_PROPERTY(QStringList macroModeLabels READ macroModeLabels NOTIFY languageChanged)
+    Q_PROPERTY(int capture READ capture NOTIFY captureChanged)
+    Q_PROPERTY(QString fireText READ fireText NOTIFY fireChanged)
+    Q_PROPERTY(int rate READ rate NOTIFY fireChanged)
+    Q_PROPERTY(QString rateText READ rateText NOTIFY fireChanged)
+    Q_PROPERTY(int ratePosition READ ratePosition NOTIFY fireChanged)
+    Q_PROPERTY(int times READ times NOTIFY fireChanged)
+    Q_PROPERTY(bool endless READ endless NOTIFY fireChanged)
+    Q_PROPERTY(QString groupText READ groupText NOTIFY groupTextChanged)
+    Q_PROPERTY(int rateTrackWidth READ rateTrackWidth CONSTANT)
+    Q_PROPERTY(int maxTimes READ maxTimes CONSTANT)
+
+public:
+    // The function groups, in the order the dialog lists them.
+    enum Group {
+        MouseGroup,
+        FireGroup,
+        CombinationGroup,
+        MediaGroup,
+        WindowsGroup,
+        ShortcutGroup,
+        MacroGroup,
+        DpiGroup,
+        GunGroup,
+        GroupCount,
+    };
+    Q_ENUM(Group)
+
+    enum Capture { NoCapture, FireCapture, CombinationCapture };
+    Q_ENUM(Capture)
+
+    // Indices into keyAssigmentLang.
+    enum Text {
+        KeyText = 0,
+        KeyValueText = 9,
+        ClickInputText = 10,
+        RateText = 11,
+        TimesText = 12,
+        EndnessText = 13,
+        MacroEditorText = 17,
+    };
+    Q_ENUM(Text)
+
+    // The rate slider: a 94-pixel track whose 12-pixel knob runs from a quarter knob from the left
+    // end to a knob and a quarter from the right end; the interval is the knob position plus one.
+    static constexpr int RateTrackWidth = 94;
+    static constexpr int RateKnob = 12;
+    static constexpr int RateFirstPosition = RateKnob / 4;
+    static constexpr int RateLastPosition = RateTrackWidth - RateKnob - RateKnob / 4;
+    static constexpr int DefaultRate = 10;
+    static constexpr int MaxTimes = 255;
+    static constexpr int MaxCombinationKeys = 2;
+    static constexpr int MacroModes = 3;
+
+    explicit KeyAssigmentScreen(Screens& screens);
+    ~KeyAssigmentScreen() override;
+
+    QStringList keyAssigmentLang() const { return m_lang; }
+    void setLanguageTexts(const QStringList& texts);
+    // A fixed choice's label in the current language; other texts come back as they are.
+    QString choiceText(const QString& defaultLabel) const;
+
+    int keyIndex() const { return m_index; }
+    QString title() const;
+    ButtonFunction record() const { return m_record; }
+    QString text() const { return m_text; }
+    QString keyCode() const { return m_record.keyCode(); }
+    int recordGroup() const;
+    QStringList groupTitles() const;
+    QVariantList choiceLabels() const;
+    QVariantList choiceIndexes() const;
+    QStringList macroNames() const;
+    int macroChoice() const;
+    int macroMode() const { return m_macroMode; }
+    QStringList macroModeLabels() const;
+    int capture() const { return m_capture; }
+    bool capturesKeys() const { return m_capture != NoCapture; }
+    QString fireText() const;
+    int rate() const { return m_rate; }
+    QString rateText() const;
+    int ratePosition() const { return m_rate - 1; }
+    int times() const { return m_times; }
+    bool endless() const { return m_endless; }
+    QString groupText() const { return m_groupText; }
+    static int rateTrackWidth() { return RateTrackWidth; }
+    static int maxTimes() { return MaxTimes; }
+
+    // Start-up: no button in the dialog.
+    Q_INVOKABLE void init();
+    // Opens the dialog on a button: false when the key matrix does not allow it.
+    Q_INVOKABLE bool openButton(int index);
+    // Closing commits the dialog's record to the key matrix and clears the selection.
+    Q_INVOKABLE void close();
+    // The dialog's restore button.
+    Q_INVOKABLE void restore();
+
+    // The groups with fixed choices (mouse, media, Windows, shortcut, DPI, gun).
+    Q_INVOKABLE void choose(int group, int index);
+    // Any record, as the groups would set it; a macro record takes the macro name as its text.
+    void setRecord(const ButtonFunction& record, const QString& macroName = QString());
+
+    Q_INVOKABLE void startFireCapture();
+    Q_INVOKABLE void setRatePosition(int position);
+    Q_INVOKABLE void setTimes(int times);
+    // The times field as typed; anything but a number counts as 0.
+    Q_INVOKABLE void setTimesText(const QString& text);
+    Q_INVOKABLE void setEndless(bool endless);
+
+    Q_INVOKABLE void startCombinationCapture();
+    Q_INVOKABLE void confirmCombination();
+    Q_INVOKABLE void clearCombination();
+
+    // A macro of the library's list; run modes 0-2.
+    Q_INVOKABLE void chooseMacro(int index);
+    Q_INVOKABLE void setMacroMode(int mode);
+
+    // A key from the desktop while the dialog captures.
+    void detectKeyboard(bool isDown, int usbCode);
+
+signals:
+    void languageChanged();
+    void recordChanged();
+    void titleChanged();
+    void macroNamesChanged();
+    void macroModeChanged();
+    void captureChanged();
+    void fireChanged();
+    void groupTextChanged();
+
+private:
+    struct Combination
+    {
+        quint8 modifiers = 0;
+        QList<quint8> keys;
+        bool isEmpty() const { return modifiers == 0 && keys.isEmpty(); }
+    };
+
+    void setCapture(Capture capture);
+    void setWorking(const ButtonFunction& record, const QString& text);
+    // The fire and combination fields as a record of their kind shows them.
+    void loadFields();
+    quint8 fireCount() const;
+    void updateFire();
+
+    Screens& m_screens;
+    QStringList m_lang;
+    int m_index = -1;
+    ButtonFunction m_record;
+    QString m_text;
+    Capture m_capture = NoCapture;
+    int m_rate = DefaultRate;
+    bool m_rateMoved = false;
+    int m_times = 0;
+    bool m_endless = true;
+    int m_macroMode = 0;
+    Combination m_combination;
+    QString m_groupText;
+};
+
+#endif // QX7_KEYASSIGMENTSCREEN_H
