@@ -6,6 +6,7 @@
 #include "CtlOwner.h"
 #include "DeviceOperations.h"
 #include "DpiEncoding.h"
+#include "GunControlScreen.h"
 #include "GunStore.h"
 #include "Hid_Thread.h"
 #include "KeyAssigmentScreen.h"
@@ -13,6 +14,7 @@
 #include "MacroEncoder.h"
 #include "MacroLibrary.h"
 #include "MainScreen.h"
+#include "ProfileScreen.h"
 #include "Qx7Ctl.h"
 #include "Screens.h"
 #include "VirtualMouse.h"
@@ -250,20 +252,18 @@ int sendMacro(Context& c, int slot, const QVariantList& data)
     return Qx7Ctl::Success;
 }
 
-int setGun(Context& c, int slot, int times, int x, int y)
+// As on the gun screen: the slot, its preset (-1: the one it uses), the preset's values, closing.
+int setGun(Context& c, int slot, int preset, int times, int y)
 {
-    // The slot's values live in the preset the slot uses, as on the gun screen.
-    const QVariant preset = chosenGunPresets(c).at(slot - 1);
-    QVariantList data = c.guns.getGunData(preset);
-    bool saved = true;
-    if (data.size() >= GunStore::PresetFields) {
-        data[3] = x;
-        data[4] = y;
-        data[5] = times;
-        saved = c.guns.mouseSaveGundata(preset, data);
+    GunControlScreen* gun = c.screens.gunControl();
+    gun->chooseSlot(slot - 1);
+    if (preset >= 0) {
+        gun->choosePreset(preset);
     }
-    c.ops.mouseSendGundata(slot, {times, x, y});
-    return saved ? Qx7Ctl::Success : fileFailure(QStringLiteral("gun: the preset could not be written"));
+    gun->setTimes(times);
+    gun->setY(y);
+    gun->close();
+    return Qx7Ctl::Success;
 }
 
 int printProfile(Context& c)
@@ -272,9 +272,15 @@ int printProfile(Context& c)
     return Qx7Ctl::Success;
 }
 
-int switchProfile(Context& c, int slot)
+// The profile at position `entry` of the profile list, as the top menu chooses it.
+int switchProfile(Context& c, int entry)
 {
-    c.screens.main()->changeProfile(slot);
+    const int entries = int(c.screens.profile()->names().size());
+    if (entry >= entries) {
+        CtlOutput::error(QStringLiteral("profile %1: the list has profiles 0 to %2").arg(entry).arg(entries - 1));
+        return Qx7Ctl::BadUsage;
+    }
+    c.screens.main()->changeProfile(entry);
     return Qx7Ctl::Success;
 }
 
@@ -503,18 +509,18 @@ Parsed parseGun(const Request& r)
     }
     NumberArgs n(r.args);
     const int slot = n.next("gun slot", 1, GunSlots);
-    const int times = n.next("times", 0, 255);
-    const int x = n.next("X", 0, 64);
-    const int y = n.next("Y", 0, 64);
+    const int times = n.next("times", 0, GunControlScreen::MaxTimes);
+    const int y = n.next("Y", 0, GunControlScreen::MaxY);
+    const int preset = r.args.size() > 3 ? n.next("preset", 0, GunControlScreen::PresetCount - 1) : -1;
     if (!n.ok()) {
         return failure(n.error());
     }
-    return ready([=](Context& c) { return setGun(c, slot, times, x, y); });
+    return ready([=](Context& c) { return setGun(c, slot, preset, times, y); });
 }
 
 Parsed parseProfile(const Request& r)
 {
-    return optionalNumber(r, printProfile, "profile", 0, ConfigStore::SlotCount - 1, switchProfile);
+    return optionalNumber(r, printProfile, "profile", 0, ProfileScreen::MaxEntries - 1, switchProfile);
 }
 
 Parsed parseReadProfile(const Request& r)
@@ -538,8 +544,8 @@ const QList<CtlCommand>& CtlCommand::all()
                                    "mode MM, NN = N) takes the macro NAME, sent to slot N", parseKey},
         {"keys", "", "send the stored key matrix", noArguments<sendKeys>},
         {"macro", "SLOT NAME", "send the stored macro NAME to slot 0-11", parseMacro},
-        {"gun", "SLOT TIMES X Y", "gun slot 1-3, times 0-255, X and Y 0-64", parseGun},
-        {"profile", "[N]", "no N: print the current profile slot; N: switch to slot 0-9", parseProfile},
+        {"gun", "SLOT TIMES Y [PRESET]", "gun slot 1-3 (its preset 0-5): times 0-255, Y 0-64", parseGun},
+        {"profile", "[N]", "no N: print the current profile; N: switch to entry N of the list", parseProfile},
         {"reset", "", "factory reset of the current profile", noArguments<factoryReset>},
         {"options", "", "print the four keyboard option bytes in hex", noArguments<printOptions>},
         {"read-profile", "N", "print on-board profile image N (0-4) in hex", parseReadProfile},

@@ -408,13 +408,26 @@ void myQQuickView::setBusy(int busyTime)
     setProtectUI(busyTime);
 }
 
-DesktopPointer& myQQuickView::pointer()
+DesktopPointer& myQQuickView::pointer() const
 {
     // The desktop's settings service is only reached once the user changes a pointer setting.
     if (!m_pointer) {
         m_pointer = std::make_unique<DesktopPointer>();
     }
     return *m_pointer;
+}
+
+bool myQQuickView::offers(Setting setting) const
+{
+    switch (setting) {
+        case Setting::CursorSpeed:
+            return pointer().offers(PointerSettings::Setting::PointerSpeed);
+        case Setting::DoubleClickSpeed:
+            return pointer().offers(PointerSettings::Setting::DoubleClickTime);
+        case Setting::ScrollLines:
+            return pointer().offers(PointerSettings::Setting::WheelScrollLines);
+    }
+    return false;
 }
 
 bool myQQuickView::setCursorSpeed(int level)

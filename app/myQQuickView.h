@@ -45,6 +45,7 @@ public:
     bool setCursorSpeed(int level) override;
     bool setDoubleClickSpeed(int level) override;
     bool setScrollLines(int lines) override;
+    bool offers(Setting setting) const override;
     Q_INVOKABLE void setCurrentDPI(int stage) override;
 
     // Settings store: what the store reports goes back to the scene as it came.
@@ -116,14 +117,14 @@ protected:
 private:
     // Calls a scene function by name on the root object.
     bool callScene(const char* function, Qt::ConnectionType type, const QVariantList& arguments = {});
-    DesktopPointer& pointer();
+    DesktopPointer& pointer() const;
 
     std::unique_ptr<ConfigStore> m_store;
     std::unique_ptr<MacroLibrary> m_macros;
     std::unique_ptr<GunStore> m_guns;
     std::unique_ptr<LanguageStore> m_languages;
     std::unique_ptr<FileDialogChooser> m_chooser;
-    std::unique_ptr<DesktopPointer> m_pointer;
+    mutable std::unique_ptr<DesktopPointer> m_pointer;
     std::unique_ptr<DeviceOperations> m_ops;
     std::unique_ptr<Screens> m_screens;
     bool m_sceneStarted = false;

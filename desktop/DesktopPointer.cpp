@@ -16,6 +16,11 @@ DesktopPointer::DesktopPointer(std::unique_ptr<PointerSettings> settings)
 {
 }
 
+bool DesktopPointer::offers(PointerSettings::Setting setting) const
+{
+    return m_settings && m_settings->offers(setting);
+}
+
 uint32_t DesktopPointer::pointerSpeed(uint32_t cursorSpeed)
 {
     if (cursorSpeed > std::numeric_limits<uint32_t>::max() / 2) {

@@ -14,6 +14,9 @@ class DesktopPointer
 public:
     explicit DesktopPointer(std::unique_ptr<PointerSettings> settings = PointerSettings::create());
 
+    // Whether the desktop has the setting; one it lacks is never asked for.
+    bool offers(PointerSettings::Setting setting) const;
+
     bool mouseSetCursorSpeed(uint32_t cursorSpeed);
     bool mouseSetVerticalScrollLines(uint32_t lines);
     bool mouseSetDoubleClickSpeed(uint32_t speed);

@@ -21,7 +21,12 @@ public:
     // The settings screen's "one screen per notch".
     static constexpr uint32_t PageScrollLines = 1000;
 
+    enum class Setting { PointerSpeed, DoubleClickTime, WheelScrollLines };
+
     virtual ~PointerSettings() = default;
+
+    // Whether this desktop has the setting at all; setting one it lacks always fails.
+    virtual bool offers(Setting) const { return true; }
 
     bool setPointerSpeed(uint32_t speed);
     bool setDoubleClickTime(uint32_t milliseconds);

@@ -1,6 +1,12 @@
 #include "PointerSettingsLinux.h"
 
+#include "PointerSettingsKde.h"
+
+// GIO names a structure member "signals", which Qt defines as a keyword.
+#pragma push_macro("signals")
+#undef signals
 #include <gio/gio.h>
+#pragma pop_macro("signals")
 
 #include <cstring>
 
@@ -44,6 +50,9 @@ bool persistent(GSettings* settings)
 
 std::unique_ptr<PointerSettings> PointerSettings::create()
 {
+    if (PointerSettingsKde::isCurrentDesktop()) {
+        return std::make_unique<PointerSettingsKde>();
+    }
     return std::make_unique<PointerSettingsLinux>();
 }
 
@@ -80,6 +89,11 @@ PointerSettingsLinux::~PointerSettingsLinux()
 bool PointerSettingsLinux::available() const
 {
     return m_settings != nullptr;
+}
+
+bool PointerSettingsLinux::offers(Setting setting) const
+{
+    return setting != Setting::WheelScrollLines && available();
 }
 
 double PointerSettingsLinux::gnomeSpeed(uint32_t speed)

@@ -10,7 +10,7 @@ struct _GSettingsSchema;
 struct _GVariant;
 
 // GNOME's mouse settings through GSettings, stored in the user's settings database. GNOME has no
-// wheel scroll lines, so that setting always fails.
+// wheel scroll lines, so that setting is not offered and always fails.
 class PointerSettingsLinux : public PointerSettings
 {
 public:
@@ -22,6 +22,8 @@ public:
 
     // False when the schema is missing or the settings would not outlive the program.
     bool available() const;
+
+    bool offers(Setting setting) const override;
 
     // GNOME's speed (-1 to 1) for 1 to 20: 1 is -1, 10 is 0, 20 is 1.
     static double gnomeSpeed(uint32_t speed);

@@ -4,8 +4,11 @@
 #include "DeviceOperations.h"
 #include "GunStore.h"
 #include "KeyMatrixScreen.h"
+#include "MacroLibrary.h"
 #include "ScreenValues.h"
 #include "Screens.h"
+
+#include <cmath>
 
 namespace {
 
@@ -104,7 +107,9 @@ void GunControlScreen::init()
             m_selectGun[slot] = chosen.at(slot);
         }
     }
+    m_currentSlot = 0;
     emit selectGunChanged();
+    emit shownChanged();
 }
 
 bool GunControlScreen::storePreset(int index)
@@ -140,6 +145,8 @@ bool GunControlScreen::resetData()
         stored = storePreset(i) && stored;
     }
     emit presetsChanged();
+    m_currentSlot = 0;
+    emit shownChanged();
     for (int slot = 0; slot < SlotCount; ++slot) {
         sendData(slot);
     }
@@ -156,4 +163,134 @@ void GunControlScreen::close()
         sendData(slot);
     }
     m_screens.keyMatrix()->saveData();
+}
+
+QStringList GunControlScreen::gunPictures() const
+{
+    // Pictures follow the position, so a renamed preset keeps its picture.
+    QStringList pictures;
+    for (const QString& name : DefaultNames) {
+        pictures << name + QStringLiteral(".png");
+    }
+    return pictures;
+}
+
+QStringList GunControlScreen::slotNames() const
+{
+    QStringList names;
+    for (int slot = 1; slot <= SlotCount; ++slot) {
+        names << m_lang.at(1) + QString::number(slot);
+    }
+    return names;
+}
+
+QStringList GunControlScreen::gunNumberModel() const
+{
+    QStringList names;
+    for (int slot = 0; slot < SlotCount; ++slot) {
+        names << m_presets.at(m_selectGun.at(slot)).name;
+    }
+    return names;
+}
+
+int GunControlScreen::markerOffset() const
+{
+    // Rounded up, so that the offset reads back as the same Y.
+    return int(std::ceil(double(shown().y) * MarkerTravel / MaxY));
+}
+
+double GunControlScreen::rateRatio() const
+{
+    return qBound(0.0, double(shown().period - MinPeriod) / (LastRateKnob - FirstRateKnob), 1.0);
+}
+
+void GunControlScreen::chooseSlot(int slot)
+{
+    if (slot >= 0 && slot < SlotCount && slot != m_currentSlot) {
+        m_currentSlot = slot;
+        emit shownChanged();
+    }
+}
+
+void GunControlScreen::choosePreset(int index)
+{
+    if (index < 0 || index >= PresetCount) {
+        return;
+    }
+    m_selectGun[m_currentSlot] = index;
+    storeSelection();
+    setSave(true);
+    emit shownChanged();
+}
+
+void GunControlScreen::editShown(int Preset::*field, int value)
+{
+    const int index = shownPreset();
+    if (m_presets.at(index).*field == value) {
+        return;
+    }
+    m_presets[index].*field = value;
+    storePreset(index);
+    setSave(true);
+    emit shownChanged();
+    emit presetsChanged();
+}
+
+void GunControlScreen::moveMarker(int offset)
+{
+    editShown(&Preset::y, qBound(0, offset, MarkerTravel) * MaxY / MarkerTravel);
+}
+
+void GunControlScreen::setY(int y)
+{
+    editShown(&Preset::y, qBound(0, y, MaxY));
+}
+
+void GunControlScreen::setTimes(int times)
+{
+    editShown(&Preset::times, qBound(0, times, MaxTimes));
+}
+
+void GunControlScreen::setEndless(bool endless)
+{
+    if (endless) {
+        editShown(&Preset::times, 0);
+    } else if (shown().times == 0) {
+        editShown(&Preset::times, 1);
+    }
+}
+
+int GunControlScreen::periodOfKnob(int position)
+{
+    return qBound(FirstRateKnob, position, LastRateKnob) + 1;
+}
+
+QString GunControlScreen::rateLabel(int position) const
+{
+    return QString::number(periodOfKnob(position)) + QStringLiteral("MS");
+}
+
+void GunControlScreen::releaseRate(int position)
+{
+    // The period is the number the label shows.
+    editShown(&Preset::period, periodOfKnob(position));
+}
+
+bool GunControlScreen::rename(int index, const QString& name)
+{
+    const QString trimmed = name.trimmed();
+    if (index < 0 || index >= PresetCount || trimmed.isEmpty() || trimmed.contains(QLatin1Char('/'))
+        || trimmed.contains(QLatin1Char('\\')) || gunNames().contains(trimmed)) {
+        return false;
+    }
+    Preset& p = m_presets[index];
+    const QString old = p.name;
+    p.name = trimmed;
+    m_screens.guns().modifyGundata(1, {p.name, p.key, p.period, p.x, p.y, p.times, old});
+    // The list reads the presets by position at start-up: the new name goes there too.
+    storePreset(index);
+    m_screens.macros().updataNameList(MacroLibrary::GunNames, gunNames());
+    emit presetsChanged();
+    emit selectGunChanged();
+    return true;
 }

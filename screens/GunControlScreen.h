@@ -17,10 +17,37 @@ class GunControlScreen : public QObject
     Q_PROPERTY(QStringList gunNames READ gunNames NOTIFY presetsChanged)
     Q_PROPERTY(QVariantList selectGun READ selectGun NOTIFY selectGunChanged)
     Q_PROPERTY(QStringList gunControlLang READ gunControlLang NOTIFY languageChanged)
+    Q_PROPERTY(QStringList gunPictures READ gunPictures CONSTANT)
+    Q_PROPERTY(QStringList slotNames READ slotNames NOTIFY languageChanged)
+    // The names of the presets gun slots 1-3 use, for the key matrix.
+    Q_PROPERTY(QStringList gunNumberModel READ gunNumberModel NOTIFY selectGunChanged)
+    // The slot chosen in the drop-down (0-2) and the preset shown, the one that slot uses.
+    Q_PROPERTY(int currentSlot READ currentSlot NOTIFY shownChanged)
+    Q_PROPERTY(int shownPreset READ shownPreset NOTIFY shownChanged)
+    Q_PROPERTY(int gunX READ gunX NOTIFY shownChanged)
+    Q_PROPERTY(int gunY READ gunY NOTIFY shownChanged)
+    Q_PROPERTY(int gunPeriod READ gunPeriod NOTIFY shownChanged)
+    Q_PROPERTY(int gunTimes READ gunTimes NOTIFY shownChanged)
+    Q_PROPERTY(bool endless READ endless NOTIFY shownChanged)
+    Q_PROPERTY(int markerOffset READ markerOffset NOTIFY shownChanged)
+    Q_PROPERTY(double rateRatio READ rateRatio NOTIFY shownChanged)
+    Q_PROPERTY(int markerTravel READ markerTravel CONSTANT)
+    Q_PROPERTY(int maxY READ maxY CONSTANT)
+    Q_PROPERTY(int maxTimes READ maxTimes CONSTANT)
 
 public:
     static constexpr int PresetCount = 6;
     static constexpr int SlotCount = 3;
+    // The correction marker's travel in pixels spans Y 0-64.
+    static constexpr int MarkerTravel = 94;
+    static constexpr int MaxY = 64;
+    // The rate slider's knob runs from 3 to 89 on its 104-pixel track; its label reads the
+    // position plus 1, the period in milliseconds.
+    static constexpr int FirstRateKnob = 3;
+    static constexpr int LastRateKnob = 89;
+    static constexpr int MinPeriod = FirstRateKnob + 1;
+    static constexpr int MaxPeriod = LastRateKnob + 1;
+    static constexpr int MaxTimes = 255;
 
     struct Preset
     {
@@ -41,6 +68,22 @@ public:
     QStringList gunControlLang() const { return m_lang; }
     void setLanguageTexts(const QStringList& texts);
 
+    QStringList gunPictures() const;
+    QStringList slotNames() const;
+    QStringList gunNumberModel() const;
+    int currentSlot() const { return m_currentSlot; }
+    int shownPreset() const { return m_selectGun.at(m_currentSlot); }
+    int gunX() const { return shown().x; }
+    int gunY() const { return shown().y; }
+    int gunPeriod() const { return shown().period; }
+    int gunTimes() const { return shown().times; }
+    bool endless() const { return shown().times == 0; }
+    int markerOffset() const;
+    int markerTravel() const { return MarkerTravel; }
+    int maxY() const { return MaxY; }
+    int maxTimes() const { return MaxTimes; }
+    double rateRatio() const;
+
     Preset preset(int index) const { return m_presets.value(index); }
     int slotPreset(int slot) const { return m_selectGun.value(slot); }
     // The fire periods of the presets the three slots use.
@@ -55,18 +98,39 @@ public:
     // Closing the dialog: when anything changed, the three slots and then the key matrix are sent.
     Q_INVOKABLE void close();
 
+    // Shows the preset slot 0-2 uses.
+    Q_INVOKABLE void chooseSlot(int slot);
+    // The preset for the slot chosen in the drop-down.
+    Q_INVOKABLE void choosePreset(int index);
+    // Edits of the shown preset, each stored at once.
+    Q_INVOKABLE void moveMarker(int offset);
+    Q_INVOKABLE void setY(int y);
+    Q_INVOKABLE void setTimes(int times);
+    Q_INVOKABLE void setEndless(bool endless);
+    // The rate label for a knob position, and the period taken when the drag ends there.
+    Q_INVOKABLE QString rateLabel(int position) const;
+    Q_INVOKABLE void releaseRate(int position);
+    // A name no other preset has; not empty, no path separators.
+    Q_INVOKABLE bool rename(int index, const QString& name);
+
 signals:
     void isSaveChanged();
     void presetsChanged();
     void selectGunChanged();
     void languageChanged();
+    void shownChanged();
 
 protected:
     bool storePreset(int index);
+    static int periodOfKnob(int position);
+    const Preset& shown() const { return m_presets.at(shownPreset()); }
+    // Applies an edit to the shown preset: stored, dirty, shown.
+    void editShown(int Preset::*field, int value);
     void storeSelection();
 
     QList<Preset> m_presets;
     QList<int> m_selectGun {0, 1, 2};
+    int m_currentSlot = 0;
 
 private:
     Screens& m_screens;

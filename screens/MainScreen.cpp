@@ -327,6 +327,17 @@ void MainScreen::changeProfile(int number)
     resendProfile();
 }
 
+void MainScreen::moveCurrentProfile(int number)
+{
+    if (number == m_profileNo || !ConfigStore::isValidSlot(number)) {
+        return;
+    }
+    m_screens.store().setGlobalData(QStringLiteral("mouse/profileNo"), number);
+    m_screens.store().setCurrentProfile(number);
+    m_profileNo = number;
+    emit profileNoChanged();
+}
+
 void MainScreen::setCurrentDPI(int dpiValue)
 {
     if (dpiValue != 0) {

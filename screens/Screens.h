@@ -95,7 +95,11 @@ private:
 class PointerControl
 {
 public:
+    enum class Setting { CursorSpeed, DoubleClickSpeed, ScrollLines };
+
     virtual ~PointerControl() = default;
+    // Whether this desktop has the setting at all; one it lacks is kept in the profile only.
+    virtual bool offers(Setting) const { return true; }
     virtual bool setCursorSpeed(int level) = 0;
     virtual bool setDoubleClickSpeed(int level) = 0;
     virtual bool setScrollLines(int lines) = 0;

@@ -4,6 +4,7 @@
 #include "ScreenValues.h"
 #include "Screens.h"
 
+#include <algorithm>
 #include <array>
 
 namespace {
@@ -17,8 +18,8 @@ const QStringList DefaultLang {
     QStringLiteral("Scroll Speed"),
     QStringLiteral("Number of Rows"),
     QStringLiteral("Scroll one Screen"),
-    QString(),
-    QString(),
+    QStringLiteral("Not offered by this desktop"),
+    QStringLiteral("Restore"),
     QString(),
     QString(),
     QString(),
@@ -58,6 +59,9 @@ void SystemSettingScreen::setValues(int mouseRate, int doubleRate, int scrollRat
     m_mouseRate = qBound(FirstPosition, mouseRate, LastPosition);
     m_doubleRate = qBound(FirstPosition, doubleRate, LastPosition);
     m_scrollRate = scrollRate > MaxLines ? OneScreen : qMax(1, scrollRate);
+    if (m_scrollRate <= MaxLines) {
+        m_lines = m_scrollRate;
+    }
     emit valuesChanged();
 }
 
@@ -83,13 +87,64 @@ void SystemSettingScreen::saveData(bool isSendData, int isStep)
     if (!isSendData || !pointer) {
         return;
     }
-    if (isStep == 0 || isStep == 1) {
+    using Setting = PointerControl::Setting;
+    if ((isStep == 0 || isStep == 1) && pointer->offers(Setting::CursorSpeed)) {
         pointer->setCursorSpeed(levelOf(m_mouseRate));
     }
-    if (isStep == 0 || isStep == 2) {
+    if ((isStep == 0 || isStep == 2) && pointer->offers(Setting::DoubleClickSpeed)) {
         pointer->setDoubleClickSpeed(levelOf(m_doubleRate));
     }
-    if (isStep == 0 || isStep == 3) {
+    if ((isStep == 0 || isStep == 3) && pointer->offers(Setting::ScrollLines)) {
         pointer->setScrollLines(m_scrollRate);
     }
+}
+
+void SystemSettingScreen::readDesktop()
+{
+    PointerControl* pointer = m_screens.pointer();
+    using Setting = PointerControl::Setting;
+    const bool offered[3] = {!pointer || pointer->offers(Setting::CursorSpeed),
+                             !pointer || pointer->offers(Setting::DoubleClickSpeed),
+                             !pointer || pointer->offers(Setting::ScrollLines)};
+    if (!std::equal(offered, offered + 3, m_offered)) {
+        std::copy(offered, offered + 3, m_offered);
+        emit desktopChanged();
+    }
+}
+
+void SystemSettingScreen::releaseSpeed(int position)
+{
+    setValues(position, m_doubleRate, m_scrollRate);
+    saveData(true, 1);
+}
+
+void SystemSettingScreen::releaseDoubleClick(int position)
+{
+    setValues(m_mouseRate, position, m_scrollRate);
+    saveData(true, 2);
+}
+
+void SystemSettingScreen::chooseRows()
+{
+    setValues(m_mouseRate, m_doubleRate, m_lines);
+    saveData(true, 3);
+}
+
+void SystemSettingScreen::chooseOneScreen()
+{
+    setValues(m_mouseRate, m_doubleRate, OneScreen);
+    saveData(true, 3);
+}
+
+void SystemSettingScreen::leaveLines(const QString& text)
+{
+    bool ok = false;
+    const int lines = text.trimmed().toInt(&ok);
+    setValues(m_mouseRate, m_doubleRate, ok ? qBound(1, lines, MaxLines) : 1);
+    saveData(true, 3);
+}
+
+void SystemSettingScreen::restore()
+{
+    init(true, true);
 }

@@ -15,6 +15,12 @@ class SystemSettingScreen : public QObject
     Q_PROPERTY(int doubleRate READ doubleRate NOTIFY valuesChanged)
     Q_PROPERTY(int scrollRate READ scrollRate NOTIFY valuesChanged)
     Q_PROPERTY(bool scrollOneScreen READ scrollOneScreen NOTIFY valuesChanged)
+    // The number field under "Number of Rows", kept while "Scroll one Screen" is chosen.
+    Q_PROPERTY(int lines READ lines NOTIFY valuesChanged)
+    // What the desktop offers; a row it lacks says so and keeps its value in the profile only.
+    Q_PROPERTY(bool speedOffered READ speedOffered NOTIFY desktopChanged)
+    Q_PROPERTY(bool doubleClickOffered READ doubleClickOffered NOTIFY desktopChanged)
+    Q_PROPERTY(bool scrollOffered READ scrollOffered NOTIFY desktopChanged)
     Q_PROPERTY(QStringList systemSettingLang READ systemSettingLang NOTIFY languageChanged)
 
 public:
@@ -30,6 +36,10 @@ public:
     int doubleRate() const { return m_doubleRate; }
     int scrollRate() const { return m_scrollRate; }
     bool scrollOneScreen() const { return m_scrollRate > MaxLines; }
+    int lines() const { return m_lines; }
+    bool speedOffered() const { return m_offered[0]; }
+    bool doubleClickOffered() const { return m_offered[1]; }
+    bool scrollOffered() const { return m_offered[2]; }
     QStringList systemSettingLang() const { return m_lang; }
     void setLanguageTexts(const QStringList& texts);
 
@@ -40,9 +50,22 @@ public:
     // isStep: 0 everything, 1 pointer speed, 2 double-click speed, 3 scroll amount.
     Q_INVOKABLE void saveData(bool isSendData, int isStep);
 
+    // Asks the desktop which settings it has; the dialog asks when it opens.
+    Q_INVOKABLE void readDesktop();
+    // A slider let go at `position`: stored and applied.
+    Q_INVOKABLE void releaseSpeed(int position);
+    Q_INVOKABLE void releaseDoubleClick(int position);
+    Q_INVOKABLE void chooseRows();
+    Q_INVOKABLE void chooseOneScreen();
+    // The number field lost focus with `text`: empty or below 1 becomes 1.
+    Q_INVOKABLE void leaveLines(const QString& text);
+    // The profile's defaults, stored and applied.
+    Q_INVOKABLE void restore();
+
 signals:
     void valuesChanged();
     void languageChanged();
+    void desktopChanged();
 
 protected:
     void setValues(int mouseRate, int doubleRate, int scrollRate);
@@ -52,6 +75,8 @@ private:
     int m_mouseRate = 170;
     int m_doubleRate = 170;
     int m_scrollRate = 3;
+    int m_lines = 3;
+    bool m_offered[3] = {true, true, true};
     QStringList m_lang;
 };
 

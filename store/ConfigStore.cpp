@@ -143,14 +143,20 @@ bool ConfigStore::saveProfile(int profile)
     return true;
 }
 
-bool ConfigStore::loadProfile(int profile)
+bool ConfigStore::loadProfile(int profile, bool* chosen)
 {
+    if (chosen) {
+        *chosen = false;
+    }
     if (!isValidSlot(profile) || !m_chooser) {
         return false;
     }
     const QString source = m_chooser->chooseOpenFile(kProfileCaptionOpen, StoreTools::desktopFolder(), kProfileFilter);
     if (source.isEmpty()) {
         return false;
+    }
+    if (chosen) {
+        *chosen = true;
     }
     return replaceSlotFile(profile, source);
 }

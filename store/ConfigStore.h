@@ -53,7 +53,8 @@ public:
     // Each returns false when nothing was done: slot outside 0-9, dialog cancelled, or a
     // file that could not be read or written.
     bool saveProfile(int profile);
-    bool loadProfile(int profile);
+    // `chosen` tells a cancelled dialog apart from a file that was chosen and refused.
+    bool loadProfile(int profile, bool* chosen = nullptr);
     bool resetProfile(int profile);
     bool copyProfile(int destprofile, int srcprofile);
 

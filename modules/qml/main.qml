@@ -101,6 +101,15 @@ Item {
         case "help":
             helpMenu.isDrop = true
             return true
+        case "profiles":
+            openDialog(profile)
+            return true
+        case "gun":
+            openDialog(gunControl)
+            return true
+        case "system":
+            openDialog(systemSetting)
+            return true
         case "assign":
             openAssignment(3)
             keyAssigment.page = KeyAssigmentScreen.MacroGroup
@@ -383,7 +392,10 @@ Item {
     GunControl {
         id: gunControl
         objectName: "gunControl"
-        onCloseClicked: visible = false
+        onCloseClicked: {
+            visible = false
+            GunControlScreen.close()
+        }
     }
     SystemSetting {
         id: systemSetting

@@ -158,10 +158,10 @@ void TestQx7Ctl::commands_data()
         *row("560", "macro") << "560" << encode << QStringList {"macro", "11", "Macro_1"} << "0f0c80"
                              << ""
                              << "";
-        *row("553", "gun") << "553" << encode << QStringList {"gun", "2", "5", "0", "9"} << "04000500"
+        *row("553", "gun") << "553" << encode << QStringList {"gun", "2", "5", "9"} << "04000500"
                            << ""
                            << "";
-        *row("560", "gun") << "560" << encode << QStringList {"gun", "1", "5", "0", "9"} << "0c0280"
+        *row("560", "gun") << "560" << encode << QStringList {"gun", "1", "5", "9", "3"} << "0c0280"
                            << ""
                            << "";
         *row("553", "dpi-stage") << "553" << encode << QStringList {"dpi-stage", "3"} << "0b03"
@@ -239,9 +239,10 @@ void TestQx7Ctl::badArgumentsSendAndStoreNothing_data()
     QTest::newRow("macro slot 12") << QStringList {"macro", "12", "Macro_0"};
     QTest::newRow("macro unknown") << QStringList {"macro", "1", "NoSuchMacro"};
     QTest::newRow("macro outside the folder") << QStringList {"macro", "1", "../setting/p1"};
-    QTest::newRow("gun slot 4") << QStringList {"gun", "4", "1", "1", "1"};
-    QTest::newRow("gun y 65") << QStringList {"gun", "1", "1", "1", "65"};
-    QTest::newRow("profile 10") << QStringList {"profile", "10"};
+    QTest::newRow("gun slot 4") << QStringList {"gun", "4", "1", "1"};
+    QTest::newRow("gun y 65") << QStringList {"gun", "1", "1", "65"};
+    QTest::newRow("gun preset 6") << QStringList {"gun", "1", "1", "1", "6"};
+    QTest::newRow("profile 6") << QStringList {"profile", "6"};
     QTest::newRow("read-profile 5") << QStringList {"read-profile", "5"};
     QTest::newRow("options with argument") << QStringList {"options", "x"};
     QTest::newRow("unknown option") << QStringList {"--verbose", "options"};

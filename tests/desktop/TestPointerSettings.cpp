@@ -72,6 +72,9 @@ void TestPointerSettings::initTestCase()
     // Must be set before GIO picks its settings database, that is before the first use.
     qputenv("GSETTINGS_BACKEND", "keyfile");
     qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_config.path()));
+    // GNOME's settings, whatever desktop the tests run under.
+    qunsetenv("XDG_CURRENT_DESKTOP");
+    qunsetenv("KDE_FULL_SESSION");
     if (!PointerSettingsLinux().available()) {
         QSKIP("gsettings-desktop-schemas is not installed");
     }

@@ -35,6 +35,7 @@ void ScreenRig::restart()
     screens.reset();
     ops.reset();
     store = std::make_unique<ConfigStore>(modules.baseDir());
+    store->setFileChooser(&chooser);
     macros = std::make_unique<MacroLibrary>(*store);
     guns = std::make_unique<GunStore>(*store);
     languages = std::make_unique<LanguageStore>(modules.baseDir());

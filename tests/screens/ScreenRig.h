@@ -3,6 +3,7 @@
 
 #include "ConfigStore.h"
 #include "DeviceOperations.h"
+#include "FileChooser.h"
 #include "GunStore.h"
 #include "LanguageStore.h"
 #include "MacroLibrary.h"
@@ -12,6 +13,19 @@
 
 #include <QStringList>
 #include <memory>
+
+// Answers the store's file dialogs from a list; an empty list answers as a cancelled dialog.
+class ListedChooser : public FileChooser
+{
+public:
+    QString chooseSaveFile(const QString&, const QString&, const QString&, const QString&) override { return next(); }
+    QString chooseOpenFile(const QString&, const QString&, const QString&) override { return next(); }
+
+    QStringList answers;
+
+private:
+    QString next() { return answers.isEmpty() ? QString() : answers.takeFirst(); }
+};
 
 // The screens over a temporary copy of the shipped files and a virtual mouse of either family,
 // with the desktop's pointer settings and key capture recorded instead of applied.
@@ -39,6 +53,7 @@ public:
     bool setCursorSpeed(int level) override;
     bool setDoubleClickSpeed(int level) override;
     bool setScrollLines(int lines) override;
+    bool offers(Setting setting) const override { return !unoffered.contains(setting); }
     void setCapturing(bool capturing) override;
 
     TempModules modules;
@@ -51,6 +66,9 @@ public:
     std::unique_ptr<Screens> screens;
     // "speed N", "double N", "lines N" for every call that reached the desktop.
     QStringList pointerCalls;
+    // Settings this desktop lacks.
+    QList<Setting> unoffered;
+    ListedChooser chooser;
     // Every arming (true) and disarming (false) of the desktop's key capture.
     QList<bool> captureCalls;
 

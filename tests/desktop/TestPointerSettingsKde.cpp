@@ -1,0 +1,94 @@
+#include "DesktopPointer.h"
+#include "PointerSettingsKde.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+// Plasma's wheel lines and double-click interval written into kdeglobals of a temporary
+// configuration home, with the rest of the file kept as it was.
+class TestPointerSettingsKde : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void edits_data();
+    void edits();
+    void chosenInPlasmaSession();
+
+private:
+    QByteArray stored() const;
+    QTemporaryDir m_home;
+};
+
+void TestPointerSettingsKde::initTestCase()
+{
+    QVERIFY(m_home.isValid());
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_home.path()));
+    qunsetenv("DBUS_SESSION_BUS_ADDRESS");
+}
+
+QByteArray TestPointerSettingsKde::stored() const
+{
+    QFile file(m_home.filePath(QStringLiteral("kdeglobals")));
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void TestPointerSettingsKde::edits_data()
+{
+    QTest::addColumn<QString>("setting"); // "lines", "double" or "speed"
+    QTest::addColumn<uint>("value");
+    QTest::addColumn<QByteArray>("before"); // "-": no file
+    QTest::addColumn<QByteArray>("after");  // empty: refused, the file unchanged
+    const QByteArray other = "[General]\nColorScheme=Breeze\n\n";
+    // clang-format off
+    QTest::newRow("no file yet")          << "lines"  << 3u    << QByteArray("-")
+                                          << QByteArray("[KDE]\nWheelScrollLines=3\n");
+    QTest::newRow("value replaced")       << "lines"  << 1000u << other + "[KDE]\nSingleClick=false\nWheelScrollLines=7\n\n[Icons]\nTheme=x\n"
+                                          << other + "[KDE]\nSingleClick=false\nWheelScrollLines=1000\n\n[Icons]\nTheme=x\n";
+    QTest::newRow("key added to group")   << "double" << 830u  << other + "[KDE]\nSingleClick=false\n\n[Icons]\nTheme=x"
+                                          << other + "[KDE]\nSingleClick=false\nDoubleClickInterval=830\n\n[Icons]\nTheme=x";
+    QTest::newRow("group added")          << "lines"  << 5u    << other
+                                          << other + "[KDE]\nWheelScrollLines=5\n";
+    QTest::newRow("immutable group")      << "lines"  << 5u    << QByteArray("[KDE][$i]\nWheelScrollLines=7\n") << QByteArray();
+    QTest::newRow("immutable entry")      << "double" << 400u  << QByteArray("[KDE]\nDoubleClickInterval[$i]=500\n") << QByteArray();
+    QTest::newRow("negative time")        << "double" << 0x80000000u << QByteArray("[KDE]\n") << QByteArray();
+    QTest::newRow("no pointer speed")     << "speed"  << 10u   << other << QByteArray();
+    // clang-format on
+}
+
+void TestPointerSettingsKde::edits()
+{
+    QFETCH(QString, setting);
+    QFETCH(uint, value);
+    QFETCH(QByteArray, before);
+    QFETCH(QByteArray, after);
+    QFile::remove(m_home.filePath(QStringLiteral("kdeglobals")));
+    if (before != "-") {
+        QFile file(m_home.filePath(QStringLiteral("kdeglobals")));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(before);
+    }
+    PointerSettingsKde kde;
+    const bool done = setting == QLatin1String("lines")    ? kde.setWheelScrollLines(value)
+                      : setting == QLatin1String("double") ? kde.setDoubleClickTime(value)
+                                                           : kde.setPointerSpeed(value);
+    QCOMPARE(done, !after.isEmpty());
+    QCOMPARE(stored(), after.isEmpty() ? (before == "-" ? QByteArray() : before) : after);
+}
+
+void TestPointerSettingsKde::chosenInPlasmaSession()
+{
+    qputenv("XDG_CURRENT_DESKTOP", "KDE");
+    QFile::remove(m_home.filePath(QStringLiteral("kdeglobals")));
+    DesktopPointer pointer;
+    QVERIFY(pointer.offers(PointerSettings::Setting::WheelScrollLines));
+    QVERIFY(!pointer.offers(PointerSettings::Setting::PointerSpeed));
+    QVERIFY(pointer.mouseSetVerticalScrollLines(4));
+    QVERIFY(pointer.mouseSetDoubleClickSpeed(1));
+    QCOMPARE(stored(), QByteArray("[KDE]\nWheelScrollLines=4\nDoubleClickInterval=830\n"));
+}
+
+QTEST_GUILESS_MAIN(TestPointerSettingsKde)
+#include "TestPointerSettingsKde.moc"
