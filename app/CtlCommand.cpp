@@ -5,12 +5,14 @@
 #include "CtlOutput.h"
 #include "CtlOwner.h"
 #include "DeviceOperations.h"
-#include "DpiEncoding.h"
 #include "GunControlScreen.h"
+#include "DpiSettingScreen.h"
 #include "GunStore.h"
 #include "Hid_Thread.h"
 #include "KeyAssigmentScreen.h"
 #include "KeyMatrixScreen.h"
+#include "LightControlScreen.h"
+#include "MacroEditorScreen.h"
 #include "MacroEncoder.h"
 #include "MacroLibrary.h"
 #include "MainScreen.h"
@@ -131,27 +133,6 @@ QVariantList intList(const QVariantList& values, int count, int fallback = 0)
     return out;
 }
 
-// What the screens store and send. The screens' own classes will take these over.
-
-int modeCount(const ConfigStore& store)
-{
-    return 4 + (store.isColorful() ? 7 : 0) + (store.is55328() ? 1 : 0);
-}
-
-// What the lighting screen stores and sends for its colours: colour 8 is dark on the 55328 variant
-// unless the mode is "Breath Loop".
-QVariantList screenColors(const ConfigStore& store, QVariantList colors)
-{
-    const QVariantList light = store.getDataList(QStringLiteral("mouse/lightValue"), false);
-    const int mode = light.isEmpty() ? 0 : light.first().toInt();
-    if (store.is55328() && mode != 4) {
-        for (int i = 21; i < 24; ++i) {
-            colors[i] = 0;
-        }
-    }
-    return colors;
-}
-
 QVariantList chosenGunPresets(const Context& c)
 {
     return intList(c.store.getGlobalData(QStringLiteral("mouse/selectGun")).toList(), GunSlots);
@@ -201,27 +182,36 @@ int setDpiStage(Context& c, int stage)
     return Qx7Ctl::Success;
 }
 
-int setDpi(Context& c, int count, const QVariantList& values)
+// What the DPI screen's sliders give for these values, stored and sent as its Save does.
+int setDpi(Context& c, int count, const QList<int>& values)
 {
-    c.store.setDataList(QStringLiteral("mouse/dpiValueArray"), values);
-    c.store.setData(QStringLiteral("mouse/currentDpiCount"), count);
-    c.ops.mouseSetDpi(count, c.store.getGlobalData(QStringLiteral("mouse/sensorType")).toString(), values);
+    DpiSettingScreen* dpi = c.screens.dpiSetting();
+    if (!dpi->placeValues(count, values)) {
+        CtlOutput::error(QStringLiteral("dpi: this profile offers %1 stages").arg(dpi->dpiCount()));
+        return Qx7Ctl::BadUsage;
+    }
+    dpi->saveData(true);
     return Qx7Ctl::Success;
 }
 
+// The mode as the lighting screen chooses it, then the two levels; its Save sends effect and colours.
 int setLight(Context& c, int mode, int speed, int brightness)
 {
-    c.store.setDataList(QStringLiteral("mouse/lightValue"), {mode, speed, brightness});
-    c.ops.mouseSetRGBEffect(
-        static_cast<unsigned char>(mode), static_cast<unsigned char>(speed), static_cast<unsigned char>(brightness));
+    LightControlScreen* light = c.screens.lightControl();
+    light->chooseMode(mode);
+    light->setSpeed(speed);
+    light->setBrightness(brightness);
+    light->saveData(true, 0);
     return Qx7Ctl::Success;
 }
 
-int setColors(Context& c, const QVariantList& values)
+int setColors(Context& c, const QStringList& colors)
 {
-    const QVariantList colors = screenColors(c.store, values);
-    c.store.setDataList(QStringLiteral("mouse/colorValue"), colors);
-    c.ops.mouseSetRGBColor(c.store.isColorful() ? 0 : 1, colors);
+    LightControlScreen* light = c.screens.lightControl();
+    for (int i = 0; i < colors.size(); ++i) {
+        light->setColor(i, colors.at(i));
+    }
+    light->saveData(true, 0);
     return Qx7Ctl::Success;
 }
 
@@ -246,9 +236,13 @@ int sendKeys(Context& c)
     return Qx7Ctl::Success;
 }
 
-int sendMacro(Context& c, int slot, const QVariantList& data)
+int sendMacro(Context& c, int slot, const QString& name)
 {
-    c.ops.mouseSendMacroData(data, slot);
+    if (!c.screens.macroEditor()->sendMacro(slot, name)) {
+        CtlOutput::error(
+            QStringLiteral("macro '%1' is longer than the mouse's %2 bytes").arg(name).arg(MacroEncoder::BlockSize));
+        return Qx7Ctl::BadUsage;
+    }
     return Qx7Ctl::Success;
 }
 
@@ -402,8 +396,8 @@ Parsed parseDpi(const Request& r)
     const int maxDpi = globalInt(r.store, "mouse/maxDPI", 6000);
     NumberArgs n(r.args);
     const int count = n.next("stage count", 1, stages);
-    QVariantList values;
-    for (int i = 0; i < 8; ++i) {
+    QList<int> values;
+    for (int i = 0; i < DpiSettingScreen::Stages; ++i) {
         values << n.next("DPI value", minDpi, maxDpi);
     }
     if (!n.ok()) {
@@ -415,7 +409,7 @@ Parsed parseDpi(const Request& r)
 Parsed parseLight(const Request& r)
 {
     NumberArgs n(r.args);
-    const int mode = n.next("mode", 0, modeCount(r.store) - 1);
+    const int mode = n.next("mode", 0, LightControlScreen::modeCount(r.store.isColorful(), r.store.is55328()) - 1);
     const int speed = n.next("speed", 0, 4);
     const int brightness = n.next("brightness", 0, 4);
     if (!n.ok()) {
@@ -426,17 +420,14 @@ Parsed parseLight(const Request& r)
 
 Parsed parseColors(const Request& r)
 {
-    static const QRegularExpression pattern(QStringLiteral("^#([0-9a-fA-F]{6})$"));
-    QVariantList values;
+    static const QRegularExpression pattern(QStringLiteral("^#[0-9a-fA-F]{6}$"));
     for (const QString& arg : r.args) {
-        const QRegularExpressionMatch m = pattern.match(arg);
-        if (!m.hasMatch()) {
+        if (!pattern.match(arg).hasMatch()) {
             return failure(QStringLiteral("bad colour '%1': expected #rrggbb").arg(arg));
         }
-        const uint rgb = m.captured(1).toUInt(nullptr, 16);
-        values << int((rgb >> 16) & 0xFF) << int((rgb >> 8) & 0xFF) << int(rgb & 0xFF);
     }
-    return ready([values](Context& c) { return setColors(c, values); });
+    const QStringList colors = r.args;
+    return ready([colors](Context& c) { return setColors(c, colors); });
 }
 
 Parsed parseKey(const Request& r)
@@ -486,20 +477,7 @@ Parsed parseMacro(const Request& r)
     if (!r.macros.macroExists(name)) {
         return failure(QStringLiteral("no stored macro named '%1'").arg(name));
     }
-    QStringList stored = r.macros.loadMacroIni(name);
-    const int repeat = stored.isEmpty() ? 1 : stored.takeLast().toInt();
-    const QByteArray encoded = MacroEncoder::deCode(MacroEncoder::parseActions(stored), repeat);
-    if (encoded.size() > MacroEncoder::BlockSize) {
-        return failure(QStringLiteral("macro '%1' takes %2 bytes; the mouse holds %3")
-                           .arg(name)
-                           .arg(encoded.size())
-                           .arg(MacroEncoder::BlockSize));
-    }
-    QVariantList data;
-    for (char byte : encoded) {
-        data << int(static_cast<unsigned char>(byte));
-    }
-    return ready([slot, data](Context& c) { return sendMacro(c, slot, data); });
+    return ready([slot, name](Context& c) { return sendMacro(c, slot, name); });
 }
 
 Parsed parseGun(const Request& r)

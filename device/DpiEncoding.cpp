@@ -48,18 +48,4 @@ Code encode(const QString& sensorType, int v)
     return c;
 }
 
-int sliderValue(int value, int minDpi, int maxDpi, int base)
-{
-    // A 176-pixel track with a 12-pixel knob: positions 3 to 161, 158 steps.
-    constexpr int Travel = 158;
-    constexpr int First = 3;
-    if (maxDpi <= minDpi || base <= 0) {
-        return value;
-    }
-    const double fraction = double(value - minDpi) / double(maxDpi - minDpi);
-    const int position = static_cast<int>(Travel * fraction) + First + 1;
-    const double dpi = double(position - First) * double(maxDpi - minDpi) / Travel + minDpi;
-    return static_cast<int>(dpi / base) * base;
-}
-
 } // namespace DpiEncoding

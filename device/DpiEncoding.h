@@ -17,10 +17,6 @@ struct Code
 // Unknown sensor texts are encoded as "4090".
 Code encode(const QString& sensorType, int value);
 
-// The DPI screen shows, stores and sends a stage value as its slider gives it back: the knob is
-// placed from the value, and the value read off the knob's position in steps of `base`.
-int sliderValue(int value, int minDpi, int maxDpi, int base);
-
 } // namespace DpiEncoding
 
 #endif // QX7_DPIENCODING_H

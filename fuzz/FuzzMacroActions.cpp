@@ -5,6 +5,7 @@
 #include "FuzzSupport.h"
 #include "MacroEncoder.h"
 #include "MacroLibrary.h"
+#include "StoreTools.h"
 
 namespace {
 
@@ -12,7 +13,7 @@ const QString FuzzMacro = QStringLiteral("Fuzz");
 // Names from the list that are tried as macros; more would only repeat the work.
 constexpr int NamesTried = 4;
 
-void encodeAndResave(MacroLibrary& macros)
+void encodeAndResave(MacroLibrary& macros, const StorePaths& paths)
 {
     QStringList stored = macros.loadMacroIni(FuzzMacro);
     FUZZ_CHECK(!stored.isEmpty());
@@ -24,6 +25,11 @@ void encodeAndResave(MacroLibrary& macros)
     FUZZ_CHECK(encoded.size() >= 2 && encoded.size() % 2 == 0);
     FUZZ_CHECK(MacroEncoder::encodedLength(actions, repeat.toInt()) == encoded.size());
 
+    // A file the store will not read is not written either.
+    if (StoreTools::holdsBinaryValues(paths.macro(FuzzMacro))) {
+        FUZZ_CHECK(!macros.saveMacroIni(FuzzMacro, stored, repeat).toBool());
+        return;
+    }
     // What was loaded is saved again as the editor saves it, and loads back unchanged.
     FUZZ_CHECK(macros.saveMacroIni(FuzzMacro, stored, repeat).toBool());
     FUZZ_CHECK(macros.loadMacroIni(FuzzMacro) == stored + QStringList {repeat});
@@ -64,7 +70,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     folder.write(QStringLiteral("modules/setting/name.bin"), data, size);
     ConfigStore config(folder.path());
     MacroLibrary macros(config);
-    encodeAndResave(macros);
+    encodeAndResave(macros, config.paths());
     tryListedNames(macros, config.paths());
     return 0;
 }

@@ -15,9 +15,9 @@ const QStringList DefaultLang {QStringLiteral("DPI")};
 DpiSettingScreen::DpiSettingScreen(Screens& screens)
     : QObject(&screens)
     , m_screens(screens)
-    , m_values(DefaultValues)
     , m_lang(DefaultLang)
 {
+    place(DefaultValues);
 }
 
 void DpiSettingScreen::setSave(bool dirty)
@@ -44,11 +44,7 @@ QVariantList DpiSettingScreen::dpiValues() const
 
 QVariantList DpiSettingScreen::knobPositions() const
 {
-    QVariantList positions;
-    for (int value : m_values) {
-        positions << knobFor(value, m_minDpi, m_maxDpi);
-    }
-    return positions;
+    return ScreenValues::toVariantList(m_knobs);
 }
 
 void DpiSettingScreen::setCurrentDPI(int stageIndex)
@@ -82,14 +78,6 @@ int DpiSettingScreen::knobFor(int value, int minDpi, int maxDpi)
     return qBound(KnobFirst, int(KnobTravel * fraction) + KnobFirst + 1, KnobFirst + KnobTravel);
 }
 
-void DpiSettingScreen::setValue(int stage, int value)
-{
-    if (stage >= 0 && stage < m_values.size() && m_values.at(stage) != value) {
-        m_values[stage] = value;
-        emit valuesChanged();
-    }
-}
-
 void DpiSettingScreen::setCurrentDpiCount(int count)
 {
     if (m_currentDpiCount != count) {
@@ -118,12 +106,7 @@ void DpiSettingScreen::init(bool isSendData, bool isRecovery)
         const int inUse = ScreenValues::profileInt(store, QStringLiteral("mouse/currentDpiCount"), 4);
         setCurrentDpiCount(qBound(1, inUse, m_dpiCount));
     }
-    // The value shown, stored and sent is the one read back off the knob.
-    m_values.clear();
-    for (int value : stored) {
-        m_values << valueAt(knobFor(value, m_minDpi, m_maxDpi), m_minDpi, m_maxDpi, m_dpiBase);
-    }
-    emit valuesChanged();
+    place(stored);
     if (isSendData) {
         saveData(true);
     }
@@ -139,4 +122,66 @@ void DpiSettingScreen::saveData(bool isSendData)
     if (isSendData) {
         m_screens.operations().mouseSetDpi(m_currentDpiCount, m_sensorType, values);
     }
+}
+
+void DpiSettingScreen::place(const QList<int>& values)
+{
+    // The value shown, stored and sent is the one read back off the knob.
+    m_values.clear();
+    m_knobs.clear();
+    for (int value : values) {
+        const int knob = knobFor(value, m_minDpi, m_maxDpi);
+        m_knobs << knob;
+        m_values << valueAt(knob, m_minDpi, m_maxDpi, m_dpiBase);
+    }
+    emit valuesChanged();
+    emit knobsPlaced();
+}
+
+void DpiSettingScreen::setKnob(int stage, int position)
+{
+    if (stage < 0 || stage >= m_knobs.size()) {
+        return;
+    }
+    const int knob = qBound(KnobFirst, position, KnobFirst + KnobTravel);
+    m_knobs[stage] = knob;
+    m_values[stage] = valueAt(knob, m_minDpi, m_maxDpi, m_dpiBase);
+    emit valuesChanged();
+}
+
+void DpiSettingScreen::chooseStageCount(int count)
+{
+    if (count >= 1 && count <= m_dpiCount && count <= Stages) {
+        setCurrentDpiCount(count);
+        setSave(true);
+    }
+}
+
+void DpiSettingScreen::dragStage(int stage, int position)
+{
+    setKnob(stage, position);
+}
+
+void DpiSettingScreen::releaseStage(int stage, int position)
+{
+    if (stage >= 0 && stage < m_knobs.size()) {
+        setKnob(stage, position);
+        setSave(true);
+    }
+}
+
+void DpiSettingScreen::restore()
+{
+    init(false, true);
+    setSave(true);
+}
+
+bool DpiSettingScreen::placeValues(int inUse, const QList<int>& values)
+{
+    if (inUse < 1 || inUse > m_dpiCount || inUse > Stages || values.size() != Stages) {
+        return false;
+    }
+    setCurrentDpiCount(inUse);
+    place(values);
+    return true;
 }

@@ -16,11 +16,13 @@ class DpiSettingScreen : public QObject
     Q_PROPERTY(bool isSave READ isSave WRITE setSave NOTIFY isSaveChanged)
     Q_PROPERTY(int dpiCount READ dpiCount NOTIFY rangeChanged)
     Q_PROPERTY(int currentDpiCount READ currentDpiCount NOTIFY currentDpiCountChanged)
+    Q_PROPERTY(int stageCountIndex READ stageCountIndex NOTIFY currentDpiCountChanged)
     Q_PROPERTY(int minDPI READ minDPI NOTIFY rangeChanged)
     Q_PROPERTY(int maxDPI READ maxDPI NOTIFY rangeChanged)
     Q_PROPERTY(QString sensorType READ sensorType NOTIFY rangeChanged)
     Q_PROPERTY(int dpiBase READ dpiBase NOTIFY rangeChanged)
     Q_PROPERTY(QStringList stageCountModel READ stageCountModel NOTIFY rangeChanged)
+    Q_PROPERTY(int stages READ stages CONSTANT)
     Q_PROPERTY(QVariantList dpiValues READ dpiValues NOTIFY valuesChanged)
     Q_PROPERTY(QVariantList knobPositions READ knobPositions NOTIFY valuesChanged)
     Q_PROPERTY(int currentDPI READ currentDPI NOTIFY currentDPIChanged)
@@ -38,11 +40,14 @@ public:
     void setSave(bool dirty);
     int dpiCount() const { return m_dpiCount; }
     int currentDpiCount() const { return m_currentDpiCount; }
+    // The entry of stageCountModel that is selected.
+    int stageCountIndex() const { return m_currentDpiCount - 1; }
     int minDPI() const { return m_minDpi; }
     int maxDPI() const { return m_maxDpi; }
     QString sensorType() const { return m_sensorType; }
     int dpiBase() const { return m_dpiBase; }
     QStringList stageCountModel() const;
+    static int stages() { return Stages; }
     QVariantList dpiValues() const;
     QList<int> values() const { return m_values; }
     QVariantList knobPositions() const;
@@ -58,6 +63,19 @@ public:
     Q_INVOKABLE void init(bool isSendData, bool isRecovery);
     Q_INVOKABLE void saveData(bool isSendData);
 
+    // The user's actions. Choosing a count and releasing a slider set the dirty flag; the text
+    // under a slider follows it while it is dragged.
+    Q_INVOKABLE void chooseStageCount(int count);
+    Q_INVOKABLE void chooseStageCountAt(int index) { chooseStageCount(index + 1); }
+    Q_INVOKABLE void dragStage(int stage, int position);
+    Q_INVOKABLE void releaseStage(int stage, int position);
+    // The profile's default values, not sent.
+    Q_INVOKABLE void restore();
+
+    // Stages in use and values as typed elsewhere (qx7ctl): each value takes the knob place init
+    // gives it and becomes the value read back off the knob. False when the count is not offered.
+    bool placeValues(int inUse, const QList<int>& values);
+
 signals:
     void isSaveChanged();
     void rangeChanged();
@@ -65,12 +83,14 @@ signals:
     void valuesChanged();
     void currentDPIChanged();
     void languageChanged();
-
-protected:
-    void setValue(int stage, int value);
-    void setCurrentDpiCount(int count);
+    // The knobs were placed from stored values: the sliders move to knobPositions.
+    void knobsPlaced();
 
 private:
+    void setCurrentDpiCount(int count);
+    void place(const QList<int>& values);
+    void setKnob(int stage, int position);
+
     Screens& m_screens;
     int m_dpiCount = 4;
     int m_currentDpiCount = 4;
@@ -79,6 +99,7 @@ private:
     QString m_sensorType = QStringLiteral("3360");
     int m_dpiBase = 50;
     QList<int> m_values;
+    QList<int> m_knobs;
     int m_currentDPI = 0;
     QStringList m_lang;
     bool m_isSave = false;

@@ -207,3 +207,25 @@ void KeyMatrixScreen::saveData()
 {
     m_screens.operations().mouseSetKeyMatrix(matrixNumbers(), true, m_screens.gunControl()->slotPeriods());
 }
+
+QList<int> KeyMatrixScreen::macroEntries(const QString& name) const
+{
+    const ConfigStore& store = m_screens.store();
+    QList<int> entries;
+    for (int entry = 0; entry < m_records.size(); ++entry) {
+        const ButtonFunction& record = m_records.at(entry);
+        if (record.type() == ButtonFunction::Macro
+            && store.getData(ButtonFunction::macroNameKey(record.param2()), false).toString() == name) {
+            entries << entry;
+        }
+    }
+    return entries;
+}
+
+void KeyMatrixScreen::refreshTexts()
+{
+    for (int entry = 0; entry < m_records.size(); ++entry) {
+        m_texts[entry] = textFor(m_records.at(entry));
+    }
+    emit matrixChanged();
+}

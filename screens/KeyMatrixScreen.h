@@ -64,6 +64,11 @@ public:
     // The 64 numbers of the matrix, entry by entry.
     QVariantList matrixNumbers() const;
 
+    // Entries whose record plays the macro stored under `name` for its slot.
+    QList<int> macroEntries(const QString& name) const;
+    // The texts again, after the macro names behind them changed.
+    void refreshTexts();
+
 signals:
     void isSaveChanged();
     void matrixChanged();

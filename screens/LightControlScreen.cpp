@@ -46,6 +46,7 @@ constexpr int BasicModes = 4;
 constexpr int ColourfulModes = 7;
 constexpr int ModeTextOffset = 8;
 constexpr int BreathLoopText = 15;
+constexpr int HueSegments = 6;
 
 // What a mode shows, and the indices it sets when chosen (-1: left as it is).
 struct ModeRule
@@ -98,6 +99,16 @@ QString colorText(int red, int green, int blue)
         .arg(qBound(0, red, 255), 2, 16, QLatin1Char('0'))
         .arg(qBound(0, green, 255), 2, 16, QLatin1Char('0'))
         .arg(qBound(0, blue, 255), 2, 16, QLatin1Char('0'));
+}
+
+bool isColorText(const QString& text)
+{
+    if (text.size() != 7 || !text.startsWith(QLatin1Char('#'))) {
+        return false;
+    }
+    bool ok = false;
+    text.mid(1).toUInt(&ok, 16);
+    return ok;
 }
 
 QList<int> colorNumbers(const QString& text)
@@ -174,6 +185,11 @@ void LightControlScreen::setLanguageTexts(const QStringList& texts)
     rebuildModes();
 }
 
+int LightControlScreen::modeCount(bool colorful, bool is55328)
+{
+    return BasicModes + (colorful ? ColourfulModes : 0) + (is55328 ? 1 : 0);
+}
+
 void LightControlScreen::rebuildModes()
 {
     m_modes = m_lang.mid(1, BasicModes);
@@ -237,6 +253,7 @@ void LightControlScreen::init(bool isSendData, bool isRecovery)
     }
     emit colorsChanged();
     selectColor(0);
+    emit selectedValueChanged();
     if (isSendData) {
         saveData(true, 0);
     }
@@ -309,13 +326,114 @@ void LightControlScreen::selectColor(int index)
     if (index >= 0 && index < ColorCount && m_selectedColor != index) {
         m_selectedColor = index;
         emit selectedColorChanged();
+        emit selectedValueChanged();
     }
 }
 
-void LightControlScreen::setColor(int index, const QString& color)
+bool LightControlScreen::setColor(int index, const QString& color)
 {
-    if (index >= 0 && index < ColorCount && m_colors.at(index) != color) {
-        m_colors[index] = color;
-        emit colorsChanged();
+    if (index < 0 || index >= ColorCount || !isColorText(color)) {
+        return false;
     }
+    const QString text = color.toLower();
+    if (m_colors.at(index) != text) {
+        m_colors[index] = text;
+        emit colorsChanged();
+        if (index == m_selectedColor) {
+            emit selectedValueChanged();
+        }
+    }
+    return true;
+}
+
+QVariantList LightControlScreen::selectedRgb() const
+{
+    return ScreenValues::toVariantList(colorNumbers(m_colors.at(m_selectedColor)));
+}
+
+qreal LightControlScreen::hueRatio() const
+{
+    return hueOf(m_colors.at(m_selectedColor));
+}
+
+QString LightControlScreen::hueColor(int position, int width)
+{
+    if (width < HueSegments) {
+        return colorText(255, 0, 0);
+    }
+    const int at = qBound(0, position, width - 1);
+    const int segment = qMin(HueSegments - 1, at * HueSegments / width);
+    // The ramp runs over the segment's own pixels: its first pixel 0, past its last 255.
+    const int start = segment * width / HueSegments;
+    const int end = (segment + 1) * width / HueSegments;
+    const int ramp = qBound(0, (at - start) * 255 / qMax(1, end - start - 1), 255);
+    switch (segment) {
+        case 0:
+            return colorText(255, ramp, 0);
+        case 1:
+            return colorText(255 - ramp, 255, 0);
+        case 2:
+            return colorText(0, 255, ramp);
+        case 3:
+            return colorText(0, 255 - ramp, 255);
+        case 4:
+            return colorText(ramp, 0, 255);
+        default:
+            return colorText(255, 0, 255 - ramp);
+    }
+}
+
+qreal LightControlScreen::hueOf(const QString& color)
+{
+    const QList<int> rgb = colorNumbers(color);
+    const int high = qMax(rgb.at(0), qMax(rgb.at(1), rgb.at(2)));
+    const int low = qMin(rgb.at(0), qMin(rgb.at(1), rgb.at(2)));
+    if (high == low) {
+        // Greys have no hue: the marker stays at the bar's start.
+        return 0.0;
+    }
+    const qreal span = high - low;
+    qreal segment = 0.0;
+    if (high == rgb.at(0)) {
+        segment = (rgb.at(1) - rgb.at(2)) / span;
+        if (segment < 0) {
+            segment += HueSegments;
+        }
+    } else if (high == rgb.at(1)) {
+        segment = 2.0 + (rgb.at(2) - rgb.at(0)) / span;
+    } else {
+        segment = 4.0 + (rgb.at(0) - rgb.at(1)) / span;
+    }
+    return segment / HueSegments;
+}
+
+void LightControlScreen::pickHue(int position, int width)
+{
+    if (width > 0) {
+        changeSelected(hueColor(position, width));
+    }
+}
+
+void LightControlScreen::setChannel(int channel, int value)
+{
+    if (channel < 0 || channel > 2) {
+        return;
+    }
+    QList<int> rgb = colorNumbers(m_colors.at(m_selectedColor));
+    rgb[channel] = qBound(0, value, 255);
+    changeSelected(colorText(rgb.at(0), rgb.at(1), rgb.at(2)));
+}
+
+void LightControlScreen::changeSelected(const QString& color)
+{
+    // A field left without a change is no edit.
+    if (color != m_colors.at(m_selectedColor) && setColor(m_selectedColor, color)) {
+        setSave(true);
+    }
+}
+
+void LightControlScreen::restore()
+{
+    init(false, true);
+    setSave(true);
 }

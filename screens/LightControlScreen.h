@@ -22,8 +22,13 @@ class LightControlScreen : public QObject
     Q_PROPERTY(bool brightnessShown READ brightnessShown NOTIFY effectChanged)
     Q_PROPERTY(QStringList colors READ colors NOTIFY colorsChanged)
     Q_PROPERTY(int selectedColor READ selectedColor NOTIFY selectedColorChanged)
+    Q_PROPERTY(QVariantList selectedRgb READ selectedRgb NOTIFY selectedValueChanged)
+    Q_PROPERTY(qreal hueRatio READ hueRatio NOTIFY selectedValueChanged)
+    Q_PROPERTY(QString selectedColorText READ selectedColorText NOTIFY selectedValueChanged)
     Q_PROPERTY(QVariantList colorBlocksShown READ colorBlocksShown NOTIFY effectChanged)
     Q_PROPERTY(QStringList levelTexts READ levelTexts CONSTANT)
+    Q_PROPERTY(int levelSteps READ levelSteps CONSTANT)
+    Q_PROPERTY(int colorCount READ colorCount CONSTANT)
     Q_PROPERTY(QStringList lightControlLang READ lightControlLang NOTIFY modesChanged)
 
 public:
@@ -46,8 +51,16 @@ public:
     bool brightnessShown() const;
     QStringList colors() const { return m_colors; }
     int selectedColor() const { return m_selectedColor; }
+    QString selectedColorText() const { return m_colors.at(m_selectedColor); }
+    // Red, green and blue of the selected colour, 0-255.
+    QVariantList selectedRgb() const;
+    // Where the selected colour sits on the hue bar, 0-1 of its width.
+    qreal hueRatio() const;
     QVariantList colorBlocksShown() const;
     static QStringList levelTexts();
+    // Steps of the speed and brightness sliders: levels 0-4.
+    static int levelSteps() { return Levels - 1; }
+    static int colorCount() { return ColorCount; }
     QStringList lightControlLang() const { return m_lang; }
     void setLanguageTexts(const QStringList& texts);
 
@@ -58,10 +71,28 @@ public:
     Q_INVOKABLE void init(bool isSendData, bool isRecovery);
     // isStep: 0 everything, 1 the effect only, 2 the colours only.
     Q_INVOKABLE void saveData(bool isSendData, int isStep);
-    // The user's choices; each sets the dirty flag.
+    // The user's choices; each but the colour selection sets the dirty flag.
     Q_INVOKABLE void chooseMode(int index);
     Q_INVOKABLE void setSpeed(int index);
     Q_INVOKABLE void setBrightness(int index);
+    Q_INVOKABLE void selectColor(int index);
+    // A press on the hue bar of `width` pixels at `position`.
+    Q_INVOKABLE void pickHue(int position, int width);
+    // One of the three number fields (0 red, 1 green, 2 blue).
+    Q_INVOKABLE void setChannel(int channel, int value);
+    // The profile's default values, not sent.
+    Q_INVOKABLE void restore();
+
+    // Colour `index` as "#rrggbb"; false for a text that is not one.
+    bool setColor(int index, const QString& color);
+
+    // How many modes the list holds once extended for the mouse's flags.
+    static int modeCount(bool colorful, bool is55328);
+
+    // The hue bar: six equal segments, each ramping one component from 0 to 255 while another
+    // stays full (red to yellow, to green, to cyan, to blue, to magenta, back to red).
+    static QString hueColor(int position, int width);
+    static qreal hueOf(const QString& color);
 
 signals:
     void isSaveChanged();
@@ -69,13 +100,11 @@ signals:
     void effectChanged();
     void colorsChanged();
     void selectedColorChanged();
-
-protected:
-    void selectColor(int index);
-    void setColor(int index, const QString& color);
+    void selectedValueChanged();
 
 private:
     void rebuildModes();
+    void changeSelected(const QString& color);
 
     Screens& m_screens;
     QStringList m_lang;

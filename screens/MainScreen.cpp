@@ -10,6 +10,7 @@
 #include "LanguageStore.h"
 #include "LightControlScreen.h"
 #include "MacroEditorScreen.h"
+#include "MacroLibrary.h"
 #include "ProfileScreen.h"
 #include "ScreenValues.h"
 #include "Screens.h"
@@ -62,6 +63,10 @@ MainScreen::MainScreen(Screens& screens)
     m_guard.setSingleShot(true);
     m_guard.setInterval(DefaultGuardMs);
     connect(&m_guard, &QTimer::timeout, this, &MainScreen::guardEnded);
+    MacroEditorScreen* macros = m_screens.macroEditor();
+    connect(macros, &MacroEditorScreen::modifyMacroData, this, &MainScreen::resendMacro);
+    connect(macros, &MacroEditorScreen::modifyMacroName, this, &MainScreen::renameMacroBindings);
+    connect(macros, &MacroEditorScreen::deleteMacro, this, &MainScreen::dropMacroBindings);
 }
 
 QStringList MainScreen::reportRates()
@@ -354,4 +359,50 @@ void MainScreen::routeKeyboard(bool isDown, int usbCode)
     } else if (assignment->capturesKeys()) {
         assignment->detectKeyboard(isDown, usbCode);
     }
+}
+
+void MainScreen::resendMacro(const QString& macroName)
+{
+    KeyMatrixScreen* keys = m_screens.keyMatrix();
+    QList<int> sent;
+    for (int entry : keys->macroEntries(macroName)) {
+        const int slot = keys->record(entry).param2();
+        if (!sent.contains(slot)) {
+            sent << slot;
+            m_screens.macroEditor()->sendMacro(slot, macroName);
+        }
+    }
+}
+
+void MainScreen::renameMacroBindings(const QString& oldName, const QString& newName)
+{
+    KeyMatrixScreen* keys = m_screens.keyMatrix();
+    ConfigStore& store = m_screens.store();
+    const QList<int> entries = keys->macroEntries(oldName);
+    const auto bind = [&](const QString& name) {
+        for (int entry : entries) {
+            store.setData(ButtonFunction::macroNameKey(keys->record(entry).param2()), name);
+        }
+    };
+    bind(newName);
+    // A rename the file system refuses leaves the buttons on the old name.
+    if (!m_screens.macros().modifyMacroNameUpdateProfile(oldName, newName).toBool()) {
+        bind(oldName);
+    }
+    keys->refreshTexts();
+}
+
+void MainScreen::dropMacroBindings(const QString& macroName)
+{
+    KeyMatrixScreen* keys = m_screens.keyMatrix();
+    const QList<int> entries = keys->macroEntries(macroName);
+    for (int entry : entries) {
+        keys->restoreEntry(entry);
+    }
+    if (!entries.isEmpty()) {
+        // The whole working matrix goes: nothing is left for Save to send.
+        keys->saveData();
+        keys->setSave(false);
+    }
+    m_screens.macros().deleteMacroUpdateProfile(macroName);
 }

@@ -118,6 +118,10 @@ private:
     void setViewEnabled(bool enabled);
     void guardEnded();
     void loadLanguages();
+    // The macro editor's flows over the current key matrix and the profiles.
+    void resendMacro(const QString& macroName);
+    void renameMacroBindings(const QString& oldName, const QString& newName);
+    void dropMacroBindings(const QString& macroName);
     // Key matrix, report rate, DPI, lighting and system settings from the current profile, sent.
     void resendProfile();
 

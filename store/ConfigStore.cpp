@@ -17,7 +17,7 @@ const QString kProfileSuffix = QStringLiteral("pf");
 
 std::unique_ptr<QSettings> openIni(const QString& path)
 {
-    return std::make_unique<QSettings>(path, QSettings::IniFormat);
+    return StoreTools::openSettings(path);
 }
 
 } // namespace

@@ -41,8 +41,8 @@ QVariantList GunStore::getGunData(const QVariant& name) const
     if (!hasPresetFile()) {
         return {};
     }
-    const QSettings settings(m_config.paths().gunData(), QSettings::IniFormat);
-    return StoreTools::listValue(settings.value(presetKey(name.toString())));
+    const std::unique_ptr<QSettings> settings = StoreTools::openSettings(m_config.paths().gunData());
+    return StoreTools::listValue(settings->value(presetKey(name.toString())));
 }
 
 QStringList GunStore::getGunDataKey() const
@@ -50,10 +50,10 @@ QStringList GunStore::getGunDataKey() const
     if (!hasPresetFile()) {
         return {};
     }
-    QSettings settings(m_config.paths().gunData(), QSettings::IniFormat);
-    settings.beginGroup(kGroup);
-    const QStringList keys = settings.allKeys();
-    settings.endGroup();
+    const std::unique_ptr<QSettings> settings = StoreTools::openSettings(m_config.paths().gunData());
+    settings->beginGroup(kGroup);
+    const QStringList keys = settings->allKeys();
+    settings->endGroup();
     return keys;
 }
 
@@ -63,9 +63,9 @@ bool GunStore::mouseSaveGundata(const QVariant& index, const QVariantList& src6)
     if (!hasPresetFile() || name.isEmpty() || src6.size() < PresetFields) {
         return false;
     }
-    QSettings settings(m_config.paths().gunData(), QSettings::IniFormat);
-    settings.setValue(presetKey(name), texts(src6, 0, PresetFields));
-    return StoreTools::syncSettings(settings, "mouseSaveGundata");
+    const std::unique_ptr<QSettings> settings = StoreTools::openSettings(m_config.paths().gunData());
+    settings->setValue(presetKey(name), texts(src6, 0, PresetFields));
+    return StoreTools::syncSettings(*settings, "mouseSaveGundata");
 }
 
 bool GunStore::modifyGundata(const QVariant& modifyType, const QVariantList& src6)
@@ -75,15 +75,15 @@ bool GunStore::modifyGundata(const QVariant& modifyType, const QVariantList& src
     }
     bool ok = false;
     const int type = modifyType.toInt(&ok);
-    QSettings settings(m_config.paths().gunData(), QSettings::IniFormat);
+    const std::unique_ptr<QSettings> settings = StoreTools::openSettings(m_config.paths().gunData());
     if (ok && type == 0 && !src6.isEmpty() && !src6.at(0).toString().isEmpty()) {
-        settings.remove(presetKey(src6.at(0).toString()));
-        return StoreTools::syncSettings(settings, "modifyGundata");
+        settings->remove(presetKey(src6.at(0).toString()));
+        return StoreTools::syncSettings(*settings, "modifyGundata");
     }
     if (ok && type == 1 && src6.size() >= RenameFields && !src6.at(0).toString().isEmpty()) {
-        settings.remove(presetKey(src6.at(6).toString()));
-        settings.setValue(presetKey(src6.at(0).toString()), texts(src6, 1, PresetFields));
-        return StoreTools::syncSettings(settings, "modifyGundata");
+        settings->remove(presetKey(src6.at(6).toString()));
+        settings->setValue(presetKey(src6.at(0).toString()), texts(src6, 1, PresetFields));
+        return StoreTools::syncSettings(*settings, "modifyGundata");
     }
     return false;
 }

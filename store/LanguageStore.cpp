@@ -2,7 +2,9 @@
 
 #include "DpiSwitchTexts.h"
 
+#include "StoreTools.h"
 #include <QFileInfo>
+
 #include <QSettings>
 
 LanguageStore::LanguageStore(const QString& baseDir)
@@ -17,11 +19,11 @@ QStringList LanguageStore::getLangStrings(const QString& typeStr, const QString&
     // A code that is not a plain file name names no language file; its group reads empty.
     if (!path.isEmpty() && QFileInfo(path).isFile()) {
         // Qt reads INI files as UTF-8.
-        const QSettings settings(path, QSettings::IniFormat);
+        const std::unique_ptr<QSettings> settings = StoreTools::openSettings(path);
         bool ok = false;
-        const int total = qBound(0, settings.value(typeStr + QStringLiteral("/total")).toInt(&ok), int(MaxTexts));
+        const int total = qBound(0, settings->value(typeStr + QStringLiteral("/total")).toInt(&ok), int(MaxTexts));
         for (int i = 0; ok && i < total; ++i) {
-            texts.append(settings.value(typeStr + QStringLiteral("/%1").arg(i)).toString());
+            texts.append(settings->value(typeStr + QStringLiteral("/%1").arg(i)).toString());
         }
     }
     // Missing texts (no file, a short group) fall back to the built-in ones.

@@ -61,12 +61,12 @@ QVariant MacroLibrary::createMacroIni(const QVariant& name, const QVariant& macr
     if (path.isEmpty()) {
         return false;
     }
-    QSettings settings(path, QSettings::IniFormat);
-    settings.setValue(QStringLiteral("config/index"), macroIndex.toUInt());
-    settings.setValue(QStringLiteral("config/total"), 0);
-    settings.setValue(QStringLiteral("config/repeat"), 1);
-    settings.setValue(QStringLiteral("config/did"), -1);
-    return StoreTools::syncSettings(settings, "createMacroIni");
+    const std::unique_ptr<QSettings> settings = StoreTools::openSettings(path);
+    settings->setValue(QStringLiteral("config/index"), macroIndex.toUInt());
+    settings->setValue(QStringLiteral("config/total"), 0);
+    settings->setValue(QStringLiteral("config/repeat"), 1);
+    settings->setValue(QStringLiteral("config/did"), -1);
+    return StoreTools::syncSettings(*settings, "createMacroIni");
 }
 
 QVariant MacroLibrary::saveMacroIni(const QVariant& name, const QStringList& macros, const QVariant& repeat)
@@ -74,14 +74,14 @@ QVariant MacroLibrary::saveMacroIni(const QVariant& name, const QStringList& mac
     if (!macroExists(name.toString())) {
         return false;
     }
-    QSettings settings(macroPath(name), QSettings::IniFormat);
-    settings.remove(QStringLiteral("macro"));
-    settings.setValue(QStringLiteral("config/total"), macros.size());
-    settings.setValue(QStringLiteral("config/repeat"), repeat);
+    const std::unique_ptr<QSettings> settings = StoreTools::openSettings(macroPath(name));
+    settings->remove(QStringLiteral("macro"));
+    settings->setValue(QStringLiteral("config/total"), macros.size());
+    settings->setValue(QStringLiteral("config/repeat"), repeat);
     for (int i = 0; i < macros.size(); ++i) {
-        settings.setValue(QStringLiteral("macro/%1").arg(i), macros.at(i));
+        settings->setValue(QStringLiteral("macro/%1").arg(i), macros.at(i));
     }
-    return StoreTools::syncSettings(settings, "saveMacroIni");
+    return StoreTools::syncSettings(*settings, "saveMacroIni");
 }
 
 QStringList MacroLibrary::loadMacroIni(const QVariant& name) const
@@ -89,14 +89,14 @@ QStringList MacroLibrary::loadMacroIni(const QVariant& name) const
     if (!macroExists(name.toString())) {
         return {};
     }
-    const QSettings settings(macroPath(name), QSettings::IniFormat);
+    const std::unique_ptr<QSettings> settings = StoreTools::openSettings(macroPath(name));
     bool ok = false;
-    const int total = qBound(0, settings.value(QStringLiteral("config/total")).toInt(&ok), int(MaxActions));
+    const int total = qBound(0, settings->value(QStringLiteral("config/total")).toInt(&ok), int(MaxActions));
     QStringList actions;
     for (int i = 0; ok && i < total; ++i) {
-        actions.append(settings.value(QStringLiteral("macro/%1").arg(i), QStringLiteral("0")).toString());
+        actions.append(settings->value(QStringLiteral("macro/%1").arg(i), QStringLiteral("0")).toString());
     }
-    actions.append(settings.value(QStringLiteral("config/repeat"), QStringLiteral("0")).toString());
+    actions.append(settings->value(QStringLiteral("config/repeat"), QStringLiteral("0")).toString());
     return actions;
 }
 
@@ -187,17 +187,17 @@ QVariant MacroLibrary::updataNameList(const QVariant& type, const QStringList& n
     if (key.isEmpty()) {
         return false;
     }
-    QSettings settings(m_config.paths().nameList(), QSettings::IniFormat);
+    const std::unique_ptr<QSettings> settings = StoreTools::openSettings(m_config.paths().nameList());
     QStringList names = nameList;
     if (names.size() == 1) {
         names.append(FillerMarker);
     }
     if (names.isEmpty()) {
-        settings.remove(key);
+        settings->remove(key);
     } else {
-        settings.setValue(key, names);
+        settings->setValue(key, names);
     }
-    return StoreTools::syncSettings(settings, "updataNameList");
+    return StoreTools::syncSettings(*settings, "updataNameList");
 }
 
 QVariantList MacroLibrary::getNameList(const QVariant& type) const
@@ -206,8 +206,8 @@ QVariantList MacroLibrary::getNameList(const QVariant& type) const
     if (key.isEmpty()) {
         return {};
     }
-    const QSettings settings(m_config.paths().nameList(), QSettings::IniFormat);
-    return StoreTools::listValue(settings.value(key, 0));
+    const std::unique_ptr<QSettings> settings = StoreTools::openSettings(m_config.paths().nameList());
+    return StoreTools::listValue(settings->value(key, 0));
 }
 
 bool MacroLibrary::saveMacroFile(const QVariant& macroFileName)
@@ -234,25 +234,41 @@ bool MacroLibrary::saveMacroFile(const QVariant& macroFileName)
 
 bool MacroLibrary::loadMacroFile(const QVariant& macroFileName)
 {
+    return importMacroFile(macroFileName) == ImportResult::Imported;
+}
+
+MacroLibrary::ImportResult MacroLibrary::importMacroFile(const QVariant& macroFileName)
+{
     FileChooser* chooser = m_config.fileChooser();
     const QString target = macroPath(macroFileName);
     if (!chooser || target.isEmpty()) {
-        return false;
+        return ImportResult::Cancelled;
     }
     const QString source
         = chooser->chooseOpenFile(QStringLiteral("Open File"), StoreTools::desktopFolder(), kMacroFilter);
     if (source.isEmpty()) {
-        return false;
+        return ImportResult::Cancelled;
     }
-    // An import never overwrites a macro, and takes only what reads as a settings file.
-    if (QFileInfo::exists(target) || !StoreTools::isSettingsFile(source)) {
+    // An import never overwrites a macro, and takes only what reads as a macro file.
+    if (QFileInfo::exists(target) || !isMacroFile(source)) {
         qWarning().noquote() << "loadMacroFile: refused" << source;
-        return false;
+        return ImportResult::Refused;
     }
     QString error;
     if (!StoreTools::replaceWithCopy(source, target, &error)) {
         qWarning().noquote() << "loadMacroFile:" << error;
+        return ImportResult::Refused;
+    }
+    return ImportResult::Imported;
+}
+
+bool MacroLibrary::isMacroFile(const QString& path)
+{
+    if (!StoreTools::isSettingsFile(path)) {
         return false;
     }
-    return true;
+    const QSettings settings(path, QSettings::IniFormat);
+    bool ok = false;
+    const int total = settings.value(QStringLiteral("config/total")).toInt(&ok);
+    return ok && total >= 0 && total <= MaxActions;
 }

@@ -22,6 +22,8 @@ public:
         GunSelection = 3,
     };
 
+    enum class ImportResult { Imported, Cancelled, Refused };
+
     // Stored after the only name of a one-name list, which would otherwise read back as a text.
     static const QString FillerMarker;
     // Profile slots whose bindings follow renames and deletions: those of the profiles screen.
@@ -44,10 +46,15 @@ public:
     QVariantList getNameList(const QVariant& type) const;
     bool saveMacroFile(const QVariant& macroFileName);
     bool loadMacroFile(const QVariant& macroFileName);
+    // As loadMacroFile, telling a cancelled dialog from a file that was refused: not a macro
+    // file, or the target macro exists.
+    ImportResult importMacroFile(const QVariant& macroFileName);
 
     bool macroExists(const QString& name) const;
 
 private:
+    // A settings file with a number of actions.
+    static bool isMacroFile(const QString& path);
     QString macroPath(const QVariant& name) const;
     void renameBindings(const QString& oldName, const QString& newName);
 

@@ -72,6 +72,34 @@ bool StoreTools::replaceWithCopy(const QString& source, const QString& target, Q
     return true;
 }
 
+bool StoreTools::holdsBinaryValues(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        return false;
+    }
+    const QByteArray bytes = file.readAll();
+    const QByteArray marker("@Variant(");
+    for (qsizetype at = bytes.indexOf(marker); at >= 0; at = bytes.indexOf(marker, at + 1)) {
+        // Only at the start of a value ("@@" is an escaped text).
+        const char before = at > 0 ? bytes.at(at - 1) : '\n';
+        if (before == '=' || before == ',' || before == '"' || QChar::isSpace(uchar(before))) {
+            return true;
+        }
+    }
+    return false;
+}
+
+std::unique_ptr<QSettings> StoreTools::openSettings(const QString& path)
+{
+    if (holdsBinaryValues(path)) {
+        qWarning().noquote() << path << "holds binary values this program never writes; it is left as it is";
+        // No file: reads give defaults and every write fails.
+        return std::make_unique<QSettings>(QString(), QSettings::IniFormat);
+    }
+    return std::make_unique<QSettings>(path, QSettings::IniFormat);
+}
+
 bool StoreTools::syncSettings(QSettings& settings, const char* operation)
 {
     settings.sync();
@@ -103,6 +131,9 @@ bool StoreTools::isSettingsFile(const QString& path)
     QStringDecoder utf8(QStringDecoder::Utf8);
     const QString text = utf8(bytes);
     if (utf8.hasError() || text.contains(QChar(0))) {
+        return false;
+    }
+    if (holdsBinaryValues(path)) {
         return false;
     }
     const QSettings settings(path, QSettings::IniFormat);

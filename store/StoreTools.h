@@ -4,6 +4,8 @@
 #include <QString>
 #include <QVariant>
 
+#include <memory>
+
 class QSettings;
 
 // Helpers shared by the store's classes.
@@ -21,6 +23,15 @@ public:
     // Makes `target` a byte-for-byte copy of `source` through a temporary file beside `target`,
     // replacing it only once the copy is complete; on failure `target` is left as it was.
     static bool replaceWithCopy(const QString& source, const QString& target, QString* error = nullptr);
+
+    // The INI file at `path`. A file holding serialised binary values ("@Variant(...)"), which
+    // this program never writes, is not read: Qt's decoder trusts the element counts inside them
+    // and a crafted file would make it ask for gigabytes. Such a file reads as empty and refuses
+    // writes, so it is left untouched.
+    static std::unique_ptr<QSettings> openSettings(const QString& path);
+
+    // True when the file at `path` holds a serialised binary value.
+    static bool holdsBinaryValues(const QString& path);
 
     // Writes pending changes; false when the file could not be written, which also goes to the
     // debug log under `operation`.

@@ -114,6 +114,10 @@ Item {
             openAssignment(3)
             keyAssigment.page = KeyAssigmentScreen.MacroGroup
             return keyAssigment.visible
+        case "macro":
+            macroEditor.showSample()
+            openDialog(macroEditor)
+            return true
         }
         return false
     }

@@ -115,7 +115,8 @@ void TestQx7Ctl::commands_data()
                            << QStringList {"dpi", "3", "400", "800", "1600", "3200", "4000", "5000", "6000", "7000"}
                            << "110308"
                            << "mouse/dpiValueArray"
-                           << "400 800 1600 3200 4000 5000 6000 7000";
+                           // As the screen's sliders give them back over 200-12000 DPI.
+                           << "400 850 1600 3250 4000 5050 6000 7050";
         *row("560", "dpi") << "560" << encode
                            << QStringList {"dpi", "2", "400", "800", "1600", "3200", "4000", "5000", "6000", "7000"}
                            << "0c0180"

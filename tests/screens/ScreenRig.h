@@ -9,6 +9,7 @@
 #include "MacroLibrary.h"
 #include "Screens.h"
 #include "TempModules.h"
+#include "TickClock.h"
 #include "VirtualLink.h"
 
 #include <QStringList>
@@ -74,6 +75,19 @@ public:
 
 private:
     static VirtualMouse::Config mouseConfig(const Flags& flags);
+};
+
+// A recording clock that moves only when told.
+class ManualClock : public TickClock
+{
+public:
+    void advance(int ticks) { m_ms += qint64(ticks) * TickMs; }
+
+protected:
+    qint64 now() const override { return m_ms; }
+
+private:
+    qint64 m_ms = 0;
 };
 
 #endif // QX7_SCREENRIG_H

@@ -30,6 +30,12 @@ QString boundName(ConfigStore& store, int slot, int entry)
     return store.profileSettings(slot)->value(QStringLiteral("mouseMacroKey/%1").arg(entry)).toString();
 }
 
+// A list value claiming 671 million elements.
+QByteArray hugeListValue()
+{
+    return QByteArray("[config]\ntotal=1\n[macro]\n0=@Variant(\\0\\0\\0\\t(\\0\\0\\0\\x7f\\0\\0\\0\\x7f)\n");
+}
+
 } // namespace
 
 class TestStoreMacros : public QObject
@@ -203,6 +209,27 @@ private slots:
         QCOMPARE(modules.read("modules/macro/Macro_1.bin"), target);
     }
 
+    // Qt's decoder of serialised values trusts the element count in the file; such a file is
+    // neither read nor written, and stays as it was.
+    void serialisedValuesLeftAlone()
+    {
+        TempModules modules;
+        QVERIFY(modules.write("modules/macro/Macro_0.bin", hugeListValue()));
+        QVERIFY(modules.write("modules/setting/p1.bin", hugeListValue()));
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("holds binary values"));
+        ConfigStore store(modules.baseDir());
+        MacroLibrary macros(store);
+        const QMap<QString, QByteArray> before = modules.snapshot();
+
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("holds binary values"));
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("cannot write"));
+        QCOMPARE(macros.saveMacroIni("Macro_0", {"1,A"}, 1), QVariant(false));
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("cannot write"));
+        QVERIFY(!store.setData(QStringLiteral("mouse/reportRate"), 2));
+
+        QCOMPARE(modules.snapshot(), before);
+    }
+
     void exportAndImport()
     {
         TempModules modules;
@@ -229,6 +256,9 @@ private slots:
         QTest::newRow("existing macro kept") << "Macro_1" << QByteArray("[config]\ntotal=0\n");
         QTest::newRow("binary file") << "Macro_7" << TestSupport::binaryBytes();
         QTest::newRow("no settings") << "Macro_7" << QByteArray("just a line of text\n");
+        QTest::newRow("serialised values") << "Macro_7" << hugeListValue();
+        QTest::newRow("settings, not a macro") << "Macro_7" << QByteArray("[mouse]\ndpiCount=4\n");
+        QTest::newRow("damaged action count") << "Macro_7" << QByteArray("[config]\ntotal=many\n");
     }
 
     void importRefusals()

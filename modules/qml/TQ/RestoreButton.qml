@@ -1,0 +1,19 @@
+import QtQuick
+import QX7
+
+// The small "back to the defaults" button of a panel's title row.
+Image {
+    id: restore
+
+    signal clicked()
+
+    source: Theme.imagePath("index", area.containsMouse ? "restore_hover.png" : "restore.png")
+
+    MouseArea {
+        id: area
+        anchors.fill: parent
+        hoverEnabled: true
+        cursorShape: Qt.PointingHandCursor
+        onClicked: restore.clicked()
+    }
+}
