@@ -206,9 +206,11 @@ int GunControlScreen::markerOffset() const
     return int(std::ceil(double(shown().y) * MarkerTravel / MaxY));
 }
 
-double GunControlScreen::rateRatio() const
+int GunControlScreen::rateKnob() const
 {
-    return qBound(0.0, double(shown().period - MinPeriod) / (LastRateKnob - FirstRateKnob), 1.0);
+    // A whole position: a fraction of the travel can land one pixel short, where the label reads
+    // one less and a click on the knob takes that shorter period.
+    return qBound(FirstRateKnob, shown().period - 1, LastRateKnob);
 }
 
 void GunControlScreen::chooseSlot(int slot)

@@ -30,7 +30,8 @@ class GunControlScreen : public QObject
     Q_PROPERTY(int gunTimes READ gunTimes NOTIFY shownChanged)
     Q_PROPERTY(bool endless READ endless NOTIFY shownChanged)
     Q_PROPERTY(int markerOffset READ markerOffset NOTIFY shownChanged)
-    Q_PROPERTY(double rateRatio READ rateRatio NOTIFY shownChanged)
+    // The rate knob's position for the shown period: its label reads the period.
+    Q_PROPERTY(int rateKnob READ rateKnob NOTIFY shownChanged)
     Q_PROPERTY(int markerTravel READ markerTravel CONSTANT)
     Q_PROPERTY(int maxY READ maxY CONSTANT)
     Q_PROPERTY(int maxTimes READ maxTimes CONSTANT)
@@ -82,7 +83,7 @@ public:
     int markerTravel() const { return MarkerTravel; }
     int maxY() const { return MaxY; }
     int maxTimes() const { return MaxTimes; }
-    double rateRatio() const;
+    int rateKnob() const;
 
     Preset preset(int index) const { return m_presets.value(index); }
     int slotPreset(int slot) const { return m_selectGun.value(slot); }

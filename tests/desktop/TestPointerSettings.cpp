@@ -1,9 +1,9 @@
 #include "DesktopPointer.h"
+#include "KeyfileSettings.h"
 #include "PointerSettingsLinux.h"
 
 #include <QFile>
 #include <QProcess>
-#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -63,18 +63,12 @@ private slots:
 private:
     QString stored(const QString& key) const;
 
-    QTemporaryDir m_config;
+    KeyfileSettings m_desktop;
 };
 
 void TestPointerSettings::initTestCase()
 {
-    QVERIFY(m_config.isValid());
-    // Must be set before GIO picks its settings database, that is before the first use.
-    qputenv("GSETTINGS_BACKEND", "keyfile");
-    qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_config.path()));
-    // GNOME's settings, whatever desktop the tests run under.
-    qunsetenv("XDG_CURRENT_DESKTOP");
-    qunsetenv("KDE_FULL_SESSION");
+    QVERIFY(m_desktop.start());
     if (!PointerSettingsLinux().available()) {
         QSKIP("gsettings-desktop-schemas is not installed");
     }
@@ -82,17 +76,7 @@ void TestPointerSettings::initTestCase()
 
 QString TestPointerSettings::stored(const QString& key) const
 {
-    QFile file(m_config.filePath(QStringLiteral("glib-2.0/settings/keyfile")));
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
-        return QString();
-    }
-    // The mouse group runs from its header to the next header.
-    const QString group = QString::fromUtf8(file.readAll())
-                              .section(QStringLiteral("[org/gnome/desktop/peripherals/mouse]\n"), 1, 1)
-                              .section(QLatin1Char('['), 0, 0);
-    const QRegularExpression line(QStringLiteral("^%1=(.*)$").arg(QRegularExpression::escape(key)),
-                                  QRegularExpression::MultilineOption);
-    return line.match(group).captured(1).trimmed();
+    return m_desktop.value(QString::fromLatin1(KeyfileSettings::MouseGroup), key);
 }
 
 void TestPointerSettings::valuesLand_data()

@@ -117,6 +117,28 @@ Item {
         }
 
         // clang-format off
+        function test_closingListTakesNoClick_data() {
+            return [
+                { tag: "list", kind: "list", columns: 1 },
+                { tag: "grid", kind: "grid", columns: 2 }
+            ]
+        }
+        // clang-format on
+
+        // A click right after a choice, where the list still slides shut, is not a second choice.
+        function test_closingListTakesNoClick(data) {
+            var control = create(data.kind, 10)
+            valueSpy.target = control
+            valueSpy.clear()
+            mouseClick(control)
+            clickEntry(control, 2, data.columns)
+            var point = entryPoint(control, 0, data.columns)
+            mouseClick(control, point.x, point.y)
+            compare(valueSpy.count, 1)
+            compare(control.currentSelect, 2)
+        }
+
+        // clang-format off
         function test_gridChoices_data() {
             return [
                 { tag: "empty entry",  index: 1, emitted: 0, selected: -1, open: true },

@@ -128,9 +128,7 @@ void TestGunControlScreen::rate()
     QCOMPARE(gun->gunPeriod(), period);
     QCOMPARE(rig.guns->getGunData(0).at(2).toInt(), period);
     // Shown again, the knob stands where the label reads the same period.
-    const int knob = qRound(GunControlScreen::FirstRateKnob
-                            + gun->rateRatio() * (GunControlScreen::LastRateKnob - GunControlScreen::FirstRateKnob));
-    QCOMPARE(gun->rateLabel(knob), label);
+    QCOMPARE(gun->rateLabel(gun->rateKnob()), label);
 }
 
 void TestGunControlScreen::markerReadsBackEveryY()

@@ -137,6 +137,8 @@ Item {
         width: dropDown.gridWidth
         height: dropDown.isDrop ? rows * dropDown.entryHeight + 2 : 0
         visible: height > 0
+        // While it slides shut it takes no clicks: they belong to what lies below.
+        enabled: dropDown.isDrop
         clip: true
         radius: 3
         color: dropDown.bgColor

@@ -145,6 +145,8 @@ Item {
         width: dropDown.width
         height: dropDown.isDrop ? fullHeight : 0
         visible: height > 0
+        // While it slides shut it takes no clicks: they belong to what lies below.
+        enabled: dropDown.isDrop
         clip: true
         radius: 3
         color: dropDown.bgColor

@@ -109,6 +109,8 @@ Item {
         width: dropDown.width
         height: dropDown.isDrop ? 28 : 0
         visible: height > 0
+        // While it slides shut it takes no clicks: they belong to what lies below.
+        enabled: dropDown.isDrop
         clip: true
         radius: 3
         color: dropDown.sliderBgColor

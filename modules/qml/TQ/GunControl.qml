@@ -34,7 +34,7 @@ DialogFrame {
         timesInput.textValue = String(GunControlScreen.gunTimes)
         endless.isSelect = GunControlScreen.endless
         if (!rateSlider.dragging)
-            rateSlider.setRatioValue(GunControlScreen.rateRatio)
+            rateSlider.setValue(GunControlScreen.rateKnob)
     }
 
     onVisibleChanged: {

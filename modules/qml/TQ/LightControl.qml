@@ -119,6 +119,7 @@ Item {
         }
         RectInput {
             id: input
+            objectName: channelField.objectName + "Field"
             width: 44
             maxValue: 255
             onEndInputSignal: LightControlScreen.setChannel(channelField.channel, Number(textValue))

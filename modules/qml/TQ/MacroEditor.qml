@@ -148,6 +148,7 @@ DialogFrame {
                     readonly property bool selected: index === MacroEditorScreen.selectedMacro
                     readonly property bool editing: index === dialog.renaming
 
+                    objectName: "macroRow" + index
                     width: macroList.width
                     height: 28
                     radius: 3
