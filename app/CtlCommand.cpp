@@ -122,46 +122,6 @@ int profileInt(const ConfigStore& store, const char* key, int fallback)
     return ok ? value : fallback;
 }
 
-QVariantList intList(const QVariantList& values, int count, int fallback = 0)
-{
-    QVariantList out;
-    for (int i = 0; i < count; ++i) {
-        bool ok = false;
-        const int v = i < values.size() ? values.at(i).toInt(&ok) : 0;
-        out << (ok ? v : fallback);
-    }
-    return out;
-}
-
-QVariantList chosenGunPresets(const Context& c)
-{
-    return intList(c.store.getGlobalData(QStringLiteral("mouse/selectGun")).toList(), GunSlots);
-}
-
-QVariantList gunPeriods(Context& c)
-{
-    QVariantList periods;
-    for (const QVariant& preset : chosenGunPresets(c)) {
-        const QVariantList data = c.guns.getGunData(preset);
-        periods << (data.size() > 2 ? data.at(2).toInt() : 0);
-    }
-    return periods;
-}
-
-QVariantList storedMatrix(Context& c)
-{
-    QVariantList src64;
-    for (int n = 0; n < KeyEntries; ++n) {
-        src64 += intList(c.store.getDataList(QStringLiteral("mouseKeyMatrix/%1").arg(n), false), 4);
-    }
-    return src64;
-}
-
-void sendStoredMatrix(Context& c)
-{
-    c.ops.mouseSetKeyMatrix(storedMatrix(c), true, gunPeriods(c));
-}
-
 // Command bodies, one per command.
 
 int setReportRate(Context& c, int index)
