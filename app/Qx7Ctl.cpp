@@ -4,6 +4,7 @@
 #include "CtlCommand.h"
 #include "CtlOutput.h"
 #include "CtlOwner.h"
+#include "DataLocation.h"
 #include "DeviceConnector.h"
 #include "DeviceOperations.h"
 #include "GunStore.h"
@@ -19,7 +20,6 @@
 #include "VirtualMouseSetup.h"
 
 #include <QCommandLineParser>
-#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <memory>
@@ -36,7 +36,7 @@ struct OptionText
 
 // clang-format off
 constexpr OptionText Options[] = {
-    {"data-dir", "DIR", "the folder that holds modules/ (default: the program's folder)"},
+    {"data-dir", "DIR", "use the modules/ folder in DIR as it is (default: see Settings)"},
     {"virtual-mouse", nullptr, "add the virtual mouse, imitating the first configured device"},
     {"virtual-scode", "CODE", "give the virtual mouse another secrecy code"},
     {"trace", nullptr, "write every report and pause of the link to standard error"},
@@ -102,8 +102,9 @@ bool parseOptions(const QStringList& arguments, Settings& s, QString& error)
         return false;
     }
     s.help = parser.isSet(QStringLiteral("help"));
-    s.dataDir = parser.isSet(QStringLiteral("data-dir")) ? parser.value(QStringLiteral("data-dir"))
-                                                         : QCoreApplication::applicationDirPath();
+    if (parser.isSet(QStringLiteral("data-dir"))) {
+        s.dataDir = parser.value(QStringLiteral("data-dir"));
+    }
     s.virtualMouse = parser.isSet(QStringLiteral("virtual-mouse"));
     s.trace = parser.isSet(QStringLiteral("trace"));
     s.fast = parser.isSet(QStringLiteral("fast"));
@@ -129,7 +130,7 @@ QString checkSettings(const Settings& s)
     if (s.virtualCode && !s.virtualMouse) {
         return QStringLiteral("--virtual-scode works only with --virtual-mouse");
     }
-    if (!QFileInfo(QDir(s.dataDir).filePath(QStringLiteral("modules"))).isDir()) {
+    if (!s.dataDir.isEmpty() && !QFileInfo(QDir(s.dataDir).filePath(QStringLiteral("modules"))).isDir()) {
         return QStringLiteral("no modules folder in '%1'").arg(s.dataDir);
     }
     return {};
@@ -157,9 +158,13 @@ QString Qx7Ctl::helpText()
                             "configurator's screens do: it stores what they store, then sends what they send.\n\n")
            + QStringLiteral("Options:\n") + options + QStringLiteral("\nCommands:\n") + commands
            + QStringLiteral(
+               "\nSettings: the configurator's. They are in modules/ beside the program when that folder may\n"
+               "be written, otherwise in the user's data folder ($XDG_DATA_HOME/qx7-config/modules/, by\n"
+               "default ~/.local/share/qx7-config/modules/), which the first start fills from the files\n"
+               "installed with the program.\n"
                "\nExit status: 0 success, 1 bad usage or argument (nothing stored or sent), 2 no verified\n"
                "device, 3 an exchange with the device failed, 4 a settings file could not be read or\n"
-               "written.\n");
+               "written (the message names it; what was sent to the mouse stays sent).\n");
 }
 
 int Qx7Ctl::run(const QStringList& arguments)
@@ -185,6 +190,14 @@ int Qx7Ctl::run(const QStringList& arguments)
         return BadUsage;
     }
 
+    if (settings.dataDir.isEmpty()) {
+        DataLocation location = DataLocation::forProgram();
+        if (!location.prepare(&error)) {
+            CtlOutput::error(QStringLiteral("the settings folder could not be set up: %1").arg(error));
+            return FileFailed;
+        }
+        settings.dataDir = location.dataDir();
+    }
     ConfigStore store(settings.dataDir);
     MacroLibrary macros(store);
     GunStore guns(store);
@@ -228,8 +241,13 @@ int Qx7Ctl::run(const QStringList& arguments)
 
     CtlCommand::Context context {store, link, ops, macros, guns, owner, virtualDevice.get(), index, screens};
     const int exchangesBefore = link.failedExchanges();
-    const int writesBefore = store.failedWrites();
     const int status = parsed.body(context);
+    // Start-up writes count too (the screens tidy the name list): every change must have been kept.
+    QStringList unwritten = store.failedFiles();
+    unwritten.removeDuplicates();
+    for (const QString& file : unwritten) {
+        CtlOutput::error(QStringLiteral("%1: a settings file could not be written: %2").arg(command->name, file));
+    }
     if (status != Success) {
         return status;
     }
@@ -237,8 +255,7 @@ int Qx7Ctl::run(const QStringList& arguments)
     if (exchangeFailed) {
         CtlOutput::error(QStringLiteral("%1: an exchange with the device failed").arg(command->name));
     }
-    if (store.failedWrites() != writesBefore) {
-        CtlOutput::error(QStringLiteral("%1: a settings file could not be written").arg(command->name));
+    if (!unwritten.isEmpty()) {
         return FileFailed;
     }
     return exchangeFailed ? ExchangeFailed : Success;

@@ -1,9 +1,11 @@
 #include "Widget.h"
 
 #include "CheckTimer.h"
+#include "ConfigStore.h"
 #include "DeviceConnector.h"
 #include "DeviceOperations.h"
 #include "HidTransport.h"
+#include "Screens.h"
 #include "StorePaths.h"
 #include "Ui_Controler.h"
 #include "myQQuickView.h"
@@ -33,19 +35,25 @@ const char* const Widget::TrayMenuStyle
       "255, 255, 40); } QMenu::separator { height: 1px; background: rgb(100, 100, 100); } QMenu::indicator { width: "
       "13px; height: 13px; } QMenu::icon { padding-left: 2px; padding-right: 2px; } ";
 
-Widget::Widget(const QString& baseDir, HidTransport* transport, HidClock* clock, CheckTimer* timer)
+Widget::Widget(const QString& baseDir,
+               HidTransport* transport,
+               HidClock* clock,
+               CheckTimer* timer,
+               const QString& shippedDir)
     : QWidget(nullptr)
     , monitorTimer(timer ? timer : new QtCheckTimer)
     , uiController(nullptr)
     , hidThread(transport, clock)
     , trayIcon(nullptr)
     , m_baseDir(baseDir)
+    , m_shippedDir(shippedDir.isEmpty() ? baseDir : shippedDir)
 {
     hidThread.setOwnerWidget(this);
     uiController = new Ui_Controler;
     uiController->setupWindow(this, &hidThread, baseDir);
     connect(monitorTimer, &CheckTimer::timeout, this, &Widget::checkDevice);
     setupTray();
+    view()->screens()->store().setWriteFailureHandler([this](const QString& file) { writeFailed(file); });
 }
 
 Widget::~Widget()
@@ -54,6 +62,10 @@ Widget::~Widget()
     // here goes.
     hidThread.stopListen();
     hidThread.waitListener();
+    // The store goes with the view, after this widget: its last writes must not call back here.
+    if (myQQuickView* v = view()) {
+        v->screens()->store().setWriteFailureHandler({});
+    }
     uiController->deleteLater();
     delete monitorTimer;
 }
@@ -68,7 +80,7 @@ void Widget::setupTray()
     m_menu->setStyleSheet(QString::fromLatin1(TrayMenuStyle));
     trayIcon->setContextMenu(m_menu);
     trayIcon->setToolTip(QStringLiteral("ORDANE TALVEK MOUSE QX7"));
-    trayIcon->setIcon(QIcon(QDir(m_baseDir).filePath(QStringLiteral("modules/img/logo.ico"))));
+    trayIcon->setIcon(QIcon(QDir(m_shippedDir).filePath(QStringLiteral("modules/img/logo.ico"))));
     connect(trayIcon, &QSystemTrayIcon::activated, this, &Widget::trayIconActivated);
     trayIcon->setVisible(true);
 }
@@ -161,6 +173,18 @@ void Widget::warnIfDenied()
     balloon(QStringLiteral("Info"),
             tr("The mouse is attached, but this user may not open it. Install the udev rule that comes with "
                "the program and plug the mouse in again."),
+            QSystemTrayIcon::Warning);
+}
+
+void Widget::writeFailed(const QString& file)
+{
+    // The store has logged the file; one balloon a run is enough to say changes are not kept.
+    if (m_writeWarned) {
+        return;
+    }
+    m_writeWarned = true;
+    balloon(QStringLiteral("Info"),
+            tr("A settings file could not be written, so changes are not kept: %1").arg(file),
             QSystemTrayIcon::Warning);
 }
 

@@ -40,10 +40,13 @@ class Widget : public QWidget, public HidOwner
 
 public:
     // Without a transport the link uses hidapi; without a timer the check waits 2048 ms for real.
+    // `baseDir` holds the store's modules/, `shippedDir` the shipped one with the tray icon (empty:
+    // `baseDir`).
     explicit Widget(const QString& baseDir = QStringLiteral("."),
                     HidTransport* transport = nullptr,
                     HidClock* clock = nullptr,
-                    CheckTimer* timer = nullptr);
+                    CheckTimer* timer = nullptr,
+                    const QString& shippedDir = QString());
     ~Widget() override;
 
     // Process-wide: a device passed the last check.
@@ -94,11 +97,14 @@ private:
     void restoreWindow();
     void warnIfDenied();
     void balloon(const QString& title, const QString& message, QSystemTrayIcon::MessageIcon icon);
+    void writeFailed(const QString& file);
 
     QString m_baseDir;
+    QString m_shippedDir;
     QAction* m_quit = nullptr;
     QMenu* m_menu = nullptr;
     bool m_deniedWarned = false;
+    bool m_writeWarned = false;
 };
 
 #endif // QX7_WIDGET_H

@@ -1,4 +1,5 @@
 #include "CopyDataMessage.h"
+#include "DataLocation.h"
 #include "DeviceChangeMonitor.h"
 #include "HidClock.h"
 #include "HidapiTransport.h"
@@ -80,6 +81,8 @@ void addDemoActions(Widget& widget, VirtualMouse& mouse)
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
+    // Names the per-user data folder, which qx7ctl shares.
+    QCoreApplication::setApplicationName(QStringLiteral("qx7-config"));
     // The scene's font family, and on desktops without it the CJK family that renders every text.
     QFont::insertSubstitutions(QStringLiteral("\u5fae\u8f6f\u96c5\u9ed1"),
                                {QStringLiteral("Noto Sans CJK SC"), QStringLiteral("Noto Sans")});
@@ -90,11 +93,17 @@ int main(int argc, char** argv)
         instance.sendMessage(QString(), 5000);
         return 1;
     }
-    // Every data path is relative to the program's own folder.
+    // Every relative path is resolved against the program's own folder; the user's settings live
+    // where the data location puts them.
     const QString path = QCoreApplication::applicationFilePath();
     QDir::setCurrent(path.left(path.lastIndexOf(QLatin1Char('/'))));
-    if (!options.language.isEmpty()
-        && !QFileInfo::exists(QStringLiteral("modules/i18n/%1.ini").arg(options.language))) {
+    DataLocation location = DataLocation::forProgram();
+    QString locationError;
+    if (!location.prepare(&locationError)) {
+        qWarning().noquote() << "settings folder:" << locationError;
+    }
+    const QString dataDir = location.dataDir();
+    if (!options.language.isEmpty() && !QFileInfo::exists(StorePaths(dataDir).language(options.language))) {
         std::fprintf(stderr, "qx7-config: unknown language '%s'\n", qPrintable(options.language));
         return 1;
     }
@@ -102,8 +111,8 @@ int main(int argc, char** argv)
     std::unique_ptr<VirtualMouse> virtualMouse;
     if (options.virtualMouse) {
         // The demo mouse imitates the first configured device.
-        virtualMouse = VirtualMouseSetup::imitateConfigured(
-            StorePaths(QStringLiteral(".")).globalConfig(), &hidapi, options.virtualCode);
+        virtualMouse
+            = VirtualMouseSetup::imitateConfigured(StorePaths(dataDir).globalConfig(), &hidapi, options.virtualCode);
         if (!virtualMouse) {
             qWarning() << "--virtual-mouse: the configuration lists no device to imitate";
         }
@@ -112,7 +121,7 @@ int main(int argc, char** argv)
 
     int result = 0;
     {
-        Widget widget(QStringLiteral("."), transport);
+        Widget widget(dataDir, transport, nullptr, nullptr, location.shippedDir());
         QObject::connect(&instance, &SingleInstance::messageReceived, &widget, &Widget::receiveMessage);
         std::unique_ptr<DeviceChangeMonitor> monitor(DeviceChangeMonitor::create());
         QObject::connect(monitor.get(), &DeviceChangeMonitor::devicesChanged, &widget, &Widget::deviceChanged);

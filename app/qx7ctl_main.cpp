@@ -5,7 +5,8 @@
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
-    QCoreApplication::setApplicationName(QStringLiteral("qx7ctl"));
+    // The per-user data folder is named after the application: qx7ctl uses the configurator's.
+    QCoreApplication::setApplicationName(QStringLiteral("qx7-config"));
     QStringList arguments = QCoreApplication::arguments();
     arguments.removeFirst();
     return Qx7Ctl::run(arguments);

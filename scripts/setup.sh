@@ -15,6 +15,7 @@ QX7_PACKAGES=(
     libglib2.0-dev libglib2.0-bin gsettings-desktop-schemas
     g++-mingw-w64-x86-64
     clang libclang-rt-14-dev llvm-14
+    dpkg-dev file
 )
 
 qx7_install_packages() {

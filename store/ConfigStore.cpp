@@ -95,9 +95,13 @@ bool ConfigStore::resetApconfig()
 {
     sync();
     QString error = QStringLiteral("not a settings file: ") + m_paths.defaultGlobalConfig();
-    if (!StoreTools::isSettingsFile(m_paths.defaultGlobalConfig())
-        || !StoreTools::replaceWithCopy(m_paths.defaultGlobalConfig(), m_paths.globalConfig(), &error)) {
+    if (!StoreTools::isSettingsFile(m_paths.defaultGlobalConfig())) {
         qWarning().noquote() << "resetApconfig:" << error;
+        return false;
+    }
+    if (!StoreTools::replaceWithCopy(m_paths.defaultGlobalConfig(), m_paths.globalConfig(), &error)) {
+        qWarning().noquote() << "resetApconfig:" << error;
+        noteFailedWrite(m_paths.globalConfig());
         return false;
     }
     m_globalSettings.reset();
@@ -186,8 +190,13 @@ bool ConfigStore::replaceSlotFile(int slot, const QString& source)
     sync();
     // A slot never takes a file that would read as empty: its own contents are worth more.
     QString error = QStringLiteral("not a settings file: ") + source;
-    if (!StoreTools::isSettingsFile(source) || !StoreTools::replaceWithCopy(source, m_paths.profile(slot), &error)) {
+    if (!StoreTools::isSettingsFile(source)) {
         qWarning().noquote() << "profile slot" << slot << "kept:" << error;
+        return false;
+    }
+    if (!StoreTools::replaceWithCopy(source, m_paths.profile(slot), &error)) {
+        qWarning().noquote() << "profile slot" << slot << "kept:" << error;
+        noteFailedWrite(m_paths.profile(slot));
         return false;
     }
     m_profileSettings[slot].reset();
@@ -247,7 +256,34 @@ bool ConfigStore::syncProfile(int slot, const char* operation)
 
 int ConfigStore::failedWrites() const
 {
-    return m_failedWrites;
+    return int(m_failedFiles.size());
+}
+
+QStringList ConfigStore::failedFiles() const
+{
+    return m_failedFiles;
+}
+
+bool ConfigStore::syncFile(QSettings& settings, const QString& file, const char* operation)
+{
+    if (StoreTools::syncSettings(settings, file, operation)) {
+        return true;
+    }
+    noteFailedWrite(file);
+    return false;
+}
+
+void ConfigStore::noteFailedWrite(const QString& file)
+{
+    m_failedFiles << file;
+    if (m_writeFailureHandler) {
+        m_writeFailureHandler(file);
+    }
+}
+
+void ConfigStore::setWriteFailureHandler(std::function<void(const QString&)> handler)
+{
+    m_writeFailureHandler = std::move(handler);
 }
 
 bool ConfigStore::write(std::unique_ptr<QSettings>& settings,
@@ -258,7 +294,7 @@ bool ConfigStore::write(std::unique_ptr<QSettings>& settings,
     // A settings object keeps its first access error for good; a fresh one tells whether this
     // write succeeds.
     if (settings->status() == QSettings::AccessError) {
-        settings = openIni(settings->fileName());
+        settings = openIni(fileOf(settings));
     }
     settings->setValue(key, value);
     if (m_batchDepth > 0) {
@@ -289,13 +325,31 @@ ConfigStore::WriteBatch::~WriteBatch()
 
 bool ConfigStore::commit(std::unique_ptr<QSettings>& settings, const char* operation)
 {
-    if (StoreTools::syncSettings(*settings, operation)) {
+    const QString file = fileOf(settings);
+    if (StoreTools::syncSettings(*settings, file, operation)) {
         return true;
     }
-    ++m_failedWrites;
     // Reads go on with what the file really holds.
-    settings = openIni(settings->fileName());
+    settings = openIni(file);
+    noteFailedWrite(file);
     return false;
+}
+
+QString ConfigStore::fileOf(const std::unique_ptr<QSettings>& settings) const
+{
+    // Not settings->fileName(): a file that was refused is open under no name.
+    if (&settings == &m_globalSettings) {
+        return m_paths.globalConfig();
+    }
+    if (&settings == &m_defaultProfileSettings) {
+        return m_paths.defaultProfile();
+    }
+    for (int slot = 0; slot < SlotCount; ++slot) {
+        if (&settings == &m_profileSettings[slot]) {
+            return m_paths.profile(slot);
+        }
+    }
+    return settings->fileName();
 }
 
 bool ConfigStore::isValidSlot(int slot)

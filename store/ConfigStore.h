@@ -8,6 +8,7 @@
 #include <QVariant>
 
 #include <array>
+#include <functional>
 #include <memory>
 
 class FileChooser;
@@ -17,7 +18,8 @@ class FileChooser;
 //
 // Every write goes to disk at once, so any later copy, export or replacement of a file, and
 // the end of the process, find the file up to date. A write that fails is reported: the
-// operation returns false, the debug log names the file, and failedWrites() counts it. A file is
+// operation returns false, the debug log names the file, failedFiles() lists it and the write
+// failure handler hears of it; the macro library and the gun store report theirs here too. A file is
 // replaced only through a complete copy beside it; a failed replacement leaves the old file and
 // its settings object in place.
 class ConfigStore
@@ -74,6 +76,15 @@ public:
     bool syncProfile(int slot, const char* operation);
     // Writes that failed since the store was built.
     int failedWrites() const;
+    // The file of each failed write, oldest first.
+    QStringList failedFiles() const;
+    // Writes one of the store's other files (macros, name lists, gun presets) to `file`, the path
+    // it was opened with; a failure counts here.
+    bool syncFile(QSettings& settings, const QString& file, const char* operation);
+    // Counts a failed write of `file` and tells the handler.
+    void noteFailedWrite(const QString& file);
+    // Called with the file of every failed write from now on.
+    void setWriteFailureHandler(std::function<void(const QString& file)> handler);
 
     // Writes made while a batch lives are written to disk once, when the last batch ends: a screen
     // that stores many values rewrites each file once instead of once per value. Inside a batch a
@@ -95,6 +106,7 @@ private:
     bool replaceSlotFile(int slot, const QString& source);
     bool write(std::unique_ptr<QSettings>& settings, const QString& key, const QVariant& value, const char* operation);
     bool commit(std::unique_ptr<QSettings>& settings, const char* operation);
+    QString fileOf(const std::unique_ptr<QSettings>& settings) const;
     QSettings* readSettings(bool isRecovery) const;
 
     StorePaths m_paths;
@@ -103,7 +115,8 @@ private:
     std::unique_ptr<QSettings> m_defaultProfileSettings;
     std::array<std::unique_ptr<QSettings>, SlotCount> m_profileSettings;
     int m_currentProfile = 0;
-    int m_failedWrites = 0;
+    QStringList m_failedFiles;
+    std::function<void(const QString&)> m_writeFailureHandler;
     int m_batchDepth = 0;
     QList<std::unique_ptr<QSettings>*> m_pending;
     bool m_isColorful = false;

@@ -76,7 +76,7 @@ bool GunStore::savePresets(const QMap<QString, QVariantList>& presets)
     for (auto preset = presets.cbegin(); preset != presets.cend(); ++preset) {
         settings->setValue(presetKey(preset.key()), texts(preset.value(), 0, PresetFields));
     }
-    return StoreTools::syncSettings(*settings, "mouseSaveGundata");
+    return m_config.syncFile(*settings, m_config.paths().gunData(), "mouseSaveGundata");
 }
 
 bool GunStore::modifyGundata(const QVariant& modifyType, const QVariantList& src6)
@@ -89,12 +89,12 @@ bool GunStore::modifyGundata(const QVariant& modifyType, const QVariantList& src
     const std::unique_ptr<QSettings> settings = StoreTools::openSettings(m_config.paths().gunData());
     if (ok && type == 0 && !src6.isEmpty() && !src6.at(0).toString().isEmpty()) {
         settings->remove(presetKey(src6.at(0).toString()));
-        return StoreTools::syncSettings(*settings, "modifyGundata");
+        return m_config.syncFile(*settings, m_config.paths().gunData(), "modifyGundata");
     }
     if (ok && type == 1 && src6.size() >= RenameFields && !src6.at(0).toString().isEmpty()) {
         settings->remove(presetKey(src6.at(6).toString()));
         settings->setValue(presetKey(src6.at(0).toString()), texts(src6, 1, PresetFields));
-        return StoreTools::syncSettings(*settings, "modifyGundata");
+        return m_config.syncFile(*settings, m_config.paths().gunData(), "modifyGundata");
     }
     return false;
 }

@@ -66,7 +66,7 @@ QVariant MacroLibrary::createMacroIni(const QVariant& name, const QVariant& macr
     settings->setValue(QStringLiteral("config/total"), 0);
     settings->setValue(QStringLiteral("config/repeat"), 1);
     settings->setValue(QStringLiteral("config/did"), -1);
-    return StoreTools::syncSettings(*settings, "createMacroIni");
+    return m_config.syncFile(*settings, path, "createMacroIni");
 }
 
 QVariant MacroLibrary::saveMacroIni(const QVariant& name, const QStringList& macros, const QVariant& repeat)
@@ -74,14 +74,15 @@ QVariant MacroLibrary::saveMacroIni(const QVariant& name, const QStringList& mac
     if (!macroExists(name.toString())) {
         return false;
     }
-    const std::unique_ptr<QSettings> settings = StoreTools::openSettings(macroPath(name));
+    const QString path = macroPath(name);
+    const std::unique_ptr<QSettings> settings = StoreTools::openSettings(path);
     settings->remove(QStringLiteral("macro"));
     settings->setValue(QStringLiteral("config/total"), macros.size());
     settings->setValue(QStringLiteral("config/repeat"), repeat);
     for (int i = 0; i < macros.size(); ++i) {
         settings->setValue(QStringLiteral("macro/%1").arg(i), macros.at(i));
     }
-    return StoreTools::syncSettings(*settings, "saveMacroIni");
+    return m_config.syncFile(*settings, path, "saveMacroIni");
 }
 
 QStringList MacroLibrary::loadMacroIni(const QVariant& name) const
@@ -197,7 +198,7 @@ QVariant MacroLibrary::updataNameList(const QVariant& type, const QStringList& n
     } else {
         settings->setValue(key, names);
     }
-    return StoreTools::syncSettings(*settings, "updataNameList");
+    return m_config.syncFile(*settings, m_config.paths().nameList(), "updataNameList");
 }
 
 QVariantList MacroLibrary::getNameList(const QVariant& type) const
@@ -257,6 +258,7 @@ MacroLibrary::ImportResult MacroLibrary::importMacroFile(const QVariant& macroFi
     QString error;
     if (!StoreTools::replaceWithCopy(source, target, &error)) {
         qWarning().noquote() << "loadMacroFile:" << error;
+        m_config.noteFailedWrite(target);
         return ImportResult::Refused;
     }
     return ImportResult::Imported;

@@ -9,6 +9,13 @@ StorePaths::StorePaths(const QString& baseDir)
 {
 }
 
+const QStringList& StorePaths::folders()
+{
+    static const QStringList names {
+        QStringLiteral("setting"), QStringLiteral("macro"), QStringLiteral("gun"), QStringLiteral("i18n")};
+    return names;
+}
+
 QString StorePaths::baseDir() const
 {
     return m_baseDir;

@@ -2,6 +2,7 @@
 #define QX7_STOREPATHS_H
 
 #include <QString>
+#include <QStringList>
 
 // Where the store's files live. Every relative path of the store ("./modules/...") resolves
 // against one base folder, so tests and a --data-dir option can point it anywhere.
@@ -9,6 +10,9 @@ class StorePaths
 {
 public:
     explicit StorePaths(const QString& baseDir);
+
+    // The folders below modules/ that hold the store's files.
+    static const QStringList& folders();
 
     QString baseDir() const;
     QString resolve(const QString& relativePath) const;

@@ -100,12 +100,11 @@ std::unique_ptr<QSettings> StoreTools::openSettings(const QString& path)
     return std::make_unique<QSettings>(path, QSettings::IniFormat);
 }
 
-bool StoreTools::syncSettings(QSettings& settings, const char* operation)
+bool StoreTools::syncSettings(QSettings& settings, const QString& file, const char* operation)
 {
     settings.sync();
     if (settings.status() == QSettings::AccessError) {
-        qWarning().noquote() << QString::fromLatin1(operation) + QLatin1Char(':') << "cannot write"
-                             << settings.fileName();
+        qWarning().noquote() << QString::fromLatin1(operation) + QLatin1Char(':') << "cannot write" << file;
         return false;
     }
     return true;

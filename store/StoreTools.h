@@ -33,9 +33,9 @@ public:
     // True when the file at `path` holds a serialised binary value.
     static bool holdsBinaryValues(const QString& path);
 
-    // Writes pending changes; false when the file could not be written, which also goes to the
-    // debug log under `operation`.
-    static bool syncSettings(QSettings& settings, const char* operation);
+    // Writes pending changes of `settings`, opened on `file`; false when the file could not be
+    // written, which also goes to the debug log under `operation`.
+    static bool syncSettings(QSettings& settings, const QString& file, const char* operation);
 
     // Where export and import dialogs start.
     static QString desktopFolder();

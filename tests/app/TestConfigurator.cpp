@@ -163,6 +163,7 @@ private slots:
     void dpiEventReachesSceneAndTray();
     void restoreOnlyWhileConnected();
     void deniedDeviceIsReportedOnce();
+    void failedWriteIsReportedOnce();
     void quitEndsWithZero();
     void quitDuringTransferWaitsForIt();
     void sceneReachesEveryOperation();
@@ -446,6 +447,22 @@ void TestConfigurator::deniedDeviceIsReportedOnce()
     QCOMPARE(linesSaying("Device DisConnect"), 2);
     QCOMPARE(balloons.count(), 1);
     QVERIFY(balloons.at(0).at(1).toString().contains("udev"));
+}
+
+void TestConfigurator::failedWriteIsReportedOnce()
+{
+    Rig r;
+    r.widget->checkDevice();
+    QSignalSpy balloons(r.widget.get(), &Widget::trayMessage);
+    const QString profile = r.modules.path("modules/setting/p1.bin");
+    // A folder in the profile's place: no file can be written there, not even by root.
+    QVERIFY(QFile::remove(profile));
+    QVERIFY(QDir().mkpath(profile));
+    r.main()->chooseReportRate(2);
+    r.main()->chooseReportRate(3);
+    QCOMPARE(linesSaying("setData: cannot write " + profile), 2);
+    QCOMPARE(balloons.count(), 1);
+    QVERIFY(balloons.at(0).at(1).toString().contains(profile));
 }
 
 void TestConfigurator::quitEndsWithZero()

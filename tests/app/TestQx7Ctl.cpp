@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QSettings>
 #include <QTest>
 #include <csignal>
@@ -41,9 +42,10 @@ private slots:
     void noVerifiedDevice();
     void failedExchange();
     void keyKeepsTheOnlyLeftButton();
-    void unwritableProfile_data();
-    void unwritableProfile();
+    void unwritableFile_data();
+    void unwritableFile();
     void readProfileGivesImage();
+    void manualNamesEveryCommandAndOption();
     void listenPrintsEvents();
 
 private:
@@ -317,26 +319,56 @@ void TestQx7Ctl::keyKeepsTheOnlyLeftButton()
     }
 }
 
-void TestQx7Ctl::unwritableProfile_data()
+void TestQx7Ctl::unwritableFile_data()
 {
+    QTest::addColumn<QString>("file");
     QTest::addColumn<QStringList>("args");
     QTest::addColumn<QString>("error");
-    QTest::newRow("report-rate") << QStringList {"report-rate", "500"} << "report-rate: a settings file could not be";
-    QTest::newRow("reset") << QStringList {"reset"} << "reset: the profile could not be restored";
+    // clang-format off
+    QTest::newRow("report-rate") << "modules/setting/p1.bin" << QStringList {"report-rate", "500"} << "report-rate: a settings file could not be";
+    QTest::newRow("reset") << "modules/setting/p1.bin" << QStringList {"reset"} << "reset: the profile could not be restored";
+    QTest::newRow("name list written at start") << "modules/setting/name.bin" << QStringList {"dpi-stage", "2"} << "dpi-stage: a settings file could not be written: ";
+    // clang-format on
 }
 
-void TestQx7Ctl::unwritableProfile()
+void TestQx7Ctl::unwritableFile()
 {
+    QFETCH(QString, file);
     QFETCH(QStringList, args);
     QFETCH(QString, error);
     TempModules modules;
     configure(modules, "553", false);
-    // A folder in the profile's place cannot be written, not even by root.
-    QVERIFY(QFile::remove(modules.path("modules/setting/p1.bin")));
-    QVERIFY(QDir().mkpath(modules.path("modules/setting/p1.bin")));
+    // A folder in the file's place cannot be written, not even by root.
+    QVERIFY(QFile::remove(modules.path(file)));
+    QVERIFY(QDir().mkpath(modules.path(file)));
     const Run r = run(modules, args, false);
     QCOMPARE(r.status, 4);
     QVERIFY2(r.errors.contains("qx7ctl: " + error), qPrintable(r.errors));
+}
+
+void TestQx7Ctl::manualNamesEveryCommandAndOption()
+{
+    QProcess process;
+    process.start(ctlPath(), {"--help"});
+    QVERIFY(process.waitForFinished(60000));
+    const QStringList help = QString::fromLocal8Bit(process.readAllStandardOutput()).split('\n');
+    // The manual page's source, with its escaped hyphens as plain ones.
+    const QString manual
+        = QString::fromUtf8(TempModules::readFile(TempModules::shippedPath("dist/linux/qx7ctl.1"))).replace("\\-", "-");
+    QVERIFY(!manual.isEmpty());
+    int named = 0;
+    for (const QString& line : help) {
+        // An option or a command starts its line of the help: "  --trace ...", "  report-rate ...".
+        const QRegularExpressionMatch m = QRegularExpression("^  (--[a-z-]+|[a-z][a-z-]+)").match(line);
+        if (!m.hasMatch()) {
+            continue;
+        }
+        const QRegularExpression entry("^\\.B[IR]? " + QRegularExpression::escape(m.captured(1)) + "\\b",
+                                       QRegularExpression::MultilineOption);
+        QVERIFY2(entry.match(manual).hasMatch(), qPrintable(m.captured(1)));
+        ++named;
+    }
+    QVERIFY(named > 10);
 }
 
 void TestQx7Ctl::readProfileGivesImage()

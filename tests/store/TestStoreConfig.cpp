@@ -107,32 +107,64 @@ private slots:
 
     void failedWritesAreReported_data()
     {
+        QTest::addColumn<QString>("operation");
         QTest::addColumn<QString>("file");
-        QTest::newRow("profile") << "modules/setting/p1.bin";
-        QTest::newRow("global configuration") << "modules/setting/apConfig.bin";
+        QTest::addColumn<bool>("binary");
+        // clang-format off
+        QTest::newRow("profile") << "setData" << "modules/setting/p1.bin" << false;
+        QTest::newRow("global configuration") << "setGlobalData" << "modules/setting/apConfig.bin" << false;
+        QTest::newRow("profile reset") << "resetProfile" << "modules/setting/p1.bin" << false;
+        QTest::newRow("name list") << "updataNameList" << "modules/setting/name.bin" << false;
+        QTest::newRow("profile holding binary values") << "setData" << "modules/setting/p1.bin" << true;
+        QTest::newRow("name list holding binary values") << "updataNameList" << "modules/setting/name.bin" << true;
+        // clang-format on
     }
 
     void failedWritesAreReported()
     {
+        QFETCH(QString, operation);
         QFETCH(QString, file);
+        QFETCH(bool, binary);
         TempModules modules;
+        const QByteArray refused("[mouse]\nreportRate=@Variant(\\0\\0\\0\\x2\\0\\0\\0\\x1)\n");
+        // Such a file is opened under no name, and its failed write still names it.
+        QVERIFY(!binary || modules.write(file, refused));
+        QStringList heard;
         ConfigStore store(modules.baseDir());
-        const auto write = [&store, &file](int value) {
-            return file.endsWith("p1.bin") ? store.setData("mouse/reportRate", value)
-                                           : store.setGlobalData("mouse/profileNo", value);
+        MacroLibrary macros(store);
+        store.setWriteFailureHandler([&heard](const QString& failed) { heard << failed; });
+        const auto write = [&](int value) {
+            if (operation == "setData") {
+                return store.setData("mouse/reportRate", value);
+            }
+            if (operation == "setGlobalData") {
+                return store.setGlobalData("mouse/profileNo", value);
+            }
+            if (operation == "resetProfile") {
+                return store.resetProfile(0);
+            }
+            return macros.updataNameList(MacroLibrary::MacroNames, {"Macro_0", QString::number(value)}).toBool();
         };
         // A folder in the file's place: no file can be written there, not even by root.
-        QVERIFY(QFile::remove(modules.path(file)));
-        QVERIFY(QDir().mkpath(modules.path(file)));
+        QVERIFY(binary || QFile::remove(modules.path(file)));
+        QVERIFY(binary || QDir().mkpath(modules.path(file)));
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression("cannot write .*" + QRegularExpression::escape(file)));
         QVERIFY(!write(1));
-        QCOMPARE(store.failedWrites(), 1);
+        // A reset also fails to write the slot's pending changes first.
+        const int failed = store.failedWrites();
+        QVERIFY(failed >= 1);
+        QCOMPARE(store.failedFiles(), QStringList(failed, modules.path(file)));
+        QCOMPARE(heard, store.failedFiles());
+        if (binary) {
+            QCOMPARE(modules.read(file), refused);
+            return;
+        }
 
         // Once the place is free again, the next write lands and says so.
         QVERIFY(QDir(modules.path(file)).removeRecursively());
         QVERIFY(write(2));
-        QCOMPARE(store.failedWrites(), 1);
-        QVERIFY(modules.read(file).contains("=2\n"));
+        QVERIFY(operation == "resetProfile" ? modules.read(file) == modules.read("modules/setting/pD.bin")
+                                            : modules.read(file).contains("2\n"));
     }
 
     void batchWritesOnceAtItsEnd()

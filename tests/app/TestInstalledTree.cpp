@@ -1,0 +1,198 @@
+// The tree `cmake --install` lays out, run as an installed program: the shipped data is only read,
+// the user's settings live in a copy in the per-user data folder.
+#include <QDirIterator>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+struct Run
+{
+    int status = -1;
+    QString errors;
+};
+
+QMap<QString, QByteArray> snapshot(const QString& dir)
+{
+    QMap<QString, QByteArray> tree;
+    QDirIterator it(dir, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString entry = it.next();
+        QFile file(entry);
+        tree.insert(QDir(dir).relativeFilePath(entry), file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray());
+    }
+    return tree;
+}
+
+// Read-only to the program; the test itself may still change the tree between runs.
+void setWritable(const QString& dir, bool writable)
+{
+    QDirIterator it(dir, QDir::AllEntries | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
+    QStringList entries {dir};
+    while (it.hasNext()) {
+        entries << it.next();
+    }
+    for (const QString& entry : entries) {
+        QFile file(entry);
+        const QFileDevice::Permissions write
+            = QFileDevice::WriteOwner | QFileDevice::WriteGroup | QFileDevice::WriteOther;
+        file.setPermissions(writable ? (file.permissions() | QFileDevice::WriteOwner) : (file.permissions() & ~write));
+    }
+}
+
+} // namespace
+
+class TestInstalledTree : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanupTestCase();
+    void settingsLandInUserCopy();
+    void newShippedFileJoinsUserCopy();
+    void unwritableFileStoresNothing();
+    void configuratorStartsOnUserCopy();
+
+private:
+    Run ctl(const QStringList& args) const;
+    QString shipped(const QString& relative) const { return m_prefix.filePath("share/qx7-config/modules/" + relative); }
+    QString user(const QString& relative) const { return m_userData->filePath("qx7-config/modules/" + relative); }
+    QProcessEnvironment environment() const;
+
+    QTemporaryDir m_prefix;
+    std::unique_ptr<QTemporaryDir> m_userData;
+    QMap<QString, QByteArray> m_shippedBefore;
+};
+
+void TestInstalledTree::initTestCase()
+{
+    QVERIFY(m_prefix.isValid());
+    QProcess install;
+    install.setProcessChannelMode(QProcess::MergedChannels);
+    install.start(qEnvironmentVariable("QX7_CMAKE", "cmake"),
+                  {"--install", qEnvironmentVariable("QX7_BUILD_DIR"), "--prefix", m_prefix.path()});
+    QVERIFY(install.waitForFinished(300000));
+    QVERIFY2(install.exitCode() == 0, install.readAll().constData());
+    for (const char* file : {"bin/qx7-config",
+                             "bin/qx7ctl",
+                             "share/qx7-config/modules/setting/p1.bin",
+                             "share/qx7-config/modules/img/logo.ico"}) {
+        QVERIFY2(QFileInfo::exists(m_prefix.filePath(file)), file);
+    }
+    setWritable(m_prefix.filePath("share/qx7-config"), false);
+    m_shippedBefore = snapshot(m_prefix.filePath("share/qx7-config"));
+}
+
+void TestInstalledTree::init()
+{
+    m_userData = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_userData->isValid());
+}
+
+void TestInstalledTree::cleanupTestCase()
+{
+    // The shipped copy may only ever change by the test's own hand.
+    QCOMPARE(snapshot(m_prefix.filePath("share/qx7-config")), m_shippedBefore);
+    setWritable(m_prefix.path(), true);
+}
+
+QProcessEnvironment TestInstalledTree::environment() const
+{
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("XDG_DATA_HOME", m_userData->path());
+    env.insert("QT_QPA_PLATFORM", "offscreen");
+    return env;
+}
+
+Run TestInstalledTree::ctl(const QStringList& args) const
+{
+    QProcess process;
+    process.setProcessEnvironment(environment());
+    process.start(m_prefix.filePath("bin/qx7ctl"), QStringList {"--virtual-mouse", "--fast"} + args);
+    process.waitForFinished(60000);
+    Run r;
+    r.status = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    r.errors = QString::fromLocal8Bit(process.readAllStandardError());
+    return r;
+}
+
+void TestInstalledTree::settingsLandInUserCopy()
+{
+    Run r = ctl({"report-rate", "250"});
+    QVERIFY2(r.status == 0, qPrintable(r.errors));
+    QCOMPARE(QSettings(user("setting/p1.bin"), QSettings::IniFormat).value("mouse/reportRate").toInt(), 1);
+    QCOMPARE(snapshot(m_prefix.filePath("share/qx7-config")), m_shippedBefore);
+
+    // A second start works on the same copy: the first change is still there.
+    r = ctl({"light", "2", "3", "4"});
+    QVERIFY2(r.status == 0, qPrintable(r.errors));
+    const QSettings profile(user("setting/p1.bin"), QSettings::IniFormat);
+    QCOMPARE(profile.value("mouse/reportRate").toInt(), 1);
+    QCOMPARE(profile.value("mouse/lightValue").toStringList(), (QStringList {"2", "3", "4"}));
+    QCOMPARE(snapshot(m_prefix.filePath("share/qx7-config")), m_shippedBefore);
+}
+
+void TestInstalledTree::newShippedFileJoinsUserCopy()
+{
+    QCOMPARE(ctl({"report-rate", "500"}).status, 0);
+    const QMap<QString, QByteArray> userBefore = snapshot(m_userData->path());
+    // A newer version ships one more file.
+    setWritable(shipped("macro"), true);
+    QFile added(shipped("macro/Macro_9.bin"));
+    QVERIFY(added.open(QIODevice::WriteOnly) && added.write("[config]\ntotal=0\n") > 0);
+    added.close();
+    setWritable(shipped("macro"), false);
+
+    QCOMPARE(ctl({"report-rate", "1000"}).status, 0);
+    QMap<QString, QByteArray> userAfter = snapshot(m_userData->path());
+    QCOMPARE(userAfter.take("qx7-config/modules/macro/Macro_9.bin"), QByteArray("[config]\ntotal=0\n"));
+    // Only the profile the command wrote and the copy's record of shipped files changed.
+    QVERIFY(userAfter.take("qx7-config/modules/setting/p1.bin").contains("reportRate=3"));
+    QVERIFY(userAfter.take("qx7-config/modules/.shipped").contains("macro/Macro_9.bin"));
+    QMap<QString, QByteArray> expected = userBefore;
+    expected.remove("qx7-config/modules/setting/p1.bin");
+    expected.remove("qx7-config/modules/.shipped");
+    QCOMPARE(userAfter, expected);
+
+    setWritable(shipped("macro"), true);
+    QVERIFY(added.remove());
+    setWritable(shipped("macro"), false);
+    m_shippedBefore = snapshot(m_prefix.filePath("share/qx7-config"));
+}
+
+void TestInstalledTree::unwritableFileStoresNothing()
+{
+    QCOMPARE(ctl({"report-rate", "500"}).status, 0);
+    // A folder in the profile's place cannot be written, not even by root.
+    QVERIFY(QFile::remove(user("setting/p1.bin")));
+    QVERIFY(QDir().mkpath(user("setting/p1.bin")));
+    const QMap<QString, QByteArray> before = snapshot(m_userData->path());
+    const Run r = ctl({"report-rate", "125"});
+    QCOMPARE(r.status, 4);
+    QVERIFY2(r.errors.contains("qx7ctl: report-rate: a settings file could not be written: " + user("setting/p1.bin")),
+             qPrintable(r.errors));
+    // Nothing half-written beside it, nothing else changed.
+    QCOMPARE(snapshot(m_userData->path()), before);
+}
+
+void TestInstalledTree::configuratorStartsOnUserCopy()
+{
+    const QString shot = m_userData->filePath("shot.png");
+    QProcess process;
+    process.setProcessEnvironment(environment());
+    process.start(m_prefix.filePath("bin/qx7-config"),
+                  {"--virtual-mouse", "--language", "English", "--screenshot", shot});
+    QVERIFY(process.waitForFinished(120000));
+    QVERIFY2(process.exitCode() == 0, process.readAllStandardError().constData());
+    QVERIFY(QFileInfo(shot).size() > 0);
+    QVERIFY(QFileInfo(user("i18n/English.ini")).isFile());
+    QCOMPARE(snapshot(m_prefix.filePath("share/qx7-config")), m_shippedBefore);
+}
+
+QTEST_GUILESS_MAIN(TestInstalledTree)
+#include "TestInstalledTree.moc"
