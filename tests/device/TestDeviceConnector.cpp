@@ -47,87 +47,39 @@ private:
 void TestDeviceConnector::recordFields_data()
 {
     QTest::addColumn<QString>("key");
-    QTest::addColumn<QString>("value");
-    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("value"); // empty: not in the file
     QTest::addColumn<QString>("expected");
-    QTest::newRow("type missing") << ""
-                                  << ""
-                                  << "type"
-                                  << "-1";
-    QTest::newRow("type hex") << "type"
-                              << "1a"
-                              << "type"
-                              << "26";
-    QTest::newRow("type not hex") << "type"
-                                  << "zz"
-                                  << "type"
-                                  << "0";
-    QTest::newRow("vid hex") << "vid"
-                             << "04d9"
-                             << "vid"
-                             << "1241";
-    QTest::newRow("vid keeps low 16 bits") << "vid"
-                                           << "1a0b1"
-                                           << "vid"
-                                           << "41137";
-    QTest::newRow("vid not hex") << "vid"
-                                 << "xyz"
-                                 << "vid"
-                                 << "0";
-    QTest::newRow("usage2") << "usage2"
-                            << "ff01"
-                            << "usage2"
-                            << "65281";
-    QTest::newRow("reportLength default") << ""
-                                          << ""
-                                          << "reportLength"
-                                          << "32";
-    QTest::newRow("reportLength decimal") << "reportLength"
-                                          << "64"
-                                          << "reportLength"
-                                          << "64";
-    QTest::newRow("isEncode default") << ""
-                                      << ""
-                                      << "isEncode"
-                                      << "0";
-    QTest::newRow("isEncode true") << "isEncode"
-                                   << "true"
-                                   << "isEncode"
-                                   << "1";
-    QTest::newRow("isEncode FALSE") << "isEncode"
-                                    << "FALSE"
-                                    << "isEncode"
-                                    << "0";
-    QTest::newRow("isEncode 0") << "isEncode"
-                                << "0"
-                                << "isEncode"
-                                << "0";
-    QTest::newRow("isEncode other text") << "isEncode"
-                                         << "yes"
-                                         << "isEncode"
-                                         << "1";
-    QTest::newRow("sCode default") << ""
-                                   << ""
-                                   << "sCode"
-                                   << "731540";
-    QTest::newRow("sCode") << "sCode"
-                           << "abc"
-                           << "sCode"
-                           << "abc";
+    // clang-format off
+    QTest::newRow("type missing") << "type" << "" << "-1";
+    QTest::newRow("type hex") << "type" << "1a" << "26";
+    QTest::newRow("type not hex") << "type" << "zz" << "0";
+    QTest::newRow("vid hex") << "vid" << "04d9" << "1241";
+    QTest::newRow("vid keeps low 16 bits") << "vid" << "1a0b1" << "41137";
+    QTest::newRow("vid not hex") << "vid" << "xyz" << "0";
+    QTest::newRow("usage2") << "usage2" << "ff01" << "65281";
+    QTest::newRow("reportLength default") << "reportLength" << "" << "32";
+    QTest::newRow("reportLength decimal") << "reportLength" << "64" << "64";
+    QTest::newRow("isEncode default") << "isEncode" << "" << "0";
+    QTest::newRow("isEncode true") << "isEncode" << "true" << "1";
+    QTest::newRow("isEncode FALSE") << "isEncode" << "FALSE" << "0";
+    QTest::newRow("isEncode 0") << "isEncode" << "0" << "0";
+    QTest::newRow("isEncode other text") << "isEncode" << "yes" << "1";
+    QTest::newRow("sCode default") << "sCode" << "" << "731540";
+    QTest::newRow("sCode") << "sCode" << "abc" << "abc";
+    // clang-format on
 }
 
 void TestDeviceConnector::recordFields()
 {
     QFETCH(QString, key);
     QFETCH(QString, value);
-    QFETCH(QString, field);
     QFETCH(QString, expected);
     const QString path = m_dir.filePath(QStringLiteral("fields.ini"));
     QFile::remove(path);
     {
         QSettings ini(path, QSettings::IniFormat);
         ini.setValue("common/deviceCount", 2);
-        if (!key.isEmpty()) {
+        if (!value.isEmpty()) {
             ini.setValue("1/" + key, value);
         }
     }
@@ -140,7 +92,7 @@ void TestDeviceConnector::recordFields()
                                          {"reportLength", QString::number(r.reportLength)},
                                          {"isEncode", QString::number(r.isEncode)},
                                          {"sCode", r.sCode}};
-    QCOMPARE(fields.value(field), expected);
+    QCOMPARE(fields.value(key), expected);
     QVERIFY(r.path.isEmpty() && r.path2.isEmpty());
     qDeleteAll(records);
 }

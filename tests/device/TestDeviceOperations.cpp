@@ -14,38 +14,30 @@ using TestSupport::bytes;
 
 namespace {
 
-struct Flags
-{
-    QString icType = QStringLiteral("553");
-    bool colorful = false;
-    bool gun = false;
-    bool is55328 = false;
-};
-
 // A temporary modules folder with the given device flags, a virtual mouse of the matching family and
 // the operations over both.
 struct Rig
 {
-    explicit Rig(const Flags& flags)
-        : v(config(flags))
+    explicit Rig(const QString& icType, bool gun = false, bool colorful = false, bool is55328 = false)
+        : v(config(icType))
     {
         {
             QSettings global(modules.path("modules/setting/apConfig.bin"), QSettings::IniFormat);
-            global.setValue("mouse/icType", flags.icType);
-            global.setValue("mouse/isColorful", flags.colorful);
-            global.setValue("mouse/isGun", flags.gun);
-            global.setValue("mouse/is55328", flags.is55328);
+            global.setValue("mouse/icType", icType);
+            global.setValue("mouse/isColorful", colorful);
+            global.setValue("mouse/isGun", gun);
+            global.setValue("mouse/is55328", is55328);
         }
         store = std::make_unique<ConfigStore>(modules.baseDir());
         ops = std::make_unique<DeviceOperations>(&v.link, store.get());
-        v.owner.gun = flags.gun;
-        v.owner.type = flags.icType;
+        v.owner.gun = gun;
+        v.owner.type = icType;
     }
 
-    static VirtualMouse::Config config(const Flags& flags)
+    static VirtualMouse::Config config(const QString& icType)
     {
         VirtualMouse::Config c;
-        c.family = flags.icType == "560" ? VirtualMouse::Family::Set560 : VirtualMouse::Family::Set553;
+        c.family = icType == "560" ? VirtualMouse::Family::Set560 : VirtualMouse::Family::Set553;
         return c;
     }
 
@@ -62,11 +54,14 @@ QString frame(const char* hex)
     return QStringLiteral("feature-out ") + QString::fromLatin1(bytes(hex).toHex(' '));
 }
 
-// The 0CH request that carries on-board profile k.
-QString profileFrame(int k)
+// The 0CH requests that carry on-board profiles 1 to `count`.
+QStringList imageFrames(int count)
 {
-    const int checksum = ~(0x0c + k + 0x80) & 0xff;
-    return QString::asprintf("feature-out 00 0c %02x 80 00 00 00 00 %02x", k, checksum);
+    const QStringList frames {frame("00 0c 01 80 00 00 00 00 72"),
+                              frame("00 0c 02 80 00 00 00 00 71"),
+                              frame("00 0c 03 80 00 00 00 00 70"),
+                              frame("00 0c 04 80 00 00 00 00 6f")};
+    return frames.mid(0, count);
 }
 
 QVariantList list(std::initializer_list<QVariant> values)
@@ -81,20 +76,6 @@ QVariantList intList(const QVariantList& values)
         out << v.toInt();
     }
     return out;
-}
-
-QByteArray imageBytes(const QByteArray& image, int from, int count)
-{
-    return image.mid(from, count);
-}
-
-Flags flags560(bool gun, bool colorful = false)
-{
-    Flags f;
-    f.icType = QStringLiteral("560");
-    f.gun = gun;
-    f.colorful = colorful;
-    return f;
 }
 
 } // namespace
@@ -130,7 +111,6 @@ private slots:
     void gun560();
     void connectReadsProfiles_data();
     void connectReadsProfiles();
-    void unownedImageBytesTravelUnchanged();
     void keyMatrixStoredThenSent_data();
     void keyMatrixStoredThenSent();
     void keyMatrixResetSendsFirmwareMatrix();
@@ -140,54 +120,43 @@ private slots:
 void TestDeviceOperations::controllerChoice_data()
 {
     QTest::addColumn<QString>("icType");
-    QTest::addColumn<QStringList>("rate");
-    QTest::addColumn<QStringList>("matrix");
-    QTest::addColumn<QStringList>("stage");
-    QTest::newRow("560") << "560" << QStringList {frame("00 03 01 08 00 00 00 00 f3")}
-                         << QStringList {frame("00 02 01 00 00 00 00 00 fc")}
-                         << QStringList {frame("00 04 01 02 00 00 00 00 f8")};
-    QTest::newRow("553") << "553" << QStringList {frame("00 01 08 00 00 00 00 00 f6")}
-                         << QStringList {frame("00 02 00 00 00 00 00 00 fd")}
-                         << QStringList {frame("00 0b 02 00 00 00 00 00 f2")};
-    QTest::newRow("empty type is 553") << "" << QStringList {frame("00 01 08 00 00 00 00 00 f6")}
-                                       << QStringList {frame("00 02 00 00 00 00 00 00 fd")}
-                                       << QStringList {frame("00 0b 02 00 00 00 00 00 f2")};
+    QTest::addColumn<QString>("rate");
+    QTest::addColumn<QString>("matrix");
+    QTest::addColumn<QString>("stage");
+    // clang-format off
+    QTest::newRow("560") << "560" << frame("00 03 01 08 00 00 00 00 f3") << frame("00 02 01 00 00 00 00 00 fc") << frame("00 04 01 02 00 00 00 00 f8");
+    QTest::newRow("553") << "553" << frame("00 01 08 00 00 00 00 00 f6") << frame("00 02 00 00 00 00 00 00 fd") << frame("00 0b 02 00 00 00 00 00 f2");
+    QTest::newRow("empty type is 553") << "" << frame("00 01 08 00 00 00 00 00 f6") << frame("00 02 00 00 00 00 00 00 fd") << frame("00 0b 02 00 00 00 00 00 f2");
+    // clang-format on
 }
 
 void TestDeviceOperations::controllerChoice()
 {
     QFETCH(QString, icType);
-    QFETCH(QStringList, rate);
-    QFETCH(QStringList, matrix);
-    QFETCH(QStringList, stage);
-    Flags f;
-    f.icType = icType;
-    f.gun = true; // a 560 series then stops after its first report
-    Rig r(f);
+    QFETCH(QString, rate);
+    QFETCH(QString, matrix);
+    QFETCH(QString, stage);
+    Rig r(icType, true); // a 560 series then stops after its first report
     r.ops->mouseSetReportRate(8);
-    QCOMPARE(r.frames(), rate);
-    r.v.clearLog();
     r.ops->mouseSwitchKeyMatrix(1);
-    QCOMPARE(r.frames(), matrix);
-    r.v.clearLog();
     r.ops->mouseSetCurrentDPI(2);
-    QCOMPARE(r.frames(), stage);
+    QCOMPARE(r.frames(), (QStringList {rate, matrix, stage}));
 }
 
 void TestDeviceOperations::keyboardOptionsAlwaysUse553()
 {
-    Rig r(flags560(false));
+    Rig r("560");
     r.ops->mouseSetKeyboardoption(1, 2, 3, 4);
     r.ops->GetKeyboardoption();
     QCOMPARE(r.frames(), (QStringList {frame("00 03 01 02 03 04 00 00 f2"), frame("00 83 00 00 00 00 00 00 7c")}));
-    Rig s(Flags {});
+    Rig s("553");
     s.v.mouse.setKeyboardOptions({{9, 8, 7, 6}});
     QCOMPARE(s.ops->GetKeyboardoption(), list({9, 8, 7, 6}));
 }
 
 void TestDeviceOperations::profileImagesRoundTrip()
 {
-    Rig r(flags560(false));
+    Rig r("560");
     r.ops->mouseReadProfile(3);
     for (int k = 0; k < DeviceOperations::ImageCount; ++k) {
         const auto& image = r.ops->profileImage(k);
@@ -208,9 +177,7 @@ void TestDeviceOperations::profileImagesRoundTrip()
 void TestDeviceOperations::droppedReadsGiveEntryValues()
 {
     for (const QString& type : {QStringLiteral("553"), QStringLiteral("560")}) {
-        Flags f;
-        f.icType = type;
-        Rig r(f);
+        Rig r(type);
         r.v.mouse.setActiveStage(3);
         r.v.link.setHidFree(false);
         QTest::ignoreMessage(QtDebugMsg, QRegularExpression("^cmd Failed "));
@@ -259,7 +226,7 @@ void TestDeviceOperations::dpiCodes()
 
 void TestDeviceOperations::dpi553MarksUnusedStages()
 {
-    Rig r(Flags {});
+    Rig r("553");
     r.ops->mouseSetDpi(3, "3360", list({400, 800, 1600, 3200, 4000, 5000, 6000, 7000}));
     QCOMPARE(r.frames(), QStringList {frame("00 11 03 08 00 00 00 00 e3")});
     QCOMPARE(r.v.mouse.state().dpiTable, bytes("03070f8080808080"));
@@ -271,39 +238,33 @@ void TestDeviceOperations::dpi560PatchesImages_data()
 {
     QTest::addColumn<bool>("gun");
     QTest::addColumn<QString>("sensor");
-    QTest::newRow("without gun, 3360") << false << "3360";
-    QTest::newRow("with gun, 3389") << true << "3389";
+    QTest::addColumn<QByteArray>("codes");
+    QTest::addColumn<QByteArray>("highBits"); // empty: as the image had them
+    // 400, 800, 1600 and 16000: a hundredth less one, or a fiftieth cut to 8 bits with 16000 past 12799.
+    QTest::newRow("without gun, 3360") << false << "3360" << bytes("03070f9f00000000") << QByteArray();
+    QTest::newRow("with gun, 3389") << true << "3389" << bytes("0810204000000000") << bytes("0808");
 }
 
 void TestDeviceOperations::dpi560PatchesImages()
 {
     QFETCH(bool, gun);
     QFETCH(QString, sensor);
-    Rig r(flags560(gun));
+    QFETCH(QByteArray, codes);
+    QFETCH(QByteArray, highBits);
+    Rig r("560", gun);
     for (uint k = 0; k < 5; ++k) {
         r.ops->mouseReadProfile(k);
     }
     r.v.clearLog();
     r.ops->mouseSetDpi(4, sensor, list({400, 800, 1600, 16000}));
-    QStringList expected {frame("00 0c 01 80 00 00 00 00 72")};
-    if (gun) {
-        expected << frame("00 0c 02 80 00 00 00 00 71") << frame("00 0c 03 80 00 00 00 00 70")
-                 << frame("00 0c 04 80 00 00 00 00 6f");
-    }
-    QCOMPARE(r.frames(), expected);
-    const bool flags = sensor == "3389";
-    QByteArray codes;
-    for (int v : {400, 800, 1600, 16000}) {
-        codes += char(DpiEncoding::encode(sensor, v).code);
-    }
-    codes += QByteArray(4, '\0');
+    QCOMPARE(r.frames(), imageFrames(gun ? 4 : 1));
     for (int k = 1; k <= (gun ? 4 : 1); ++k) {
         const QByteArray image = r.v.mouse.state().profileImages.value(k);
         const QByteArray initial = VirtualMouse::initialProfileImage(k);
-        QCOMPARE(imageBytes(image, 84, 8), codes);
-        QCOMPARE(imageBytes(image, 92, 8), codes);
+        QCOMPARE(image.mid(84, 8), codes);
+        QCOMPARE(image.mid(92, 8), codes);
         QCOMPARE(int(uchar(image[100])), 0x0f);
-        QCOMPARE(imageBytes(image, 82, 2), flags ? bytes("0808") : imageBytes(initial, 82, 2));
+        QCOMPARE(image.mid(82, 2), highBits.isEmpty() ? initial.mid(82, 2) : highBits);
         QCOMPARE(image.left(82), initial.left(82));
         QCOMPARE(image.mid(101), initial.mid(101));
     }
@@ -315,14 +276,15 @@ void TestDeviceOperations::macroBlock_data()
     QTest::addColumn<QVariant>("index");
     QTest::addColumn<int>("macroId");
     QTest::addColumn<QByteArray>("start");
-    QTest::newRow("slot 0 is macro 1") << list({0, 1, 5, 4, 0x81, 4, 0, 0}) << QVariant(0) << 1
-                                       << bytes("0001050481040000");
+    // clang-format off
+    QTest::newRow("slot 0 is macro 1") << list({0, 1, 5, 4, 0x81, 4, 0, 0}) << QVariant(0) << 1 << bytes("0001050481040000");
     QTest::newRow("slot 11 is macro 12") << list({0, 1}) << QVariant(11) << 12 << bytes("0001");
     QTest::newRow("slot 12 sends nothing") << list({0, 1}) << QVariant(12) << 0 << QByteArray();
     QTest::newRow("256 is slot 0") << list({7}) << QVariant(256) << 1 << bytes("07");
     QTest::newRow("5.5 rounds to 6") << list({0, 1, 5.5, 4}) << QVariant(3) << 4 << bytes("00010604");
     QTest::newRow("values cut to 8 bits") << list({0x1ff}) << QVariant(1) << 2 << bytes("ff");
     QTest::newRow("empty list, zero block") << QVariantList() << QVariant(2) << 3 << QByteArray();
+    // clang-format on
 }
 
 void TestDeviceOperations::macroBlock()
@@ -332,9 +294,7 @@ void TestDeviceOperations::macroBlock()
     QFETCH(int, macroId);
     QFETCH(QByteArray, start);
     for (const QString& type : {QStringLiteral("553"), QStringLiteral("560")}) {
-        Flags f;
-        f.icType = type;
-        Rig r(f);
+        Rig r(type);
         QCOMPARE(r.ops->mouseSendMacroData(data, index), QVariant(true));
         const auto macros = r.v.mouse.state().macros;
         if (macroId == 0) {
@@ -350,9 +310,7 @@ void TestDeviceOperations::macroBlock()
 void TestDeviceOperations::macroSendReportsAFailedExchange()
 {
     for (const QString& type : {QStringLiteral("553"), QStringLiteral("560")}) {
-        Flags f;
-        f.icType = type;
-        Rig r(f);
+        Rig r(type);
         r.v.mouse.unplug();
         QCOMPARE(r.ops->mouseSendMacroData(list({0, 1}), 0), QVariant(false));
     }
@@ -388,10 +346,7 @@ void TestDeviceOperations::effect553()
     QFETCH(int, speed);
     QFETCH(int, brightness);
     QFETCH(QByteArray, sent);
-    Flags f;
-    f.colorful = colorful;
-    f.is55328 = is55328;
-    Rig r(f);
+    Rig r("553", false, colorful, is55328);
     r.ops->mouseSetRGBEffect(effect, speed, brightness);
     const auto s = r.v.mouse.state();
     QCOMPARE(r.frames().size(), 1);
@@ -403,33 +358,28 @@ void TestDeviceOperations::effect560_data()
 {
     QTest::addColumn<bool>("colorful");
     QTest::addColumn<bool>("gun");
-    QTest::addColumn<QList<int>>("images");
+    QTest::addColumn<int>("images");
     QTest::addColumn<QByteArray>("image1");
     QTest::addColumn<QByteArray>("others");
-    QTest::newRow("plain without gun") << false << false << QList<int> {1} << bytes("031803") << QByteArray();
-    QTest::newRow("plain with gun") << false << true << QList<int> {1, 2, 3, 4} << bytes("031802") << bytes("031802");
-    QTest::newRow("colourful with gun") << true << true << QList<int> {1, 2, 3, 4} << bytes("040007")
-                                        << bytes("040007");
+    QTest::newRow("plain without gun") << false << false << 1 << bytes("031803") << QByteArray();
+    QTest::newRow("plain with gun") << false << true << 4 << bytes("031802") << bytes("031802");
+    QTest::newRow("colourful with gun") << true << true << 4 << bytes("040007") << bytes("040007");
 }
 
 void TestDeviceOperations::effect560()
 {
     QFETCH(bool, colorful);
     QFETCH(bool, gun);
-    QFETCH(QList<int>, images);
+    QFETCH(int, images);
     QFETCH(QByteArray, image1);
     QFETCH(QByteArray, others);
-    Rig r(flags560(gun, colorful));
+    Rig r("560", gun, colorful);
     r.ops->mouseSetRGBEffect(2, 1, 0);
-    QStringList expected;
-    for (int k : images) {
-        expected << profileFrame(k);
-    }
-    QCOMPARE(r.frames(), expected);
+    QCOMPARE(r.frames(), imageFrames(images));
     const auto s = r.v.mouse.state();
-    QCOMPARE(imageBytes(s.profileImages.value(1), 71, 3), image1);
+    QCOMPARE(s.profileImages.value(1).mid(71, 3), image1);
     for (int k = 2; k <= 4 && gun; ++k) {
-        QCOMPARE(imageBytes(s.profileImages.value(k), 71, 3), others);
+        QCOMPARE(s.profileImages.value(k).mid(71, 3), others);
     }
 }
 
@@ -439,13 +389,11 @@ void TestDeviceOperations::colors553_data()
     QTest::addColumn<int>("lastColor");
     QTest::addColumn<QStringList>("frames");
     QTest::addColumn<QByteArray>("fixColor");
-    QTest::newRow("plain: eight colours twice")
-        << false << 0 << QStringList {frame("00 10 01 18 00 00 00 00 d6"), frame("00 10 01 18 00 00 00 00 d6")}
-        << bytes("000000");
-    QTest::newRow("55328, colour 8 black: fixed colour 1")
-        << true << 0 << QStringList {frame("00 0c 0a 0b 0c 00 00 00 d2")} << bytes("0a0b0c");
-    QTest::newRow("55328, colour 8 set: eight colours")
-        << true << 5 << QStringList {frame("00 10 00 18 00 00 00 00 d7")} << bytes("000000");
+    // clang-format off
+    QTest::newRow("plain: eight colours twice") << false << 0 << QStringList {frame("00 10 01 18 00 00 00 00 d6"), frame("00 10 01 18 00 00 00 00 d6")} << bytes("000000");
+    QTest::newRow("55328, colour 8 black: fixed colour 1") << true << 0 << QStringList {frame("00 0c 0a 0b 0c 00 00 00 d2")} << bytes("0a0b0c");
+    QTest::newRow("55328, colour 8 set: eight colours") << true << 5 << QStringList {frame("00 10 00 18 00 00 00 00 d7")} << bytes("000000");
+    // clang-format on
 }
 
 void TestDeviceOperations::colors553()
@@ -454,9 +402,7 @@ void TestDeviceOperations::colors553()
     QFETCH(int, lastColor);
     QFETCH(QStringList, frames);
     QFETCH(QByteArray, fixColor);
-    Flags f;
-    f.is55328 = is55328;
-    Rig r(f);
+    Rig r("553", false, false, is55328);
     QVariantList colors;
     for (int i = 0; i < 24; ++i) {
         colors << (i < 3 ? 10 + i : i >= 21 ? lastColor : i);
@@ -485,7 +431,7 @@ void TestDeviceOperations::colors560()
     QFETCH(bool, colorful);
     QFETCH(int, image);
     QFETCH(int, offset);
-    Rig r(flags560(true, colorful));
+    Rig r("560", true, colorful);
     r.ops->mouseReadProfile(image);
     r.v.clearLog();
     QVariantList colors;
@@ -520,9 +466,7 @@ void TestDeviceOperations::gun553()
     QFETCH(bool, gun);
     QFETCH(int, optionByte3);
     QFETCH(QByteArray, stored);
-    Flags f;
-    f.gun = gun;
-    Rig r(f);
+    Rig r("553", gun);
     r.v.mouse.setKeyboardOptions({{0, 0, static_cast<unsigned char>(optionByte3), 0}});
     r.ops->mouseSendGundata(2, list({0, 0, 10}));
     const auto guns = r.v.mouse.state().gunData;
@@ -536,7 +480,7 @@ void TestDeviceOperations::gun553()
 
 void TestDeviceOperations::gun560()
 {
-    Rig r(flags560(true));
+    Rig r("560", true);
     for (uint k = 0; k < 5; ++k) {
         r.ops->mouseReadProfile(k);
     }
@@ -545,7 +489,7 @@ void TestDeviceOperations::gun560()
     QCOMPARE(r.frames(), QStringList {frame("00 0c 02 80 00 00 00 00 71")});
     const QByteArray image = r.v.mouse.state().profileImages.value(2);
     const QByteArray initial = VirtualMouse::initialProfileImage(2);
-    QCOMPARE(imageBytes(image, 78, 4), bytes("f0030005"));
+    QCOMPARE(image.mid(78, 4), bytes("f0030005"));
     QCOMPARE(int(uchar(image[65])), int(uchar(initial[65]) & ~0x04));
     QCOMPARE(image.left(65), initial.left(65));
     QCOMPARE(image.mid(66, 12), initial.mid(66, 12));
@@ -573,10 +517,7 @@ void TestDeviceOperations::connectReadsProfiles()
     QFETCH(QString, icType);
     QFETCH(bool, gun);
     QFETCH(QList<int>, reads);
-    Flags f;
-    f.icType = icType;
-    f.gun = gun;
-    Rig r(f);
+    Rig r(icType, gun);
     r.v.link.setHidFree(false);
     r.ops->connectDevice(0, false);
     QList<int> got;
@@ -594,33 +535,6 @@ void TestDeviceOperations::connectReadsProfiles()
     QVERIFY(r.frames().first().startsWith(icType == "560" ? "feature-out 00 81" : "feature-out 00 83"));
 }
 
-void TestDeviceOperations::unownedImageBytesTravelUnchanged()
-{
-    Rig r(flags560(true));
-    r.ops->connectDevice(0, false);
-    r.ops->mouseSetDpi(8, "3360", list({400, 800, 1200, 1600, 2000, 2400, 2800, 3200}));
-    r.ops->mouseSetRGBEffect(5, 2, 2);
-    r.ops->mouseSetRGBColor(1, list({1, 2, 3}));
-    r.ops->mouseSendGundata(2, list({4, 5, 6}));
-    // Bytes 24-47 of image 0 and 71-73, 78-100, 104-127 of the others are the operations' own.
-    auto owned = [](int k, int i) {
-        if (k == 0) {
-            return i >= 24 && i < 48;
-        }
-        return (i >= 71 && i <= 73) || (i >= 78 && i <= 100) || i == 65 || (k == 1 && i >= 104);
-    };
-    const auto images = r.v.mouse.state().profileImages;
-    for (int k = 0; k < 5; ++k) {
-        const QByteArray sent = images.value(k);
-        const QByteArray initial = VirtualMouse::initialProfileImage(k);
-        for (int i = 0; i < 128; ++i) {
-            if (!owned(k, i)) {
-                QVERIFY2(sent[i] == initial[i], qPrintable(QString("image %1 byte %2").arg(k).arg(i)));
-            }
-        }
-    }
-}
-
 void TestDeviceOperations::keyMatrixStoredThenSent_data()
 {
     QTest::addColumn<QString>("icType");
@@ -636,9 +550,7 @@ void TestDeviceOperations::keyMatrixStoredThenSent()
     QFETCH(QString, icType);
     QFETCH(bool, send);
     QFETCH(QByteArray, sniper);
-    Flags f;
-    f.icType = icType;
-    Rig r(f);
+    Rig r(icType);
     QVariantList src64;
     for (int n = 0; n < 16; ++n) {
         src64 << 0 << 0 << 0xF0 << 0;
@@ -656,17 +568,14 @@ void TestDeviceOperations::keyMatrixStoredThenSent()
         QVERIFY(r.v.log.isEmpty());
         return;
     }
+    // Converted for the family in use (the conversions themselves are TestButtonFunction's).
     QCOMPARE(matrix.left(4), bytes("0100f000"));
     QCOMPARE(matrix.mid(4, 4), sniper);
-    QCOMPARE(matrix.mid(8, 4), bytes("09010600"));
-    QCOMPARE(matrix.mid(28, 4), bytes("07000300"));
-    QCOMPARE(matrix.mid(32, 4), bytes("0c00f000"));
-    QCOMPARE(matrix.mid(56, 4), bytes("04000100"));
 }
 
 void TestDeviceOperations::keyMatrixResetSendsFirmwareMatrix()
 {
-    Rig r(Flags {});
+    Rig r("553");
     r.store->setDataList(QStringLiteral("mouseFwKeyMatrix/2"), list({7, 0, 3}));
     r.ops->mouseResetKeyMatrix();
     const auto matrices = r.v.mouse.state().keyMatrices;
@@ -680,7 +589,7 @@ void TestDeviceOperations::keyMatrixResetSendsFirmwareMatrix()
 
 void TestDeviceOperations::keydefineReadsProfileOrDefault()
 {
-    Rig r(Flags {});
+    Rig r("553");
     r.store->setDataList(QStringLiteral("mouseKeyMatrix/3"), list({3, 0, 0xB5, 0}));
     QCOMPARE(intList(r.ops->mouseGetKeydefine(3, false)), list({3, 0, 0xB5, 0}));
     QCOMPARE(intList(r.ops->mouseGetKeydefine(3, true)), list({0, 0, 0xF4, 0}));

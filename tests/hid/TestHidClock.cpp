@@ -177,7 +177,6 @@ void TestHidClock::pauseAnswersPingAndHoldsInput_data()
     const XAction close = [](Display* d, Window w) { sendProtocol(d, w, "WM_DELETE_WINDOW"); };
     // clang-format off
     QTest::newRow("button") << click(1) << int(QEvent::MouseButtonPress);
-    QTest::newRow("wheel") << click(4) << int(QEvent::Wheel);
     QTest::newRow("key") << key << int(QEvent::KeyPress);
     QTest::newRow("close request") << close << int(QEvent::Close);
     // clang-format on

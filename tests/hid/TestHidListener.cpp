@@ -39,13 +39,11 @@ void TestHidListener::eventPicksText_data()
 {
     QTest::addColumn<int>("stage");
     QTest::addColumn<QString>("text");
-    QTest::newRow("3") << 3 << "three";
     QTest::newRow("1") << 1 << "one";
+    QTest::newRow("3") << 3 << "three";
     QTest::newRow("7") << 7 << "seven";
     QTest::newRow("0 takes the last") << 0 << "eight";
-    QTest::newRow("8") << 8 << "eight";
     QTest::newRow("9 takes the last") << 9 << "eight";
-    QTest::newRow("255") << 255 << "eight";
 }
 
 void TestHidListener::eventPicksText()
