@@ -105,8 +105,8 @@ void myQQuickView::initUI()
     QMetaObject::invokeMethod(
         this,
         [this] {
-            callScene("initUI", Qt::DirectConnection);
-            if (!m_sceneStarted) {
+            // The start-up line (read by the benchmark) says that the scene's initUI has returned.
+            if (callScene("initUI", Qt::DirectConnection) && !m_sceneStarted) {
                 m_sceneStarted = true;
                 qDebug() << "Scene started";
             }

@@ -1,6 +1,7 @@
 // Prints how fast the configurator starts, how much memory it takes and how busy it is when idle,
-// the same start-up figures for an empty 1024 x 640 Qt Quick window, and how long the GUI thread's
-// event loop stands still at most while a factory reset goes to the virtual mouse.
+// beside the same start-up figures of an empty 1024 x 640 Qt Quick window (medians of interleaved
+// runs, and the ratios), and how long the GUI thread's event loop stands still at most while a
+// factory reset goes to the virtual mouse. Usage: qx7-bench [--runs N] (7 by default).
 #include "ConfigStore.h"
 #include "DeviceConnector.h"
 #include "DeviceOperations.h"
@@ -23,7 +24,6 @@
 #include <QQuickItem>
 #include <QQuickView>
 #include <QTemporaryDir>
-#include <QThread>
 #include <QTimer>
 #include <algorithm>
 #include <cstdio>
@@ -32,9 +32,16 @@
 
 namespace {
 
+// Both programs get the same time after their start-up line before their peak memory is read: the
+// configurator's busy guard (1 s) has ended and the revealed scene has been drawn by then.
+constexpr int SettleMs = 2500;
+constexpr int IdleSeconds = 10;
+constexpr int DefaultRuns = 7;
+
 struct Figures
 {
     qint64 startMs = -1;
+    qint64 cpuMs = -1;
     qint64 peakKb = -1;
 };
 
@@ -52,9 +59,23 @@ qint64 peakMemoryKb(qint64 pid)
     return -1;
 }
 
-// User plus system time of a process, in clock ticks.
-qint64 cpuTicks(qint64 pid)
+// CPU time of a process in nanoseconds: the scheduler's figure for each of its threads, or the
+// coarser clock ticks of the whole process where the scheduler's is not there.
+qint64 cpuNs(qint64 pid)
 {
+    const QDir tasks(QStringLiteral("/proc/%1/task").arg(pid));
+    qint64 total = 0;
+    bool found = false;
+    for (const QString& task : tasks.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+        QFile schedstat(tasks.filePath(task + QStringLiteral("/schedstat")));
+        if (schedstat.open(QIODevice::ReadOnly)) {
+            total += schedstat.readAll().split(' ').first().toLongLong();
+            found = true;
+        }
+    }
+    if (found) {
+        return total;
+    }
     QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
     if (!stat.open(QIODevice::ReadOnly)) {
         return -1;
@@ -62,7 +83,22 @@ qint64 cpuTicks(qint64 pid)
     const QByteArray text = stat.readAll();
     // Fields after the command name, which sits in parentheses and may hold spaces.
     const QList<QByteArray> fields = text.mid(text.lastIndexOf(')') + 2).split(' ');
-    return fields.size() > 12 ? fields.at(11).toLongLong() + fields.at(12).toLongLong() : -1;
+    if (fields.size() <= 12) {
+        return -1;
+    }
+    return (fields.at(11).toLongLong() + fields.at(12).toLongLong()) * 1000000000LL / sysconf(_SC_CLK_TCK);
+}
+
+// Lets `ms` pass while reading what the process writes, so that it never blocks on a full pipe.
+void drainFor(QProcess& process, int ms)
+{
+    QElapsedTimer clock;
+    clock.start();
+    while (clock.elapsed() < ms && process.state() == QProcess::Running) {
+        process.waitForReadyRead(int(std::min<qint64>(100, ms - clock.elapsed())));
+        process.readAllStandardError();
+        process.readAllStandardOutput();
+    }
 }
 
 // Starts `program` and waits for `line` on its standard error; the process keeps running.
@@ -97,7 +133,79 @@ bool startAndWait(QProcess& process,
         seen += process.readAllStandardError();
     }
     figures.startMs = clock.elapsed();
+    const qint64 ns = cpuNs(process.processId());
+    figures.cpuMs = ns < 0 ? -1 : ns / 1000000;
     return true;
+}
+
+void stop(QProcess& process)
+{
+    process.terminate();
+    if (!process.waitForFinished(10000)) {
+        process.kill();
+        process.waitForFinished(10000);
+    }
+}
+
+// One start of `program` up to `line`, then its peak memory once it has settled; with `idlePercent`,
+// also its CPU use over the following idle seconds.
+bool measureRun(const QString& program,
+                const QStringList& args,
+                const QByteArray& line,
+                Figures& figures,
+                double* idlePercent = nullptr)
+{
+    QProcess process;
+    if (!startAndWait(process, program, args, line, figures)) {
+        stop(process);
+        return false;
+    }
+    drainFor(process, SettleMs);
+    figures.peakKb = peakMemoryKb(process.processId());
+    if (idlePercent) {
+        const qint64 before = cpuNs(process.processId());
+        drainFor(process, IdleSeconds * 1000);
+        const qint64 after = cpuNs(process.processId());
+        *idlePercent = before < 0 || after < 0 ? -1.0 : 100.0 * double(after - before) / 1e9 / IdleSeconds;
+    }
+    const bool alive = process.state() == QProcess::Running;
+    stop(process);
+    return alive && figures.peakKb > 0;
+}
+
+qint64 median(QList<qint64> values)
+{
+    if (values.isEmpty()) {
+        return -1;
+    }
+    std::sort(values.begin(), values.end());
+    const qsizetype middle = values.size() / 2;
+    return values.size() % 2 ? values.at(middle) : (values.at(middle - 1) + values.at(middle)) / 2;
+}
+
+struct Series
+{
+    QList<qint64> startMs;
+    QList<qint64> cpuMs;
+    QList<qint64> peakKb;
+
+    void add(const Figures& f)
+    {
+        startMs << f.startMs;
+        cpuMs << f.cpuMs;
+        peakKb << f.peakKb;
+    }
+    Figures medians() const { return {median(startMs), median(cpuMs), median(peakKb)}; }
+    QByteArray range(const QList<qint64>& values) const
+    {
+        return QByteArray::number(*std::min_element(values.begin(), values.end())) + '-'
+               + QByteArray::number(*std::max_element(values.begin(), values.end()));
+    }
+};
+
+double ratio(qint64 of, qint64 to)
+{
+    return of > 0 && to > 0 ? double(of) / double(to) : -1.0;
 }
 
 int emptyWindow(int argc, char** argv)
@@ -214,15 +322,6 @@ int guiStall(int argc, char** argv)
     return 0;
 }
 
-void stop(QProcess& process)
-{
-    process.terminate();
-    if (!process.waitForFinished(10000)) {
-        process.kill();
-        process.waitForFinished(10000);
-    }
-}
-
 } // namespace
 
 int main(int argc, char** argv)
@@ -234,30 +333,34 @@ int main(int argc, char** argv)
         return guiStall(argc, argv);
     }
     QCoreApplication app(argc, argv);
+    int runs = DefaultRuns;
+    const QStringList arguments = QCoreApplication::arguments();
+    const qsizetype runsAt = arguments.indexOf(QStringLiteral("--runs"));
+    if (runsAt > 0 && runsAt + 1 < arguments.size()) {
+        runs = std::max(1, arguments.at(runsAt + 1).toInt());
+    }
     const QString self = QCoreApplication::applicationFilePath();
     const QString config = QCoreApplication::applicationDirPath() + QStringLiteral("/../qx7-config");
 
-    Figures program;
-    QProcess configurator;
-    if (!startAndWait(configurator, config, {QStringLiteral("--virtual-mouse")}, "Scene started", program)) {
-        std::fprintf(stderr, "qx7-bench: the configurator did not start its scene\n");
-        stop(configurator);
-        return 1;
+    // Interleaved, so that a busy spell of the machine falls on both sides alike.
+    Series program;
+    Series empty;
+    double idlePercent = -1.0;
+    for (int run = 0; run < runs; ++run) {
+        Figures f;
+        if (!measureRun(
+                config, {QStringLiteral("--virtual-mouse")}, "Scene started", f, run == 0 ? &idlePercent : nullptr)) {
+            std::fprintf(stderr, "qx7-bench: the configurator did not start its scene\n");
+            return 1;
+        }
+        program.add(f);
+        Figures e;
+        if (!measureRun(self, {QStringLiteral("--empty-window")}, "First frame", e)) {
+            std::fprintf(stderr, "qx7-bench: the empty window did not show\n");
+            return 1;
+        }
+        empty.add(e);
     }
-    constexpr int IdleSeconds = 10;
-    const qint64 pid = configurator.processId();
-    const qint64 before = cpuTicks(pid);
-    QThread::sleep(IdleSeconds);
-    const qint64 after = cpuTicks(pid);
-    program.peakKb = peakMemoryKb(pid);
-    stop(configurator);
-    const double cpuPercent = 100.0 * double(after - before) / double(sysconf(_SC_CLK_TCK)) / IdleSeconds;
-
-    Figures empty;
-    QProcess window;
-    const bool windowStarted = startAndWait(window, self, {QStringLiteral("--empty-window")}, "First frame", empty);
-    empty.peakKb = windowStarted ? peakMemoryKb(window.processId()) : -1;
-    stop(window);
 
     QProcess stall;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -269,17 +372,29 @@ int main(int argc, char** argv)
     const QList<QByteArray> stallFigures = stall.readAllStandardOutput().trimmed().split(' ');
     const bool stallMeasured = stallRan && stallFigures.size() == 3;
 
-    std::printf("qx7-config --virtual-mouse: start to first initUI %lld ms, peak memory %lld KiB, "
-                "idle CPU over %d s with the listener running %.2f %%\n",
-                program.startMs,
-                program.peakKb,
-                IdleSeconds,
-                cpuPercent);
-    std::printf("empty 1024 x 640 Qt Quick window: start to first frame %lld ms, peak memory %lld KiB\n",
-                windowStarted ? empty.startMs : -1LL,
-                empty.peakKb);
+    const Figures p = program.medians();
+    const Figures e = empty.medians();
+    std::printf("qx7-config --virtual-mouse, median of %d runs: start to first initUI %lld ms (%s), CPU %lld ms, "
+                "peak memory %lld KiB (%s)\n",
+                runs,
+                p.startMs,
+                program.range(program.startMs).constData(),
+                p.cpuMs,
+                p.peakKb,
+                program.range(program.peakKb).constData());
+    std::printf("empty 1024 x 640 Qt Quick window, median of %d runs: start to first frame %lld ms (%s), CPU %lld ms, "
+                "peak memory %lld KiB (%s)\n",
+                runs,
+                e.startMs,
+                empty.range(empty.startMs).constData(),
+                e.cpuMs,
+                e.peakKb,
+                empty.range(empty.peakKb).constData());
+    std::printf("start-up ratio %.2f (CPU %.2f), goal 1.50\n", ratio(p.startMs, e.startMs), ratio(p.cpuMs, e.cpuMs));
+    std::printf("memory ratio %.2f, goal 1.50\n", ratio(p.peakKb, e.peakKb));
+    std::printf("idle CPU over %d s with the listener running %.2f %%, goal 0.50 %%\n", IdleSeconds, idlePercent);
     std::printf("factory reset against the virtual mouse with real pauses: %lld ms, failed exchanges %lld, "
-                "GUI stall %lld ms\n",
+                "GUI stall %lld ms, goal 50 ms\n",
                 stallMeasured ? stallFigures.at(1).toLongLong() : -1LL,
                 stallMeasured ? stallFigures.at(2).toLongLong() : -1LL,
                 stallMeasured ? stallFigures.at(0).toLongLong() : -1LL);

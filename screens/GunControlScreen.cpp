@@ -112,10 +112,15 @@ void GunControlScreen::init()
     emit shownChanged();
 }
 
-bool GunControlScreen::storePreset(int index)
+QVariantList GunControlScreen::presetValues(int index) const
 {
     const Preset& p = m_presets.at(index);
-    return m_screens.guns().mouseSaveGundata(index, {p.name, p.key, p.period, p.x, p.y, p.times});
+    return {p.name, p.key, p.period, p.x, p.y, p.times};
+}
+
+bool GunControlScreen::storePreset(int index)
+{
+    return m_screens.guns().mouseSaveGundata(index, presetValues(index));
 }
 
 void GunControlScreen::storeSelection()
@@ -138,12 +143,14 @@ bool GunControlScreen::resetData()
     m_selectGun = {0, 1, 2};
     storeSelection();
     const int corrections[SlotCount] = {5, 7, 8};
-    bool stored = true;
+    // One write of the preset file: a reset runs on the GUI thread, and each write waits for the disk.
+    QMap<QString, QVariantList> reset;
     for (int i = 0; i < SlotCount; ++i) {
         m_presets[i].y = corrections[i];
         m_presets[i].period = 9;
-        stored = storePreset(i) && stored;
+        reset.insert(QString::number(i), presetValues(i));
     }
+    const bool stored = m_screens.guns().savePresets(reset);
     emit presetsChanged();
     m_currentSlot = 0;
     emit shownChanged();

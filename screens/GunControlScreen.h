@@ -122,6 +122,7 @@ signals:
     void shownChanged();
 
 protected:
+    QVariantList presetValues(int index) const;
     bool storePreset(int index);
     static int periodOfKnob(int position);
     const Preset& shown() const { return m_presets.at(shownPreset()); }

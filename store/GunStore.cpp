@@ -59,12 +59,23 @@ QStringList GunStore::getGunDataKey() const
 
 bool GunStore::mouseSaveGundata(const QVariant& index, const QVariantList& src6)
 {
-    const QString name = index.toString();
-    if (!hasPresetFile() || name.isEmpty() || src6.size() < PresetFields) {
+    return savePresets({{index.toString(), src6}});
+}
+
+bool GunStore::savePresets(const QMap<QString, QVariantList>& presets)
+{
+    if (!hasPresetFile() || presets.isEmpty()) {
         return false;
     }
+    for (auto preset = presets.cbegin(); preset != presets.cend(); ++preset) {
+        if (preset.key().isEmpty() || preset.value().size() < PresetFields) {
+            return false;
+        }
+    }
     const std::unique_ptr<QSettings> settings = StoreTools::openSettings(m_config.paths().gunData());
-    settings->setValue(presetKey(name), texts(src6, 0, PresetFields));
+    for (auto preset = presets.cbegin(); preset != presets.cend(); ++preset) {
+        settings->setValue(presetKey(preset.key()), texts(preset.value(), 0, PresetFields));
+    }
     return m_config.syncFile(*settings, m_config.paths().gunData(), "mouseSaveGundata");
 }
 

@@ -1,6 +1,7 @@
 #ifndef QX7_GUNSTORE_H
 #define QX7_GUNSTORE_H
 
+#include <QMap>
 #include <QStringList>
 #include <QVariant>
 
@@ -21,6 +22,9 @@ public:
     QStringList getGunDataKey() const;
     // Writes nothing for fewer than six values; false when nothing was written.
     bool mouseSaveGundata(const QVariant& index, const QVariantList& src6);
+    // Several presets, by index, in one write of the file; nothing is written when an index is
+    // empty or a list is short. False when nothing was written.
+    bool savePresets(const QMap<QString, QVariantList>& presets);
     // Type 0 removes a named entry, type 1 (seven values) moves one to a new name; a shorter
     // list or another type does nothing. False when nothing was written.
     bool modifyGundata(const QVariant& modifyType, const QVariantList& src6);

@@ -11,8 +11,15 @@ Item {
     visible: false
 
     readonly property var mainLang: MainScreen.mainLang
-    readonly property bool dialogOpen: macroEditor.visible || gunControl.visible || systemSetting.visible
-                                       || keyAssigment.visible || profile.visible || resetConfirm.visible
+    // The five dialogs are made the first time they open (null until then): made at start, hidden,
+    // they took more time and memory than the rest of the scene.
+    readonly property MacroEditor macroEditor: macroEditorLoader.item as MacroEditor
+    readonly property GunControl gunControl: gunControlLoader.item as GunControl
+    readonly property SystemSetting systemSetting: systemSettingLoader.item as SystemSetting
+    readonly property KeyAssigment keyAssigment: keyAssigmentLoader.item as KeyAssigment
+    readonly property Profile profile: profileLoader.item as Profile
+    readonly property bool dialogOpen: shown(macroEditor) || shown(gunControl) || shown(systemSetting)
+                                       || shown(keyAssigment) || shown(profile) || resetConfirm.visible
 
     signal msg_KB(bool isDown, int usbCode)
     signal msg_MS(bool isDown, int buttonCode, int x, int y)
@@ -79,14 +86,25 @@ Item {
         // qmllint enable unqualified
     }
 
-    function openDialog(dialog) {
+    function shown(dialog: DialogFrame): bool {
+        return dialog !== null && dialog.visible
+    }
+
+    // Makes the loader's dialog if it is not there yet.
+    function made(loader: Loader): DialogFrame {
+        loader.active = true
+        return loader.item as DialogFrame
+    }
+
+    function openDialog(loader: Loader) {
         mainFocus()
-        dialog.open()
+        made(loader).open()
     }
 
     // A row or a spot asks for the assignment dialog; the only left button keeps its function.
     function openAssignment(index) {
         mainFocus()
+        made(keyAssigmentLoader)
         keyAssigment.openButton(index)
     }
 
@@ -102,21 +120,22 @@ Item {
             helpMenu.isDrop = true
             return true
         case "profiles":
-            openDialog(profile)
+            openDialog(profileLoader)
             return true
         case "gun":
-            openDialog(gunControl)
+            openDialog(gunControlLoader)
             return true
         case "system":
-            openDialog(systemSetting)
+            openDialog(systemSettingLoader)
             return true
         case "assign":
             openAssignment(3)
             keyAssigment.page = KeyAssigmentScreen.MacroGroup
             return keyAssigment.visible
         case "macro":
+            made(macroEditorLoader)
             macroEditor.showSample()
-            openDialog(macroEditor)
+            openDialog(macroEditorLoader)
             return true
         }
         return false
@@ -196,7 +215,7 @@ Item {
                     width: MainScreen.isGun ? 124 : 256
                     height: 32
                     textValue: mainIten.mainLang[MainScreen.MacroEditorText]
-                    onClicked: mainIten.openDialog(macroEditor)
+                    onClicked: mainIten.openDialog(macroEditorLoader)
                 }
                 Button {
                     id: gunEditorButton
@@ -205,7 +224,7 @@ Item {
                     width: 124
                     height: 32
                     textValue: mainIten.mainLang[MainScreen.GunEditorText]
-                    onClicked: mainIten.openDialog(gunControl)
+                    onClicked: mainIten.openDialog(gunControlLoader)
                 }
             }
         }
@@ -241,7 +260,7 @@ Item {
             width: parent.width
             height: 36
             textValue: mainIten.mainLang[MainScreen.SystemSettingText]
-            onClicked: mainIten.openDialog(systemSetting)
+            onClicked: mainIten.openDialog(systemSettingLoader)
         }
     }
 
@@ -260,7 +279,7 @@ Item {
             width: 120
             height: parent.height
             textValue: mainIten.mainLang[MainScreen.ConfigText]
-            onClicked: mainIten.openDialog(profile)
+            onClicked: mainIten.openDialog(profileLoader)
         }
         Row {
             anchors.right: parent.right
@@ -369,16 +388,16 @@ Item {
             property point pressPoint
             onPressed: function(mouse) {
                 pressPoint = Qt.point(mouse.x, mouse.y)
-                if (macroEditor.visible)
-                    macroEditor.macroEditorFocus()
-                if (profile.visible)
-                    profile.profileFocus()
-                if (gunControl.visible)
-                    gunControl.gunControlFocus()
-                if (systemSetting.visible)
-                    systemSetting.systemSettingFocus()
-                if (keyAssigment.visible)
-                    keyAssigment.keyAssigmentFocus()
+                if (mainIten.shown(mainIten.macroEditor))
+                    mainIten.macroEditor.macroEditorFocus()
+                if (mainIten.shown(mainIten.profile))
+                    mainIten.profile.profileFocus()
+                if (mainIten.shown(mainIten.gunControl))
+                    mainIten.gunControl.gunControlFocus()
+                if (mainIten.shown(mainIten.systemSetting))
+                    mainIten.systemSetting.systemSettingFocus()
+                if (mainIten.shown(mainIten.keyAssigment))
+                    mainIten.keyAssigment.keyAssigmentFocus()
                 lightControl.lightControlFocus()
             }
             onPositionChanged: function(mouse) {
@@ -388,39 +407,66 @@ Item {
         }
     }
 
-    MacroEditor {
-        id: macroEditor
-        objectName: "macroEditor"
-        onCloseClicked: visible = false
-    }
-    GunControl {
-        id: gunControl
-        objectName: "gunControl"
-        onCloseClicked: {
-            visible = false
-            GunControlScreen.close()
+    // Each loader stands where its dialog stands among the layers, above the mask.
+    Loader {
+        id: macroEditorLoader
+        active: false
+        z: 50
+        sourceComponent: MacroEditor {
+            objectName: "macroEditor"
+            onCloseClicked: visible = false
         }
     }
-    SystemSetting {
-        id: systemSetting
-        objectName: "systemSetting"
-        onCloseClicked: visible = false
+    Loader {
+        id: gunControlLoader
+        active: false
+        z: 50
+        sourceComponent: GunControl {
+            objectName: "gunControl"
+            onCloseClicked: {
+                visible = false
+                GunControlScreen.close()
+            }
+        }
     }
-    KeyAssigment {
-        id: keyAssigment
-        objectName: "keyAssigment"
-        onCloseClicked: closeDialog()
+    Loader {
+        id: systemSettingLoader
+        active: false
+        z: 50
+        sourceComponent: SystemSetting {
+            objectName: "systemSetting"
+            onCloseClicked: visible = false
+        }
+    }
+    Loader {
+        id: keyAssigmentLoader
+        active: false
+        z: 50
+        sourceComponent: KeyAssigment {
+            objectName: "keyAssigment"
+            onCloseClicked: closeDialog()
+        }
+    }
+    Connections {
+        target: mainIten.keyAssigment
         // The macro editor opens over the dialog.
-        onMacroEditorRequested: {
-            macroEditor.z = z + 1
-            macroEditor.open()
+        function onMacroEditorRequested() {
+            macroEditorLoader.z = keyAssigmentLoader.z + 1
+            mainIten.made(macroEditorLoader).open()
         }
     }
-    Profile {
-        id: profile
-        objectName: "profile"
-        onCloseClicked: {
-            visible = false
+    Loader {
+        id: profileLoader
+        active: false
+        z: 50
+        sourceComponent: Profile {
+            objectName: "profile"
+        }
+    }
+    Connections {
+        target: mainIten.profile
+        function onCloseClicked() {
+            mainIten.profile.visible = false
             topMenu.profileBtn.closeMenu()
         }
     }

@@ -10,6 +10,7 @@
 #include <QQuickItem>
 #include <QSettings>
 #include <QTest>
+#include <QtQuickTest/quicktest.h>
 
 namespace {
 
@@ -136,7 +137,8 @@ bool SceneRig::click(QQuickItem* target) const
 
 bool SceneRig::clickAt(QQuickItem* target, const QPointF& local) const
 {
-    if (!target || !target->isVisible()) {
+    // Clicked where the user sees it: items made or moved just now are laid out before the next frame.
+    if (!target || !target->isVisible() || !QQuickTest::qWaitForPolish(widget->view()->quickWindow())) {
         return false;
     }
     QTest::mouseClick(widget->view(), Qt::LeftButton, {}, target->mapToScene(local).toPoint());

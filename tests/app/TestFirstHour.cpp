@@ -180,9 +180,12 @@ void TestFirstHour::firstHour()
     SceneRig& scene = r.scene;
     MacroEditorScreen* editor = scene.screens()->macroEditor();
     QVERIFY(scene.settle());
+    // A dialog is made the first time it opens.
     const auto open = [&](QQuickItem* button, const char* dialog) {
-        QQuickItem* shown = scene.item(dialog);
-        return shown && scene.click(button) && QTest::qWaitFor([shown] { return shown->isVisible(); });
+        return scene.click(button) && QTest::qWaitFor([&scene, dialog] {
+                   const QQuickItem* shown = scene.item(dialog);
+                   return shown && shown->isVisible();
+               });
     };
     const auto close = [&](const char* dialog) {
         QQuickItem* shown = scene.item(dialog);

@@ -49,6 +49,23 @@ private slots:
         QCOMPARE(guns.getGunDataKey(), (QStringList {"0", "1", "2", "3", "4", "5"}));
     }
 
+    void severalPresets()
+    {
+        TempModules modules;
+        ConfigStore store(modules.baseDir());
+        GunStore guns(store);
+
+        QVERIFY(guns.savePresets({{"0", {"A", "L-Click", 9, 0, 5, 0}}, {"2", {"C", "L-Click", 9, 0, 8, 0}}}));
+        QCOMPARE(guns.getGunData(0), (QVariantList {"A", "L-Click", "9", "0", "5", "0"}));
+        QCOMPARE(guns.getGunData(2), (QVariantList {"C", "L-Click", "9", "0", "8", "0"}));
+
+        // One short list keeps the others out as well.
+        const QByteArray before = modules.read("modules/gun/gunData.bin");
+        QVERIFY(!guns.savePresets({{"1", {"B", "L-Click", 9, 0, 7, 0}}, {"3", {"D"}}}));
+        QVERIFY(!guns.savePresets({{"", {"E", "L-Click", 9, 0, 7, 0}}}));
+        QCOMPARE(modules.read("modules/gun/gunData.bin"), before);
+    }
+
     void shortListsWriteNothing_data()
     {
         QTest::addColumn<QVariant>("type"); // invalid: mouseSaveGundata
