@@ -374,6 +374,10 @@ void TestMacroEditorScreen::import()
     QCOMPARE(e.shown(), QStringList({"1,C", "2,C"}));
     QCOMPARE(e.screen->repeatCount(), 3);
     QCOMPARE(e.rig.macros->getNameList(MacroLibrary::MacroNames).size(), 3);
+    // and exported as it is stored.
+    e.rig.chooser.answer(out.filePath("out.mc"));
+    e.screen->exportMacro();
+    QCOMPARE(TempModules::readFile(out.filePath("out.mc")), e.rig.modules.read("modules/macro/Macro_2.bin"));
 }
 
 QTEST_GUILESS_MAIN(TestMacroEditorScreen)

@@ -204,6 +204,7 @@ void TestMainScreen::factoryReset()
     rig.writeProfile("mouse/dpiValueArray", QVariantList {250, 800, 1600, 3200, 4800, 6400, 8000, 12000});
     rig.screens->keyMatrix()->setSave(true);
     rig.screens->dpiSetting()->setSave(true);
+    rig.screens->lightControl()->setSave(true);
     rig.v.clearLog();
     rig.screens->main()->factoryReset();
     QCOMPARE(rig.commandCodes(), codes);
@@ -215,6 +216,7 @@ void TestMainScreen::factoryReset()
     QCOMPARE(rig.v.mouse.state().activeStage, 2);
     QVERIFY(!rig.screens->keyMatrix()->isSave());
     QVERIFY(!rig.screens->dpiSetting()->isSave());
+    QVERIFY(!rig.screens->lightControl()->isSave());
     QVERIFY(rig.screens->main()->viewEnabled());
     if (gun) {
         QCOMPARE(rig.store->getGlobalData("mouse/selectGun").toStringList(), QStringList({"0", "1", "2"}));
