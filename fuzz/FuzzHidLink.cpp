@@ -91,6 +91,16 @@ std::array<unsigned char, N> callerValues(FuzzedDataProvider& input)
     return values;
 }
 
+// A reply read into values the caller filled: changed only by a reply that arrived.
+template <size_t N, typename Read>
+void replyCase(FuzzedDataProvider& input, const Hid_Thread& link, Read read)
+{
+    const auto before = callerValues<N>(input);
+    auto v = before;
+    read(v);
+    checkReplyRead(link, before, v);
+}
+
 void run(FuzzedDataProvider& input, Hid_Thread& link, FuzzTransport& transport, int recordCount)
 {
     int listeners = 0;
@@ -109,41 +119,21 @@ void run(FuzzedDataProvider& input, Hid_Thread& link, FuzzTransport& transport, 
                 }
                 break;
             }
-            case Options553: {
-                const auto before = callerValues<4>(input);
-                auto v = before;
-                link.hid553_83H_GetKeyboardoption(v[0], v[1], v[2], v[3]);
-                checkReplyRead(link, before, v);
+            case Options553:
+                replyCase<4>(input, link, [&](auto& v) { link.hid553_83H_GetKeyboardoption(v[0], v[1], v[2], v[3]); });
                 break;
-            }
-            case Dpi553: {
-                const auto before = callerValues<1>(input);
-                auto v = before;
-                link.hid553_8BH_GetCurrentDPI(v[0]);
-                checkReplyRead(link, before, v);
+            case Dpi553:
+                replyCase<1>(input, link, [&](auto& v) { link.hid553_8BH_GetCurrentDPI(v[0]); });
                 break;
-            }
-            case Options560: {
-                const auto before = callerValues<2>(input);
-                auto v = before;
-                link.hid560_81H_GetKeyboardoption(v[0], v[1]);
-                checkReplyRead(link, before, v);
+            case Options560:
+                replyCase<2>(input, link, [&](auto& v) { link.hid560_81H_GetKeyboardoption(v[0], v[1]); });
                 break;
-            }
-            case Profile560: {
-                const auto before = callerValues<1>(input);
-                auto v = before;
-                link.hid560_82H_GetCurrentProfile(v[0]);
-                checkReplyRead(link, before, v);
+            case Profile560:
+                replyCase<1>(input, link, [&](auto& v) { link.hid560_82H_GetCurrentProfile(v[0]); });
                 break;
-            }
-            case Dpi560: {
-                const auto before = callerValues<2>(input);
-                auto v = before;
-                link.hid560_84H_GetCurrentDPI(v[0], v[1]);
-                checkReplyRead(link, before, v);
+            case Dpi560:
+                replyCase<2>(input, link, [&](auto& v) { link.hid560_84H_GetCurrentDPI(v[0], v[1]); });
                 break;
-            }
             case ReadProfile560: {
                 const auto before = callerValues<128>(input);
                 auto image = before;
