@@ -15,20 +15,15 @@ const QString kProfileCaptionOpen = QStringLiteral("Open File");
 const QString kProfileFilter = QStringLiteral("Profile(*.pf)");
 const QString kProfileSuffix = QStringLiteral("pf");
 
-std::unique_ptr<QSettings> openIni(const QString& path)
-{
-    return StoreTools::openSettings(path);
-}
-
 } // namespace
 
 ConfigStore::ConfigStore(const QString& baseDir)
     : m_paths(baseDir)
 {
-    m_globalSettings = openIni(m_paths.globalConfig());
-    m_defaultProfileSettings = openIni(m_paths.defaultProfile());
+    m_globalSettings = StoreTools::openSettings(m_paths.globalConfig());
+    m_defaultProfileSettings = StoreTools::openSettings(m_paths.defaultProfile());
     for (int slot = 0; slot < SlotCount; ++slot) {
-        m_profileSettings[slot] = openIni(m_paths.profile(slot));
+        m_profileSettings[slot] = StoreTools::openSettings(m_paths.profile(slot));
     }
     m_isColorful = getGlobalData(QStringLiteral("mouse/isColorful")).toBool();
     m_isGun = getGlobalData(QStringLiteral("mouse/isGun")).toBool();
@@ -105,7 +100,7 @@ bool ConfigStore::resetApconfig()
         return false;
     }
     m_globalSettings.reset();
-    m_globalSettings = openIni(m_paths.globalConfig());
+    m_globalSettings = StoreTools::openSettings(m_paths.globalConfig());
     return true;
 }
 
@@ -200,7 +195,7 @@ bool ConfigStore::replaceSlotFile(int slot, const QString& source)
         return false;
     }
     m_profileSettings[slot].reset();
-    m_profileSettings[slot] = openIni(m_paths.profile(slot));
+    m_profileSettings[slot] = StoreTools::openSettings(m_paths.profile(slot));
     return true;
 }
 
@@ -294,7 +289,7 @@ bool ConfigStore::write(std::unique_ptr<QSettings>& settings,
     // A settings object keeps its first access error for good; a fresh one tells whether this
     // write succeeds.
     if (settings->status() == QSettings::AccessError) {
-        settings = openIni(fileOf(settings));
+        settings = StoreTools::openSettings(fileOf(settings));
     }
     settings->setValue(key, value);
     if (m_batchDepth > 0) {
@@ -330,7 +325,7 @@ bool ConfigStore::commit(std::unique_ptr<QSettings>& settings, const char* opera
         return true;
     }
     // Reads go on with what the file really holds.
-    settings = openIni(file);
+    settings = StoreTools::openSettings(file);
     noteFailedWrite(file);
     return false;
 }
