@@ -1,7 +1,5 @@
 #include "ConfigStore.h"
 
-#include <utility>
-
 #include "FileChooser.h"
 #include "StoreTools.h"
 
