@@ -307,13 +307,8 @@ void TestKeyAssigmentScreen::everyGroupReachesTheMouse_data()
     // Key C, knob at 20 (21 ms), 3 times.
     QTest::newRow("fire")        << int(KeyAssigmentScreen::FireGroup) << QVariantList {KeyC, 20, 3} << QByteArray::fromHex("0a061503");
     QTest::newRow("combination") << int(KeyAssigmentScreen::CombinationGroup) << QVariantList {LCtrl, KeyA} << QByteArray::fromHex("00010400");
-    QTest::newRow("media")       << int(KeyAssigmentScreen::MediaGroup) << QVariantList {4} << QByteArray::fromHex("0300e200");
-    QTest::newRow("windows")     << int(KeyAssigmentScreen::WindowsGroup) << QVariantList {0} << QByteArray::fromHex("00009401");
-    QTest::newRow("shortcut")    << int(KeyAssigmentScreen::ShortcutGroup) << QVariantList {2} << QByteArray::fromHex("0000e006");
     // Macro_0 repeated while held, in the slot of button 2, counted from 1 on the wire.
     QTest::newRow("macro")       << int(KeyAssigmentScreen::MacroGroup) << QVariantList {0, 2} << QByteArray::fromHex("09020200");
-    QTest::newRow("dpi")         << int(KeyAssigmentScreen::DpiGroup) << QVariantList {1} << QByteArray::fromHex("07000200");
-    QTest::newRow("gun")         << int(KeyAssigmentScreen::GunGroup) << QVariantList {1} << QByteArray::fromHex("08000200");
     // clang-format on
 }
 
