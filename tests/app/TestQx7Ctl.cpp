@@ -27,6 +27,21 @@ QString ctlPath()
     return qEnvironmentVariable("QX7_BUILD_DIR") + QStringLiteral("/qx7ctl");
 }
 
+// A copy of the shipped files set up for the virtual mouse of one controller family.
+struct Modules : TempModules
+{
+    Modules(const QString& family, bool encode)
+        : encode(encode)
+    {
+        QSettings global(path("modules/setting/apConfig.bin"), QSettings::IniFormat);
+        global.setValue("mouse/icType", family);
+        global.setValue("0/isEncode", encode ? "true" : "false");
+        global.setValue("0/sCode", "Qx7A9z");
+    }
+
+    const bool encode;
+};
+
 } // namespace
 
 class TestQx7Ctl : public QObject
@@ -49,19 +64,10 @@ private slots:
     void listenPrintsEvents();
 
 private:
-    void configure(TempModules& modules, const QString& family, bool encode);
-    Run run(const TempModules& modules, const QStringList& args, bool encode, bool virtualMouse = true);
+    Run run(const Modules& modules, const QStringList& args, bool virtualMouse = true);
 };
 
-void TestQx7Ctl::configure(TempModules& modules, const QString& family, bool encode)
-{
-    QSettings global(modules.path("modules/setting/apConfig.bin"), QSettings::IniFormat);
-    global.setValue("mouse/icType", family);
-    global.setValue("0/isEncode", encode ? "true" : "false");
-    global.setValue("0/sCode", "Qx7A9z");
-}
-
-Run TestQx7Ctl::run(const TempModules& modules, const QStringList& args, bool encode, bool virtualMouse)
+Run TestQx7Ctl::run(const Modules& modules, const QStringList& args, bool virtualMouse)
 {
     QStringList options {"--data-dir", modules.baseDir(), "--trace"};
     if (virtualMouse) {
@@ -84,7 +90,7 @@ Run TestQx7Ctl::run(const TempModules& modules, const QStringList& args, bool en
         r.trace << line;
         if (line.startsWith("hid feature-out ")) {
             QByteArray frame = QByteArray::fromHex(line.mid(16).toLatin1().replace(' ', ""));
-            if (encode && frame.size() == 9) {
+            if (modules.encode && frame.size() == 9) {
                 HidScrambler::decipher(reinterpret_cast<unsigned char*>(frame.data()) + 1, code);
             }
             r.frames << frame;
@@ -131,10 +137,9 @@ void TestQx7Ctl::commands()
     QFETCH(QString, key);
     QFETCH(QString, stored);
 
-    TempModules modules;
+    const Modules modules(family, encode);
     QVERIFY(modules.isValid());
-    configure(modules, family, encode);
-    const Run r = run(modules, args, encode);
+    const Run r = run(modules, args);
     QVERIFY2(r.status == 0, qPrintable(r.errors));
     const QByteArray wanted = QByteArray::fromHex(frameStart.toLatin1());
     bool found = false;
@@ -188,11 +193,10 @@ void TestQx7Ctl::badArgumentsSendAndStoreNothing_data()
 void TestQx7Ctl::badArgumentsSendAndStoreNothing()
 {
     QFETCH(QStringList, args);
-    TempModules modules;
-    configure(modules, "560", false);
+    const Modules modules("560", false);
     const QByteArray before = modules.read("modules/setting/p1.bin");
     const QByteArray globalBefore = modules.read("modules/setting/apConfig.bin");
-    const Run r = run(modules, args, false);
+    const Run r = run(modules, args);
     QCOMPARE(r.status, 1);
     QVERIFY(r.trace.isEmpty());
     QVERIFY(r.errors.startsWith("qx7ctl: "));
@@ -212,8 +216,7 @@ void TestQx7Ctl::noVerifiedDevice()
 {
     QFETCH(bool, encode);
     QFETCH(QString, mouseCode);
-    TempModules modules;
-    configure(modules, "553", encode);
+    const Modules modules("553", encode);
     QStringList args {"options"};
     if (mouseCode.isEmpty()) {
         QSettings global(modules.path("modules/setting/apConfig.bin"), QSettings::IniFormat);
@@ -222,7 +225,7 @@ void TestQx7Ctl::noVerifiedDevice()
     } else {
         args = QStringList {"--virtual-scode", mouseCode, "options"};
     }
-    const Run r = run(modules, args, encode, !mouseCode.isEmpty());
+    const Run r = run(modules, args, !mouseCode.isEmpty());
     QCOMPARE(r.status, 2);
     QVERIFY(r.out.isEmpty());
     QVERIFY(r.errors.contains("no verified device"));
@@ -231,9 +234,8 @@ void TestQx7Ctl::noVerifiedDevice()
 void TestQx7Ctl::failedExchange()
 {
     // A 553 mouse does not answer the 560 profile read: the block read runs out of time.
-    TempModules modules;
-    configure(modules, "553", false);
-    const Run r = run(modules, {"read-profile", "1"}, false);
+    const Modules modules("553", false);
+    const Run r = run(modules, {"read-profile", "1"});
     QCOMPARE(r.status, 3);
     QVERIFY(r.errors.contains("read-profile"));
 }
@@ -241,10 +243,9 @@ void TestQx7Ctl::failedExchange()
 void TestQx7Ctl::keyKeepsTheOnlyLeftButton()
 {
     // As the dialog does not open on it: nothing stored, no matrix sent.
-    TempModules modules;
-    configure(modules, "553", false);
+    const Modules modules("553", false);
     const QByteArray before = modules.read("modules/setting/p1.bin");
-    const Run r = run(modules, {"key", "0", "0300b500"}, false);
+    const Run r = run(modules, {"key", "0", "0300b500"});
     QCOMPARE(r.status, 1);
     QVERIFY2(r.errors.contains("only left button"), qPrintable(r.errors));
     QCOMPARE(modules.read("modules/setting/p1.bin"), before);
@@ -269,12 +270,11 @@ void TestQx7Ctl::unwritableFile()
     QFETCH(QString, file);
     QFETCH(QStringList, args);
     QFETCH(QString, error);
-    TempModules modules;
-    configure(modules, "553", false);
+    const Modules modules("553", false);
     // A folder in the file's place cannot be written, not even by root.
     QVERIFY(QFile::remove(modules.path(file)));
     QVERIFY(QDir().mkpath(modules.path(file)));
-    const Run r = run(modules, args, false);
+    const Run r = run(modules, args);
     QCOMPARE(r.status, 4);
     QVERIFY2(r.errors.contains("qx7ctl: " + error), qPrintable(r.errors));
 }
@@ -306,17 +306,15 @@ void TestQx7Ctl::manualNamesEveryCommandAndOption()
 
 void TestQx7Ctl::readProfileGivesImage()
 {
-    TempModules modules;
-    configure(modules, "560", true);
-    const Run r = run(modules, {"read-profile", "2"}, true);
+    const Modules modules("560", true);
+    const Run r = run(modules, {"read-profile", "2"});
     QCOMPARE(r.status, 0);
     QCOMPARE(r.out.trimmed(), QString::fromLatin1(VirtualMouse::initialProfileImage(2).toHex(' ')));
 }
 
 void TestQx7Ctl::listenPrintsEvents()
 {
-    TempModules modules;
-    configure(modules, "553", false);
+    const Modules modules("553", false);
     QProcess process;
     process.start(ctlPath(), {"--data-dir", modules.baseDir(), "--virtual-mouse", "--fast", "listen"});
     QVERIFY(process.waitForStarted());

@@ -7,6 +7,7 @@
 
 using TestSupport::bytes;
 using TestSupport::outputReports;
+using TestSupport::raw;
 using TestSupport::sleeps;
 using Command = std::function<void(Hid_Thread&)>;
 using Read = std::function<QByteArray(Hid_Thread&)>;
@@ -27,11 +28,6 @@ QByteArray counting(int length, int start)
         block[i] = static_cast<char>(start + i);
     }
     return block;
-}
-
-unsigned char* raw(QByteArray& block)
-{
-    return reinterpret_cast<unsigned char*>(block.data());
 }
 
 QByteArray got(const unsigned char* b, int n)
