@@ -10,11 +10,6 @@
 
 namespace {
 
-ButtonFunction rec(const QString& hex)
-{
-    return *ButtonFunction::fromKeyCode(hex);
-}
-
 struct Dialog
 {
     explicit Dialog(int button = 1)

@@ -10,11 +10,6 @@
 
 namespace {
 
-ButtonFunction rec(const QString& hex)
-{
-    return *ButtonFunction::fromKeyCode(hex);
-}
-
 // Entry -> record, written to a profile file as the store keeps them.
 using Edits = QMap<int, QString>;
 
