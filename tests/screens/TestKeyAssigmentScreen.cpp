@@ -299,6 +299,11 @@ void TestKeyAssigmentScreen::everyGroupReachesTheMouse_data()
     QTest::addColumn<QByteArray>("device"); // entry 1 of the matrix the mouse keeps
     // clang-format off
     QTest::newRow("mouse")       << int(KeyAssigmentScreen::MouseGroup) << QVariantList {4} << QByteArray::fromHex("0100f300");
+    // These fixed choices are checked nowhere else.
+    QTest::newRow("windows")     << int(KeyAssigmentScreen::WindowsGroup) << QVariantList {0} << QByteArray::fromHex("00009401");
+    QTest::newRow("shortcut")    << int(KeyAssigmentScreen::ShortcutGroup) << QVariantList {2} << QByteArray::fromHex("0000e006");
+    QTest::newRow("dpi")         << int(KeyAssigmentScreen::DpiGroup) << QVariantList {1} << QByteArray::fromHex("07000200");
+    QTest::newRow("gun")         << int(KeyAssigmentScreen::GunGroup) << QVariantList {1} << QByteArray::fromHex("08000200");
     // Key C, knob at 20 (21 ms), 3 times.
     QTest::newRow("fire")        << int(KeyAssigmentScreen::FireGroup) << QVariantList {KeyC, 20, 3} << QByteArray::fromHex("0a061503");
     QTest::newRow("combination") << int(KeyAssigmentScreen::CombinationGroup) << QVariantList {LCtrl, KeyA} << QByteArray::fromHex("00010400");
