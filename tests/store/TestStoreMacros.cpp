@@ -122,7 +122,6 @@ private slots:
         QTest::newRow("no names") << QVariant(2) << QStringList() << QVariantList() << true;
         QTest::newRow("type 4") << QVariant(4) << QStringList {"a", "b"} << QVariantList() << false;
         QTest::newRow("word") << QVariant("macro") << QStringList {"a", "b"} << QVariantList() << false;
-        QTest::newRow("invalid") << QVariant() << QStringList {"a", "b"} << QVariantList() << false;
     }
 
     void nameList()
