@@ -159,19 +159,20 @@ void TestMacroEditorScreen::edits_data()
     QTest::addColumn<QString>("edit");
     QTest::addColumn<int>("index");
     QTest::addColumn<QStringList>("actions");
+    QTest::addColumn<int>("selected"); // the action the list marks afterwards
     // On a press of A, 50 ms and a release of A.
     // clang-format off
-    QTest::newRow("delete")                 << "delete" << 1  << QStringList {"1,A", "2,A"};
-    QTest::newRow("delay before")           << "delay"  << 2  << QStringList {"1,A", "0,50", "0,50", "2,A"};
-    QTest::newRow("delay, nothing chosen")  << "delay"  << -1 << QStringList {"1,A", "0,50", "2,A", "0,50"};
-    QTest::newRow("key before")             << "key"    << 0  << QStringList {"1,B", "2,B", "1,A", "0,50", "2,A"};
-    QTest::newRow("key on the last")        << "key"    << 2  << QStringList {"1,A", "0,50", "2,A", "1,B", "2,B"};
-    QTest::newRow("left key after")         << "left"   << 0  << QStringList {"1,A", "3,MS-L", "4,MS-L", "0,50", "2,A"};
-    QTest::newRow("middle key after")       << "middle" << 1  << QStringList {"1,A", "0,50", "3,MS-M", "4,MS-M", "2,A"};
-    QTest::newRow("right key on the last")  << "right"  << 2  << QStringList {"1,A", "0,50", "2,A", "3,MS-R", "4,MS-R"};
-    QTest::newRow("delay edited")           << "1500"   << 1  << QStringList {"1,A", "0,1500", "2,A"};
-    QTest::newRow("delay out of range")     << "65536"  << 1  << ThreeActions;
-    QTest::newRow("not a delay")            << "20"     << 0  << ThreeActions;
+    QTest::newRow("delete")                 << "delete" << 1  << QStringList {"1,A", "2,A"} << -1;
+    QTest::newRow("delay before")           << "delay"  << 2  << QStringList {"1,A", "0,50", "0,50", "2,A"} << 2;
+    QTest::newRow("delay, nothing chosen")  << "delay"  << -1 << QStringList {"1,A", "0,50", "2,A", "0,50"} << 3;
+    QTest::newRow("key before")             << "key"    << 0  << QStringList {"1,B", "2,B", "1,A", "0,50", "2,A"} << 0;
+    QTest::newRow("key on the last")        << "key"    << 2  << QStringList {"1,A", "0,50", "2,A", "1,B", "2,B"} << 3;
+    QTest::newRow("left key after")         << "left"   << 0  << QStringList {"1,A", "3,MS-L", "4,MS-L", "0,50", "2,A"} << 1;
+    QTest::newRow("middle key after")       << "middle" << 1  << QStringList {"1,A", "0,50", "3,MS-M", "4,MS-M", "2,A"} << 2;
+    QTest::newRow("right key on the last")  << "right"  << 2  << QStringList {"1,A", "0,50", "2,A", "3,MS-R", "4,MS-R"} << 3;
+    QTest::newRow("delay edited")           << "1500"   << 1  << QStringList {"1,A", "0,1500", "2,A"} << 1;
+    QTest::newRow("delay out of range")     << "65536"  << 1  << ThreeActions << -1;
+    QTest::newRow("not a delay")            << "20"     << 0  << ThreeActions << -1;
     // clang-format on
 }
 
@@ -180,6 +181,7 @@ void TestMacroEditorScreen::edits()
     QFETCH(QString, edit);
     QFETCH(int, index);
     QFETCH(QStringList, actions);
+    QFETCH(int, selected);
     Editor e;
     e.rig.macros->saveMacroIni("Macro_0", ThreeActions, 1);
     e.screen->selectMacro(0);
@@ -206,6 +208,7 @@ void TestMacroEditorScreen::edits()
     }
     QCOMPARE(e.shown(), actions);
     QCOMPARE(e.stored(), actions);
+    QCOMPARE(e.screen->selectedAction(), selected);
     // Every change reaches the bound button at once.
     QCOMPARE(e.rig.commandCodes(), actions == ThreeActions ? QStringList {} : QStringList {"13"});
 }
