@@ -22,6 +22,8 @@ private slots:
     void colorEightOnTheSensorVariant_data();
     void colorEightOnTheSensorVariant();
     void modesAppendedOnce();
+    void storedEffect_data();
+    void storedEffect();
 };
 
 void TestLightControlScreen::modeTable_data()
@@ -228,6 +230,32 @@ void TestLightControlScreen::modesAppendedOnce()
     QVERIFY(screen->isSave());
     main->factoryReset();
     QCOMPARE(screen->modes().size(), 12);
+}
+
+void TestLightControlScreen::storedEffect_data()
+{
+    QTest::addColumn<QStringList>("stored");
+    QTest::addColumn<QList<int>>("shown"); // mode, speed, brightness
+    // The default profile holds 0, 2, 4; this mouse has the four basic modes.
+    // clang-format off
+    QTest::newRow("lowest of each")          << QStringList {"0", "0", "0"} << QList<int> {0, 0, 0};
+    QTest::newRow("last mode, highest levels") << QStringList {"3", "4", "4"} << QList<int> {3, 4, 4};
+    QTest::newRow("speed past the levels")   << QStringList {"1", "5", "1"} << QList<int> {0, 2, 4};
+    QTest::newRow("brightness below 0")      << QStringList {"1", "1", "-1"} << QList<int> {0, 2, 4};
+    QTest::newRow("mode past the list")      << QStringList {"4", "1", "1"} << QList<int> {0, 2, 4};
+    // clang-format on
+}
+
+void TestLightControlScreen::storedEffect()
+{
+    QFETCH(QStringList, stored);
+    QFETCH(QList<int>, shown);
+    ScreenRig rig;
+    rig.writeProfile("mouse/lightValue", stored);
+    rig.restart();
+    rig.screens->main()->initUI();
+    const LightControlScreen* screen = rig.screens->lightControl();
+    QCOMPARE((QList<int> {screen->modeIndex(), screen->speedIndex(), screen->brightnessIndex()}), shown);
 }
 
 QTEST_GUILESS_MAIN(TestLightControlScreen)
