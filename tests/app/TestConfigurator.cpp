@@ -291,7 +291,7 @@ void TestConfigurator::checkWaitsForTransfer()
         r.widget->deviceChanged();
         r.timer->advance(2048);
     });
-    r.widget->hidThread.hid553_13H_SetMacroKey(1, reinterpret_cast<unsigned char*>(macro.data()));
+    r.widget->hidThread.hid553_13H_SetMacroKey(1, TestSupport::raw(macro));
     QCOMPARE(linesSaying("Device DisConnect"), 0);
     QCOMPARE(r.mouse.state().macros.value(1), macro);
     QVERIFY(r.timer->isActive());
@@ -404,7 +404,7 @@ void TestConfigurator::quitDuringTransferWaitsForIt()
                 probed = probe.exec();
             });
         });
-        r.widget->hidThread.hid553_13H_SetMacroKey(1, reinterpret_cast<unsigned char*>(macro.data()));
+        r.widget->hidThread.hid553_13H_SetMacroKey(1, TestSupport::raw(macro));
         transferred = true;
     });
     QCOMPARE(QCoreApplication::exec(), 0);

@@ -215,8 +215,7 @@ void TestFirstHour::firstHour()
     QVERIFY(open(scene.item("keyAssigment", "macroEditorButton"), "macroEditor"));
     QVERIFY(scene.click(scene.item("macroEditor", "macroNew")));
     // The shipped library has Macro_0 and Macro_1.
-    const QString macro = QStringLiteral("Macro_2");
-    QTRY_COMPARE(editor->macroNames().value(2), macro);
+    QTRY_COMPARE(editor->macroNames().value(2), QStringLiteral("Macro_2"));
     QVERIFY(close("macroEditor"));
     QVERIFY(scene.choose(scene.item("keyAssigment", "macroList"), 2));
     QVERIFY(close("keyAssigment"));
@@ -328,24 +327,10 @@ void TestFirstHour::firstHour()
     QVERIFY(qAbs(desktopValue("speed") - 0.8) < 1e-9);
     QCOMPARE(desktopValue("double-click"), 550.0);
 
-    // The files on disk; what the mouse shows after switching back proves the rest was stored.
-    const QString first = scene.modules.path("modules/setting/p1.bin");
-    const QString second = scene.modules.path("modules/setting/p2.bin");
-    const QString global = scene.modules.path("modules/setting/apConfig.bin");
-    QCOMPARE(onDisk(first, QStringLiteral("mouseMacroKey/%1").arg(Button4)).toString(), macro);
-    QCOMPARE(onDisk(first, "mouse/mouseRate").toInt(), 170);
-    QCOMPARE(onDisk(second, "mouse/mouseRate").toInt(), 300);
-    QCOMPARE(onDisk(scene.modules.path("modules/setting/name.bin"), "profile/profileName").toStringList(),
-             (QStringList {"Standard0", "profile_01"}));
+    // The gun period is kept only on disk; that the screens store the rest, each where it belongs, is
+    // their own tests' (the macro and its button, the profile list, the slider positions).
     QCOMPARE(onDisk(scene.modules.path("modules/gun/gunData.bin"), "gunData/4").toStringList(),
              (QStringList {"UNP9", "L-Click", QString::number(gunPeriod), "0", QString::number(gunY), "7"}));
-    const QString macroFile = scene.modules.path(QStringLiteral("modules/macro/%1.bin").arg(macro));
-    QStringList recorded;
-    const int actions = onDisk(macroFile, "config/total").toInt();
-    for (int i = 0; i < actions; ++i) {
-        recorded << onDisk(macroFile, QStringLiteral("macro/%1").arg(i)).toString();
-    }
-    QCOMPARE(recorded, (QStringList {"1,A", "0,120", "2,A", "0,300", "1,B", "0,0", "2,B"}));
 
     // Back to the first profile: its values return to the mouse and the desktop.
     QVERIFY(scene.choose(scene.item("profileList"), 0));
@@ -355,7 +340,6 @@ void TestFirstHour::firstHour()
     QCOMPARE(mouse.profileImages.value(3).mid(ImageGun, 4).toHex(' '), byteList({0xF0, 7, 0, gunY}).toHex(' '));
     // Position 170 is level 5, GNOME's middle.
     QCOMPARE(desktopValue("speed"), 0.0);
-    QCOMPARE(onDisk(global, "mouse/profileNo").toInt(), 0);
 }
 
 QTEST_MAIN(TestFirstHour)

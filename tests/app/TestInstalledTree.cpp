@@ -1,8 +1,9 @@
 // The tree `cmake --install` lays out, run as an installed program: the shipped data is only read,
 // the user's settings live in a copy in the per-user data folder.
+#include "TempModules.h"
+
 #include <QDirIterator>
 #include <QProcess>
-#include <QRegularExpression>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
@@ -15,19 +16,7 @@ struct Run
     QString errors;
 };
 
-QMap<QString, QByteArray> snapshot(const QString& dir)
-{
-    QMap<QString, QByteArray> tree;
-    QDirIterator it(dir, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden, QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString entry = it.next();
-        QFile file(entry);
-        tree.insert(QDir(dir).relativeFilePath(entry), file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray());
-    }
-    return tree;
-}
-
-// Read-only to the program; the test itself may still change the tree between runs.
+// Read-only to the program; writable again at the end, so that the temporary folder can go.
 void setWritable(const QString& dir, bool writable)
 {
     QDirIterator it(dir, QDir::AllEntries | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
@@ -54,13 +43,11 @@ private slots:
     void init();
     void cleanupTestCase();
     void settingsLandInUserCopy();
-    void newShippedFileJoinsUserCopy();
     void unwritableFileStoresNothing();
     void configuratorStartsOnUserCopy();
 
 private:
     Run ctl(const QStringList& args) const;
-    QString shipped(const QString& relative) const { return m_prefix.filePath("share/qx7-config/modules/" + relative); }
     QString user(const QString& relative) const { return m_userData->filePath("qx7-config/modules/" + relative); }
     QProcessEnvironment environment() const;
 
@@ -85,7 +72,7 @@ void TestInstalledTree::initTestCase()
         QVERIFY2(QFileInfo::exists(m_prefix.filePath(file)), file);
     }
     setWritable(m_prefix.filePath("share/qx7-config"), false);
-    m_shippedBefore = snapshot(m_prefix.filePath("share/qx7-config"));
+    m_shippedBefore = TempModules::snapshotOf(m_prefix.filePath("share/qx7-config"));
 }
 
 void TestInstalledTree::init()
@@ -97,7 +84,7 @@ void TestInstalledTree::init()
 void TestInstalledTree::cleanupTestCase()
 {
     // The shipped copy may only ever change by the test's own hand.
-    QCOMPARE(snapshot(m_prefix.filePath("share/qx7-config")), m_shippedBefore);
+    QCOMPARE(TempModules::snapshotOf(m_prefix.filePath("share/qx7-config")), m_shippedBefore);
     setWritable(m_prefix.path(), true);
 }
 
@@ -126,7 +113,7 @@ void TestInstalledTree::settingsLandInUserCopy()
     Run r = ctl({"report-rate", "250"});
     QVERIFY2(r.status == 0, qPrintable(r.errors));
     QCOMPARE(QSettings(user("setting/p1.bin"), QSettings::IniFormat).value("mouse/reportRate").toInt(), 1);
-    QCOMPARE(snapshot(m_prefix.filePath("share/qx7-config")), m_shippedBefore);
+    QCOMPARE(TempModules::snapshotOf(m_prefix.filePath("share/qx7-config")), m_shippedBefore);
 
     // A second start works on the same copy: the first change is still there.
     r = ctl({"light", "2", "3", "4"});
@@ -134,35 +121,7 @@ void TestInstalledTree::settingsLandInUserCopy()
     const QSettings profile(user("setting/p1.bin"), QSettings::IniFormat);
     QCOMPARE(profile.value("mouse/reportRate").toInt(), 1);
     QCOMPARE(profile.value("mouse/lightValue").toStringList(), (QStringList {"2", "3", "4"}));
-    QCOMPARE(snapshot(m_prefix.filePath("share/qx7-config")), m_shippedBefore);
-}
-
-void TestInstalledTree::newShippedFileJoinsUserCopy()
-{
-    QCOMPARE(ctl({"report-rate", "500"}).status, 0);
-    const QMap<QString, QByteArray> userBefore = snapshot(m_userData->path());
-    // A newer version ships one more file.
-    setWritable(shipped("macro"), true);
-    QFile added(shipped("macro/Macro_9.bin"));
-    QVERIFY(added.open(QIODevice::WriteOnly) && added.write("[config]\ntotal=0\n") > 0);
-    added.close();
-    setWritable(shipped("macro"), false);
-
-    QCOMPARE(ctl({"report-rate", "1000"}).status, 0);
-    QMap<QString, QByteArray> userAfter = snapshot(m_userData->path());
-    QCOMPARE(userAfter.take("qx7-config/modules/macro/Macro_9.bin"), QByteArray("[config]\ntotal=0\n"));
-    // Only the profile the command wrote and the copy's record of shipped files changed.
-    QVERIFY(userAfter.take("qx7-config/modules/setting/p1.bin").contains("reportRate=3"));
-    QVERIFY(userAfter.take("qx7-config/modules/.shipped").contains("macro/Macro_9.bin"));
-    QMap<QString, QByteArray> expected = userBefore;
-    expected.remove("qx7-config/modules/setting/p1.bin");
-    expected.remove("qx7-config/modules/.shipped");
-    QCOMPARE(userAfter, expected);
-
-    setWritable(shipped("macro"), true);
-    QVERIFY(added.remove());
-    setWritable(shipped("macro"), false);
-    m_shippedBefore = snapshot(m_prefix.filePath("share/qx7-config"));
+    QCOMPARE(TempModules::snapshotOf(m_prefix.filePath("share/qx7-config")), m_shippedBefore);
 }
 
 void TestInstalledTree::unwritableFileStoresNothing()
@@ -171,13 +130,13 @@ void TestInstalledTree::unwritableFileStoresNothing()
     // A folder in the profile's place cannot be written, not even by root.
     QVERIFY(QFile::remove(user("setting/p1.bin")));
     QVERIFY(QDir().mkpath(user("setting/p1.bin")));
-    const QMap<QString, QByteArray> before = snapshot(m_userData->path());
+    const QMap<QString, QByteArray> before = TempModules::snapshotOf(m_userData->path());
     const Run r = ctl({"report-rate", "125"});
     QCOMPARE(r.status, 4);
     QVERIFY2(r.errors.contains("qx7ctl: report-rate: a settings file could not be written: " + user("setting/p1.bin")),
              qPrintable(r.errors));
     // Nothing half-written beside it, nothing else changed.
-    QCOMPARE(snapshot(m_userData->path()), before);
+    QCOMPARE(TempModules::snapshotOf(m_userData->path()), before);
 }
 
 void TestInstalledTree::configuratorStartsOnUserCopy()
@@ -191,7 +150,7 @@ void TestInstalledTree::configuratorStartsOnUserCopy()
     QVERIFY2(process.exitCode() == 0, process.readAllStandardError().constData());
     QVERIFY(QFileInfo(shot).size() > 0);
     QVERIFY(QFileInfo(user("i18n/English.ini")).isFile());
-    QCOMPARE(snapshot(m_prefix.filePath("share/qx7-config")), m_shippedBefore);
+    QCOMPARE(TempModules::snapshotOf(m_prefix.filePath("share/qx7-config")), m_shippedBefore);
 }
 
 QTEST_GUILESS_MAIN(TestInstalledTree)

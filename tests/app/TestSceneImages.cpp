@@ -1,76 +1,52 @@
 // The images the scene asks for are compiled in at their paths and sizes; the icons rendered beside the
 // programs hold every size the tray and the desktop pick from.
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
 #include <QImageReader>
+#include <QRegularExpression>
 #include <QTest>
-#include <QUrl>
-
-namespace {
-
-// The scene's path of a skin image.
-QString skin(const QString& group, const QString& file)
-{
-    return QStringLiteral("qrc:/%1/modules/img/skin1/%1/%2").arg(group, file);
-}
-
-} // namespace
 
 class TestSceneImages : public QObject
 {
     Q_OBJECT
 
 private slots:
-    void resourceImage_data();
     void resourceImage();
     void backgroundLeavesCornersClear();
     void icon_data();
     void icon();
 };
 
-void TestSceneImages::resourceImage_data()
-{
-    QTest::addColumn<QString>("url");
-    QTest::addColumn<QSize>("size");
-    // clang-format off
-    QTest::newRow("background") << "qrc:/modules/img/background.png" << QSize(1024, 640);
-    QTest::newRow("titleBar") << "qrc:/modules/img/titleBar.png" << QSize(1024, 40);
-    QTest::newRow("titleLogo") << "qrc:/modules/img/titleLogo.png" << QSize(170, 24);
-    QTest::newRow("powerOn") << skin("index", "powerOn.png") << QSize(360, 180);
-    QTest::newRow("help") << skin("index", "help.png") << QSize(24, 24);
-    QTest::newRow("help_hover") << skin("index", "help_hover.png") << QSize(24, 24);
-    QTest::newRow("min") << skin("index", "min.png") << QSize(24, 24);
-    QTest::newRow("min_hover") << skin("index", "min_hover.png") << QSize(24, 24);
-    QTest::newRow("close") << skin("index", "close.png") << QSize(24, 24);
-    QTest::newRow("close_hover") << skin("index", "close_hover.png") << QSize(24, 24);
-    QTest::newRow("button") << skin("index", "button.png") << QSize(120, 32);
-    QTest::newRow("button_hover") << skin("index", "button_hover.png") << QSize(120, 32);
-    QTest::newRow("button_press") << skin("index", "button_press.png") << QSize(120, 32);
-    QTest::newRow("sliderKnob") << skin("index", "sliderKnob.png") << QSize(12, 12);
-    QTest::newRow("dropArrow") << skin("index", "dropArrow.png") << QSize(10, 6);
-    QTest::newRow("restore") << skin("index", "restore.png") << QSize(20, 20);
-    QTest::newRow("restore_hover") << skin("index", "restore_hover.png") << QSize(20, 20);
-    QTest::newRow("check") << skin("index", "check.png") << QSize(12, 12);
-    QTest::newRow("radio") << skin("index", "radio.png") << QSize(14, 14);
-    QTest::newRow("radio_on") << skin("index", "radio_on.png") << QSize(14, 14);
-    QTest::newRow("mouse") << skin("mouse", "mouse.png") << QSize(300, 440);
-    QTest::newRow("spot") << skin("mouse", "spot.png") << QSize(26, 26);
-    QTest::newRow("spot_hover") << skin("mouse", "spot_hover.png") << QSize(26, 26);
-    QTest::newRow("M416") << "qrc:/gun/modules/img/skin1/gun/M416.png" << QSize(220, 80);
-    QTest::newRow("AKM") << "qrc:/gun/modules/img/skin1/gun/AKM.png" << QSize(220, 80);
-    QTest::newRow("M16A4") << "qrc:/gun/modules/img/skin1/gun/M16A4.png" << QSize(220, 80);
-    QTest::newRow("SCAR-L") << "qrc:/gun/modules/img/skin1/gun/SCAR-L.png" << QSize(220, 80);
-    QTest::newRow("UNP9") << "qrc:/gun/modules/img/skin1/gun/UNP9.png" << QSize(220, 80);
-    QTest::newRow("Thomson") << "qrc:/gun/modules/img/skin1/gun/Thomson.png" << QSize(220, 80);
-    // clang-format on
-}
-
+// Every artwork source is compiled in where the scene asks for it ("/" for the top folder, "/GROUP"
+// for a skin's group), at the size its SVG declares.
 void TestSceneImages::resourceImage()
 {
-    QFETCH(QString, url);
-    QFETCH(QSize, size);
-    QImageReader reader(QLatin1Char(':') + QUrl(url).path());
-    const QImage image = reader.read();
-    QVERIFY2(!image.isNull(), qPrintable(url + QLatin1String(": ") + reader.errorString()));
-    QCOMPARE(image.size(), size);
+    const QDir src(qEnvironmentVariable("QX7_SOURCE_DIR") + QStringLiteral("/modules/img/src"));
+    const QRegularExpression svgSize(QStringLiteral("<svg[^>]*\\swidth=\"(\\d+)\"[^>]*\\sheight=\"(\\d+)\""));
+    int checked = 0;
+    QDirIterator it(src.path(), {QStringLiteral("*.svg")}, QDir::Files, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString svg = src.relativeFilePath(it.next());
+        if (svg == QLatin1String("logo.svg")) {
+            continue; // the icons, checked below
+        }
+        QFile file(it.filePath());
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QRegularExpressionMatch size = svgSize.match(QString::fromUtf8(file.readAll()));
+        QVERIFY2(size.hasMatch(), qPrintable(svg));
+        const QString group = svg.startsWith(QLatin1String("skin"))
+                                  ? QLatin1Char('/') + svg.section(QLatin1Char('/'), 1, 1)
+                                  : QString();
+        const QString path
+            = QLatin1Char(':') + group + QStringLiteral("/modules/img/") + svg.chopped(4) + QStringLiteral(".png");
+        QImageReader reader(path);
+        const QImage image = reader.read();
+        QVERIFY2(!image.isNull(), qPrintable(path + QLatin1String(": ") + reader.errorString()));
+        QCOMPARE(image.size(), QSize(size.captured(1).toInt(), size.captured(2).toInt()));
+        ++checked;
+    }
+    QVERIFY(checked > 30);
 }
 
 // The window has no frame: outside the background's rounded corners the desktop shows through.

@@ -16,6 +16,7 @@ private slots:
     void initTestCase();
     void edits_data();
     void edits();
+    void unwritableFolderIsReported();
     void chosenInPlasmaSession();
 
 private:
@@ -72,6 +73,13 @@ void TestPointerSettingsKde::edits()
                                                            : kde.setPointerSpeed(value);
     QCOMPARE(done, !after.isEmpty());
     QCOMPARE(stored(), after.isEmpty() ? (before == "-" ? QByteArray() : before) : after);
+}
+
+// Files cannot be made in /proc, not even by root: the save fails and says so.
+void TestPointerSettingsKde::unwritableFolderIsReported()
+{
+    PointerSettingsKde kde(QStringLiteral("/proc/self"));
+    QVERIFY(!kde.setWheelScrollLines(3));
 }
 
 void TestPointerSettingsKde::chosenInPlasmaSession()

@@ -51,7 +51,7 @@ void TestButtonFunction::keyCode_data()
         QTest::newRow(name) << text << QString::fromLatin1(formatted);
     };
     row("upper case", "FF000100", "ff000100");
-    row("mixed case", "00F01e02", "00f01e02");
+    row("mixed case, each digit range's ends", "09aAfF00", "09aaff00");
     row("all zero", "00000000", "00000000");
     row("empty", "", "");
     row("too short", "0300b5", "");

@@ -13,18 +13,10 @@
 
 using TestSupport::bytes;
 using TestSupport::outputReports;
+using TestSupport::raw;
 using TestSupport::sleeps;
 using Command = std::function<void(Hid_Thread&)>;
 Q_DECLARE_METATYPE(Command)
-
-namespace {
-
-unsigned char* raw(QByteArray& b)
-{
-    return reinterpret_cast<unsigned char*>(b.data());
-}
-
-} // namespace
 
 class TestHidLink : public QObject
 {

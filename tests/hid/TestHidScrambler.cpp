@@ -5,13 +5,9 @@
 #include <QTest>
 
 using TestSupport::bytes;
+using TestSupport::raw;
 
 namespace {
-
-unsigned char* raw(QByteArray& b)
-{
-    return reinterpret_cast<unsigned char*>(b.data());
-}
 
 QByteArray secrecyCode()
 {

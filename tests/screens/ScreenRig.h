@@ -1,6 +1,7 @@
 #ifndef QX7_SCREENRIG_H
 #define QX7_SCREENRIG_H
 
+#include "ButtonFunction.h"
 #include "ConfigStore.h"
 #include "DeviceOperations.h"
 #include "GunStore.h"
@@ -60,6 +61,12 @@ public:
     // Every arming (true) and disarming (false) of the desktop's key capture.
     QList<bool> captureCalls;
 };
+
+// A button record from its text form, e.g. rec("0000f100").
+inline ButtonFunction rec(const QString& hex)
+{
+    return *ButtonFunction::fromKeyCode(hex);
+}
 
 // A recording clock that moves only when told.
 class ManualClock : public TickClock

@@ -10,11 +10,6 @@
 
 namespace {
 
-ButtonFunction rec(const QString& hex)
-{
-    return *ButtonFunction::fromKeyCode(hex);
-}
-
 // Entry -> record, written to a profile file as the store keeps them.
 using Edits = QMap<int, QString>;
 
@@ -37,7 +32,6 @@ private slots:
     void lastLeftButton();
     void leftButtonGivenToAnotherButton();
     void restoreAllSendsRestoredMacros();
-    void saveSendsTheMatrixFrames_data();
     void saveSendsTheMatrixFrames();
 };
 
@@ -120,37 +114,10 @@ void TestKeyMatrixScreen::restoreAllSendsRestoredMacros()
     QCOMPARE(rig.v.mouse.state().keyMatrices.value(1).mid(20, 4), QByteArray::fromHex("09010600"));
 }
 
-void TestKeyMatrixScreen::saveSendsTheMatrixFrames_data()
-{
-    QTest::addColumn<QString>("icType");
-    QTest::addColumn<QStringList>("wire");
-    // Buttons 2 and 3 become "Next" and "Sniper Key"; the rest is the shipped matrix. Entries 7-13
-    // are the firmware's; 8 keeps its converted bytes 1-3, 12 and 13 only lose their type.
-    const QString entries3to7 = "01 00 f4 00 01 00 f3 00 07 00 01 00 07 00 02 00 07 00 03 00";
-    const QString entries8to15 = "0c 00 00 00 08 00 01 01 00 00 00 00 08 00 02 00 00 00 00 00 00 00 00 00 "
-                                 "04 00 01 00 04 00 02 00";
-    const QString zeros = QString("00 ").repeated(32).trimmed();
-    // clang-format off
-    QTest::newRow("553") << "553" << QStringList {
-        "feature-out 00 12 01 40 08 00 00 00 a4",
-        "output 00 01 00 f0 00 03 00 b5 00 07 00 04 01 " + entries3to7,
-        "output 00 " + entries8to15,
-    };
-    QTest::newRow("560") << "560" << QStringList {
-        "feature-out 00 0d 01 80 00 00 00 00 71",
-        "output 00 01 00 f0 00 03 00 b5 00 0b 00 01 01 " + entries3to7,
-        "output 00 " + entries8to15,
-        "output 00 " + zeros,
-        "output 00 " + zeros,
-    };
-    // clang-format on
-}
-
+// The 560's frame and its sniper record are TestDeviceOperations' and TestButtonFunction's.
 void TestKeyMatrixScreen::saveSendsTheMatrixFrames()
 {
-    QFETCH(QString, icType);
-    QFETCH(QStringList, wire);
-    ScreenRig rig(ScreenRig::Flags {icType});
+    ScreenRig rig;
     rig.screens->main()->readFlags();
     rig.screens->main()->initScreens();
     KeyAssigmentScreen* dialog = rig.screens->keyAssigment();
@@ -169,7 +136,15 @@ void TestKeyMatrixScreen::saveSendsTheMatrixFrames()
             sent << line;
         }
     }
-    QCOMPARE(sent, wire);
+    // Buttons 2 and 3 become "Next" and "Sniper Key"; the rest is the shipped matrix. Entries 7-13
+    // are the firmware's; 8 keeps its converted bytes 1-3, 12 and 13 only lose their type.
+    // clang-format off
+    QCOMPARE(sent, (QStringList {"feature-out 00 12 01 40 08 00 00 00 a4",
+                                 "output 00 01 00 f0 00 03 00 b5 00 07 00 04 01 01 00 f4 00 "
+                                 "01 00 f3 00 07 00 01 00 07 00 02 00 07 00 03 00",
+                                 "output 00 0c 00 00 00 08 00 01 01 00 00 00 00 08 00 02 00 "
+                                 "00 00 00 00 00 00 00 00 04 00 01 00 04 00 02 00"}));
+    // clang-format on
     QVERIFY(!rig.screens->keyMatrix()->isSave());
     QCOMPARE(rig.store->getDataList("mouseKeyMatrix/2", false), rec("05000400").toList());
 }

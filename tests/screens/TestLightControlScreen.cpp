@@ -22,6 +22,8 @@ private slots:
     void colorEightOnTheSensorVariant_data();
     void colorEightOnTheSensorVariant();
     void modesAppendedOnce();
+    void storedEffect_data();
+    void storedEffect();
 };
 
 void TestLightControlScreen::modeTable_data()
@@ -36,7 +38,6 @@ void TestLightControlScreen::modeTable_data()
     // clang-format off
     QTest::newRow("0 Static")            << false << 0  << false << false << 2 << 4;
     QTest::newRow("1 Breath")            << false << 1  << true  << false << 0 << 2;
-    QTest::newRow("2 Neon")              << false << 2  << true  << false << 0 << 2;
     QTest::newRow("3 OFF")               << false << 3  << false << false << 2 << 0;
     QTest::newRow("4 Twinkling")         << false << 4  << false << true  << 2 << 4;
     QTest::newRow("4 sensor variant")    << true  << 4  << true  << false << 0 << 2;
@@ -44,7 +45,6 @@ void TestLightControlScreen::modeTable_data()
     QTest::newRow("6 Gliding")           << false << 6  << false << false << 0 << 4;
     QTest::newRow("7 Finger Moving")     << false << 7  << false << true  << 2 << 4;
     QTest::newRow("8 Vertical Flipping") << false << 8  << true  << true  << 0 << 4;
-    QTest::newRow("9 YO-YO")             << false << 9  << true  << true  << 0 << 4;
     QTest::newRow("10 Spotlight")        << false << 10 << true  << true  << 0 << 4;
     // clang-format on
 }
@@ -123,13 +123,9 @@ void TestLightControlScreen::hueBar_data()
     QTest::newRow("green rising")          << 20  << "#ff8200";
     QTest::newRow("end of segment 1")      << 39  << "#ffff00";
     QTest::newRow("red falling")           << 60  << "#7dff00";
-    QTest::newRow("green")                 << 80  << "#00ff00";
     QTest::newRow("blue rising")           << 100 << "#00ff82";
-    QTest::newRow("cyan")                  << 120 << "#00ffff";
     QTest::newRow("green falling")         << 140 << "#007dff";
-    QTest::newRow("blue")                  << 160 << "#0000ff";
     QTest::newRow("red rising")            << 180 << "#8200ff";
-    QTest::newRow("magenta")               << 200 << "#ff00ff";
     QTest::newRow("blue falling")          << 220 << "#ff007d";
     QTest::newRow("end")                   << 239 << "#ff0000";
     QTest::newRow("past the end")          << 400 << "#ff0000";
@@ -234,6 +230,32 @@ void TestLightControlScreen::modesAppendedOnce()
     QVERIFY(screen->isSave());
     main->factoryReset();
     QCOMPARE(screen->modes().size(), 12);
+}
+
+void TestLightControlScreen::storedEffect_data()
+{
+    QTest::addColumn<QStringList>("stored");
+    QTest::addColumn<QList<int>>("shown"); // mode, speed, brightness
+    // The default profile holds 0, 2, 4; this mouse has the four basic modes.
+    // clang-format off
+    QTest::newRow("lowest of each")          << QStringList {"0", "0", "0"} << QList<int> {0, 0, 0};
+    QTest::newRow("last mode, highest levels") << QStringList {"3", "4", "4"} << QList<int> {3, 4, 4};
+    QTest::newRow("speed past the levels")   << QStringList {"1", "5", "1"} << QList<int> {0, 2, 4};
+    QTest::newRow("brightness below 0")      << QStringList {"1", "1", "-1"} << QList<int> {0, 2, 4};
+    QTest::newRow("mode past the list")      << QStringList {"4", "1", "1"} << QList<int> {0, 2, 4};
+    // clang-format on
+}
+
+void TestLightControlScreen::storedEffect()
+{
+    QFETCH(QStringList, stored);
+    QFETCH(QList<int>, shown);
+    ScreenRig rig;
+    rig.writeProfile("mouse/lightValue", stored);
+    rig.restart();
+    rig.screens->main()->initUI();
+    const LightControlScreen* screen = rig.screens->lightControl();
+    QCOMPARE((QList<int> {screen->modeIndex(), screen->speedIndex(), screen->brightnessIndex()}), shown);
 }
 
 QTEST_GUILESS_MAIN(TestLightControlScreen)

@@ -117,6 +117,10 @@ private slots:
         QCOMPARE(TempModules::readFile(tree.user("setting/p1.bin")), QByteArray("[mouse]\nreportRate=1\n"));
         // The user deleted that macro: it stays deleted.
         QVERIFY(!QFileInfo::exists(tree.user("macro/Macro_1.bin")));
+        // Once copied, the new file is the user's like the others: deleted, it stays deleted.
+        QVERIFY(QFile::remove(tree.user("i18n/Deutsch.ini")));
+        QVERIFY(DataLocation(tree.programDir, tree.userDir).prepare());
+        QVERIFY(!QFileInfo::exists(tree.user("i18n/Deutsch.ini")));
         QCOMPARE(tree.shipped.snapshot(), shippedBefore);
     }
 

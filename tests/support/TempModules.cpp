@@ -67,8 +67,13 @@ bool TempModules::write(const QString& relative, const QByteArray& bytes) const
 
 QMap<QString, QByteArray> TempModules::snapshot() const
 {
+    return snapshotOf(baseDir());
+}
+
+QMap<QString, QByteArray> TempModules::snapshotOf(const QString& dir)
+{
     QMap<QString, QByteArray> tree;
-    QDirIterator it(baseDir(), QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden, QDirIterator::Subdirectories);
+    QDirIterator it(dir, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden, QDirIterator::Subdirectories);
     while (it.hasNext()) {
         const QString entry = it.next();
         tree.insert(entry, readFile(entry));

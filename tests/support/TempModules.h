@@ -24,6 +24,8 @@ public:
     bool write(const QString& relative, const QByteArray& bytes) const;
     // Every file and folder below the base folder with its contents, to show that nothing changed.
     QMap<QString, QByteArray> snapshot() const;
+    // The same below any folder.
+    static QMap<QString, QByteArray> snapshotOf(const QString& dir);
 
     // The same for any path; a file that cannot be read reads as empty.
     static QByteArray readFile(const QString& path);

@@ -94,6 +94,11 @@ QByteArray bytes(const char* hex)
     return QByteArray::fromHex(QByteArray(hex).replace(' ', ""));
 }
 
+unsigned char* raw(QByteArray& block)
+{
+    return reinterpret_cast<unsigned char*>(block.data());
+}
+
 QStringList outputReports(const QByteArray& block, int reportLength)
 {
     QStringList lines;

@@ -69,6 +69,8 @@ namespace TestSupport {
 
 // "00 01 02" -> bytes.
 QByteArray bytes(const char* hex);
+// A block as the link's commands take it.
+unsigned char* raw(QByteArray& block);
 // The wire lines of a block written in output reports of reportLength + 1 bytes.
 QStringList outputReports(const QByteArray& block, int reportLength);
 QStringList sleeps(std::initializer_list<int> milliseconds);
