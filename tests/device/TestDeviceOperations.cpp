@@ -531,9 +531,11 @@ void TestDeviceOperations::keyMatrixStoredThenSent_data()
     QTest::addColumn<QString>("icType");
     QTest::addColumn<bool>("send");
     QTest::addColumn<QByteArray>("sniper");
-    QTest::newRow("553") << "553" << true << bytes("07000401");
-    QTest::newRow("560") << "560" << true << bytes("0b000101");
-    QTest::newRow("stored only") << "553" << false << QByteArray();
+    QTest::addColumn<int>("length");
+    QTest::newRow("553") << "553" << true << bytes("07000401") << 64;
+    QTest::newRow("560") << "560" << true << bytes("0b000101") << 64;
+    QTest::newRow("stored only") << "553" << false << QByteArray() << 64;
+    QTest::newRow("short list") << "553" << false << QByteArray() << 62;
 }
 
 void TestDeviceOperations::keyMatrixStoredThenSent()
@@ -541,6 +543,7 @@ void TestDeviceOperations::keyMatrixStoredThenSent()
     QFETCH(QString, icType);
     QFETCH(bool, send);
     QFETCH(QByteArray, sniper);
+    QFETCH(int, length);
     Rig r(icType);
     QVariantList src64;
     for (int n = 0; n < 16; ++n) {
@@ -550,11 +553,18 @@ void TestDeviceOperations::keyMatrixStoredThenSent()
     src64[4] = 5, src64[5] = 0, src64[6] = 4, src64[7] = 0;        // entry 1: sniper
     src64[8] = 4, src64[9] = 1, src64[10] = 5, src64[11] = 0;      // entry 2: macro of slot 5
     src64[56] = 0xFF, src64[57] = 0, src64[58] = 1, src64[59] = 0; // entry 14: reserved
-    r.ops->mouseSetKeyMatrix(src64, send, list({9, 9, 9}));
+    r.ops->mouseSetKeyMatrix(src64.mid(0, length), send, list({9, 9, 9}));
     for (int n = 0; n < 16; ++n) {
         const QVariantList stored = r.store->getDataList(QStringLiteral("mouseKeyMatrix/%1").arg(n), false);
-        QCOMPARE(intList(stored), src64.mid(n * 4, 4));
+        QVariantList want = src64.mid(n * 4, 4);
+        for (int at = n * 4; at < n * 4 + 4; ++at) {
+            if (at >= length) {
+                want[at - n * 4] = 0; // missing numbers are stored as 0
+            }
+        }
+        QCOMPARE(intList(stored), want);
     }
+    QVERIFY(r.store->getDataList(QStringLiteral("mouseKeyMatrix/16"), false).isEmpty());
     const QByteArray matrix = r.v.mouse.state().keyMatrices.value(1);
     if (!send) {
         QVERIFY(r.v.log.isEmpty());
