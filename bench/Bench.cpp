@@ -202,10 +202,23 @@ struct Series
         peakKb << f.peakKb;
     }
     Figures medians() const { return {median(startMs), median(cpuMs), median(peakKb)}; }
-    QByteArray range(const QList<qint64>& values) const
+    static QByteArray range(const QList<qint64>& values)
     {
         return QByteArray::number(*std::min_element(values.begin(), values.end())) + '-'
                + QByteArray::number(*std::max_element(values.begin(), values.end()));
+    }
+    void print(const char* what, const char* until) const
+    {
+        const Figures m = medians();
+        std::printf("%s, median of %lld runs: start to %s %lld ms (%s), CPU %lld ms, peak memory %lld KiB (%s)\n",
+                    what,
+                    qint64(startMs.size()),
+                    until,
+                    m.startMs,
+                    range(startMs).constData(),
+                    m.cpuMs,
+                    m.peakKb,
+                    range(peakKb).constData());
     }
 };
 
@@ -424,31 +437,11 @@ int main(int argc, char** argv)
 
     const Figures p = program.medians();
     const Figures e = empty.medians();
-    std::printf("qx7-config --virtual-mouse, median of %d runs: start to first initUI %lld ms (%s), CPU %lld ms, "
-                "peak memory %lld KiB (%s)\n",
-                runs,
-                p.startMs,
-                program.range(program.startMs).constData(),
-                p.cpuMs,
-                p.peakKb,
-                program.range(program.peakKb).constData());
-    std::printf("empty 1024 x 640 Qt Quick window, median of %d runs: start to first frame %lld ms (%s), CPU %lld ms, "
-                "peak memory %lld KiB (%s)\n",
-                runs,
-                e.startMs,
-                empty.range(empty.startMs).constData(),
-                e.cpuMs,
-                e.peakKb,
-                empty.range(empty.peakKb).constData());
     const Figures h = host.medians();
-    std::printf("the same window hosted as the configurator hosts its scene (widgets, Quick widget, tray, fonts), "
-                "median of %d runs: start to first frame %lld ms (%s), CPU %lld ms, peak memory %lld KiB (%s)\n",
-                runs,
-                h.startMs,
-                host.range(host.startMs).constData(),
-                h.cpuMs,
-                h.peakKb,
-                host.range(host.peakKb).constData());
+    program.print("qx7-config --virtual-mouse", "first initUI");
+    empty.print("empty 1024 x 640 Qt Quick window", "first frame");
+    host.print("the same window hosted as the configurator hosts its scene (widgets, Quick widget, tray, fonts)",
+               "first frame");
     std::printf("start-up ratio %.2f (CPU %.2f), goal 1.50; of the hosting alone %.2f (CPU %.2f)\n",
                 ratio(p.startMs, e.startMs),
                 ratio(p.cpuMs, e.cpuMs),
