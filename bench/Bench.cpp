@@ -227,6 +227,12 @@ double ratio(qint64 of, qint64 to)
     return of > 0 && to > 0 ? double(of) / double(to) : -1.0;
 }
 
+void sayFirstFrame()
+{
+    std::fprintf(stderr, "First frame\n");
+    std::fflush(stderr);
+}
+
 int emptyWindow(int argc, char** argv)
 {
     QGuiApplication app(argc, argv);
@@ -237,14 +243,7 @@ int emptyWindow(int argc, char** argv)
     root->setSize(QSizeF(1024, 640));
     view.setContent(QUrl(), nullptr, root);
     view.resize(1024, 640);
-    bool first = true;
-    QObject::connect(&view, &QQuickWindow::frameSwapped, &view, [&first] {
-        if (first) {
-            first = false;
-            std::fprintf(stderr, "First frame\n");
-            std::fflush(stderr);
-        }
-    });
+    QObject::connect(&view, &QQuickWindow::frameSwapped, &view, sayFirstFrame, Qt::SingleShotConnection);
     view.show();
     return QGuiApplication::exec();
 }
@@ -271,14 +270,8 @@ int emptyHost(int argc, char** argv)
     tray.setContextMenu(&menu);
     tray.setIcon(QIcon(QCoreApplication::applicationDirPath() + QStringLiteral("/../modules/img/logo.ico")));
     tray.show();
-    bool first = true;
-    QObject::connect(view->quickWindow(), &QQuickWindow::afterRendering, &window, [&first] {
-        if (first) {
-            first = false;
-            std::fprintf(stderr, "First frame\n");
-            std::fflush(stderr);
-        }
-    });
+    QObject::connect(
+        view->quickWindow(), &QQuickWindow::afterRendering, &window, sayFirstFrame, Qt::SingleShotConnection);
     window.show();
     return QApplication::exec();
 }
