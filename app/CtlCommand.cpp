@@ -2,6 +2,7 @@
 
 #include "ButtonFunction.h"
 #include "ConfigStore.h"
+#include "CtlAppRules.h"
 #include "CtlOutput.h"
 #include "CtlOwner.h"
 #include "DeviceOperations.h"
@@ -489,6 +490,10 @@ const QList<CtlCommand>& CtlCommand::all()
         {"read-profile", "N", "print on-board profile image N (0-4) in hex", parseReadProfile},
         {"listen", "", "print \"dpi N\" for each DPI event until interrupted\n"
                        "(with --virtual-mouse, each input line presses its DPI button)", noArguments<listen>},
+        {"app-rules", "[ACTION] [ARG] [ARG] [ARG] [ARG]",
+         "profiles that follow the application in front (no mouse needed):\n"
+         "list; add APP PROFILE [CLASS [TITLE]]; remove N; on; off;\n"
+         "other PROFILE|leave (the choice for every other application)", CtlAppRules::parse, false},
     };
     return commands;
 }

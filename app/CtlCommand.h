@@ -59,6 +59,8 @@ public:
     // One line of --help; a line break continues it below.
     QString summary;
     Parsed (*parse)(const Request& request);
+    // False for a command that only reads and writes the settings: it runs without a mouse.
+    bool needsDevice = true;
 
     // Checks the number of arguments, then parses them.
     Parsed parseArguments(const Request& request) const;

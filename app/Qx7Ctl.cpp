@@ -227,12 +227,15 @@ int Qx7Ctl::run(const QStringList& arguments)
     link.setOwnerWidget(&owner);
     DeviceOperations ops(&link, &store);
 
-    const int index = DeviceConnector::findAndVerify(link, store.paths().globalConfig());
-    if (index < 0) {
-        CtlOutput::error(QStringLiteral("no verified device"));
-        return NoDevice;
+    int index = -1;
+    if (command->needsDevice) {
+        index = DeviceConnector::findAndVerify(link, store.paths().globalConfig());
+        if (index < 0) {
+            CtlOutput::error(QStringLiteral("no verified device"));
+            return NoDevice;
+        }
+        ops.connectDevice(index, false);
     }
-    ops.connectDevice(index, false);
 
     LanguageStore languages(settings.dataDir);
     Screens screens(store, macros, guns, languages, ops);

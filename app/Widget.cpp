@@ -1,5 +1,6 @@
 #include "Widget.h"
 
+#include "AppRulesScreen.h"
 #include "CheckTimer.h"
 #include "ConfigStore.h"
 #include "DeviceConnector.h"
@@ -76,6 +77,30 @@ void Widget::setupTray()
     m_quit = new QAction(tr("Quit (&Q)"), this);
     connect(m_quit, &QAction::triggered, this, &Widget::exitSYS);
     m_menu = new QMenu(this);
+    // Profiles that follow the application in front: on or off from the tray, and a message
+    // at each switch.
+    AppRulesScreen* rules = view()->screens()->appRules();
+    m_follow = new QAction(rules->lang().at(AppRulesScreen::SwitchText), this);
+    m_follow->setCheckable(true);
+    const auto showRules = [this, rules] {
+        m_follow->setChecked(rules->enabled());
+        m_follow->setEnabled(rules->available());
+    };
+    showRules();
+    connect(rules, &AppRulesScreen::rulesChanged, m_follow, showRules);
+    connect(rules, &AppRulesScreen::availableChanged, m_follow, showRules);
+    connect(m_follow, &QAction::toggled, rules, [rules](bool on) {
+        if (on != rules->enabled()) {
+            rules->setEnabled(on);
+        }
+    });
+    connect(rules, &AppRulesScreen::switched, this, [this, rules](const QString& profile, const QString& application) {
+        balloon(QStringLiteral("Info"),
+                rules->lang().at(AppRulesScreen::TrayText).arg(profile, application),
+                QSystemTrayIcon::Information);
+    });
+    m_menu->addAction(m_follow);
+    m_menu->addSeparator();
     m_menu->addAction(m_quit);
     m_menu->setStyleSheet(QString::fromLatin1(TrayMenuStyle));
     trayIcon->setContextMenu(m_menu);

@@ -60,6 +60,7 @@ public:
     myQQuickView* view() const;
     QSystemTrayIcon* tray() const { return trayIcon; }
     QAction* quitAction() const { return m_quit; }
+    QAction* followAction() const { return m_follow; }
 
     // HidOwner, partly called from the listener's thread.
     bool isGun() const override;
@@ -102,6 +103,7 @@ private:
     QString m_baseDir;
     QString m_shippedDir;
     QAction* m_quit = nullptr;
+    QAction* m_follow = nullptr;
     QMenu* m_menu = nullptr;
     bool m_deniedWarned = false;
     bool m_writeWarned = false;

@@ -1,10 +1,13 @@
 #ifndef QX7_DEVICEOPERATIONS_H
 #define QX7_DEVICEOPERATIONS_H
 
+#include <QByteArray>
+#include <QHash>
 #include <QString>
 #include <QVariant>
 #include <QVariantList>
 #include <array>
+#include <functional>
 
 class ConfigStore;
 class Hid_Thread;
@@ -52,12 +55,31 @@ public:
     void mouseSetRGBColor(unsigned char type, const QVariantList& src24);
     void mouseSendGundata(int slot, const QVariantList& values);
 
+    // While one lives, a setting whose bytes this connection already sent the mouse, and that no
+    // failed exchange has put in doubt since, is not sent again.
+    class QuickSend
+    {
+    public:
+        explicit QuickSend(DeviceOperations& ops);
+        ~QuickSend();
+        QuickSend(const QuickSend&) = delete;
+        QuickSend& operator=(const QuickSend&) = delete;
+
+    private:
+        DeviceOperations& m_ops;
+    };
+
     // What a new connection does on the device: frees the link, brings the keyboard options up to
     // date (starting the listener when asked) and, on the 560 family, reads the on-board profiles.
     void connectDevice(int deviceIndex, bool startListener);
 
 private:
     void sendImages(bool allGunImages);
+    // Sends `setting` (its bytes as they go out) through `send`, or skips it as QuickSend allows;
+    // remembers what the mouse holds after a send that worked.
+    void sendSetting(const QByteArray& setting, const QByteArray& bytes, const std::function<void()>& send);
+    static QByteArray bytesOf(const unsigned char* data, int size);
+    void sendEffect(unsigned char code, unsigned char second, unsigned char third);
 
     Hid_Thread* m_hid;
     ConfigStore* m_store;
@@ -67,6 +89,10 @@ private:
     bool m_isGun = false;
     bool m_is55328 = false;
     std::array<Image, ImageCount> m_profileImages {};
+    // What this connection last sent per setting.
+    QHash<QByteArray, QByteArray> m_sent;
+    int m_failedSeen = 0;
+    int m_quick = 0;
 };
 
 #endif // QX7_DEVICEOPERATIONS_H

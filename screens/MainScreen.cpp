@@ -1,5 +1,6 @@
 #include "MainScreen.h"
 
+#include "AppRulesScreen.h"
 #include "ConfigStore.h"
 #include "DeviceOperations.h"
 #include "DpiSettingScreen.h"
@@ -222,6 +223,7 @@ void MainScreen::initScreens()
 {
     loadLanguages();
     m_screens.profile()->init();
+    m_screens.appRules()->init();
     int number = ScreenValues::globalInt(m_screens.store(), QStringLiteral("mouse/profileNo"), 0);
     if (!ConfigStore::isValidSlot(number)) {
         number = 0;
@@ -330,6 +332,12 @@ void MainScreen::changeProfile(int number)
     m_profileNo = number;
     emit profileNoChanged();
     resendProfile();
+}
+
+void MainScreen::followProfile(int number)
+{
+    DeviceOperations::QuickSend quick(m_screens.operations());
+    changeProfile(number);
 }
 
 void MainScreen::moveCurrentProfile(int number)

@@ -89,6 +89,9 @@ public:
     Q_INVOKABLE bool factoryReset();
     // Switches to profile `number` (a position in the profile list) and sends it.
     Q_INVOKABLE void changeProfile(int number);
+    // The same change made for the application in front: only what differs from what the mouse
+    // last received goes to it.
+    void followProfile(int number);
     // The current profile's file now lives in slot `number` (the list closed a gap): the same
     // settings, so nothing is sent.
     void moveCurrentProfile(int number);

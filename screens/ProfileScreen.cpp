@@ -276,6 +276,7 @@ bool ProfileScreen::deleteProfile(int index)
         setSelected(qMax(0, m_selected == index ? index - 1 : m_selected - 1));
     }
     storeList();
+    emit profileRemoved(index);
     return true;
 }
 
@@ -299,9 +300,11 @@ bool ProfileScreen::rename(int index, const QString& name)
     if (!canRename(index) || trimmed.isEmpty() || names().contains(trimmed)) {
         return false;
     }
+    const QString oldName = m_entries.at(index).name;
     m_entries[index].name = trimmed;
     emit entriesChanged();
     storeList();
+    emit profileRenamed(index, oldName, trimmed);
     return true;
 }
 

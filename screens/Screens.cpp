@@ -1,5 +1,6 @@
 #include "Screens.h"
 
+#include "AppRulesScreen.h"
 #include "DpiSettingScreen.h"
 #include "GunControlScreen.h"
 #include "KeyAssigmentScreen.h"
@@ -37,6 +38,8 @@ Screens::Screens(ConfigStore& store,
             &KeyAssigmentScreen::macroNamesChanged);
     // The main screen is last: it connects to the others.
     m_main = std::make_unique<MainScreen>(*this);
+    // Follows the profile list and the main screen's changes.
+    m_appRules = std::make_unique<AppRulesScreen>(*this);
 }
 
 Screens::~Screens() = default;

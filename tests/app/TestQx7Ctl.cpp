@@ -57,6 +57,7 @@ private slots:
     void noVerifiedDevice();
     void failedExchange();
     void keyKeepsTheOnlyLeftButton();
+    void appRulesWithoutMouse();
     void unwritableFile_data();
     void unwritableFile();
     void readProfileGivesImage();
@@ -186,6 +187,9 @@ void TestQx7Ctl::badArgumentsSendAndStoreNothing_data()
     QTest::newRow("profile 6") << QStringList {"profile", "6"};
     QTest::newRow("read-profile 5") << QStringList {"read-profile", "5"};
     QTest::newRow("options with argument") << QStringList {"options", "x"};
+    QTest::newRow("app-rules add without profile") << QStringList {"app-rules", "add", "game.exe"};
+    QTest::newRow("app-rules add a path") << QStringList {"app-rules", "add", "/usr/bin/game", "0"};
+    QTest::newRow("app-rules remove no number") << QStringList {"app-rules", "remove", "first"};
     QTest::newRow("unknown option") << QStringList {"--verbose", "options"};
     // clang-format on
 }
@@ -252,6 +256,30 @@ void TestQx7Ctl::keyKeepsTheOnlyLeftButton()
     for (const QByteArray& frame : r.frames) {
         QVERIFY(frame.at(1) != 0x12);
     }
+}
+
+void TestQx7Ctl::appRulesWithoutMouse()
+{
+    // No device anywhere: the rules are settings only.
+    const Modules modules("553", false);
+    {
+        QSettings global(modules.path("modules/setting/apConfig.bin"), QSettings::IniFormat);
+        global.setValue("0/vid", "ffff");
+    }
+    QCOMPARE(run(modules, {"app-rules", "add", "game.exe", "0", "Game", "Arena"}, false).status, 0);
+    QCOMPARE(run(modules, {"app-rules", "add", "tool", "0"}, false).status, 0);
+    QCOMPARE(run(modules, {"app-rules", "on"}, false).status, 0);
+    QCOMPARE(run(modules, {"app-rules", "other", "0"}, false).status, 0);
+    QCOMPARE(run(modules, {"app-rules", "remove", "1"}, false).status, 0);
+    const QByteArray stored = modules.read("modules/setting/appRules.bin");
+    // Refused against the list as it is: nothing is written.
+    QCOMPARE(run(modules, {"app-rules", "add", "game.exe", "1"}, false).status, 1);
+    QCOMPARE(run(modules, {"app-rules", "remove", "1"}, false).status, 1);
+    QCOMPARE(modules.read("modules/setting/appRules.bin"), stored);
+    const Run r = run(modules, {"app-rules"}, false);
+    QCOMPARE(r.status, 0);
+    QCOMPARE(r.out, "following on\n0 game.exe class=Game title=Arena -> 0 Standard\nother -> 0 Standard\n");
+    QVERIFY(r.trace.isEmpty());
 }
 
 void TestQx7Ctl::unwritableFile_data()

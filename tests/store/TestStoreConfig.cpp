@@ -1,3 +1,4 @@
+#include "AppRulesStore.h"
 #include "ConfigStore.h"
 #include "GunStore.h"
 #include "LanguageStore.h"
@@ -117,6 +118,8 @@ private slots:
         QTest::newRow("name list") << "updataNameList" << "modules/setting/name.bin" << false;
         QTest::newRow("profile holding binary values") << "setData" << "modules/setting/p1.bin" << true;
         QTest::newRow("name list holding binary values") << "updataNameList" << "modules/setting/name.bin" << true;
+        QTest::newRow("application rules") << "saveAppRules" << "modules/setting/appRules.bin" << false;
+        QTest::newRow("application rules holding binary values") << "saveAppRules" << "modules/setting/appRules.bin" << true;
         // clang-format on
     }
 
@@ -143,9 +146,14 @@ private slots:
             if (operation == "resetProfile") {
                 return store.resetProfile(0);
             }
+            if (operation == "saveAppRules") {
+                return AppRulesStore(store).save({true, value, {}, {}});
+            }
             return macros.updataNameList(MacroLibrary::MacroNames, {"Macro_0", QString::number(value)}).toBool();
         };
-        // A folder in the file's place: no file can be written there, not even by root.
+        // A folder in the file's place: no file can be written there, not even by root. (The rules
+        // file comes with the first rule.)
+        QVERIFY(binary || operation != "saveAppRules" || modules.write(file, "[rules]\nenabled=false\n"));
         QVERIFY(binary || QFile::remove(modules.path(file)));
         QVERIFY(binary || QDir().mkpath(modules.path(file)));
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression("cannot write .*" + QRegularExpression::escape(file)));
