@@ -57,7 +57,27 @@ DeviceOperations::QuickSend::QuickSend(DeviceOperations& ops)
 
 DeviceOperations::QuickSend::~QuickSend()
 {
+    m_ops.sendHeldImages();
     --m_ops.m_quick;
+}
+
+void DeviceOperations::sendHeldImages()
+{
+    const unsigned held = m_heldImages;
+    m_heldImages = 0;
+    for (uint n = 0; n < ImageCount; ++n) {
+        if (held & (1u << n)) {
+            sendImage(n);
+        }
+    }
+}
+
+void DeviceOperations::sendImage(uint number)
+{
+    Image& image = m_profileImages[number];
+    sendSetting("image/" + QByteArray::number(number), bytesOf(image.data(), ImageSize), [&] {
+        m_hid->hid560_0CH_setProfile(image.data(), static_cast<unsigned char>(number));
+    });
 }
 
 QByteArray DeviceOperations::bytesOf(const unsigned char* data, int size)
@@ -69,6 +89,10 @@ void DeviceOperations::sendSetting(const QByteArray& setting,
                                    const QByteArray& bytes,
                                    const std::function<void()>& send)
 {
+    // Held images go first, so the mouse receives everything in the order it was asked for.
+    if (m_heldImages && !setting.startsWith("image/")) {
+        sendHeldImages();
+    }
     // After any failed exchange nothing is known of what the mouse holds.
     if (m_hid->failedExchanges() != m_failedSeen) {
         m_sent.clear();
@@ -147,11 +171,11 @@ QVariantList DeviceOperations::GetKeyboardoption()
 
 void DeviceOperations::mouseSetProfile(uint profileNo)
 {
-    if (profileNo < ImageCount) {
-        Image& image = m_profileImages[profileNo];
-        sendSetting("image/" + QByteArray::number(profileNo), bytesOf(image.data(), ImageSize), [&] {
-            m_hid->hid560_0CH_setProfile(image.data(), static_cast<unsigned char>(profileNo));
-        });
+    if (profileNo < ImageCount && m_quick > 0) {
+        // One flow patches the same image several times (DPI, effect, colours): it goes out once.
+        m_heldImages |= 1u << profileNo;
+    } else if (profileNo < ImageCount) {
+        sendImage(profileNo);
     }
 }
 

@@ -56,7 +56,8 @@ public:
     void mouseSendGundata(int slot, const QVariantList& values);
 
     // While one lives, a setting whose bytes this connection already sent the mouse, and that no
-    // failed exchange has put in doubt since, is not sent again.
+    // failed exchange has put in doubt since, is not sent again; an on-board image patched several
+    // times goes out once, before the next other command or when the QuickSend ends.
     class QuickSend
     {
     public:
@@ -80,6 +81,8 @@ private:
     void sendSetting(const QByteArray& setting, const QByteArray& bytes, const std::function<void()>& send);
     static QByteArray bytesOf(const unsigned char* data, int size);
     void sendEffect(unsigned char code, unsigned char second, unsigned char third);
+    void sendImage(uint number);
+    void sendHeldImages();
 
     Hid_Thread* m_hid;
     ConfigStore* m_store;
@@ -93,6 +96,8 @@ private:
     QHash<QByteArray, QByteArray> m_sent;
     int m_failedSeen = 0;
     int m_quick = 0;
+    // Images patched under QuickSend and not sent yet, one bit per image.
+    unsigned m_heldImages = 0;
 };
 
 #endif // QX7_DEVICEOPERATIONS_H

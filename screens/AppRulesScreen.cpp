@@ -32,6 +32,8 @@ const QStringList DefaultLang {
     QStringLiteral("%1 - %2"),
     QStringLiteral("(profile gone)"),
     QStringLiteral("Applications"),
+    QStringLiteral("No rules yet: add the application that was in front, or one that is running."),
+    QStringLiteral("Add %1"),
 };
 
 } // namespace

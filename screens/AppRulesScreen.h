@@ -77,6 +77,8 @@ public:
         TrayText,
         MissingProfileText,
         OpenText,
+        EmptyText,
+        AddNamedText,
     };
     Q_ENUM(Text)
 

@@ -264,7 +264,7 @@ private slots:
         QTest::newRow("553") << "553" << false << false << "" << QStringList {"11", "0d", "10", "10"};
         QTest::newRow("553 with gun") << "553" << true << false << "" << QStringList {"11", "0d", "10", "10"};
         QTest::newRow("55328") << "553" << false << true << "" << QStringList {"11", "0d", "0c"};
-        QTest::newRow("560 with gun") << "560" << true << false << "" << QStringList {"0c", "0c", "0c", "0c", "0c", "0c", "0c", "0c", "0c"};
+        QTest::newRow("560 with gun") << "560" << true << false << "" << QStringList {"0c", "0c", "0c", "0c"};
         QTest::newRow("after a failed exchange") << "553" << false << false << "failed" << QStringList {};
         QTest::newRow("after a new connection") << "553" << false << false << "connect" << QStringList {};
         // clang-format on

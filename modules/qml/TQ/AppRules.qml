@@ -9,23 +9,37 @@ import QX7
 DialogFrame {
     id: dialog
     title: dialog.lang[AppRulesScreen.TitleText]
-    width: 560
-    height: 500
+    width: 600
+    height: 520
+    // Opaque: it opens over the profiles dialog.
+    color: "#1c1c1c"
 
     readonly property var lang: AppRulesScreen.appRulesLang
     readonly property int rowHeight: 44
     // "Leave as is", then the profiles.
     readonly property var otherChoices: [dialog.lang[AppRulesScreen.LeaveText]].concat(ProfileScreen.names)
+    // The rule whose profile is being chosen; one list serves every row, above the scrolled rules.
+    property int editRow: -1
 
     // Closes the dialog's drop-downs.
     function appRulesFocus() {
         runningList.closeMenu()
         otherList.closeMenu()
-        for (var i = 0; i < ruleRows.count; ++i) {
-            var row = ruleRows.itemAt(i)
-            if (row)
-                row.closeMenu()
-        }
+        rowProfileList.closeMenu()
+        editRow = -1
+    }
+
+    function chooseProfile(index, profile, field) {
+        var open = !(editRow === index && rowProfileList.isDrop)
+        appRulesFocus()
+        if (!open)
+            return
+        var at = field.mapToItem(rowProfileList.parent, 0, 0)
+        rowProfileList.x = at.x
+        rowProfileList.y = at.y
+        rowProfileList.currentSelect = profile
+        editRow = index
+        rowProfileList.isDrop = true
     }
 
     onVisibleChanged: {
@@ -57,11 +71,11 @@ DialogFrame {
 
         Button {
             objectName: "appRulesAddFront"
-            width: 180
+            width: 170
             height: 28
             enabled: AppRulesScreen.available && AppRulesScreen.front !== ""
             textValue: AppRulesScreen.front === "" ? dialog.lang[AppRulesScreen.AddFrontText]
-                                                   : "+ " + AppRulesScreen.front
+                                                   : dialog.lang[AppRulesScreen.AddNamedText].arg(AppRulesScreen.front)
             onClicked: {
                 dialog.appRulesFocus()
                 AppRulesScreen.addFront()
@@ -70,7 +84,7 @@ DialogFrame {
         DropDownList {
             id: runningList
             objectName: "appRulesRunning"
-            width: 160
+            width: 170
             height: 28
             enabled: AppRulesScreen.available
             opacity: enabled ? 1.0 : 0.45
@@ -113,7 +127,7 @@ DialogFrame {
                 font.pixelSize: Theme.fontNormalSize
             }
             Text {
-                x: parent.width - 260
+                x: parent.width - 240
                 anchors.verticalCenter: parent.verticalCenter
                 text: dialog.lang[AppRulesScreen.ProfileText]
                 color: Theme.colorGray2
@@ -128,95 +142,119 @@ DialogFrame {
             }
         }
 
-        Column {
-            id: rows
+        ListView {
+            id: ruleRows
+            objectName: "appRulesList"
             x: 4
             y: header.height + 4
             width: parent.width - 8
+            height: 6 * dialog.rowHeight
+            clip: true
+            boundsBehavior: Flickable.StopAtBounds
+            interactive: contentHeight > height
+            model: AppRulesScreen.rules
+            onContentYChanged: dialog.appRulesFocus()
 
-            Repeater {
-                id: ruleRows
-                objectName: "appRulesList"
-                model: AppRulesScreen.rules
+            delegate: Rectangle {
+                id: row
+                required property int index
+                required property var modelData
+                readonly property string detail: [modelData.windowClass, modelData.title]
+                                                 .filter(function(part) { return part !== "" }).join("  \u00b7  ")
+                objectName: "appRule" + index
+                width: ruleRows.width
+                height: dialog.rowHeight
+                radius: 3
+                color: rowArea.containsMouse ? "#1fffffff" : "transparent"
 
+                MouseArea {
+                    id: rowArea
+                    anchors.fill: parent
+                    hoverEnabled: true
+                    onPressed: dialog.appRulesFocus()
+                }
+
+                Column {
+                    anchors.left: parent.left
+                    anchors.leftMargin: 12
+                    anchors.right: profileField.left
+                    anchors.rightMargin: 12
+                    anchors.verticalCenter: parent.verticalCenter
+
+                    Text {
+                        width: parent.width
+                        text: row.modelData.application
+                        elide: Text.ElideRight
+                        color: row.modelData.application === AppRulesScreen.front ? Theme.textColor
+                                                                                    : Theme.colorGray3
+                        font.family: Theme.fontFamily
+                        font.pixelSize: Theme.fontMiddleSize
+                        font.bold: row.modelData.application === AppRulesScreen.front
+                    }
+                    Text {
+                        width: parent.width
+                        visible: row.detail !== ""
+                        text: row.detail
+                        elide: Text.ElideRight
+                        color: Theme.colorGray2
+                        font.family: Theme.fontFamily
+                        font.pixelSize: Theme.fontMinSize
+                    }
+                }
+
+                // Drawn as the list's field; the list itself opens over it.
                 Rectangle {
-                    id: row
-                    required property int index
-                    required property var modelData
-                    readonly property string detail: [modelData.windowClass, modelData.title]
-                                                     .filter(function(part) { return part !== "" }).join("  \u00b7  ")
-                    function closeMenu() { profileList.closeMenu() }
-                    objectName: "appRule" + index
-                    width: rows.width
-                    height: dialog.rowHeight
+                    id: profileField
+                    objectName: "appRuleProfile" + row.index
+                    anchors.right: removeButton.left
+                    anchors.rightMargin: 10
+                    anchors.verticalCenter: parent.verticalCenter
+                    width: 170
+                    height: 26
                     radius: 3
-                    color: rowArea.containsMouse ? "#1fffffff" : "transparent"
-                    z: profileList.isDrop ? 10 : 0
+                    color: Theme.colorGray0
+                    border.width: 1
+                    border.color: fieldArea.containsMouse ? Theme.colorOrange : Theme.colorGray1
 
-                    MouseArea {
-                        id: rowArea
-                        anchors.fill: parent
-                        hoverEnabled: true
-                        onPressed: dialog.appRulesFocus()
-                    }
-
-                    Column {
+                    Text {
                         anchors.left: parent.left
-                        anchors.leftMargin: 12
-                        anchors.right: profileList.left
-                        anchors.rightMargin: 12
+                        anchors.leftMargin: 8
+                        anchors.right: parent.right
+                        anchors.rightMargin: 24
                         anchors.verticalCenter: parent.verticalCenter
-
-                        Text {
-                            width: parent.width
-                            text: row.modelData.application
-                            elide: Text.ElideRight
-                            color: row.modelData.application === AppRulesScreen.front ? Theme.textColor
-                                                                                        : Theme.colorGray3
-                            font.family: Theme.fontFamily
-                            font.pixelSize: Theme.fontMiddleSize
-                            font.bold: row.modelData.application === AppRulesScreen.front
-                        }
-                        Text {
-                            width: parent.width
-                            visible: row.detail !== ""
-                            text: row.detail
-                            elide: Text.ElideRight
-                            color: Theme.colorGray2
-                            font.family: Theme.fontFamily
-                            font.pixelSize: Theme.fontMinSize
-                        }
+                        text: row.modelData.profileName
+                        elide: Text.ElideRight
+                        color: row.modelData.profile < 0 ? Theme.colorOrange : Theme.textColor
+                        font.family: Theme.fontFamily
+                        font.pixelSize: Theme.fontNormalSize
                     }
-
-                    DropDownList {
-                        id: profileList
-                        objectName: "appRuleProfile" + row.index
-                        anchors.right: removeButton.left
-                        anchors.rightMargin: 10
-                        anchors.verticalCenter: parent.verticalCenter
-                        width: 170
-                        height: 26
-                        textList: ProfileScreen.names
-                        currentSelect: row.modelData.profile
-                        // A rule whose profile is gone says so until it gets another.
-                        textValue: row.modelData.profile < 0 ? row.modelData.profileName : ""
-                        onBtnClick: dialog.appRulesFocus()
-                        onValueChange: function(index) { AppRulesScreen.setRuleProfile(row.index, index) }
-                    }
-
-                    Button {
-                        id: removeButton
-                        objectName: "appRuleRemove" + row.index
+                    DropArrow {
                         anchors.right: parent.right
                         anchors.rightMargin: 8
                         anchors.verticalCenter: parent.verticalCenter
-                        width: 72
-                        height: 26
-                        textValue: dialog.lang[AppRulesScreen.RemoveText]
-                        onClicked: {
-                            dialog.appRulesFocus()
-                            AppRulesScreen.removeRule(row.index)
-                        }
+                        color: fieldArea.containsMouse ? Theme.colorOrange : Theme.colorGray3
+                    }
+                    MouseArea {
+                        id: fieldArea
+                        anchors.fill: parent
+                        hoverEnabled: true
+                        cursorShape: Qt.PointingHandCursor
+                        onClicked: dialog.chooseProfile(row.index, row.modelData.profile, profileField)
+                    }
+                }
+
+                Button {
+                    id: removeButton
+                    objectName: "appRuleRemove" + row.index
+                    anchors.right: parent.right
+                    anchors.rightMargin: 8
+                    anchors.verticalCenter: parent.verticalCenter
+                    width: 72
+                    height: 26
+                    textValue: dialog.lang[AppRulesScreen.RemoveText]
+                    onClicked: {
+                        dialog.appRulesFocus()
+                        AppRulesScreen.removeRule(row.index)
                     }
                 }
             }
@@ -228,7 +266,7 @@ DialogFrame {
             width: parent.width - 64
             horizontalAlignment: Text.AlignHCenter
             wrapMode: Text.WordWrap
-            text: dialog.lang[AppRulesScreen.AddFrontText] + " / " + dialog.lang[AppRulesScreen.AddRunningText]
+            text: dialog.lang[AppRulesScreen.EmptyText]
             color: Theme.colorGray2
             font.family: Theme.fontFamily
             font.pixelSize: Theme.fontNormalSize
@@ -297,6 +335,22 @@ DialogFrame {
             color: AppRulesScreen.notice !== "" || !AppRulesScreen.available ? Theme.colorOrange : Theme.colorGray3
             font.family: Theme.fontFamily
             font.pixelSize: Theme.fontNormalSize
+        }
+    }
+
+    DropDownList {
+        id: rowProfileList
+        objectName: "appRuleProfileList"
+        visible: dialog.editRow >= 0
+        width: 170
+        height: 26
+        dropZ: 60
+        z: 60
+        textList: ProfileScreen.names
+        onValueChange: function(index) {
+            var rule = dialog.editRow
+            dialog.appRulesFocus()
+            AppRulesScreen.setRuleProfile(rule, index)
         }
     }
 }
