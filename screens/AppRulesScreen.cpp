@@ -71,6 +71,11 @@ QStringList AppRulesScreen::profiles() const
     return m_screens.profile()->names();
 }
 
+QStringList AppRulesScreen::otherChoices() const
+{
+    return QStringList {DefaultLang.at(LeaveText)} + profiles();
+}
+
 qint64 AppRulesScreen::nowMs() const
 {
     return m_clock->ticks() * TickClock::TickMs;

@@ -49,6 +49,8 @@ class AppRulesScreen : public QObject
     Q_PROPERTY(bool enabled READ enabled WRITE setEnabled NOTIFY rulesChanged)
     Q_PROPERTY(QVariantList rules READ rulesModel NOTIFY rulesChanged)
     Q_PROPERTY(int other READ other NOTIFY rulesChanged)
+    // "Leave as is", then the profiles: the choices for every other application.
+    Q_PROPERTY(QStringList otherChoices READ otherChoices NOTIFY rulesChanged)
     Q_PROPERTY(QString front READ front NOTIFY frontChanged)
     Q_PROPERTY(QString decision READ decision NOTIFY decisionChanged)
     Q_PROPERTY(bool available READ available NOTIFY availableChanged)
@@ -95,6 +97,7 @@ public:
     QVariantList rulesModel() const;
     const AppRulesStore::Rules& rules() const { return m_rules; }
     int other() const { return m_rules.other; }
+    QStringList otherChoices() const;
     QString front() const { return m_front.application; }
     QString decision() const { return m_decision; }
     bool available() const { return m_watch && m_watch->follows(); }

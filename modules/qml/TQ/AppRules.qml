@@ -17,7 +17,6 @@ DialogFrame {
     readonly property var lang: AppRulesScreen.appRulesLang
     readonly property int rowHeight: 44
     // "Leave as is", then the profiles.
-    readonly property var otherChoices: [dialog.lang[AppRulesScreen.LeaveText]].concat(ProfileScreen.names)
     // The rule whose profile is being chosen; one list serves every row, above the scrolled rules.
     property int editRow: -1
 
@@ -298,7 +297,7 @@ DialogFrame {
             anchors.verticalCenter: parent.verticalCenter
             width: 170
             height: 26
-            textList: dialog.otherChoices
+            textList: AppRulesScreen.otherChoices
             currentSelect: AppRulesScreen.other + 1
             onBtnClick: dialog.appRulesFocus()
             onValueChange: function(index) { AppRulesScreen.setOther(index - 1) }
