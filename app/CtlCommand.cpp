@@ -52,12 +52,12 @@ int fileFailure(const QString& message)
 
 Parsed failure(const QString& message)
 {
-    return {{}, message};
+    return {{}, message, {}};
 }
 
 Parsed ready(CtlCommand::Body body)
 {
-    return {std::move(body), {}};
+    return {std::move(body), {}, {}};
 }
 
 // Reads the numbers of a command line in turn; after the first bad one the rest are skipped and
@@ -479,7 +479,8 @@ int autostart(const QString& what)
     }
     const bool on = what == QLatin1String("on");
     if (on && !QFileInfo(Autostart::besideThisProgram()).isExecutable()) {
-        return fileFailure(QStringLiteral("autostart: no configurator to start: %1").arg(Autostart::besideThisProgram()));
+        return fileFailure(
+            QStringLiteral("autostart: no configurator to start: %1").arg(Autostart::besideThisProgram()));
     }
     QString error;
     if (!entry.setOn(on, &error)) {

@@ -38,20 +38,20 @@ QVariant MenuEntries::data(const QModelIndex& index, int role) const
     }
     const QAction* action = actions.at(index.row());
     switch (role) {
-    case TextRole: {
-        // The mnemonic and its hint are the tray menu's keyboard way in; the scene has none.
-        QString text = action->text();
-        text.remove(QRegularExpression(QStringLiteral("\\s*\\(&\\w\\)")));
-        return text.remove(QLatin1Char('&'));
-    }
-    case CheckableRole:
-        return action->isCheckable();
-    case CheckedRole:
-        return action->isChecked();
-    case SeparatorRole:
-        return action->isSeparator();
-    default:
-        return {};
+        case TextRole: {
+            // The mnemonic and its hint are the tray menu's keyboard way in; the scene has none.
+            QString text = action->text();
+            text.remove(QRegularExpression(QStringLiteral("\\s*\\(&\\w\\)")));
+            return text.remove(QLatin1Char('&'));
+        }
+        case CheckableRole:
+            return action->isCheckable();
+        case CheckedRole:
+            return action->isChecked();
+        case SeparatorRole:
+            return action->isSeparator();
+        default:
+            return {};
     }
 }
 
@@ -71,15 +71,15 @@ void MenuEntries::trigger(int row)
 bool MenuEntries::eventFilter(QObject* watched, QEvent* event)
 {
     switch (event->type()) {
-    case QEvent::ActionAdded:
-    case QEvent::ActionRemoved:
-    case QEvent::ActionChanged:
-        // Entries come, go, or change text, visibility or check mark: few enough to draw anew.
-        beginResetModel();
-        endResetModel();
-        break;
-    default:
-        break;
+        case QEvent::ActionAdded:
+        case QEvent::ActionRemoved:
+        case QEvent::ActionChanged:
+            // Entries come, go, or change text, visibility or check mark: few enough to draw anew.
+            beginResetModel();
+            endResetModel();
+            break;
+        default:
+            break;
     }
     return QAbstractListModel::eventFilter(watched, event);
 }

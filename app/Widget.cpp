@@ -280,7 +280,9 @@ void Widget::balloon(const QString& title,
 {
     if (m_notifier && !trayAvailable()) {
         // A click on the message does what a double click on the tray icon does.
-        m_notifier->notify(title, message, icon == QSystemTrayIcon::Warning,
+        m_notifier->notify(title,
+                           message,
+                           icon == QSystemTrayIcon::Warning,
                            QStringList {QStringLiteral("default"), tr("Open")} + actions);
     } else {
         trayIcon->showMessage(title, message, icon, 10000);

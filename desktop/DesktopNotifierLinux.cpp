@@ -21,10 +21,9 @@ public:
         : DesktopNotifier(parent)
         , m_bus(QDBusConnection::sessionBus())
     {
-        m_bus.connect(Service, Path, Service, QStringLiteral("ActionInvoked"), this,
-                      SLOT(onActionInvoked(uint, QString)));
-        m_bus.connect(Service, Path, Service, QStringLiteral("NotificationClosed"), this,
-                      SLOT(onClosed(uint, uint)));
+        m_bus.connect(
+            Service, Path, Service, QStringLiteral("ActionInvoked"), this, SLOT(onActionInvoked(uint, QString)));
+        m_bus.connect(Service, Path, Service, QStringLiteral("NotificationClosed"), this, SLOT(onClosed(uint, uint)));
     }
 
     void notify(const QString& title, const QString& body, bool warning, const QStringList& actions) override
