@@ -116,6 +116,30 @@ Rectangle {
                         color: entry.checked ? Theme.colorOrange : Theme.colorGray0
                         border.width: 1
                         border.color: entry.checked || entryArea.containsMouse ? Theme.colorOrange : Theme.colorGray2
+
+                        // The tick, as the scene's check boxes draw it.
+                        Rectangle {
+                            visible: entry.checked
+                            x: 1.9
+                            y: 6.2
+                            width: 3.9
+                            height: 1.6
+                            radius: 0.8
+                            antialiasing: true
+                            rotation: 45
+                            color: Theme.textColor
+                        }
+                        Rectangle {
+                            visible: entry.checked
+                            x: 3.6
+                            y: 5
+                            width: 7
+                            height: 1.6
+                            radius: 0.8
+                            antialiasing: true
+                            rotation: -50
+                            color: Theme.textColor
+                        }
                     }
                     Text {
                         anchors.fill: parent
