@@ -1,5 +1,6 @@
 #include "CtlCommand.h"
 
+#include "Autostart.h"
 #include "ButtonFunction.h"
 #include "ConfigStore.h"
 #include "CtlOutput.h"
@@ -22,6 +23,7 @@
 #include "VirtualMouse.h"
 
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <QRegularExpression>
 #include <QSocketNotifier>
 #include <QTimer>
@@ -50,12 +52,12 @@ int fileFailure(const QString& message)
 
 Parsed failure(const QString& message)
 {
-    return {{}, message};
+    return {{}, message, {}};
 }
 
 Parsed ready(CtlCommand::Body body)
 {
-    return {std::move(body), {}};
+    return {std::move(body), {}, {}};
 }
 
 // Reads the numbers of a command line in turn; after the first bad one the rest are skipped and
@@ -466,6 +468,36 @@ Parsed parseReadProfile(const Request& r)
     return optionalNumber(r, {}, "profile image", 0, ImageCount - 1, readProfile);
 }
 
+// The configurator beside this program, started with the desktop session.
+int autostart(const QString& what)
+{
+    Autostart entry(Autostart::besideThisProgram());
+    if (what == QLatin1String("status")) {
+        CtlOutput::line(entry.isOn() ? QStringLiteral("on: %1 starts %2").arg(entry.location(), entry.command())
+                                     : QStringLiteral("off"));
+        return Qx7Ctl::Success;
+    }
+    const bool on = what == QLatin1String("on");
+    if (on && !QFileInfo(Autostart::besideThisProgram()).isExecutable()) {
+        return fileFailure(
+            QStringLiteral("autostart: no configurator to start: %1").arg(Autostart::besideThisProgram()));
+    }
+    QString error;
+    if (!entry.setOn(on, &error)) {
+        return fileFailure(QStringLiteral("autostart: ") + error);
+    }
+    return Qx7Ctl::Success;
+}
+
+Parsed parseAutostart(const Request& r)
+{
+    const QString what = r.args.first();
+    if (what != QLatin1String("on") && what != QLatin1String("off") && what != QLatin1String("status")) {
+        return failure(QStringLiteral("autostart takes on|off|status"));
+    }
+    return {{}, {}, [what] { return autostart(what); }};
+}
+
 } // namespace
 
 // clang-format off
@@ -489,6 +521,7 @@ const QList<CtlCommand>& CtlCommand::all()
         {"read-profile", "N", "print on-board profile image N (0-4) in hex", parseReadProfile},
         {"listen", "", "print \"dpi N\" for each DPI event until interrupted\n"
                        "(with --virtual-mouse, each input line presses its DPI button)", noArguments<listen>},
+        {"autostart", "on|off|status", "start the configurator with the desktop, or not; status: which", parseAutostart},
     };
     return commands;
 }

@@ -51,6 +51,8 @@ public:
     {
         Body body;
         QString error;
+        // Set instead of the body by a command that needs no device: run at once.
+        std::function<int()> withoutDevice;
     };
 
     QString name;

@@ -202,6 +202,9 @@ int Qx7Ctl::run(const QStringList& arguments)
     MacroLibrary macros(store);
     GunStore guns(store);
     const CtlCommand::Parsed parsed = command->parseArguments({command->name, settings.args, store, macros});
+    if (parsed.withoutDevice) {
+        return parsed.withoutDevice();
+    }
     if (!parsed.body) {
         CtlOutput::error(parsed.error);
         return BadUsage;

@@ -2,6 +2,7 @@
 
 #include "CheckTimer.h"
 #include "ConfigStore.h"
+#include "DesktopNotifier.h"
 #include "DeviceConnector.h"
 #include "DeviceOperations.h"
 #include "HidTransport.h"
@@ -47,6 +48,8 @@ Widget::Widget(const QString& baseDir,
     , trayIcon(nullptr)
     , m_baseDir(baseDir)
     , m_shippedDir(shippedDir.isEmpty() ? baseDir : shippedDir)
+    , m_notifier(DesktopNotifier::create(this))
+    , m_autostart(QCoreApplication::applicationFilePath())
 {
     hidThread.setOwnerWidget(this);
     uiController = new Ui_Controler;
@@ -76,13 +79,80 @@ void Widget::setupTray()
     m_quit = new QAction(tr("Quit (&Q)"), this);
     connect(m_quit, &QAction::triggered, this, &Widget::exitSYS);
     m_menu = new QMenu(this);
+    m_settingsEnd = m_menu->addSeparator();
     m_menu->addAction(m_quit);
     m_menu->setStyleSheet(QString::fromLatin1(TrayMenuStyle));
+    m_startWithDesktop = addToggle(tr("Start with the desktop"));
+    connect(m_startWithDesktop, &QAction::triggered, this, &Widget::setStartWithDesktop);
+    connect(m_menu, &QMenu::aboutToShow, this, &Widget::refreshMenu);
+    refreshMenu();
     trayIcon->setContextMenu(m_menu);
+    uiController->setTrayMenu(m_menu, [this] { return trayAvailable(); });
+    if (m_notifier) {
+        connect(m_notifier, &DesktopNotifier::actionInvoked, this, &Widget::messageAction);
+    }
     trayIcon->setToolTip(QStringLiteral("ORDANE TALVEK MOUSE QX7"));
     trayIcon->setIcon(QIcon(QDir(m_shippedDir).filePath(QStringLiteral("modules/img/logo.ico"))));
     connect(trayIcon, &QSystemTrayIcon::activated, this, &Widget::trayIconActivated);
     trayIcon->setVisible(true);
+}
+
+QAction* Widget::addToggle(const QString& text)
+{
+    auto* action = new QAction(text, this);
+    action->setCheckable(true);
+    m_menu->insertAction(m_settingsEnd, action);
+    return action;
+}
+
+bool Widget::trayAvailable() const
+{
+    return m_trayCheck ? m_trayCheck() : QSystemTrayIcon::isSystemTrayAvailable();
+}
+
+void Widget::refreshMenu()
+{
+    // qx7ctl or the desktop's session settings may have changed it since.
+    const QSignalBlocker blocker(m_startWithDesktop);
+    m_startWithDesktop->setChecked(m_autostart.isOn());
+}
+
+void Widget::setStartWithDesktop(bool on)
+{
+    QString error;
+    if (!m_autostart.setOn(on, &error)) {
+        balloon(QStringLiteral("Info"),
+                tr("Start with the desktop could not be changed: %1").arg(error),
+                QSystemTrayIcon::Warning);
+    }
+    refreshMenu();
+}
+
+void Widget::messageAction(const QString& key)
+{
+    if (key == QLatin1String("quit")) {
+        exitSYS();
+    } else if (key == QLatin1String("default") && deviceConnected) {
+        requestRestore();
+    }
+}
+
+void Widget::tellWaiting()
+{
+    if (m_lastDenied) {
+        balloon(QStringLiteral("Info"), deniedText(), QSystemTrayIcon::Warning);
+    } else if (trayAvailable()) {
+        balloon(QStringLiteral("Info"),
+                tr("No mouse is connected. The program waits in the tray: once the mouse is plugged in, "
+                   "double-click the tray icon to open the window."),
+                QSystemTrayIcon::Information);
+    } else {
+        balloon(QStringLiteral("Info"),
+                tr("No mouse is connected. The program waits in the background: once the mouse is plugged in, "
+                   "click the message that says so, or start the program again, to open the window."),
+                QSystemTrayIcon::Information,
+                {QStringLiteral("quit"), tr("Quit")});
+    }
 }
 
 myQQuickView* Widget::view() const
@@ -102,6 +172,8 @@ void Widget::receiveMessage(const QString& message)
     Q_UNUSED(message);
     if (deviceConnected) {
         requestRestore();
+    } else {
+        tellWaiting();
     }
 }
 
@@ -148,10 +220,19 @@ void Widget::checkDevice()
     if (index < 0) {
         qDebug() << "Device DisConnect";
         deviceConnected = false;
-        warnIfDenied();
+        m_lastDenied = hidThread.transport()->lastOpenError() == EACCES;
+        const bool warned = warnIfDenied();
+        const bool wasShown = isVisible();
         hide();
+        // A window that vanishes at a start by hand, or where no tray icon is left to show, would
+        // leave the user guessing.
+        if (wasShown && !warned && (!m_checkedOnce || !trayAvailable())) {
+            tellWaiting();
+        }
+        m_checkedOnce = true;
         return;
     }
+    m_checkedOnce = true;
     qDebug() << "Device Connect";
     myQQuickView* v = view();
     v->clearHidBusy();
@@ -163,17 +244,21 @@ void Widget::checkDevice()
     QCoreApplication::postEvent(this, new UserEvent(UserEvent::StartScene));
 }
 
-void Widget::warnIfDenied()
+QString Widget::deniedText()
+{
+    return tr("The mouse is attached, but this user may not open it. Install the udev rule that comes with "
+              "the program and plug the mouse in again.");
+}
+
+bool Widget::warnIfDenied()
 {
     // A mouse that is present but may not be opened would otherwise just look absent.
-    if (m_deniedWarned || hidThread.transport()->lastOpenError() != EACCES) {
-        return;
+    if (m_deniedWarned || !m_lastDenied) {
+        return false;
     }
     m_deniedWarned = true;
-    balloon(QStringLiteral("Info"),
-            tr("The mouse is attached, but this user may not open it. Install the udev rule that comes with "
-               "the program and plug the mouse in again."),
-            QSystemTrayIcon::Warning);
+    balloon(QStringLiteral("Info"), deniedText(), QSystemTrayIcon::Warning);
+    return true;
 }
 
 void Widget::writeFailed(const QString& file)
@@ -188,9 +273,20 @@ void Widget::writeFailed(const QString& file)
             QSystemTrayIcon::Warning);
 }
 
-void Widget::balloon(const QString& title, const QString& message, QSystemTrayIcon::MessageIcon icon)
+void Widget::balloon(const QString& title,
+                     const QString& message,
+                     QSystemTrayIcon::MessageIcon icon,
+                     const QStringList& actions)
 {
-    trayIcon->showMessage(title, message, icon, 10000);
+    if (m_notifier && !trayAvailable()) {
+        // A click on the message does what a double click on the tray icon does.
+        m_notifier->notify(title,
+                           message,
+                           icon == QSystemTrayIcon::Warning,
+                           QStringList {QStringLiteral("default"), tr("Open")} + actions);
+    } else {
+        trayIcon->showMessage(title, message, icon, 10000);
+    }
     emit trayMessage(title, message);
 }
 

@@ -1,3 +1,4 @@
+#include "Autostart.h"
 #include "CopyDataMessage.h"
 #include "DataLocation.h"
 #include "DeviceChangeMonitor.h"
@@ -30,6 +31,7 @@ namespace {
 struct Options
 {
     bool virtualMouse = false;
+    bool autostart = false;
     std::optional<QString> virtualCode;
     QString screenshot;
     QString screen;
@@ -42,6 +44,8 @@ Options parseOptions(const QStringList& arguments)
     for (int i = 1; i < arguments.size(); ++i) {
         if (arguments.at(i) == QLatin1String("--virtual-mouse")) {
             o.virtualMouse = true;
+        } else if (arguments.at(i) == QLatin1String(Autostart::Option)) {
+            o.autostart = true;
         } else if (arguments.at(i) == QLatin1String("--virtual-scode") && i + 1 < arguments.size()) {
             o.virtualCode = arguments.at(++i);
         } else if (arguments.at(i) == QLatin1String("--screenshot") && i + 1 < arguments.size()) {
@@ -146,8 +150,15 @@ int main(int argc, char** argv)
         if (!options.screenshot.isEmpty()) {
             new SceneScreenshot(widget, options.screenshot, options.screen);
         }
-        widget.showNormal();
+        // Started with the desktop, the window shows only for a mouse; started by hand, it shows
+        // and the check hides it again without one.
+        if (!options.autostart) {
+            widget.showNormal();
+        }
         widget.checkDevice();
+        if (options.autostart && Widget::deviceConnected) {
+            widget.showNormal();
+        }
         result = QApplication::exec();
         screens->setCapture(nullptr);
         hook.removeHooks();

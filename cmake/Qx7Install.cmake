@@ -16,6 +16,37 @@ install(FILES ${CMAKE_SOURCE_DIR}/dist/linux/70-qx7-config.rules DESTINATION lib
 install(FILES ${CMAKE_SOURCE_DIR}/dist/linux/qx7-config.desktop DESTINATION share/applications)
 install(DIRECTORY ${CMAKE_BINARY_DIR}/dist/linux/icons/hicolor DESTINATION share/icons)
 
+# The AppStream metainfo, which software centres read; it names the USB ids of each mouse among the
+# shipped device records, so that they offer the program when such a mouse is plugged in.
+set(device_records ${CMAKE_SOURCE_DIR}/modules/setting/apConfig.bin)
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${device_records})
+file(STRINGS ${device_records} record_lines)
+set(QX7_MODALIASES "")
+set(record "")
+foreach(line IN LISTS record_lines ITEMS "[end]")
+    if(line MATCHES "^\\[(.*)\\]")
+        set(next_record "${CMAKE_MATCH_1}")
+        # A record ends: a mouse (type 1) with both ids gives one modalias.
+        if(record MATCHES "^[0-9]+$" AND record_type STREQUAL "1" AND record_vid AND record_pid)
+            string(TOUPPER "${record_vid}" vid)
+            string(TOUPPER "${record_pid}" pid)
+            string(APPEND QX7_MODALIASES "    <modalias>usb:v${vid}p${pid}d*</modalias>\n")
+        endif()
+        set(record "${next_record}")
+        set(record_type "")
+        set(record_vid "")
+        set(record_pid "")
+    elseif(line MATCHES "^(type|vid|pid)=([0-9A-Fa-f]+)$")
+        set(record_${CMAKE_MATCH_1} "${CMAKE_MATCH_2}")
+    endif()
+endforeach()
+if(QX7_MODALIASES STREQUAL "")
+    message(FATAL_ERROR "${device_records} lists no mouse for the metainfo")
+endif()
+configure_file(${CMAKE_SOURCE_DIR}/dist/linux/qx7-config.metainfo.xml.in
+               ${CMAKE_BINARY_DIR}/dist/linux/com.example.qx7config.metainfo.xml @ONLY)
+install(FILES ${CMAKE_BINARY_DIR}/dist/linux/com.example.qx7config.metainfo.xml DESTINATION share/metainfo)
+
 # Manual pages and the changelog are installed compressed, as Debian keeps them.
 find_program(GZIP gzip REQUIRED)
 set(gzipped "")

@@ -74,9 +74,18 @@ Item {
             ui_Ctl.onClose() // qmllint disable unqualified
             break
         case 2:
-            helpMenu.isDrop = !helpMenu.isDrop
+            if (helpMenu.isDrop)
+                helpMenu.closeMenu()
+            else
+                openHelpMenu()
             break
         }
+    }
+
+    // Where no tray holds the tray menu, the help menu offers its entries.
+    function openHelpMenu() {
+        helpMenu.trayEntries = ui_Ctl.windowMenu() // qmllint disable unqualified
+        helpMenu.isDrop = true
     }
 
     function dragWindow(dx, dy) {
@@ -117,7 +126,7 @@ Item {
             resetConfirm.visible = true
             return true
         case "help":
-            helpMenu.isDrop = true
+            openHelpMenu()
             return true
         case "profiles":
             openDialog(profileLoader)

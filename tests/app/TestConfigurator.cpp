@@ -186,7 +186,9 @@ void TestConfigurator::startWithoutMouse()
     QVERIFY(!Widget::deviceConnected);
     QVERIFY(!r.widget->isVisible());
     QVERIFY(r.widget->tray()->isVisible());
-    QCOMPARE(balloons.count(), 0);
+    // Started by hand, the window vanishes: the message says why and where the program waits.
+    QCOMPARE(balloons.count(), 1);
+    QVERIFY(balloons.at(0).at(1).toString().startsWith("No mouse is connected. The program waits in the "));
 }
 
 void TestConfigurator::burstOfNoticesGivesOneCheck()
@@ -321,11 +323,15 @@ void TestConfigurator::restoreOnlyWhileConnected()
     r.mouse.unplug();
     r.widget->checkDevice();
     QSignalSpy restored(r.widget.get(), &Widget::restored);
+    QSignalSpy balloons(r.widget.get(), &Widget::trayMessage);
     r.widget->receiveMessage(QString());
     r.widget->trayIconActivated(QSystemTrayIcon::DoubleClick);
     QCoreApplication::processEvents();
     QCOMPARE(restored.count(), 0);
     QVERIFY(!r.widget->isVisible());
+    // The second start says what the hidden first one waits for.
+    QCOMPARE(balloons.count(), 1);
+    QVERIFY(balloons.at(0).at(1).toString().startsWith("No mouse is connected."));
 
     r.mouse.plug();
     r.widget->checkDevice();
@@ -378,9 +384,11 @@ void TestConfigurator::quitEndsWithZero()
     r.widget->checkDevice();
     QVERIFY(r.widget->hidThread.isListening());
     const QList<QAction*> actions = r.widget->tray()->contextMenu()->actions();
-    QCOMPARE(actions.size(), 1);
-    QCOMPARE(actions.first()->text(), QStringLiteral("Quit (&Q)"));
-    QTimer::singleShot(0, actions.first(), &QAction::trigger);
+    QCOMPARE(actions.size(), 3);
+    QCOMPARE(actions.first()->text(), QStringLiteral("Start with the desktop"));
+    QVERIFY(actions.at(1)->isSeparator());
+    QCOMPARE(actions.last()->text(), QStringLiteral("Quit (&Q)"));
+    QTimer::singleShot(0, actions.last(), &QAction::trigger);
     QCOMPARE(QCoreApplication::exec(), 0);
     QVERIFY(!r.widget->hidThread.isListening());
 }
