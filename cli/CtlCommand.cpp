@@ -2,12 +2,13 @@
 
 #include "ButtonFunction.h"
 #include "ConfigStore.h"
+#include "CtlArgs.h"
 #include "CtlOutput.h"
 #include "CtlOwner.h"
+#include "CtlProfileCommands.h"
 #include "DeviceOperations.h"
 #include "DpiSettingScreen.h"
 #include "GunControlScreen.h"
-#include "GunStore.h"
 #include "Hid_Thread.h"
 #include "KeyAssigmentScreen.h"
 #include "KeyMatrixScreen.h"
@@ -16,7 +17,6 @@
 #include "MacroEncoder.h"
 #include "MacroLibrary.h"
 #include "MainScreen.h"
-#include "ProfileScreen.h"
 #include "Qx7Ctl.h"
 #include "Screens.h"
 #include "VirtualMouse.h"
@@ -37,70 +37,10 @@ using Context = CtlCommand::Context;
 using Parsed = CtlCommand::Parsed;
 using Request = CtlCommand::Request;
 
-constexpr int KeyEntries = 16;
-constexpr int MacroSlots = 12;
-constexpr int GunSlots = 3;
-constexpr int ImageCount = 5;
-
 int fileFailure(const QString& message)
 {
     CtlOutput::error(message);
     return Qx7Ctl::FileFailed;
-}
-
-Parsed failure(const QString& message)
-{
-    return {{}, message};
-}
-
-Parsed ready(CtlCommand::Body body)
-{
-    return {std::move(body), {}};
-}
-
-// Reads the numbers of a command line in turn; after the first bad one the rest are skipped and
-// error() says what was wrong.
-class NumberArgs
-{
-public:
-    explicit NumberArgs(const QStringList& args)
-        : m_args(args)
-    {
-    }
-
-    int next(const char* what, int min, int max)
-    {
-        const QString text = m_args.value(m_next++);
-        bool ok = false;
-        const int value = text.toInt(&ok);
-        if (m_error.isEmpty() && (!ok || value < min || value > max)) {
-            m_error = QStringLiteral("bad %1 '%2': expected %3 to %4").arg(QLatin1String(what), text).arg(min).arg(max);
-        }
-        return value;
-    }
-
-    bool ok() const { return m_error.isEmpty(); }
-    const QString& error() const { return m_error; }
-
-private:
-    const QStringList& m_args;
-    int m_next = 0;
-    QString m_error;
-};
-
-// A command that takes nothing (print) or one number (set).
-Parsed
-optionalNumber(const Request& r, CtlCommand::Body print, const char* what, int min, int max, int (*set)(Context&, int))
-{
-    if (r.args.isEmpty()) {
-        return ready(print);
-    }
-    NumberArgs n(r.args);
-    const int value = n.next(what, min, max);
-    if (!n.ok()) {
-        return failure(n.error());
-    }
-    return ready([set, value](Context& c) { return set(c, value); });
 }
 
 QString hex(const unsigned char* bytes, int length)
@@ -108,21 +48,23 @@ QString hex(const unsigned char* bytes, int length)
     return QString::fromLatin1(QByteArray(reinterpret_cast<const char*>(bytes), length).toHex(' '));
 }
 
-int globalInt(const ConfigStore& store, const char* key, int fallback)
+// "1 Static, 2 Breath, ...": a list as the commands number it.
+QString numbered(const QStringList& names)
 {
-    bool ok = false;
-    const int value = store.getGlobalData(QString::fromLatin1(key)).toInt(&ok);
-    return ok ? value : fallback;
-}
-
-int profileInt(const ConfigStore& store, const char* key, int fallback)
-{
-    bool ok = false;
-    const int value = store.getData(QString::fromLatin1(key), false).toInt(&ok);
-    return ok ? value : fallback;
+    QStringList out;
+    for (int i = 0; i < names.size(); ++i) {
+        out << QStringLiteral("%1 %2").arg(i + 1).arg(names.at(i));
+    }
+    return out.join(QStringLiteral(", "));
 }
 
 // Command bodies, one per command.
+
+int printReportRate(Context& c)
+{
+    CtlOutput::line(MainScreen::reportRates().at(c.screens.main()->reportRateIndex()));
+    return Qx7Ctl::Success;
+}
 
 int setReportRate(Context& c, int index)
 {
@@ -132,13 +74,31 @@ int setReportRate(Context& c, int index)
 
 int printDpiStage(Context& c)
 {
-    CtlOutput::line(QString::number(c.ops.mouseGetCurrentDPI().toInt()));
+    const DpiSettingScreen* dpi = c.screens.dpiSetting();
+    const int stage = c.ops.mouseGetCurrentDPI().toInt();
+    const int value = dpi->values().value(stage - 1);
+    CtlOutput::line(QStringLiteral("stage %1 of %2 in use: %3 DPI").arg(stage).arg(dpi->currentDpiCount()).arg(value));
     return Qx7Ctl::Success;
 }
 
 int setDpiStage(Context& c, int stage)
 {
     c.ops.mouseSetCurrentDPI(static_cast<unsigned char>(stage));
+    return Qx7Ctl::Success;
+}
+
+int printDpi(Context& c)
+{
+    const DpiSettingScreen* dpi = c.screens.dpiSetting();
+    QStringList values;
+    for (int value : dpi->values()) {
+        values << QString::number(value);
+    }
+    CtlOutput::line(QStringLiteral("%1 of %2 stages in use; DPI of stages 1 to %3: %4")
+                        .arg(dpi->currentDpiCount())
+                        .arg(dpi->dpiCount())
+                        .arg(values.size())
+                        .arg(values.join(QLatin1Char(' '))));
     return Qx7Ctl::Success;
 }
 
@@ -154,6 +114,20 @@ int setDpi(Context& c, int count, const QList<int>& values)
     return Qx7Ctl::Success;
 }
 
+int printLight(Context& c)
+{
+    const LightControlScreen* light = c.screens.lightControl();
+    const int top = LightControlScreen::levelSteps();
+    CtlOutput::line(QStringLiteral("mode %1 %2, speed %3 of 0-%4, brightness %5 of 0-%4")
+                        .arg(light->modeIndex() + 1)
+                        .arg(light->modes().value(light->modeIndex()))
+                        .arg(light->speedIndex())
+                        .arg(top)
+                        .arg(light->brightnessIndex()));
+    CtlOutput::line(QStringLiteral("modes: ") + numbered(light->modes()));
+    return Qx7Ctl::Success;
+}
+
 // The mode as the lighting screen chooses it, then the two levels; its Save sends effect and colours.
 int setLight(Context& c, int mode, int speed, int brightness)
 {
@@ -162,6 +136,12 @@ int setLight(Context& c, int mode, int speed, int brightness)
     light->setSpeed(speed);
     light->setBrightness(brightness);
     light->saveData(true, 0);
+    return Qx7Ctl::Success;
+}
+
+int printColors(Context& c)
+{
+    CtlOutput::line(c.screens.lightControl()->colors().join(QLatin1Char(' ')));
     return Qx7Ctl::Success;
 }
 
@@ -175,13 +155,22 @@ int setColors(Context& c, const QStringList& colors)
     return Qx7Ctl::Success;
 }
 
+int printKeys(Context& c)
+{
+    const KeyMatrixScreen* keys = c.screens.keyMatrix();
+    for (int entry = 0; entry < c.screens.main()->keyCount(); ++entry) {
+        CtlOutput::line(
+            QStringLiteral("Key %1  %2  %3").arg(entry + 1, 2).arg(keys->record(entry).keyCode(), keys->text(entry)));
+    }
+    return Qx7Ctl::Success;
+}
+
 // As the assignment dialog does: open the button, take the record, close, then Save.
 int setKey(Context& c, int entry, const ButtonFunction& record, const QString& macroName)
 {
     KeyAssigmentScreen* dialog = c.screens.keyAssigment();
     if (!dialog->openButton(entry)) {
-        CtlOutput::error(QStringLiteral("button %1 is the only left button; give another button the left button first")
-                             .arg(entry + 1));
+        CtlOutput::error(dialog->notice());
         return Qx7Ctl::BadUsage;
     }
     dialog->setRecord(record, macroName);
@@ -190,9 +179,31 @@ int setKey(Context& c, int entry, const ButtonFunction& record, const QString& m
     return Qx7Ctl::Success;
 }
 
+int printFunctions(Context& c)
+{
+    const KeyAssigmentScreen* dialog = c.screens.keyAssigment();
+    const QStringList groups = dialog->groupTitles();
+    for (const ButtonFunction::FixedChoice& choice : ButtonFunction::fixedChoices()) {
+        const ButtonFunction record(choice.bytes);
+        CtlOutput::line(QStringLiteral("%1  %2  (%3)")
+                            .arg(record.keyCode(),
+                                 dialog->choiceText(choice.label),
+                                 groups.value(KeyAssigmentScreen::groupOf(record))));
+    }
+    return Qx7Ctl::Success;
+}
+
 int sendKeys(Context& c)
 {
     c.screens.keyMatrix()->saveData();
+    return Qx7Ctl::Success;
+}
+
+int printMacros(Context& c)
+{
+    for (const QString& name : c.screens.macroEditor()->macroNames()) {
+        CtlOutput::line(name);
+    }
     return Qx7Ctl::Success;
 }
 
@@ -206,8 +217,27 @@ int sendMacro(Context& c, int slot, const QString& name)
     return Qx7Ctl::Success;
 }
 
+int printGun(Context& c)
+{
+    const GunControlScreen* gun = c.screens.gunControl();
+    const QStringList names = gun->gunNames();
+    for (int slot = 0; slot < GunControlScreen::SlotCount; ++slot) {
+        const int index = gun->slotPreset(slot);
+        const GunControlScreen::Preset p = gun->preset(index);
+        CtlOutput::line(QStringLiteral("gun slot %1: preset %2 %3, fire period %4 ms, %5, Y correction %6")
+                            .arg(slot + 1)
+                            .arg(index + 1)
+                            .arg(names.value(index))
+                            .arg(p.period)
+                            .arg(p.times == 0 ? QStringLiteral("endless") : QStringLiteral("%1 times").arg(p.times))
+                            .arg(p.y));
+    }
+    CtlOutput::line(QStringLiteral("presets: ") + numbered(names));
+    return Qx7Ctl::Success;
+}
+
 // As on the gun screen: the slot, its preset (-1: the one it uses), the preset's values, closing.
-int setGun(Context& c, int slot, int preset, int times, int y)
+int setGun(Context& c, int slot, int preset, int times, int y, int period)
 {
     GunControlScreen* gun = c.screens.gunControl();
     gun->chooseSlot(slot - 1);
@@ -216,25 +246,10 @@ int setGun(Context& c, int slot, int preset, int times, int y)
     }
     gun->setTimes(times);
     gun->setY(y);
-    gun->close();
-    return Qx7Ctl::Success;
-}
-
-int printProfile(Context& c)
-{
-    CtlOutput::line(QString::number(c.store.getGlobalData(QStringLiteral("mouse/profileNo")).toInt()));
-    return Qx7Ctl::Success;
-}
-
-// The profile at position `entry` of the profile list, as the top menu chooses it.
-int switchProfile(Context& c, int entry)
-{
-    const int entries = int(c.screens.profile()->names().size());
-    if (entry >= entries) {
-        CtlOutput::error(QStringLiteral("profile %1: the list has profiles 0 to %2").arg(entry).arg(entries - 1));
-        return Qx7Ctl::BadUsage;
+    if (period > 0) {
+        gun->setPeriod(period);
     }
-    c.screens.main()->changeProfile(entry);
+    gun->close();
     return Qx7Ctl::Success;
 }
 
@@ -290,7 +305,8 @@ int listen(Context& c)
     QSocketNotifier signalNotifier(g_signalPipe[0], QSocketNotifier::Read);
     QObject::connect(&signalNotifier, &QSocketNotifier::activated, [] { QCoreApplication::exit(0); });
 
-    // With the virtual mouse, each line typed presses its DPI button.
+    // With the virtual mouse, each line typed presses its DPI button; the end of the input ends
+    // the command once the presses have been reported.
     std::unique_ptr<QSocketNotifier> input;
     if (c.virtualMouse) {
         input = std::make_unique<QSocketNotifier>(STDIN_FILENO, QSocketNotifier::Read);
@@ -299,6 +315,7 @@ int listen(Context& c)
             const ssize_t n = ::read(STDIN_FILENO, buffer, sizeof buffer);
             if (n <= 0) {
                 input->setEnabled(false);
+                QTimer::singleShot(500, [] { QCoreApplication::exit(0); });
                 return;
             }
             for (ssize_t i = 0; i < n; ++i) {
@@ -321,149 +338,205 @@ int listen(Context& c)
     c.link.stopListen();
     c.link.waitListener();
     if (status != 0) {
-        CtlOutput::error(QStringLiteral("listen: the device went away"));
+        CtlOutput::error(QStringLiteral("listen: the mouse went away"));
     }
     return status;
 }
 
 // Argument parsers, one per command.
 
-template <int (*Body)(Context&)>
+template <int (*Body)(Context&), bool NeedsDevice = true>
 Parsed noArguments(const Request&)
 {
-    return ready(Body);
+    return CtlArgs::ready(Body, NeedsDevice);
 }
 
 Parsed parseReportRate(const Request& r)
 {
+    if (r.args.isEmpty()) {
+        return CtlArgs::ready(printReportRate, false);
+    }
     static const QStringList rates {"125", "250", "500", "1000"};
     const int index = rates.indexOf(r.args.first());
     if (index < 0) {
-        return failure(QStringLiteral("bad report rate '%1': expected 125, 250, 500 or 1000").arg(r.args.first()));
+        return CtlArgs::failure(
+            QStringLiteral("bad report rate '%1': expected 125, 250, 500 or 1000").arg(r.args.first()));
     }
-    return ready([index](Context& c) { return setReportRate(c, index); });
+    return CtlArgs::ready([index](Context& c) { return setReportRate(c, index); });
 }
 
 Parsed parseDpiStage(const Request& r)
 {
-    return optionalNumber(r, printDpiStage, "stage", 1, 8, setDpiStage);
+    if (r.args.isEmpty()) {
+        return CtlArgs::ready(printDpiStage);
+    }
+    CtlArgs a(r.args);
+    const int stage = a.number("stage", 1, r.screens.dpiSetting()->currentDpiCount());
+    return a.result([stage](Context& c) { return setDpiStage(c, stage); });
 }
 
 Parsed parseDpi(const Request& r)
 {
-    const int stages = std::min(profileInt(r.store, "mouse/dpiCount", 8), 8);
-    const int minDpi = globalInt(r.store, "mouse/minDPI", 200);
-    const int maxDpi = globalInt(r.store, "mouse/maxDPI", 6000);
-    NumberArgs n(r.args);
-    const int count = n.next("stage count", 1, stages);
+    if (r.args.isEmpty()) {
+        return CtlArgs::ready(printDpi, false);
+    }
+    const DpiSettingScreen* dpi = r.screens.dpiSetting();
+    CtlArgs a(r.args);
+    const int count = a.number("stage count", 1, dpi->dpiCount());
     QList<int> values;
     for (int i = 0; i < DpiSettingScreen::Stages; ++i) {
-        values << n.next("DPI value", minDpi, maxDpi);
+        values << a.number("DPI value", dpi->minDPI(), dpi->maxDPI());
     }
-    if (!n.ok()) {
-        return failure(n.error());
-    }
-    return ready([count, values](Context& c) { return setDpi(c, count, values); });
+    a.require(r.args.size() == 1 + DpiSettingScreen::Stages,
+              QStringLiteral("dpi takes the stage count and %1 values").arg(DpiSettingScreen::Stages));
+    return a.result([count, values](Context& c) { return setDpi(c, count, values); });
 }
 
 Parsed parseLight(const Request& r)
 {
-    NumberArgs n(r.args);
-    const int mode = n.next("mode", 0, LightControlScreen::modeCount(r.store.isColorful(), r.store.is55328()) - 1);
-    const int speed = n.next("speed", 0, 4);
-    const int brightness = n.next("brightness", 0, 4);
-    if (!n.ok()) {
-        return failure(n.error());
+    if (r.args.isEmpty()) {
+        return CtlArgs::ready(printLight, false);
     }
-    return ready([=](Context& c) { return setLight(c, mode, speed, brightness); });
+    CtlArgs a(r.args);
+    const int mode = a.entry("mode", r.screens.lightControl()->modes());
+    const int speed = a.number("speed", 0, LightControlScreen::levelSteps());
+    const int brightness = a.number("brightness", 0, LightControlScreen::levelSteps());
+    a.require(r.args.size() == 3, QStringLiteral("light takes MODE SPEED BRIGHTNESS"));
+    return a.result([=](Context& c) { return setLight(c, mode, speed, brightness); });
 }
 
 Parsed parseColors(const Request& r)
 {
+    if (r.args.isEmpty()) {
+        return CtlArgs::ready(printColors, false);
+    }
+    if (r.args.size() != LightControlScreen::ColorCount) {
+        return CtlArgs::failure(QStringLiteral("colors takes %1 colours").arg(LightControlScreen::ColorCount));
+    }
     static const QRegularExpression pattern(QStringLiteral("^#[0-9a-fA-F]{6}$"));
     for (const QString& arg : r.args) {
         if (!pattern.match(arg).hasMatch()) {
-            return failure(QStringLiteral("bad colour '%1': expected #rrggbb").arg(arg));
+            return CtlArgs::failure(QStringLiteral("bad colour '%1': expected #rrggbb").arg(arg));
         }
     }
     const QStringList colors = r.args;
-    return ready([colors](Context& c) { return setColors(c, colors); });
+    return CtlArgs::ready([colors](Context& c) { return setColors(c, colors); });
+}
+
+// A fixed choice by its name, as the dialog or the defaults call it, or a record in hex.
+std::optional<ButtonFunction> functionOf(const KeyAssigmentScreen& dialog, const QString& text, QString* why)
+{
+    for (const ButtonFunction::FixedChoice& choice : ButtonFunction::fixedChoices()) {
+        if (choice.label.compare(text, Qt::CaseInsensitive) == 0
+            || dialog.choiceText(choice.label).compare(text, Qt::CaseInsensitive) == 0) {
+            return ButtonFunction(choice.bytes);
+        }
+    }
+    const std::optional<ButtonFunction> record = ButtonFunction::fromKeyCode(text, why);
+    if (!record) {
+        *why = QStringLiteral(
+                   "'%1' is neither a function's name (see qx7ctl functions) nor a record of eight hex digits")
+                   .arg(text);
+        return std::nullopt;
+    }
+    if (KeyAssigmentScreen::groupOf(*record) < 0) {
+        *why = QStringLiteral("bad record '%1': no function has type %2").arg(text, text.left(2));
+        return std::nullopt;
+    }
+    return record;
 }
 
 Parsed parseKey(const Request& r)
 {
-    NumberArgs n(r.args);
-    const int entry = n.next("key entry", 0, KeyEntries - 1);
-    if (!n.ok()) {
-        return failure(n.error());
+    if (r.args.isEmpty()) {
+        return CtlArgs::ready(printKeys, false);
     }
+    if (r.args.size() == 1) {
+        return CtlArgs::failure(QStringLiteral("key takes a button and its function (see qx7ctl --help)"));
+    }
+    CtlArgs a(r.args);
+    const int entry = a.number("button", 1, r.screens.main()->keyCount()) - 1;
+    if (!a.ok()) {
+        return CtlArgs::failure(a.error());
+    }
+    const KeyAssigmentScreen& dialog = *r.screens.keyAssigment();
     QString why;
-    const std::optional<ButtonFunction> record = ButtonFunction::fromKeyCode(r.args.at(1), &why);
+    std::optional<ButtonFunction> record = functionOf(dialog, r.args.at(1), &why);
+    // A stored macro's name: the macro runs once per press, from the button's own slot.
+    const bool macroByName = !record && r.args.size() == 2 && r.macros.macroExists(r.args.at(1));
+    if (macroByName) {
+        record = ButtonFunction(ButtonFunction::Macro, 0, static_cast<quint8>(entry), 0);
+    }
     if (!record) {
-        return failure(QStringLiteral("bad record '%1': %2").arg(r.args.at(1), why));
+        return CtlArgs::failure(why);
+    }
+    // The rule the dialog follows when it is asked to open on this button.
+    if (r.screens.keyMatrix()->isLastLeftButton(entry)) {
+        return CtlArgs::failure(dialog.lastLeftButtonText(entry));
     }
     QString name;
     if (record->type() == ButtonFunction::Macro) {
         // As the dialog makes them: the run mode, the button's own slot, the macro's name.
-        if (r.args.size() != 3) {
-            return failure(QStringLiteral("a macro record needs the macro's NAME"));
+        if (r.args.size() != 3 && !macroByName) {
+            return CtlArgs::failure(QStringLiteral("a macro record needs the macro's NAME"));
         }
-        if (entry >= MacroSlots) {
-            return failure(QStringLiteral("the mouse keeps macros for buttons 0-%1 only").arg(MacroSlots - 1));
+        if (entry >= DeviceOperations::MacroSlots) {
+            return CtlArgs::failure(
+                QStringLiteral("the mouse keeps macros for Key 1 to Key %1 only").arg(DeviceOperations::MacroSlots));
         }
         if (record->param1() >= KeyAssigmentScreen::MacroModes || record->param2() != entry || record->param3() != 0) {
-            return failure(QStringLiteral("bad macro record '%1': expected 04 MM %2 00 with run mode MM 00-02")
-                               .arg(r.args.at(1))
-                               .arg(entry, 2, 16, QLatin1Char('0')));
+            return CtlArgs::failure(QStringLiteral("bad macro record '%1': expected 04 MM %2 00, with the run mode "
+                                                   "MM 00 to 02 and Key %3's slot %2")
+                                        .arg(r.args.at(1))
+                                        .arg(entry, 2, 16, QLatin1Char('0'))
+                                        .arg(entry + 1));
         }
-        name = r.args.at(2);
+        name = r.args.last();
         if (!r.macros.macroExists(name)) {
-            return failure(QStringLiteral("no stored macro named '%1'").arg(name));
+            return CtlArgs::failure(QStringLiteral("no stored macro named '%1'").arg(name));
         }
     } else if (r.args.size() == 3) {
-        return failure(QStringLiteral("NAME goes only with a macro record (type 04)"));
+        return CtlArgs::failure(QStringLiteral("NAME goes only with a macro record (type 04)"));
     }
-    return ready([entry, record, name](Context& c) { return setKey(c, entry, *record, name); });
+    return CtlArgs::ready([entry, record, name](Context& c) { return setKey(c, entry, *record, name); });
 }
 
 Parsed parseMacro(const Request& r)
 {
-    NumberArgs n(r.args);
-    const int slot = n.next("macro slot", 0, MacroSlots - 1);
-    if (!n.ok()) {
-        return failure(n.error());
+    if (r.args.isEmpty()) {
+        return CtlArgs::ready(printMacros, false);
     }
-    const QString name = r.args.at(1);
-    if (!r.macros.macroExists(name)) {
-        return failure(QStringLiteral("no stored macro named '%1'").arg(name));
-    }
-    return ready([slot, name](Context& c) { return sendMacro(c, slot, name); });
+    CtlArgs a(r.args);
+    const int slot = a.number("key", 1, qMin(int(DeviceOperations::MacroSlots), r.screens.main()->keyCount())) - 1;
+    const QString name = a.text();
+    a.require(r.macros.macroExists(name), QStringLiteral("no stored macro named '%1'").arg(name));
+    return a.result([slot, name](Context& c) { return sendMacro(c, slot, name); });
 }
 
 Parsed parseGun(const Request& r)
 {
-    if (!r.store.isGun()) {
-        return failure(QStringLiteral("this mouse has no gun functions"));
+    if (!r.screens.main()->isGun()) {
+        return CtlArgs::failure(QStringLiteral("this mouse has no gun functions"));
     }
-    NumberArgs n(r.args);
-    const int slot = n.next("gun slot", 1, GunSlots);
-    const int times = n.next("times", 0, GunControlScreen::MaxTimes);
-    const int y = n.next("Y", 0, GunControlScreen::MaxY);
-    const int preset = r.args.size() > 3 ? n.next("preset", 0, GunControlScreen::PresetCount - 1) : -1;
-    if (!n.ok()) {
-        return failure(n.error());
+    if (r.args.isEmpty()) {
+        return CtlArgs::ready(printGun, false);
     }
-    return ready([=](Context& c) { return setGun(c, slot, preset, times, y); });
-}
-
-Parsed parseProfile(const Request& r)
-{
-    return optionalNumber(r, printProfile, "profile", 0, ProfileScreen::MaxEntries - 1, switchProfile);
+    CtlArgs a(r.args);
+    const int slot = a.number("gun slot", 1, GunControlScreen::SlotCount);
+    const int times = a.number("times", 0, GunControlScreen::MaxTimes);
+    const int y = a.number("Y", 0, GunControlScreen::MaxY);
+    const int preset = a.remaining() > 0 ? a.entry("preset", r.screens.gunControl()->gunNames()) : -1;
+    const int period
+        = a.remaining() > 0 ? a.number("fire period", GunControlScreen::MinPeriod, GunControlScreen::MaxPeriod) : 0;
+    a.require(r.args.size() >= 3, QStringLiteral("gun takes SLOT TIMES Y, then optionally PRESET and PERIOD"));
+    return a.result([=](Context& c) { return setGun(c, slot, preset, times, y, period); });
 }
 
 Parsed parseReadProfile(const Request& r)
 {
-    return optionalNumber(r, {}, "profile image", 0, ImageCount - 1, readProfile);
+    CtlArgs a(r.args);
+    const int image = a.number("profile image", 0, DeviceOperations::ImageCount - 1);
+    return a.result([image](Context& c) { return readProfile(c, image); });
 }
 
 } // namespace
@@ -472,23 +545,78 @@ Parsed parseReadProfile(const Request& r)
 const QList<CtlCommand>& CtlCommand::all()
 {
     static const QList<CtlCommand> commands = {
-        {"report-rate", "125|250|500|1000", "", parseReportRate},
-        {"dpi-stage", "[N]", "no N: print the active stage; N: 1-8", parseDpiStage},
-        {"dpi", "COUNT V1 V2 V3 V4 V5 V6 V7 V8", "stages in use and the eight DPI values", parseDpi},
-        {"light", "MODE SPEED BRIGHTNESS", "mode index as in the lighting list, speed and brightness 0-4", parseLight},
-        {"colors", "C1 C2 C3 C4 C5 C6 C7 C8", "eight colours #rrggbb", parseColors},
-        {"key", "N RECORD [NAME]", "N 0-15, RECORD eight hex digits: assigns it as the dialog does\n"
-                                   "and sends the changed matrix; a macro record 04MMNN00 (run\n"
-                                   "mode MM, NN = N) takes the macro NAME, sent to slot N", parseKey},
-        {"keys", "", "send the stored key matrix", noArguments<sendKeys>},
-        {"macro", "SLOT NAME", "send the stored macro NAME to slot 0-11", parseMacro},
-        {"gun", "SLOT TIMES Y [PRESET]", "gun slot 1-3 (its preset 0-5): times 0-255, Y 0-64", parseGun},
-        {"profile", "[N]", "no N: print the current profile; N: switch to entry N of the list", parseProfile},
-        {"reset", "", "factory reset of the current profile", noArguments<factoryReset>},
-        {"options", "", "print the four keyboard option bytes in hex", noArguments<printOptions>},
-        {"read-profile", "N", "print on-board profile image N (0-4) in hex", parseReadProfile},
-        {"listen", "", "print \"dpi N\" for each DPI event until interrupted\n"
-                       "(with --virtual-mouse, each input line presses its DPI button)", noArguments<listen>},
+        {"report-rate", "[125|250|500|1000]", "no rate: print the report rate; a rate: set it, in Hz",
+         parseReportRate, {"report-rate 1000"}},
+        {"dpi", "[COUNT V1 V2 V3 V4 V5 V6 V7 V8]",
+         QStringLiteral("no values: print the stages; values: the number of stages in use\n"
+                        "and the DPI of stages 1 to %1, as the DPI sliders place them")
+             .arg(DpiSettingScreen::Stages),
+         parseDpi, {"dpi 4 400 850 1600 3250 4800 6450 8000 12000  # four stages in use"}},
+        {"dpi-stage", "[N]", "no N: print the active stage and its DPI; N: make stage N\n"
+                             "active, 1 up to the number in use",
+         parseDpiStage, {"dpi-stage  # the active stage and its DPI", "dpi-stage 2  # the second stage active"}},
+        {"light", "[MODE SPEED BRIGHTNESS]",
+         QStringLiteral("no arguments: print the lighting and the modes by name; MODE by\n"
+                        "name or number in that list, SPEED and BRIGHTNESS 0-%1")
+             .arg(LightControlScreen::levelSteps()),
+         parseLight, {"light  # the lighting, and the modes by number and name", "light Breath 2 4"}},
+        {"colors", "[C1 C2 C3 C4 C5 C6 C7 C8]", "no colours: print them; eight colours #rrggbb: set them",
+         parseColors,
+         {"colors \"#ff0000\" \"#00ff00\" \"#0000ff\" \"#ffffff\" \"#000000\" \"#000000\" \"#000000\" \"#000000\""}},
+        {"functions", "", "list the functions a button can take by name, with their records",
+         noArguments<printFunctions, false>, {"functions"}},
+        {"key", "[N FUNCTION [NAME]]",
+         "no arguments: list the buttons, Key 1 on, and what each does;\n"
+         "Key N takes FUNCTION as the dialog assigns it, and the changed\n"
+         "matrix is sent. FUNCTION: a name that functions lists, a record\n"
+         "of eight hex digits, or a stored macro's name (run once per\n"
+         "press). A macro record 04MMSS00 (run mode MM 00-02, SS = N - 1\n"
+         "in hex) takes the macro NAME",
+         parseKey,
+         {"key 4 Next  # Key 4 plays \"Next\"", "key 5 Macro_0  # Key 5 runs Macro_0 once per press",
+          "key 6 04020500 Macro_1  # Key 6 runs Macro_1 until it is released",
+          "key  # every button and its function"}},
+        {"keys", "", "send the stored key matrix", noArguments<sendKeys>, {"keys"}},
+        {"macro", "[N NAME]",
+         QStringLiteral("no arguments: list the stored macros; N NAME: send macro NAME\n"
+                        "to the slot of Key N (1-%1)")
+             .arg(DeviceOperations::MacroSlots),
+         parseMacro, {"macro 2 Macro_1  # Macro_1 to Key 2's macro slot", "macro  # the stored macros"}},
+        {"gun", "[SLOT TIMES Y [PRESET [PERIOD]]]",
+         QStringLiteral("no arguments: print the gun slots and the presets; gun slot\n"
+                        "1-%1 takes PRESET (by number or name; else the one it uses),\n"
+                        "whose repeat count becomes TIMES (0-%2, 0 endless), its Y\n"
+                        "correction Y (0-%3) and its fire period PERIOD (%4-%5 ms)")
+             .arg(GunControlScreen::SlotCount)
+             .arg(GunControlScreen::MaxTimes)
+             .arg(GunControlScreen::MaxY)
+             .arg(GunControlScreen::MinPeriod)
+             .arg(GunControlScreen::MaxPeriod),
+         parseGun, {"gun 2 5 9 AKM 20  # gun slot 2 uses AKM: 5 shots, Y correction 9, every 20 ms", "gun"}},
+        {"profile-new", "[NAME]", "add a profile made from the defaults", CtlProfileCommands::parseNew,
+         {"profile-new FPS  # prints its number and name: profile 2: FPS"}},
+        {"profile", "[P]", "no P: list the profiles, * marking the one in use; P (number\n"
+                           "or name): switch to that profile and send it",
+         CtlProfileCommands::parseProfile, {"profile FPS  # the same as: profile 2", "profile  # * 2 FPS"}},
+        {"profile-rename", "P NAME", "rename profile P (not the first)", CtlProfileCommands::parseRename,
+         {"profile-rename FPS Shooter"}},
+        {"profile-export", "P FILE", "write profile P to FILE (.pf added when missing)",
+         CtlProfileCommands::parseExport, {"profile-export Shooter shooter.pf"}},
+        {"profile-import", "FILE [NAME]", "add a profile read from FILE", CtlProfileCommands::parseImport,
+         {"profile-import shooter.pf Copy"}},
+        {"profile-delete", "P", "delete profile P (not the first, nor the one in use)",
+         CtlProfileCommands::parseDelete, {"profile-delete Copy"}},
+        {"reset", "", "factory reset of the current profile", noArguments<factoryReset>, {}},
+        {"options", "", "print the four keyboard option bytes in hex", noArguments<printOptions>, {"options"}},
+        {"read-profile", "N",
+         QStringLiteral("print the mouse's on-board profile image N (0-%1, as the mouse\n"
+                        "numbers them) in hex")
+             .arg(DeviceOperations::ImageCount - 1),
+         parseReadProfile, {"read-profile 1"}},
+        {"listen", "", "print \"dpi N\" for each change of the active stage until\n"
+                       "interrupted (with --virtual-mouse, each input line presses\n"
+                       "the DPI button, and the end of the input ends it)",
+         noArguments<listen>, {"--virtual-mouse listen  # \"dpi N\" for each line typed"}},
     };
     return commands;
 }
@@ -496,12 +624,19 @@ const QList<CtlCommand>& CtlCommand::all()
 
 CtlCommand::Parsed CtlCommand::parseArguments(const Request& request) const
 {
-    // The argument form says how many there are: one word each, optional ones in brackets.
-    const QStringList words = arguments.split(QLatin1Char(' '), Qt::SkipEmptyParts);
-    const int optional = int(words.filter(QRegularExpression(QStringLiteral("^\\["))).size());
-    if (request.args.size() > words.size() || request.args.size() < words.size() - optional) {
-        return failure(words.isEmpty() ? name + QStringLiteral(" takes no arguments")
-                                       : name + QStringLiteral(" takes ") + arguments);
+    // The argument form says how many there may be: words inside brackets are optional.
+    int required = 0;
+    int total = 0;
+    int depth = 0;
+    for (const QString& word : arguments.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+        depth += int(word.count(QLatin1Char('[')));
+        required += depth == 0 ? 1 : 0;
+        ++total;
+        depth -= int(word.count(QLatin1Char(']')));
+    }
+    if (request.args.size() > total || request.args.size() < required) {
+        return CtlArgs::failure(total == 0 ? name + QStringLiteral(" takes no arguments")
+                                           : name + QStringLiteral(" takes ") + arguments);
     }
     return parse(request);
 }

@@ -19,15 +19,19 @@ install(DIRECTORY ${CMAKE_BINARY_DIR}/dist/linux/icons/hicolor DESTINATION share
 # Manual pages and the changelog are installed compressed, as Debian keeps them.
 find_program(GZIP gzip REQUIRED)
 set(gzipped "")
-foreach(file qx7ctl.1 qx7-config.1 changelog)
+# qx7ctl's page is written from its command table at build time (cli/).
+foreach(source ${CMAKE_BINARY_DIR}/dist/linux/qx7ctl.1 ${CMAKE_SOURCE_DIR}/dist/linux/qx7-config.1
+               ${CMAKE_SOURCE_DIR}/dist/linux/changelog)
+    get_filename_component(file ${source} NAME)
     set(out ${CMAKE_BINARY_DIR}/dist/linux/${file}.gz)
     add_custom_command(OUTPUT ${out}
-        COMMAND sh -c "${GZIP} -9nc '${CMAKE_SOURCE_DIR}/dist/linux/${file}' > '${out}'"
-        DEPENDS ${CMAKE_SOURCE_DIR}/dist/linux/${file}
+        COMMAND sh -c "${GZIP} -9nc '${source}' > '${out}'"
+        DEPENDS ${source}
         COMMENT "Compressing ${file}" VERBATIM)
     list(APPEND gzipped ${out})
 endforeach()
 add_custom_target(dist_gzip ALL DEPENDS ${gzipped})
+add_dependencies(dist_gzip qx7ctl_manual)
 install(FILES ${CMAKE_BINARY_DIR}/dist/linux/qx7ctl.1.gz ${CMAKE_BINARY_DIR}/dist/linux/qx7-config.1.gz
         DESTINATION share/man/man1)
 install(FILES ${CMAKE_BINARY_DIR}/dist/linux/changelog.gz ${CMAKE_SOURCE_DIR}/dist/linux/copyright

@@ -116,7 +116,7 @@ void TestInstalledTree::settingsLandInUserCopy()
     QCOMPARE(TempModules::snapshotOf(m_prefix.filePath("share/qx7-config")), m_shippedBefore);
 
     // A second start works on the same copy: the first change is still there.
-    r = ctl({"light", "2", "3", "4"});
+    r = ctl({"light", "3", "3", "4"});
     QVERIFY2(r.status == 0, qPrintable(r.errors));
     const QSettings profile(user("setting/p1.bin"), QSettings::IniFormat);
     QCOMPARE(profile.value("mouse/reportRate").toInt(), 1);
