@@ -147,7 +147,10 @@ void TestInstalledTree::configuratorStartsOnUserCopy()
     process.start(m_prefix.filePath("bin/qx7-config"),
                   {"--virtual-mouse", "--language", "English", "--screenshot", shot});
     QVERIFY(process.waitForFinished(120000));
-    QVERIFY2(process.exitCode() == 0, process.readAllStandardError().constData());
+    const QByteArray errors = process.readAllStandardError();
+    QVERIFY2(process.exitCode() == 0, errors.constData());
+    // Qt's tray icon warns about a platform signal at every start where the platform lacks it.
+    QVERIFY2(!errors.contains("systemTrayWindowChanged"), errors.constData());
     QVERIFY(QFileInfo(shot).size() > 0);
     QVERIFY(QFileInfo(user("i18n/English.ini")).isFile());
     QCOMPARE(TempModules::snapshotOf(m_prefix.filePath("share/qx7-config")), m_shippedBefore);

@@ -319,6 +319,10 @@ void TestQx7Ctl::unwritableFile()
     QCOMPARE(r.status, 4);
     QVERIFY2(r.errors.contains("qx7ctl: " + error), qPrintable(r.errors));
     QVERIFY2(r.errors.contains(QFileInfo(file).fileName()), qPrintable(r.errors));
+    // In the user's words only: the store's log lines stay out.
+    for (const QString& line : r.errors.split('\n', Qt::SkipEmptyParts)) {
+        QVERIFY2(line.startsWith("qx7ctl: "), qPrintable(line));
+    }
 }
 
 void TestQx7Ctl::documentation()
