@@ -57,7 +57,8 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
     "qml6-module-qtquick, qml6-module-qtqml, qml6-module-qtqml-models, qml6-module-qtqml-workerscript")
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "gsettings-desktop-schemas")
+# The portal theme gives the export and import dialogs the desktop's own file chooser.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "gsettings-desktop-schemas, qt6-xdgdesktopportal-platformtheme")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA ${CMAKE_SOURCE_DIR}/dist/linux/postinst ${CMAKE_SOURCE_DIR}/dist/linux/postrm)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION TRUE)
 include(CPack)
