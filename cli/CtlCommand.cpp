@@ -351,16 +351,34 @@ Parsed noArguments(const Request&)
     return CtlArgs::ready(Body, NeedsDevice);
 }
 
+// "125|250|500|1000": the report-rate box's entries without their unit.
+QStringList reportRates()
+{
+    QStringList rates = MainScreen::reportRates();
+    rates.replaceInStrings(QStringLiteral("Hz"), QString());
+    return rates;
+}
+
+// "C1 C2 ... C8": `count` numbered words.
+QString numberedWords(const char* word, int count)
+{
+    QStringList words;
+    for (int i = 1; i <= count; ++i) {
+        words << QLatin1String(word) + QString::number(i);
+    }
+    return words.join(QLatin1Char(' '));
+}
+
 Parsed parseReportRate(const Request& r)
 {
     if (r.args.isEmpty()) {
         return CtlArgs::ready(printReportRate, false);
     }
-    static const QStringList rates {"125", "250", "500", "1000"};
-    const int index = rates.indexOf(r.args.first());
+    const QStringList rates = reportRates();
+    const int index = int(rates.indexOf(r.args.first()));
     if (index < 0) {
         return CtlArgs::failure(
-            QStringLiteral("bad report rate '%1': expected 125, 250, 500 or 1000").arg(r.args.first()));
+            QStringLiteral("bad report rate '%1': expected %2").arg(r.args.first(), rates.join(QStringLiteral(", "))));
     }
     return CtlArgs::ready([index](Context& c) { return setReportRate(c, index); });
 }
@@ -545,9 +563,9 @@ Parsed parseReadProfile(const Request& r)
 const QList<CtlCommand>& CtlCommand::all()
 {
     static const QList<CtlCommand> commands = {
-        {"report-rate", "[125|250|500|1000]", "no rate: print the report rate; a rate: set it, in Hz",
+        {"report-rate", "[" + reportRates().join(QLatin1Char('|')) + "]", "no rate: print the report rate; a rate: set it, in Hz",
          parseReportRate, {"report-rate 1000"}},
-        {"dpi", "[COUNT V1 V2 V3 V4 V5 V6 V7 V8]",
+        {"dpi", "[COUNT " + numberedWords("V", DpiSettingScreen::Stages) + "]",
          QStringLiteral("no values: print the stages; values: the number of stages in use\n"
                         "and the DPI of stages 1 to %1, as the DPI sliders place them")
              .arg(DpiSettingScreen::Stages),
@@ -560,7 +578,7 @@ const QList<CtlCommand>& CtlCommand::all()
                         "name or number in that list, SPEED and BRIGHTNESS 0-%1")
              .arg(LightControlScreen::levelSteps()),
          parseLight, {"light  # the lighting, and the modes by number and name", "light Breath 2 4"}},
-        {"colors", "[C1 C2 C3 C4 C5 C6 C7 C8]", "no colours: print them; eight colours #rrggbb: set them",
+        {"colors", "[" + numberedWords("C", LightControlScreen::ColorCount) + "]", "no colours: print them; eight colours #rrggbb: set them",
          parseColors,
          {"colors \"#ff0000\" \"#00ff00\" \"#0000ff\" \"#ffffff\" \"#000000\" \"#000000\" \"#000000\" \"#000000\""}},
         {"functions", "", "list the functions a button can take by name, with their records",
