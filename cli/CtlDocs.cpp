@@ -22,8 +22,8 @@ const QString Description
 const QString Numbers = QStringLiteral(
     "Numbers count as the configurator shows them: buttons from Key 1, DPI stages from 1, gun slots "
     "from 1. Profiles, gun presets and lighting modes are given by their number in their list, from "
-    "1, or by their name. Version 0.1 counted buttons, macro slots, profiles, gun presets and lighting "
-    "modes from 0: scripts written for it need those numbers raised by one.");
+    "1, or by their name. Earlier versions of qx7ctl counted buttons, macro slots, profiles, gun presets "
+    "and lighting modes from 0: scripts written for them need those numbers raised by one.");
 
 const QString Files
     = QStringLiteral("The settings are the configurator's. They are in modules/ beside the program when that folder "
