@@ -74,6 +74,8 @@ private slots:
     void unwritableFile_data();
     void unwritableFile();
     void readProfileGivesImage();
+    void printsSayWhatNumbersMean_data();
+    void printsSayWhatNumbersMean();
     void documentation();
     void readmeExamplesRun();
     void listenPrintsEvents();
@@ -388,6 +390,45 @@ void TestQx7Ctl::readmeExamplesRun()
     const Run r = run(modules, {"profile"});
     QCOMPARE(r.out, QStringLiteral("  1 Standard\n* 2 Shooter\n"));
     QVERIFY(QFileInfo(folder.filePath("shooter.pf")).isFile());
+}
+
+void TestQx7Ctl::printsSayWhatNumbersMean_data()
+{
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<bool>("virtualMouse");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("out");
+    // clang-format off
+    QTest::newRow("buttons, without a mouse") << QStringList {"key"} << false << 0 << QString(
+        "Key  1  0000f000  Left Key\nKey  2  0000f100  Right Key\nKey  3  0000f200  Middle Key\n"
+        "Key  4  0000f400  Forward Key\nKey  5  0000f300  Back Key\nKey  6  05000100  DPI+\n"
+        "Key  7  05000200  DPI-\nKey  8  00f01e02  Double Fire\n");
+    QTest::newRow("profiles, without a mouse") << QStringList {"profile"} << false << 0 << QString("* 1 Standard\n");
+    QTest::newRow("gun slots") << QStringList {"gun"} << false << 0 << QString(
+        "gun slot 1: preset 1 M416, fire period 10 ms, endless, Y correction 10\n"
+        "gun slot 2: preset 2 AKM, fire period 10 ms, endless, Y correction 10\n"
+        "gun slot 3: preset 3 M16A4, fire period 10 ms, endless, Y correction 10\n"
+        "presets: 1 M416, 2 AKM, 3 M16A4, 4 SCAR-L, 5 UNP9, 6 Thomson\n");
+    QTest::newRow("lighting") << QStringList {"light"} << false << 0 << QString(
+        "mode 1 Static, speed 2 of 0-4, brightness 4 of 0-4\n"
+        "modes: 1 Static, 2 Breath, 3 Neon, 4 OFF, 5 Twinkling, 6 Wave, 7 Gliding, 8 Finger Moving, "
+        "9 Vertical Flipping, 10 YO-YO, 11 Spotlight\n");
+    QTest::newRow("active stage") << QStringList {"dpi-stage"} << true << 0 << QString("stage 1 of 4 in use: 400 DPI\n");
+    QTest::newRow("active stage needs the mouse") << QStringList {"dpi-stage"} << false << 2 << QString();
+    QTest::newRow("keyboard options") << QStringList {"options"} << true << 0 << QString("04 00 00 00\n");
+    // clang-format on
+}
+
+void TestQx7Ctl::printsSayWhatNumbersMean()
+{
+    QFETCH(QStringList, args);
+    QFETCH(bool, virtualMouse);
+    QFETCH(int, status);
+    QFETCH(QString, out);
+    const Modules modules("560", false);
+    const Run r = run(modules, args, virtualMouse);
+    QCOMPARE(r.status, status);
+    QCOMPARE(r.out, out);
 }
 
 void TestQx7Ctl::readProfileGivesImage()
