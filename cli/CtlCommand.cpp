@@ -492,6 +492,15 @@ Parsed parseKey(const Request& r)
     if (r.screens.keyMatrix()->isLastLeftButton(entry)) {
         return CtlArgs::failure(dialog.lastLeftButtonText(entry));
     }
+    // The dialog offers gun slots only on mice with gun functions.
+    if (record->type() == ButtonFunction::Gun
+        && (!r.screens.main()->isGun() || record->param2() < 1 || record->param2() > GunControlScreen::SlotCount)) {
+        return CtlArgs::failure(r.screens.main()->isGun()
+                                    ? QStringLiteral("bad record '%1': gun slots are 01 to %2")
+                                          .arg(r.args.at(1))
+                                          .arg(GunControlScreen::SlotCount, 2, 10, QLatin1Char('0'))
+                                    : QStringLiteral("this mouse has no gun functions"));
+    }
     QString name;
     if (record->type() == ButtonFunction::Macro) {
         // As the dialog makes them: the run mode, the button's own slot, the macro's name.
@@ -504,10 +513,11 @@ Parsed parseKey(const Request& r)
         }
         if (record->param1() >= KeyAssigmentScreen::MacroModes || record->param2() != entry || record->param3() != 0) {
             return CtlArgs::failure(QStringLiteral("bad macro record '%1': expected 04 MM %2 00, with the run mode "
-                                                   "MM 00 to 02 and Key %3's slot %2")
+                                                   "MM 00 to %4 and Key %3's slot %2")
                                         .arg(r.args.at(1))
                                         .arg(entry, 2, 16, QLatin1Char('0'))
-                                        .arg(entry + 1));
+                                        .arg(entry + 1)
+                                        .arg(KeyAssigmentScreen::MacroModes - 1, 2, 10, QLatin1Char('0')));
         }
         name = r.args.last();
         if (!r.macros.macroExists(name)) {

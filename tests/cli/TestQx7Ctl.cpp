@@ -197,6 +197,7 @@ void TestQx7Ctl::badArgumentsSendAndStoreNothing_data()
     QTest::newRow("key past the mouse's buttons") << QStringList {"key", "9", "0300b500"};
     QTest::newRow("key record not hex") << QStringList {"key", "1", "0300b5zz"};
     QTest::newRow("key record of no type") << QStringList {"key", "3", "99000000"};
+    QTest::newRow("key gun slot 4") << QStringList {"key", "3", "08000400"};
     QTest::newRow("key function unknown") << QStringList {"key", "3", "Teleport"};
     QTest::newRow("key without function") << QStringList {"key", "3"};
     QTest::newRow("key macro without name") << QStringList {"key", "4", "04000300"};
