@@ -16,6 +16,7 @@
 #include <QDebug>
 #include <QDir>
 #include <QIcon>
+#include <QLoggingCategory>
 #include <QMenu>
 #include <QTimer>
 #include <cerrno>
@@ -73,6 +74,25 @@ Widget::~Widget()
     delete monitorTimer;
 }
 
+namespace {
+
+QLoggingCategory::CategoryFilter g_previousFilter = nullptr;
+
+// Qt's own tray icon connects to a platform signal that only some platforms have, and warns about
+// it at every start where it is missing: nothing the user can act on.
+void quietTrayConnect(QLoggingCategory* category)
+{
+    // Installing runs the filter before the previous one is known; the categories keep their state.
+    if (g_previousFilter) {
+        g_previousFilter(category);
+    }
+    if (qstrcmp(category->categoryName(), "qt.core.qobject.connect") == 0) {
+        category->setEnabled(QtWarningMsg, false);
+    }
+}
+
+} // namespace
+
 void Widget::setupTray()
 {
     trayIcon = new QSystemTrayIcon(this);
@@ -94,7 +114,9 @@ void Widget::setupTray()
     trayIcon->setToolTip(QStringLiteral("ORDANE TALVEK MOUSE QX7"));
     trayIcon->setIcon(QIcon(QDir(m_shippedDir).filePath(QStringLiteral("modules/img/logo.ico"))));
     connect(trayIcon, &QSystemTrayIcon::activated, this, &Widget::trayIconActivated);
+    g_previousFilter = QLoggingCategory::installFilter(quietTrayConnect);
     trayIcon->setVisible(true);
+    QLoggingCategory::installFilter(g_previousFilter);
 }
 
 QAction* Widget::addToggle(const QString& text)

@@ -21,6 +21,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QFont>
+#include <QLibraryInfo>
 #include <QMenu>
 #include <cstdio>
 #include <memory>
@@ -59,6 +60,19 @@ Options parseOptions(const QStringList& arguments)
     return o;
 }
 
+// The desktop's own file dialogs, through its portal, where Qt's portal theme is installed and the
+// user has chosen no theme. The scene draws itself; the theme only decides the dialogs.
+void preferPortalDialogs()
+{
+#ifdef Q_OS_LINUX
+    const QString theme
+        = QLibraryInfo::path(QLibraryInfo::PluginsPath) + QStringLiteral("/platformthemes/libqxdgdesktopportal.so");
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORMTHEME") && QFileInfo::exists(theme)) {
+        qputenv("QT_QPA_PLATFORMTHEME", "xdgdesktopportal");
+    }
+#endif
+}
+
 // In demo mode the tray menu stands in for the mouse's own DPI button and its cable.
 void addDemoActions(Widget& widget, VirtualMouse& mouse)
 {
@@ -84,6 +98,7 @@ void addDemoActions(Widget& widget, VirtualMouse& mouse)
 
 int main(int argc, char** argv)
 {
+    preferPortalDialogs();
     QApplication app(argc, argv);
     // Names the per-user data folder, which qx7ctl shares.
     QCoreApplication::setApplicationName(QStringLiteral("qx7-config"));

@@ -50,15 +50,19 @@ install(FILES ${CMAKE_BINARY_DIR}/dist/linux/com.example.qx7config.metainfo.xml 
 # Manual pages and the changelog are installed compressed, as Debian keeps them.
 find_program(GZIP gzip REQUIRED)
 set(gzipped "")
-foreach(file qx7ctl.1 qx7-config.1 changelog)
+# qx7ctl's page is written from its command table at build time (cli/).
+foreach(source ${CMAKE_BINARY_DIR}/dist/linux/qx7ctl.1 ${CMAKE_SOURCE_DIR}/dist/linux/qx7-config.1
+               ${CMAKE_SOURCE_DIR}/dist/linux/changelog)
+    get_filename_component(file ${source} NAME)
     set(out ${CMAKE_BINARY_DIR}/dist/linux/${file}.gz)
     add_custom_command(OUTPUT ${out}
-        COMMAND sh -c "${GZIP} -9nc '${CMAKE_SOURCE_DIR}/dist/linux/${file}' > '${out}'"
-        DEPENDS ${CMAKE_SOURCE_DIR}/dist/linux/${file}
+        COMMAND sh -c "${GZIP} -9nc '${source}' > '${out}'"
+        DEPENDS ${source}
         COMMENT "Compressing ${file}" VERBATIM)
     list(APPEND gzipped ${out})
 endforeach()
 add_custom_target(dist_gzip ALL DEPENDS ${gzipped})
+add_dependencies(dist_gzip qx7ctl_manual)
 install(FILES ${CMAKE_BINARY_DIR}/dist/linux/qx7ctl.1.gz ${CMAKE_BINARY_DIR}/dist/linux/qx7-config.1.gz
         DESTINATION share/man/man1)
 install(FILES ${CMAKE_BINARY_DIR}/dist/linux/changelog.gz ${CMAKE_SOURCE_DIR}/dist/linux/copyright
@@ -84,7 +88,8 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
     "qml6-module-qtquick, qml6-module-qtqml, qml6-module-qtqml-models, qml6-module-qtqml-workerscript")
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "gsettings-desktop-schemas")
+# The portal theme gives the export and import dialogs the desktop's own file chooser.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "gsettings-desktop-schemas, qt6-xdgdesktopportal-platformtheme")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA ${CMAKE_SOURCE_DIR}/dist/linux/postinst ${CMAKE_SOURCE_DIR}/dist/linux/postrm)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION TRUE)
 include(CPack)

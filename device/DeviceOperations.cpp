@@ -26,7 +26,6 @@ constexpr int ImageColors = 104;
 constexpr unsigned char LeftButton = 0xF0;
 
 constexpr int Stages = 8;
-constexpr int MacroSlots = 12;
 constexpr int BlockSize = 128;
 constexpr int ColorTableSize = 24;
 

@@ -17,6 +17,8 @@ class DeviceOperations
 public:
     static constexpr int ImageCount = 5;
     static constexpr int ImageSize = 128;
+    // Macro slots 0-11 belong to the first twelve buttons.
+    static constexpr int MacroSlots = 12;
     using Image = std::array<unsigned char, ImageSize>;
 
     // The device flags are read from the configuration here, once.

@@ -282,7 +282,12 @@ QString GunControlScreen::rateLabel(int position) const
 void GunControlScreen::releaseRate(int position)
 {
     // The period is the number the label shows.
-    editShown(&Preset::period, periodOfKnob(position));
+    setPeriod(periodOfKnob(position));
+}
+
+void GunControlScreen::setPeriod(int period)
+{
+    editShown(&Preset::period, qBound(int(MinPeriod), period, int(MaxPeriod)));
 }
 
 bool GunControlScreen::rename(int index, const QString& name)

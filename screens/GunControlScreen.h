@@ -111,6 +111,8 @@ public:
     // The rate label for a knob position, and the period taken when the drag ends there.
     Q_INVOKABLE QString rateLabel(int position) const;
     Q_INVOKABLE void releaseRate(int position);
+    // The fire period in milliseconds, MinPeriod to MaxPeriod.
+    Q_INVOKABLE void setPeriod(int period);
     // A name no other preset has; not empty, no path separators.
     Q_INVOKABLE bool rename(int index, const QString& name);
 

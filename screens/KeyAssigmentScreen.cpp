@@ -68,7 +68,8 @@ const QStringList DefaultLang {
     QStringLiteral("Two Gun"),
     QStringLiteral("Three Gun"),
     QStringLiteral("Sniper Key"),
-    QString(),
+    QStringLiteral("%1 is the only left button and keeps it, so that the mouse can always click. Give another "
+                   "button the left button first."),
     QString(),
     QString(),
 };
@@ -158,9 +159,9 @@ QString KeyAssigmentScreen::title() const
     return m_lang.at(KeyText) + QString::number(m_index + 1) + QStringLiteral(" : ") + m_text;
 }
 
-int KeyAssigmentScreen::recordGroup() const
+int KeyAssigmentScreen::groupOf(const ButtonFunction& record)
 {
-    switch (m_record.type()) {
+    switch (record.type()) {
         case ButtonFunction::MouseButton:
             return MouseGroup;
         case ButtonFunction::Fire:
@@ -259,11 +260,29 @@ void KeyAssigmentScreen::init()
     loadFields();
 }
 
+QString KeyAssigmentScreen::lastLeftButtonText(int index) const
+{
+    return m_lang.at(LastLeftButtonText).arg(m_lang.at(KeyText) + QString::number(index + 1));
+}
+
+void KeyAssigmentScreen::clearNotice()
+{
+    if (!m_notice.isEmpty()) {
+        m_notice.clear();
+        emit noticeChanged();
+    }
+}
+
 bool KeyAssigmentScreen::openButton(int index)
 {
     setCapture(NoCapture);
+    clearNotice();
     KeyMatrixScreen* keys = m_screens.keyMatrix();
     if (!keys->select(index)) {
+        if (keys->isLastLeftButton(index)) {
+            m_notice = lastLeftButtonText(index);
+            emit noticeChanged();
+        }
         return false;
     }
     m_index = index;

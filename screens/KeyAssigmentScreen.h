@@ -37,6 +37,8 @@ class KeyAssigmentScreen : public QObject
     Q_PROPERTY(QString groupText READ groupText NOTIFY groupTextChanged)
     Q_PROPERTY(int rateTrackWidth READ rateTrackWidth CONSTANT)
     Q_PROPERTY(int maxTimes READ maxTimes CONSTANT)
+    // Why the last click on a button opened nothing; empty otherwise.
+    Q_PROPERTY(QString notice READ notice NOTIFY noticeChanged)
 
 public:
     // The function groups, in the order the dialog lists them.
@@ -66,6 +68,7 @@ public:
         TimesText = 12,
         EndnessText = 13,
         MacroEditorText = 17,
+        LastLeftButtonText = 57,
     };
     Q_ENUM(Text)
 
@@ -93,7 +96,9 @@ public:
     ButtonFunction record() const { return m_record; }
     QString text() const { return m_text; }
     QString keyCode() const { return m_record.keyCode(); }
-    int recordGroup() const;
+    int recordGroup() const { return groupOf(m_record); }
+    // The group that offers a record, -1 for a type no group assigns.
+    static int groupOf(const ButtonFunction& record);
     QStringList groupTitles() const;
     QVariantList choiceLabels() const;
     QVariantList choiceIndexes() const;
@@ -112,6 +117,10 @@ public:
     QString groupText() const { return m_groupText; }
     static int rateTrackWidth() { return RateTrackWidth; }
     static int maxTimes() { return MaxTimes; }
+    QString notice() const { return m_notice; }
+    // Why the button at `index` keeps its function.
+    QString lastLeftButtonText(int index) const;
+    Q_INVOKABLE void clearNotice();
 
     // Start-up: no button in the dialog.
     Q_INVOKABLE void init();
@@ -154,6 +163,7 @@ signals:
     void captureChanged();
     void fireChanged();
     void groupTextChanged();
+    void noticeChanged();
 
 private:
     struct Combination
@@ -183,6 +193,7 @@ private:
     int m_macroMode = 0;
     Combination m_combination;
     QString m_groupText;
+    QString m_notice;
 };
 
 #endif // QX7_KEYASSIGMENTSCREEN_H

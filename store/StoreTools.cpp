@@ -2,6 +2,7 @@
 
 #include <QDateTime>
 #include <QDebug>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -112,7 +113,8 @@ bool StoreTools::syncSettings(QSettings& settings, const QString& file, const ch
 
 QString StoreTools::desktopFolder()
 {
-    return QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
+    const QString desktop = QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
+    return QFileInfo(desktop).isDir() ? desktop : QDir::homePath();
 }
 
 bool StoreTools::isSettingsFile(const QString& path)

@@ -37,7 +37,8 @@ public:
     // written, which also goes to the debug log under `operation`.
     static bool syncSettings(QSettings& settings, const QString& file, const char* operation);
 
-    // Where export and import dialogs start.
+    // Where export and import dialogs start: the desktop folder, or the home folder when there is
+    // no desktop folder (a dialog would take a missing folder's name for a file name).
     static QString desktopFolder();
 
     // True when `path` is a small UTF-8 text file that reads as an INI file with at least one

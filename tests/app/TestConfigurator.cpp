@@ -1,20 +1,26 @@
 // The configurator against the virtual mouse: device check, monitor, listener, tray and quitting.
 #include "CheckTimer.h"
+#include "ConfigStore.h"
 #include "DpiSettingScreen.h"
 #include "DpiSwitchTexts.h"
 #include "MainScreen.h"
+#include "Screens.h"
 #include "TempModules.h"
 #include "VirtualLink.h"
 #include "Widget.h"
 #include "myQQuickView.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QDir>
+#include <QFileDialog>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMutex>
 #include <QQuickItem>
 #include <QSettings>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <cerrno>
@@ -144,6 +150,8 @@ private slots:
     void quitEndsWithZero();
     void quitDuringTransferWaitsForIt();
     void storeResultsReachTheScene();
+    void fileDialogsAreOpaqueInAFolderThatExists_data();
+    void fileDialogsAreOpaqueInAFolderThatExists();
 };
 
 void TestConfigurator::initTestCase()
@@ -444,6 +452,42 @@ void TestConfigurator::storeResultsReachTheScene()
     QVERIFY(QDir().mkpath(r.modules.path("modules/setting/p1.bin")));
     QCOMPARE(call("setData", Q_ARG(QVariant, "mouse/reportRate"), Q_ARG(QVariant, 2)), 0);
     QCOMPARE(call("setXYSensitive", Q_ARG(QVariant, 0), Q_ARG(QVariant, 5)), 0);
+}
+
+void TestConfigurator::fileDialogsAreOpaqueInAFolderThatExists_data()
+{
+    QTest::addColumn<bool>("save");
+    QTest::newRow("export") << true;
+    QTest::newRow("import") << false;
+}
+
+void TestConfigurator::fileDialogsAreOpaqueInAFolderThatExists()
+{
+    QFETCH(bool, save);
+    // A home without a desktop folder.
+    QTemporaryDir home;
+    const QByteArray homeBefore = qgetenv("HOME");
+    qputenv("HOME", home.path().toLocal8Bit());
+    Rig r;
+    QColor background;
+    QString folder;
+    QString fileName;
+    QTimer::singleShot(0, [&] {
+        QTRY_VERIFY(qobject_cast<QFileDialog*>(QApplication::activeModalWidget()));
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        dialog->resize(600, 400);
+        background = dialog->grab().toImage().pixelColor(2, dialog->height() - 2);
+        folder = dialog->directory().absolutePath();
+        fileName = dialog->findChild<QLineEdit*>("fileNameEdit")->text();
+        dialog->reject();
+    });
+    ConfigStore& store = r.widget->view()->screens()->store();
+    QVERIFY(!(save ? store.saveProfile(0) : store.loadProfile(0)));
+    qputenv("HOME", homeBefore);
+    // Drawn in the dialog's own colours, not in the scene window's transparency.
+    QCOMPARE(background.alpha(), 255);
+    QCOMPARE(folder, QDir(home.path()).absolutePath());
+    QVERIFY2(fileName.isEmpty(), qPrintable(fileName));
 }
 
 QTEST_MAIN(TestConfigurator)

@@ -124,7 +124,7 @@ void TestInstalledTree::settingsLandInUserCopy()
     QCOMPARE(TempModules::snapshotOf(m_prefix.filePath("share/qx7-config")), m_shippedBefore);
 
     // A second start works on the same copy: the first change is still there.
-    r = ctl({"light", "2", "3", "4"});
+    r = ctl({"light", "3", "3", "4"});
     QVERIFY2(r.status == 0, qPrintable(r.errors));
     const QSettings profile(user("setting/p1.bin"), QSettings::IniFormat);
     QCOMPARE(profile.value("mouse/reportRate").toInt(), 1);
@@ -155,7 +155,10 @@ void TestInstalledTree::configuratorStartsOnUserCopy()
     process.start(m_prefix.filePath("bin/qx7-config"),
                   {"--virtual-mouse", "--language", "English", "--screenshot", shot});
     QVERIFY(process.waitForFinished(120000));
-    QVERIFY2(process.exitCode() == 0, process.readAllStandardError().constData());
+    const QByteArray errors = process.readAllStandardError();
+    QVERIFY2(process.exitCode() == 0, errors.constData());
+    // Qt's tray icon warns about a platform signal at every start where the platform lacks it.
+    QVERIFY2(!errors.contains("systemTrayWindowChanged"), errors.constData());
     QVERIFY(QFileInfo(shot).size() > 0);
     QVERIFY(QFileInfo(user("i18n/English.ini")).isFile());
     QCOMPARE(TempModules::snapshotOf(m_prefix.filePath("share/qx7-config")), m_shippedBefore);

@@ -16,6 +16,7 @@ private slots:
     void init();
     void cleanup();
     void reportRateByClicks();
+    void onlyLeftButtonSaysWhy();
 };
 
 void TestMainScene::initTestCase()
@@ -45,6 +46,22 @@ void TestMainScene::reportRateByClicks()
     QTRY_COMPARE(int(scene.mouse.state().reportRate), 2);
     QCOMPARE(scene.screens()->store().getData("mouse/reportRate", false).toInt(), 2);
     QCOMPARE(list->property("textValue").toString(), QString("500Hz"));
+}
+
+void TestMainScene::onlyLeftButtonSaysWhy()
+{
+    SceneRig scene(QStringLiteral("560"));
+    QVERIFY(scene.settle());
+    QQuickItem* notice = scene.item("keyNotice");
+    QVERIFY(notice && !notice->isVisible());
+    // Key 1 is the only left button: no dialog, a word why under its row.
+    QVERIFY(scene.click(scene.item("keyRow0")));
+    QTRY_VERIFY(notice->isVisible());
+    QVERIFY(notice->property("text").toString().startsWith("Key 1 is the only left button"));
+    QVERIFY(!scene.item("keyAssigment") || !scene.item("keyAssigment")->isVisible());
+    // Another button opens its dialog, and the word goes.
+    QVERIFY(scene.click(scene.item("keyRow2")));
+    QTRY_VERIFY(!notice->isVisible());
 }
 
 QTEST_MAIN(TestMainScene)
