@@ -19,6 +19,8 @@ install(DIRECTORY ${CMAKE_BINARY_DIR}/dist/linux/icons/hicolor DESTINATION share
 # Manual pages and the changelog are installed compressed, as Debian keeps them.
 find_program(GZIP gzip REQUIRED)
 set(gzipped "")
+# The command writes into this folder itself; only Ninja makes the folders of custom outputs.
+file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/dist/linux)
 foreach(file qx7ctl.1 qx7-config.1 changelog)
     set(out ${CMAKE_BINARY_DIR}/dist/linux/${file}.gz)
     add_custom_command(OUTPUT ${out}
@@ -53,7 +55,8 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
     "qml6-module-qtquick, qml6-module-qtqml, qml6-module-qtqml-models, qml6-module-qtqml-workerscript")
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "gsettings-desktop-schemas")
+# The scene's font (Noto Sans CJK SC) draws the Chinese texts; without it they can show as boxes.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-noto-cjk, gsettings-desktop-schemas")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA ${CMAKE_SOURCE_DIR}/dist/linux/postinst ${CMAKE_SOURCE_DIR}/dist/linux/postrm)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION TRUE)
 include(CPack)
