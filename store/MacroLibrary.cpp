@@ -269,8 +269,8 @@ bool MacroLibrary::isMacroFile(const QString& path)
     if (!StoreTools::isSettingsFile(path)) {
         return false;
     }
-    const QSettings settings(path, QSettings::IniFormat);
+    const std::unique_ptr<QSettings> settings = StoreTools::openSettings(path);
     bool ok = false;
-    const int total = settings.value(QStringLiteral("config/total")).toInt(&ok);
+    const int total = settings->value(QStringLiteral("config/total")).toInt(&ok);
     return ok && total >= 0 && total <= MaxActions;
 }
