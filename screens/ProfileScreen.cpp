@@ -99,14 +99,7 @@ void ProfileScreen::setNotice(const QString& notice)
 void ProfileScreen::init()
 {
     ConfigStore& store = m_screens.store();
-    const QVariantList stored = m_screens.macros().getNameList(MacroLibrary::ProfileNames);
-    QStringList texts;
-    for (const QVariant& text : stored) {
-        texts << text.toString();
-    }
-    if (texts.size() == 2 && texts.at(1) == MacroLibrary::FillerMarker) {
-        texts.removeLast();
-    }
+    const QStringList texts = storedTexts();
     m_entries.clear();
     for (const QString& text : std::as_const(texts)) {
         bool ok = false;
@@ -128,7 +121,7 @@ void ProfileScreen::init()
     setSelected(m_currentEntry);
     // Start-up writes nothing: a list that needs tidying is tidied before the first change.
     if (texts != listTexts() || !isTidy()
-        || store.getGlobalData(QStringLiteral("mouse/profileNo")) != QString::number(currentSlot())) {
+        || store.getGlobalData(QStringLiteral("mouse/profileNo")).toString() != QString::number(currentSlot())) {
         store.setBeforeFirstWrite([this] { tidy(); });
     }
 }
@@ -158,7 +151,7 @@ bool ProfileScreen::tidy()
     if (storedTexts() != listTexts() && !storeList()) {
         return false;
     }
-    return store.getGlobalData(currentKey) == QString::number(currentSlot())
+    return store.getGlobalData(currentKey).toString() == QString::number(currentSlot())
            || store.setGlobalData(currentKey, currentSlot());
 }
 
