@@ -169,7 +169,8 @@ bool mergeConfiguration(const QString& shipped, const QString& user, QString* er
 
 const QStringList& DataLocation::userKeys()
 {
-    static const QStringList keys {QStringLiteral("mouse/profileNo"), QStringLiteral("mouse/selectGun")};
+    static const QStringList keys {
+        QStringLiteral("mouse/profileNo"), QStringLiteral("mouse/selectGun"), QStringLiteral("common/language")};
     return keys;
 }
 
