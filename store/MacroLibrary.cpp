@@ -133,6 +133,8 @@ QVariant MacroLibrary::modifyMacroNameUpdateProfile(const QVariant& oldname, con
 
 void MacroLibrary::renameBindings(const QString& oldName, const QString& newName)
 {
+    // The profiles' files in their slots first: a list still to be tidied moves them.
+    m_config.prepareWrite();
     for (int slot = 0; slot < BoundSlotCount; ++slot) {
         QSettings* profile = m_config.profileSettings(slot);
         profile->beginGroup(QStringLiteral("mouseMacroKey"));
@@ -154,6 +156,7 @@ bool MacroLibrary::deleteMacroUpdateProfile(const QVariant& macroName)
     if (!StoreTools::isPlainFileName(name)) {
         return true;
     }
+    m_config.prepareWrite();
     bool written = true;
     QSettings* defaults = m_config.defaultProfileSettings();
     for (int slot = 0; slot < BoundSlotCount; ++slot) {
