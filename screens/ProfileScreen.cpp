@@ -7,6 +7,8 @@
 #include "Screens.h"
 #include "StoreTools.h"
 
+#include <QPointer>
+
 namespace {
 
 const QStringList DefaultLang {
@@ -122,7 +124,7 @@ void ProfileScreen::init()
     // Start-up writes nothing: a list that needs tidying is tidied before the first change.
     if (texts != listTexts() || !isTidy()
         || store.getGlobalData(QStringLiteral("mouse/profileNo")).toString() != QString::number(currentSlot())) {
-        store.setBeforeFirstWrite([this] { tidy(); });
+        store.setBeforeFirstWrite(tidyLater());
     }
 }
 
@@ -139,6 +141,16 @@ bool ProfileScreen::isTidy() const
         }
     }
     return true;
+}
+
+std::function<void()> ProfileScreen::tidyLater()
+{
+    // The store may outlive the screens.
+    return [self = QPointer<ProfileScreen>(this)] {
+        if (self) {
+            self->tidy();
+        }
+    };
 }
 
 bool ProfileScreen::tidy()
@@ -318,7 +330,7 @@ bool ProfileScreen::deleteProfile(int index)
     // Then each later file one slot down; a stop half-way is finished at the next change.
     if (!renumber()) {
         setNotice(m_lang.at(NotStoredText));
-        m_screens.store().setBeforeFirstWrite([this] { tidy(); });
+        m_screens.store().setBeforeFirstWrite(tidyLater());
     }
     return true;
 }

@@ -5,6 +5,8 @@
 #include <QObject>
 #include <QStringList>
 
+#include <functional>
+
 class Screens;
 
 // The user's named profiles: the list the profiles dialog edits and the top menu switches between.
@@ -100,6 +102,8 @@ private:
     bool renumber();
     // Renumbers, stores the list and the current profile's number; false at the first failure.
     bool tidy();
+    // tidy() for the store to run before its first write.
+    std::function<void()> tidyLater();
     bool append(const QString& name);
     int currentProfile() const;
 
