@@ -3,6 +3,7 @@
 #include "Hid_Thread.h"
 #include "MenuEntries.h"
 #include "StorePaths.h"
+#include "StoreTools.h"
 #include "myQQuickView.h"
 
 #include <QMenu>
@@ -48,8 +49,8 @@ void Ui_Controler::setupWindow(QWidget* widget, Hid_Thread* hid, const QString& 
 
 void Ui_Controler::loadWindowTitle(const QString& baseDir)
 {
-    const QSettings config(StorePaths(baseDir).globalConfig(), QSettings::IniFormat);
-    window->setWindowTitle(config.value(QStringLiteral("common/name"), QString()).toString());
+    const std::unique_ptr<QSettings> config = StoreTools::openSettings(StorePaths(baseDir).globalConfig());
+    window->setWindowTitle(config->value(QStringLiteral("common/name"), QString()).toString());
 }
 
 void Ui_Controler::setTrayMenu(QMenu* menu, std::function<bool()> trayAvailable)

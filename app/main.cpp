@@ -1,4 +1,5 @@
 #include "Autostart.h"
+#include "ConfigStore.h"
 #include "CopyDataMessage.h"
 #include "DataLocation.h"
 #include "DeviceChangeMonitor.h"
@@ -23,6 +24,7 @@
 #include <QFont>
 #include <QLibraryInfo>
 #include <QMenu>
+#include <QTemporaryDir>
 #include <cstdio>
 #include <memory>
 #include <optional>
@@ -121,7 +123,17 @@ int main(int argc, char** argv)
     if (!location.prepare(&locationError)) {
         qWarning().noquote() << "settings folder:" << locationError;
     }
-    const QString dataDir = location.dataDir();
+    QString dataDir = location.dataDir();
+    // A screenshot records its sample macro and may change what it shows: it works on a copy.
+    QTemporaryDir scratch;
+    if (!options.screenshot.isEmpty()) {
+        QString copyError;
+        if (!DataLocation::copyStoreFiles(dataDir, scratch.path(), &copyError)) {
+            std::fprintf(stderr, "qx7-config: --screenshot: %s\n", qPrintable(copyError));
+            return 1;
+        }
+        dataDir = scratch.path();
+    }
     if (!options.language.isEmpty() && !QFileInfo::exists(StorePaths(dataDir).language(options.language))) {
         std::fprintf(stderr, "qx7-config: unknown language '%s'\n", qPrintable(options.language));
         return 1;
@@ -156,6 +168,10 @@ int main(int argc, char** argv)
         KeyCapture capture(hook);
         Screens* screens = widget.view()->screens();
         screens->setCapture(&capture);
+        // Told in the tray like any other file that could not be written.
+        for (const QString& file : location.failedFiles()) {
+            screens->store().noteFailedWrite(file);
+        }
 #ifdef Q_OS_WIN
         hook.setCopyDataCallback(CopyDataMessage::onCopyData, &app, &widget);
 #endif

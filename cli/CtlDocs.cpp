@@ -29,8 +29,9 @@ const QString Files
     = QStringLiteral("The settings are the configurator's. They are in modules/ beside the program when that folder "
                      "may be written, otherwise in the user's data folder $XDG_DATA_HOME/qx7-config/modules/ (by "
                      "default ~/.local/share/qx7-config/modules/), which the first start fills from the files "
-                     "installed with the program in share/qx7-config/modules/ of its prefix. Files a newer version "
-                     "ships are added to it; the user's own files are never replaced.");
+                     "installed with the program in share/qx7-config/modules/ of its prefix. Each start brings the "
+                     "program's own files (device records, language texts, factory defaults) up to date and puts back "
+                     "a missing profile, name list or preset file; the user's own files are never replaced.");
 
 struct Status
 {

@@ -50,6 +50,8 @@ install(FILES ${CMAKE_BINARY_DIR}/dist/linux/com.example.qx7config.metainfo.xml 
 # Manual pages and the changelog are installed compressed, as Debian keeps them.
 find_program(GZIP gzip REQUIRED)
 set(gzipped "")
+# The command writes into this folder itself; only Ninja makes the folders of custom outputs.
+file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/dist/linux)
 # qx7ctl's page is written from its command table at build time (cli/).
 foreach(source ${CMAKE_BINARY_DIR}/dist/linux/qx7ctl.1 ${CMAKE_SOURCE_DIR}/dist/linux/qx7-config.1
                ${CMAKE_SOURCE_DIR}/dist/linux/changelog)
@@ -88,8 +90,9 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
     "qml6-module-qtquick, qml6-module-qtqml, qml6-module-qtqml-models, qml6-module-qtqml-workerscript")
+# The scene's font (Noto Sans CJK SC) draws the Chinese texts; without it they can show as boxes.
 # The portal theme gives the export and import dialogs the desktop's own file chooser.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "gsettings-desktop-schemas, qt6-xdgdesktopportal-platformtheme")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-noto-cjk, gsettings-desktop-schemas, qt6-xdgdesktopportal-platformtheme")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA ${CMAKE_SOURCE_DIR}/dist/linux/postinst ${CMAKE_SOURCE_DIR}/dist/linux/postrm)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION TRUE)
 include(CPack)

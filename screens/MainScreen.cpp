@@ -221,14 +221,12 @@ void MainScreen::initUI()
 void MainScreen::initScreens()
 {
     loadLanguages();
+    // The profile list chooses the current profile: its entry, and the slot its file is in until
+    // the list is tidied.
     m_screens.profile()->init();
-    int number = ScreenValues::globalInt(m_screens.store(), QStringLiteral("mouse/profileNo"), 0);
-    if (!ConfigStore::isValidSlot(number)) {
-        number = 0;
-    }
-    m_profileNo = number;
+    m_profileNo = m_screens.profile()->currentEntry();
     emit profileNoChanged();
-    m_screens.store().setCurrentProfile(m_profileNo);
+    m_screens.store().setCurrentProfile(m_screens.profile()->currentSlot());
     // Read once the profile is chosen, so that the box shows the profile in use.
     initReportRate(false);
 
@@ -334,13 +332,10 @@ void MainScreen::changeProfile(int number)
 
 void MainScreen::moveCurrentProfile(int number)
 {
-    if (number == m_profileNo || !ConfigStore::isValidSlot(number)) {
-        return;
+    if (number != m_profileNo) {
+        m_profileNo = number;
+        emit profileNoChanged();
     }
-    m_screens.store().setGlobalData(QStringLiteral("mouse/profileNo"), number);
-    m_screens.store().setCurrentProfile(number);
-    m_profileNo = number;
-    emit profileNoChanged();
 }
 
 void MainScreen::setCurrentDPI(int dpiValue)

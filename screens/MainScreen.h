@@ -89,8 +89,8 @@ public:
     Q_INVOKABLE bool factoryReset();
     // Switches to profile `number` (a position in the profile list) and sends it.
     Q_INVOKABLE void changeProfile(int number);
-    // The current profile's file now lives in slot `number` (the list closed a gap): the same
-    // settings, so nothing is sent.
+    // The current profile's entry is now at position `number` (an entry before it was deleted):
+    // the same settings, so nothing is sent or written.
     void moveCurrentProfile(int number);
     // A DPI stage reported by the mouse, counted from 1; 0 changes nothing.
     Q_INVOKABLE void setCurrentDPI(int dpiValue);

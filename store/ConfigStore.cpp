@@ -66,6 +66,8 @@ QVariantList ConfigStore::getDataList(const QVariant& key, bool isRecovery) cons
 
 bool ConfigStore::setData(const QVariant& key, const QVariant& data)
 {
+    // First: a repair may move the current profile's file.
+    prepareWrite();
     return write(m_profileSettings[m_currentProfile], key.toString(), data, "setData");
 }
 
@@ -86,6 +88,7 @@ bool ConfigStore::setGlobalData(const QVariant& key, const QVariant& tmpdata)
 
 bool ConfigStore::resetApconfig()
 {
+    prepareWrite();
     sync();
     QString error = QStringLiteral("not a settings file: ") + m_paths.defaultGlobalConfig();
     if (!StoreTools::isSettingsFile(m_paths.defaultGlobalConfig())) {
@@ -97,8 +100,7 @@ bool ConfigStore::resetApconfig()
         noteFailedWrite(m_paths.globalConfig());
         return false;
     }
-    m_globalSettings.reset();
-    m_globalSettings = StoreTools::openSettings(m_paths.globalConfig());
+    reopen(m_globalSettings, "resetApconfig");
     return true;
 }
 
@@ -180,6 +182,7 @@ bool ConfigStore::copyProfile(int destprofile, int srcprofile)
 
 bool ConfigStore::replaceSlotFile(int slot, const QString& source)
 {
+    prepareWrite();
     sync();
     // A slot never takes a file that would read as empty: its own contents are worth more.
     QString error = QStringLiteral("not a settings file: ") + source;
@@ -192,9 +195,22 @@ bool ConfigStore::replaceSlotFile(int slot, const QString& source)
         noteFailedWrite(m_paths.profile(slot));
         return false;
     }
-    m_profileSettings[slot].reset();
-    m_profileSettings[slot] = StoreTools::openSettings(m_paths.profile(slot));
+    reopen(m_profileSettings[slot], "replace");
     return true;
+}
+
+void ConfigStore::reopen(std::unique_ptr<QSettings>& settings, const char* operation)
+{
+    const QString file = fileOf(settings);
+    settings.reset();
+    settings = StoreTools::openSettings(file);
+    // Qt re-reads a file it has parsed only when its size or time stamp changed. A replacement of
+    // the same size keeps the stamp on a file system that counts in whole seconds (ext3) or in two
+    // (FAT), and the old contents would read on and be written back: Qt is given the new ones.
+    if (!settings->fileName().isEmpty() && !StoreTools::showsDisk(*settings, file)) {
+        StoreTools::showDisk(*settings, file);
+        commit(settings, operation);
+    }
 }
 
 bool ConfigStore::isColorful() const
@@ -284,6 +300,7 @@ bool ConfigStore::write(std::unique_ptr<QSettings>& settings,
                         const QVariant& value,
                         const char* operation)
 {
+    prepareWrite();
     // A settings object keeps its first access error for good; a fresh one tells whether this
     // write succeeds.
     if (settings->status() == QSettings::AccessError) {
@@ -343,6 +360,19 @@ QString ConfigStore::fileOf(const std::unique_ptr<QSettings>& settings) const
         }
     }
     return settings->fileName();
+}
+
+void ConfigStore::setBeforeFirstWrite(std::function<void()> repair)
+{
+    m_beforeFirstWrite = std::move(repair);
+}
+
+void ConfigStore::prepareWrite()
+{
+    // Taken first: the repair writes through this store itself.
+    if (const std::function<void()> repair = std::exchange(m_beforeFirstWrite, {})) {
+        repair();
+    }
 }
 
 bool ConfigStore::isValidSlot(int slot)

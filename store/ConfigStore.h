@@ -102,8 +102,16 @@ public:
     };
     static bool isValidSlot(int slot);
 
+    // Start-up changes no file; a repair it finds needed (the profile list's) waits here and runs
+    // once, just before the first write or replacement of one of the store's files.
+    void setBeforeFirstWrite(std::function<void()> repair);
+    // Runs that repair now, if one waits; every write of the store's files starts with this.
+    void prepareWrite();
+
 private:
     bool replaceSlotFile(int slot, const QString& source);
+    // A new settings object on the file of `settings`, which has just been replaced.
+    void reopen(std::unique_ptr<QSettings>& settings, const char* operation);
     bool write(std::unique_ptr<QSettings>& settings, const QString& key, const QVariant& value, const char* operation);
     bool commit(std::unique_ptr<QSettings>& settings, const char* operation);
     QString fileOf(const std::unique_ptr<QSettings>& settings) const;
@@ -119,6 +127,7 @@ private:
     std::function<void(const QString&)> m_writeFailureHandler;
     int m_batchDepth = 0;
     QList<std::unique_ptr<QSettings>*> m_pending;
+    std::function<void()> m_beforeFirstWrite;
     bool m_isColorful = false;
     bool m_isGun = false;
     QString m_icType;

@@ -133,6 +133,8 @@ QVariant MacroLibrary::modifyMacroNameUpdateProfile(const QVariant& oldname, con
 
 void MacroLibrary::renameBindings(const QString& oldName, const QString& newName)
 {
+    // The profiles' files in their slots first: a list still to be tidied moves them.
+    m_config.prepareWrite();
     for (int slot = 0; slot < BoundSlotCount; ++slot) {
         QSettings* profile = m_config.profileSettings(slot);
         profile->beginGroup(QStringLiteral("mouseMacroKey"));
@@ -154,6 +156,7 @@ bool MacroLibrary::deleteMacroUpdateProfile(const QVariant& macroName)
     if (!StoreTools::isPlainFileName(name)) {
         return true;
     }
+    m_config.prepareWrite();
     bool written = true;
     QSettings* defaults = m_config.defaultProfileSettings();
     for (int slot = 0; slot < BoundSlotCount; ++slot) {
@@ -269,8 +272,8 @@ bool MacroLibrary::isMacroFile(const QString& path)
     if (!StoreTools::isSettingsFile(path)) {
         return false;
     }
-    const QSettings settings(path, QSettings::IniFormat);
+    const std::unique_ptr<QSettings> settings = StoreTools::openSettings(path);
     bool ok = false;
-    const int total = settings.value(QStringLiteral("config/total")).toInt(&ok);
+    const int total = settings->value(QStringLiteral("config/total")).toInt(&ok);
     return ok && total >= 0 && total <= MaxActions;
 }

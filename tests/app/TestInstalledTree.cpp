@@ -149,18 +149,22 @@ void TestInstalledTree::unwritableFileStoresNothing()
 
 void TestInstalledTree::configuratorStartsOnUserCopy()
 {
-    const QString shot = m_userData->filePath("shot.png");
+    QCOMPARE(ctl({"profile"}).status, 0);
+    QVERIFY(QFileInfo(user("i18n/English.ini")).isFile());
+    const QMap<QString, QByteArray> userBefore = TempModules::snapshotOf(m_userData->path());
+    const QString shot = m_prefix.filePath("shot.png");
     QProcess process;
     process.setProcessEnvironment(environment());
+    // The macro editor's picture records a sample macro: into a copy, not the user's library.
     process.start(m_prefix.filePath("bin/qx7-config"),
-                  {"--virtual-mouse", "--language", "English", "--screenshot", shot});
+                  {"--virtual-mouse", "--language", "English", "--screenshot", shot, "--screen", "macro"});
     QVERIFY(process.waitForFinished(120000));
     const QByteArray errors = process.readAllStandardError();
     QVERIFY2(process.exitCode() == 0, errors.constData());
     // Qt's tray icon warns about a platform signal at every start where the platform lacks it.
     QVERIFY2(!errors.contains("systemTrayWindowChanged"), errors.constData());
     QVERIFY(QFileInfo(shot).size() > 0);
-    QVERIFY(QFileInfo(user("i18n/English.ini")).isFile());
+    QCOMPARE(TempModules::snapshotOf(m_userData->path()), userBefore);
     QCOMPARE(TempModules::snapshotOf(m_prefix.filePath("share/qx7-config")), m_shippedBefore);
 }
 

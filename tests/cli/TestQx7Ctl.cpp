@@ -78,6 +78,8 @@ private slots:
     void printsSayWhatNumbersMean();
     void documentation();
     void readmeExamplesRun();
+    void readOnlyCommandsWriteNothing_data();
+    void readOnlyCommandsWriteNothing();
     void listenPrintsEvents();
 
 private:
@@ -301,9 +303,9 @@ void TestQx7Ctl::unwritableFile_data()
     QTest::addColumn<QString>("error");
     // clang-format off
     QTest::newRow("reset") << "modules/setting/p1.bin" << QStringList {"reset"} << "reset: the profile could not be restored";
-    QTest::newRow("name list written at start") << "modules/setting/name.bin" << QStringList {"dpi-stage", "2"} << "dpi-stage: a settings file could not be written: ";
     QTest::newRow("no configuration") << "modules/setting/apConfig.bin" << QStringList {"options"} << "options: a settings file could not be read: ";
     QTest::newRow("export") << "out.pf" << QStringList {"profile-export", "1", "out.pf"} << "profile-export: ";
+    QTest::newRow("name list tidied before the first write") << "modules/setting/name.bin" << QStringList {"report-rate", "500"} << "report-rate: a settings file could not be written: ";
     // clang-format on
 }
 
@@ -326,6 +328,36 @@ void TestQx7Ctl::unwritableFile()
     for (const QString& line : r.errors.split('\n', Qt::SkipEmptyParts)) {
         QVERIFY2(line.startsWith("qx7ctl: "), qPrintable(line));
     }
+}
+
+void TestQx7Ctl::readOnlyCommandsWriteNothing_data()
+{
+    QTest::addColumn<QString>("family");
+    QTest::addColumn<QStringList>("args");
+    QTest::newRow("profile") << "553" << QStringList {"profile"};
+    QTest::newRow("dpi-stage") << "553" << QStringList {"dpi-stage"};
+    QTest::newRow("dpi-stage 2") << "553" << QStringList {"dpi-stage", "2"};
+    QTest::newRow("options") << "553" << QStringList {"options"};
+    QTest::newRow("read-profile") << "560" << QStringList {"read-profile", "1"};
+}
+
+// Even over a list start-up would tidy and a current profile past its end.
+void TestQx7Ctl::readOnlyCommandsWriteNothing()
+{
+    QFETCH(QString, family);
+    QFETCH(QStringList, args);
+    const Modules modules(family, false);
+    QVERIFY(modules.write("modules/setting/name.bin", "[profile]\nprofileName=A0, B7, C2\n"));
+    {
+        QSettings global(modules.path("modules/setting/apConfig.bin"), QSettings::IniFormat);
+        global.setValue("mouse/profileNo", 9);
+    }
+    const QMap<QString, QDateTime> stamps = modules.stamps(true);
+    const QMap<QString, QByteArray> files = modules.snapshot();
+    const Run r = run(modules, args);
+    QVERIFY2(r.status == 0, qPrintable(r.errors));
+    QCOMPARE(modules.snapshot(), files);
+    QCOMPARE(modules.stamps(), stamps);
 }
 
 void TestQx7Ctl::documentation()

@@ -231,6 +231,7 @@ void TestMainScreen::profileChange()
     rig.writeProfile("mouse/reportRate", 1);
     rig.store->setCurrentProfile(0);
     rig.writeProfile("mouse/reportRate", 3);
+    rig.macros->updataNameList(MacroLibrary::ProfileNames, {"Standard0", "A1", "B2"});
     MainScreen* main = rig.screens->main();
     main->initUI();
     rig.v.clearLog();

@@ -9,6 +9,7 @@
 
 #include <QDir>
 #include <QRegularExpression>
+#include <QSettings>
 #include <QTest>
 
 class TestStoreConfig : public QObject
@@ -109,14 +110,18 @@ private slots:
     {
         QTest::addColumn<QString>("operation");
         QTest::addColumn<QString>("file");
-        QTest::addColumn<bool>("binary");
+        QTest::addColumn<QString>("cause"); // a folder in the file's place, binary values, or refused by the seam
         // clang-format off
-        QTest::newRow("profile") << "setData" << "modules/setting/p1.bin" << false;
-        QTest::newRow("global configuration") << "setGlobalData" << "modules/setting/apConfig.bin" << false;
-        QTest::newRow("profile reset") << "resetProfile" << "modules/setting/p1.bin" << false;
-        QTest::newRow("name list") << "updataNameList" << "modules/setting/name.bin" << false;
-        QTest::newRow("profile holding binary values") << "setData" << "modules/setting/p1.bin" << true;
-        QTest::newRow("name list holding binary values") << "updataNameList" << "modules/setting/name.bin" << true;
+        QTest::newRow("profile") << "setData" << "modules/setting/p1.bin" << "folder";
+        QTest::newRow("global configuration") << "setGlobalData" << "modules/setting/apConfig.bin" << "folder";
+        QTest::newRow("profile reset") << "resetProfile" << "modules/setting/p1.bin" << "folder";
+        QTest::newRow("name list") << "updataNameList" << "modules/setting/name.bin" << "folder";
+        QTest::newRow("profile holding binary values") << "setData" << "modules/setting/p1.bin" << "binary";
+        QTest::newRow("name list holding binary values") << "updataNameList" << "modules/setting/name.bin" << "binary";
+        QTest::newRow("profile, disk full") << "setData" << "modules/setting/p1.bin" << "refused";
+        QTest::newRow("global configuration, disk full") << "setGlobalData" << "modules/setting/apConfig.bin" << "refused";
+        QTest::newRow("profile reset, disk full") << "resetProfile" << "modules/setting/p1.bin" << "refused";
+        QTest::newRow("name list, disk full") << "updataNameList" << "modules/setting/name.bin" << "refused";
         // clang-format on
     }
 
@@ -124,11 +129,11 @@ private slots:
     {
         QFETCH(QString, operation);
         QFETCH(QString, file);
-        QFETCH(bool, binary);
+        QFETCH(QString, cause);
         TempModules modules;
         const QByteArray refused("[mouse]\nreportRate=@Variant(\\0\\0\\0\\x2\\0\\0\\0\\x1)\n");
         // Such a file is opened under no name, and its failed write still names it.
-        QVERIFY(!binary || modules.write(file, refused));
+        QVERIFY(cause != "binary" || modules.write(file, refused));
         QStringList heard;
         ConfigStore store(modules.baseDir());
         MacroLibrary macros(store);
@@ -145,23 +150,36 @@ private slots:
             }
             return macros.updataNameList(MacroLibrary::MacroNames, {"Macro_0", QString::number(value)}).toBool();
         };
+        const auto read = [&] {
+            return operation == "setGlobalData"    ? store.getGlobalData("mouse/profileNo")
+                   : operation == "updataNameList" ? QVariant(macros.getNameList(MacroLibrary::MacroNames))
+                                                   : store.getData("mouse/reportRate", false);
+        };
+        const QVariant before = read();
+        const QString path = modules.path(file);
+        StoreTools::setFileSystemSeam(
+            {[&](const QString& written) { return cause != "refused" || written != path; }, {}});
         // A folder in the file's place: no file can be written there, not even by root.
-        QVERIFY(binary || QFile::remove(modules.path(file)));
-        QVERIFY(binary || QDir().mkpath(modules.path(file)));
+        QVERIFY(cause != "folder" || (QFile::remove(path) && QDir().mkpath(path)));
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression("cannot write .*" + QRegularExpression::escape(file)));
         QVERIFY(!write(1));
+        // Reads show what is on disk, not the value that could not be written.
+        QCOMPARE(read(),
+                 cause == "folder" ? QVariant(operation == "updataNameList" ? QVariant(QVariantList()) : QVariant())
+                                   : before);
         // A reset also fails to write the slot's pending changes first.
         const int failed = store.failedWrites();
         QVERIFY(failed >= 1);
-        QCOMPARE(store.failedFiles(), QStringList(failed, modules.path(file)));
+        QCOMPARE(store.failedFiles(), QStringList(failed, path));
         QCOMPARE(heard, store.failedFiles());
-        if (binary) {
+        StoreTools::setFileSystemSeam({});
+        if (cause == "binary") {
             QCOMPARE(modules.read(file), refused);
             return;
         }
 
         // Once the place is free again, the next write lands and says so.
-        QVERIFY(QDir(modules.path(file)).removeRecursively());
+        QVERIFY(cause != "folder" || QDir(path).removeRecursively());
         QVERIFY(write(2));
         QVERIFY(operation == "resetProfile" ? modules.read(file) == modules.read("modules/setting/pD.bin")
                                             : modules.read(file).contains("2\n"));
@@ -188,6 +206,56 @@ private slots:
         }
         QCOMPARE(store.failedWrites(), 1);
         QVERIFY(modules.read("modules/setting/apConfig.bin").contains("profileNo=3\n"));
+    }
+
+    void serialisedValuesAsQtReadsThem_data()
+    {
+        QTest::addColumn<QByteArray>("line");
+        QTest::addColumn<bool>("refused");
+        // The payload is the number 5, which Qt decodes harmlessly; the date-time form adds a null flag.
+        const QByteArray five("Variant(\\0\\0\\0\\x2\\0\\0\\0\\x5)");
+        // clang-format off
+        QTest::newRow("raw") << "v=@" + five << true;
+        QTest::newRow("hex escape") << "v=\\x40" + five << true;
+        QTest::newRow("hex escape past 16 bits") << "v=\\x10040" + five << true;
+        QTest::newRow("octal escape") << "v=\\100" + five << true;
+        QTest::newRow("date-time form") << QByteArray("v=@DateTime(\\0\\0\\0\\x2\\0\\0\\0\\0\\x5)") << true;
+        QTest::newRow("quoted") << "v=\"@" + five + "\"" << true;
+        QTest::newRow("after empty quotes") << "v=\"\"@" + five << true;
+        QTest::newRow("list item") << "v=1, \\x40" + five << true;
+        QTest::newRow("after a line continuation") << "v=\\\n@" + five << true;
+        QTest::newRow("escaped at") << "v=@@" + five << false;
+        QTest::newRow("escaped backslash") << "v=\\\\x40" + five << false;
+        QTest::newRow("inside a text") << "v=a@" + five << false;
+        QTest::newRow("comment") << ";v=@" + five << false;
+        QTest::newRow("after a semicolon") << "v=1;@" + five << false;
+        QTest::newRow("section header") << "[v=@" + five + "]" << false;
+        // clang-format on
+    }
+
+    void serialisedValuesAsQtReadsThem()
+    {
+        QFETCH(QByteArray, line);
+        QFETCH(bool, refused);
+        const QByteArray bytes = "[mouse]\n" + line + "\nafter=1\n";
+        QCOMPARE(StoreTools::holdsBinaryValues(bytes), refused);
+
+        // The guard decides as Qt's own reader does.
+        TempModules modules;
+        QVERIFY(modules.write("probe.ini", bytes));
+        const QSettings qt(modules.path("probe.ini"), QSettings::IniFormat);
+        bool decoded = false;
+        for (const QString& key : qt.allKeys()) {
+            const QVariant value = qt.value(key);
+            const QVariantList items
+                = value.metaType().id() == QMetaType::QVariantList ? value.toList() : QVariantList {value};
+            for (const QVariant& item : items) {
+                decoded
+                    = decoded
+                      || (item.metaType().id() != QMetaType::QString && item.metaType().id() != QMetaType::QStringList);
+            }
+        }
+        QCOMPARE(decoded, refused);
     }
 
     void corruptedFile_data()
