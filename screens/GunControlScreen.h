@@ -111,6 +111,8 @@ public:
     // The rate label for a knob position, and the period taken when the drag ends there.
     Q_INVOKABLE QString rateLabel(int position) const;
     Q_INVOKABLE void releaseRate(int position);
+    // A double-click on a preset begins renaming it: the choice its first click made is undone.
+    Q_INVOKABLE void startRename(int index);
     // A name no other preset has; not empty, no path separators.
     Q_INVOKABLE bool rename(int index, const QString& name);
 
@@ -135,9 +137,19 @@ protected:
     int m_currentSlot = 0;
 
 private:
+    // The last preset choice and what it replaced.
+    struct Choice
+    {
+        int slot = -1;
+        int preset = -1;
+        int replaced = -1;
+        bool wasDirty = false;
+    };
+
     Screens& m_screens;
     QStringList m_lang;
     bool m_isSave = false;
+    Choice m_lastChoice;
 };
 
 #endif // QX7_GUNCONTROLSCREEN_H
