@@ -34,6 +34,7 @@ public:
         StandardText,
         NotAProfileText,
         NotStoredText,
+        NameUsedText = 12,
     };
     Q_ENUM(Text)
 
