@@ -154,13 +154,19 @@ int setDpi(Context& c, int count, const QList<int>& values)
     return Qx7Ctl::Success;
 }
 
-// The mode as the lighting screen chooses it, then the two levels; its Save sends effect and colours.
+// The mode as the lighting screen chooses it, then the levels it shows for that mode; its Save
+// sends effect and colours.
 int setLight(Context& c, int mode, int speed, int brightness)
 {
     LightControlScreen* light = c.screens.lightControl();
     light->chooseMode(mode);
-    light->setSpeed(speed);
-    light->setBrightness(brightness);
+    if (!light->setSpeed(speed)) {
+        CtlOutput::line(QStringLiteral("mode %1 keeps its own speed (%2)").arg(mode).arg(light->speedIndex()));
+    }
+    if (!light->setBrightness(brightness)) {
+        CtlOutput::line(
+            QStringLiteral("mode %1 keeps its own brightness (%2)").arg(mode).arg(light->brightnessIndex()));
+    }
     light->saveData(true, 0);
     return Qx7Ctl::Success;
 }
@@ -196,13 +202,17 @@ int sendKeys(Context& c)
     return Qx7Ctl::Success;
 }
 
+// A macro too long for the mouse is refused before anything is sent; a send that fails is an
+// exchange that failed, which the caller reports.
 int sendMacro(Context& c, int slot, const QString& name)
 {
-    if (!c.screens.macroEditor()->sendMacro(slot, name)) {
+    MacroEditorScreen* editor = c.screens.macroEditor();
+    if (!editor->fitsBlock(name)) {
         CtlOutput::error(
             QStringLiteral("macro '%1' is longer than the mouse's %2 bytes").arg(name).arg(MacroEncoder::BlockSize));
         return Qx7Ctl::BadUsage;
     }
+    editor->sendMacro(slot, name);
     return Qx7Ctl::Success;
 }
 

@@ -39,6 +39,7 @@ constexpr OptionText Options[] = {
     {"data-dir", "DIR", "use the modules/ folder in DIR as it is (default: see Settings)"},
     {"virtual-mouse", nullptr, "add the virtual mouse, imitating the first configured device"},
     {"virtual-scode", "CODE", "give the virtual mouse another secrecy code"},
+    {"virtual-unplug", "N", "unplug the virtual mouse after the command's first N reports"},
     {"trace", nullptr, "write every report and pause of the link to standard error"},
     {"fast", nullptr, "with the virtual mouse: trace pauses but do not wait for them"},
     {"help", nullptr, "show this text"},
@@ -77,6 +78,7 @@ struct Settings
     bool trace = false;
     bool fast = false;
     std::optional<QString> virtualCode;
+    int unplugAfter = -1;
     QString command;
     QStringList args;
 };
@@ -111,6 +113,14 @@ bool parseOptions(const QStringList& arguments, Settings& s, QString& error)
     if (parser.isSet(QStringLiteral("virtual-scode"))) {
         s.virtualCode = parser.value(QStringLiteral("virtual-scode"));
     }
+    if (parser.isSet(QStringLiteral("virtual-unplug"))) {
+        bool ok = false;
+        s.unplugAfter = parser.value(QStringLiteral("virtual-unplug")).toInt(&ok);
+        if (!ok || s.unplugAfter < 0) {
+            error = QStringLiteral("--virtual-unplug takes a number of reports, 0 or more");
+            return false;
+        }
+    }
     const QStringList positional = parser.positionalArguments();
     if (!positional.isEmpty()) {
         s.command = positional.first();
@@ -129,6 +139,9 @@ QString checkSettings(const Settings& s)
     }
     if (s.virtualCode && !s.virtualMouse) {
         return QStringLiteral("--virtual-scode works only with --virtual-mouse");
+    }
+    if (s.unplugAfter >= 0 && !s.virtualMouse) {
+        return QStringLiteral("--virtual-unplug works only with --virtual-mouse");
     }
     if (!s.dataDir.isEmpty() && !QFileInfo(QDir(s.dataDir).filePath(QStringLiteral("modules"))).isDir()) {
         return QStringLiteral("no modules folder in '%1'").arg(s.dataDir);
@@ -240,6 +253,9 @@ int Qx7Ctl::run(const QStringList& arguments)
     screens.main()->initScreens();
 
     CtlCommand::Context context {store, link, ops, macros, guns, owner, virtualDevice.get(), index, screens};
+    if (settings.unplugAfter >= 0) {
+        virtualDevice->unplugAfterReports(settings.unplugAfter);
+    }
     const int exchangesBefore = link.failedExchanges();
     const int status = parsed.body(context);
     // Start-up writes count too (the screens tidy the name list): every change must have been kept.
