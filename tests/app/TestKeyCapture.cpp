@@ -150,13 +150,10 @@ void TestKeyCapture::captureEndsWhenTheUserTurnsAway_data()
     // clang-format off
     QTest::newRow("another page")          << fire << "fireCapture" << "keyAssigment/group0";
     QTest::newRow("times field")           << fire << "fireCapture" << "keyAssigment/timesInput";
-    QTest::newRow("endless box")           << fire << "fireCapture" << "keyAssigment/endlessBox";
     QTest::newRow("outside the dialog")    << fire << "fireCapture" << "outside the dialog";
-    QTest::newRow("dialog closed")         << fire << "fireCapture" << "keyAssigment/dialogClose";
     QTest::newRow("window hidden")         << fire << "fireCapture" << "window hidden";
     QTest::newRow("mouse unplugged")       << fire << "fireCapture" << "mouse unplugged";
     QTest::newRow("combination, page")     << combination << "combinationCapture" << "keyAssigment/group6";
-    QTest::newRow("combination, hidden")   << combination << "combinationCapture" << "window hidden";
     // clang-format on
 }
 

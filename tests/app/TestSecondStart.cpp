@@ -89,11 +89,13 @@ void TestSecondStart::screenshotBesideTheUser()
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert("QT_QPA_PLATFORM", "offscreen");
     process.setProcessEnvironment(environment);
-    process.start(configPath(), {"--virtual-mouse", "--screenshot", "shot.png", "--screen", "help"});
+    // A name of this run's own.
+    const QString name = QFileInfo(here.path()).fileName() + QStringLiteral(".png");
+    process.start(configPath(), {"--virtual-mouse", "--screenshot", name, "--screen", "help"});
     QVERIFY(process.waitForFinished(60000));
     QCOMPARE(process.exitCode(), 0);
-    QVERIFY(QFileInfo(here.filePath("shot.png")).size() > 0);
-    QVERIFY(!QFileInfo::exists(QFileInfo(configPath()).dir().filePath("shot.png")));
+    QVERIFY(QFileInfo(here.filePath(name)).size() > 0);
+    QVERIFY(!QFileInfo::exists(QFileInfo(configPath()).dir().filePath(name)));
 }
 
 // Restored only while a mouse is connected: that rule is TestConfigurator's.
