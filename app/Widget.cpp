@@ -341,6 +341,14 @@ void Widget::setCurrentDPI(int stage)
     }
 }
 
+void Widget::hideEvent(QHideEvent* event)
+{
+    QWidget::hideEvent(event);
+    if (myQQuickView* v = view(); v && v->screens()) {
+        v->screens()->endCaptures();
+    }
+}
+
 void Widget::setViewEnabled(bool enabled)
 {
     QMetaObject::invokeMethod(
@@ -348,6 +356,10 @@ void Widget::setViewEnabled(bool enabled)
         [this, enabled] {
             if (myQQuickView* v = view()) {
                 v->setEnabled(enabled);
+                // The listener disables the view when the mouse goes away.
+                if (!enabled && v->screens()) {
+                    v->screens()->endCaptures();
+                }
             }
         },
         Qt::QueuedConnection);

@@ -102,6 +102,8 @@ signals:
 
 protected:
     void customEvent(QEvent* event) override;
+    // Hidden, minimised or left for the tray: nothing the user types elsewhere may be read.
+    void hideEvent(QHideEvent* event) override;
     // Windows: device-change broadcasts and the restore request arrive as window messages.
     bool nativeEvent(const QByteArray& eventType, void* message, qintptr* result) override;
 

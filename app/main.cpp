@@ -1,4 +1,3 @@
-#include "Autostart.h"
 #include "ConfigStore.h"
 #include "CopyDataMessage.h"
 #include "DataLocation.h"
@@ -18,6 +17,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCommandLineParser>
 #include <QDebug>
 #include <QDir>
 #include <QFileInfo>
@@ -41,24 +41,75 @@ struct Options
     QString language;
 };
 
-Options parseOptions(const QStringList& arguments)
+const char* const ProgramName = "qx7-config";
+
+void addOptions(QCommandLineParser& parser)
+{
+    // "-platform" and Qt's other one-dash options stay Qt's; so do their two-dash spellings.
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    parser.setApplicationDescription(
+        QStringLiteral("Configures the QX7 mouse: DPI stages, report rate, buttons, macros, lighting and gun "
+                       "presets, in up to six profiles."));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    parser.addOptions({
+        {QStringLiteral("virtual-mouse"), QStringLiteral("Demo mode: a virtual mouse stands in for the real one.")},
+        {QStringLiteral("autostart"),
+         QStringLiteral("Started with the desktop session: no window until a mouse is found.")},
+        {QStringLiteral("virtual-scode"),
+         QStringLiteral("Give the virtual mouse another secrecy code."),
+         QStringLiteral("CODE")},
+        {QStringLiteral("language"),
+         QStringLiteral("Show the texts of language file CODE.ini."),
+         QStringLiteral("CODE")},
+        {QStringLiteral("screenshot"),
+         QStringLiteral("Write a picture of the scene to FILE (PNG) and exit."),
+         QStringLiteral("FILE")},
+        {QStringLiteral("screen"),
+         QStringLiteral("With --screenshot: the screen shown (main, reset, help, profiles, gun, system, assign, "
+                        "macro)."),
+         QStringLiteral("NAME")},
+    });
+    const char* const qtValueOptions[] = {"platform",
+                                          "platformpluginpath",
+                                          "platformtheme",
+                                          "plugin",
+                                          "qwindowgeometry",
+                                          "qwindowicon",
+                                          "qwindowtitle",
+                                          "session",
+                                          "display",
+                                          "geometry",
+                                          "style",
+                                          "stylesheet",
+                                          "qmljsdebugger"};
+    for (const char* name : qtValueOptions) {
+        QCommandLineOption option(QString::fromLatin1(name), QString(), QStringLiteral("value"));
+        option.setFlags(QCommandLineOption::HiddenFromHelp);
+        parser.addOption(option);
+    }
+    const char* const qtFlags[] = {"reverse", "widgetcount", "nograb", "dograb", "sync"};
+    for (const char* name : qtFlags) {
+        QCommandLineOption option(QString::fromLatin1(name), QString());
+        option.setFlags(QCommandLineOption::HiddenFromHelp);
+        parser.addOption(option);
+    }
+}
+
+Options readOptions(const QCommandLineParser& parser)
 {
     Options o;
-    for (int i = 1; i < arguments.size(); ++i) {
-        if (arguments.at(i) == QLatin1String("--virtual-mouse")) {
-            o.virtualMouse = true;
-        } else if (arguments.at(i) == QLatin1String(Autostart::Option)) {
-            o.autostart = true;
-        } else if (arguments.at(i) == QLatin1String("--virtual-scode") && i + 1 < arguments.size()) {
-            o.virtualCode = arguments.at(++i);
-        } else if (arguments.at(i) == QLatin1String("--screenshot") && i + 1 < arguments.size()) {
-            o.screenshot = arguments.at(++i);
-        } else if (arguments.at(i) == QLatin1String("--screen") && i + 1 < arguments.size()) {
-            o.screen = arguments.at(++i);
-        } else if (arguments.at(i) == QLatin1String("--language") && i + 1 < arguments.size()) {
-            o.language = arguments.at(++i);
-        }
+    o.virtualMouse = parser.isSet(QStringLiteral("virtual-mouse"));
+    if (parser.isSet(QStringLiteral("virtual-scode"))) {
+        o.virtualCode = parser.value(QStringLiteral("virtual-scode"));
     }
+    o.autostart = parser.isSet(QStringLiteral("autostart"));
+    // Start-up changes the working directory: a relative file is the one the user meant from here.
+    if (parser.isSet(QStringLiteral("screenshot"))) {
+        o.screenshot = QFileInfo(parser.value(QStringLiteral("screenshot"))).absoluteFilePath();
+    }
+    o.screen = parser.value(QStringLiteral("screen"));
+    o.language = parser.value(QStringLiteral("language"));
     return o;
 }
 
@@ -73,6 +124,41 @@ void preferPortalDialogs()
         qputenv("QT_QPA_PLATFORMTHEME", "xdgdesktopportal");
     }
 #endif
+}
+
+// --help, --version and mistakes are answered without a window system: 0 or 1 when the program
+// ends here, -1 to go on.
+int answerCommandLine(int argc, char** argv, QCommandLineParser& parser)
+{
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i) {
+        arguments << QString::fromLocal8Bit(argv[i]);
+    }
+    const bool parsed = parser.parse(arguments);
+    QString error = parsed ? QString() : parser.errorText();
+    if (parsed && parser.isSet(QStringLiteral("screen")) && !parser.isSet(QStringLiteral("screenshot"))) {
+        error = QStringLiteral("--screen goes with --screenshot");
+    }
+    if (parsed && !parser.positionalArguments().isEmpty()) {
+        error = QStringLiteral("unexpected argument '%1'").arg(parser.positionalArguments().constFirst());
+    }
+    const bool help = parsed && parser.isSet(QStringLiteral("help"));
+    const bool version = parsed && parser.isSet(QStringLiteral("version"));
+    if (error.isEmpty() && !help && !version) {
+        return -1;
+    }
+    QCoreApplication core(argc, argv);
+    if (help) {
+        std::fputs(qPrintable(parser.helpText()), stdout);
+        return 0;
+    }
+    if (version) {
+        std::printf("%s %s\n", ProgramName, QX7_VERSION);
+        return 0;
+    }
+    const QString usage = parser.helpText().section(QLatin1Char('\n'), 0, 0);
+    std::fprintf(stderr, "%s: %s\n%s\n", ProgramName, qPrintable(error), qPrintable(usage));
+    return 1;
 }
 
 // In demo mode the tray menu stands in for the mouse's own DPI button and its cable.
@@ -100,14 +186,20 @@ void addDemoActions(Widget& widget, VirtualMouse& mouse)
 
 int main(int argc, char** argv)
 {
+    // Names the per-user data folder, which qx7ctl shares.
+    QCoreApplication::setApplicationName(QString::fromLatin1(ProgramName));
+    QCoreApplication::setApplicationVersion(QStringLiteral(QX7_VERSION));
+    QCommandLineParser parser;
+    addOptions(parser);
+    if (const int answered = answerCommandLine(argc, argv, parser); answered >= 0) {
+        return answered;
+    }
+    const Options options = readOptions(parser);
     preferPortalDialogs();
     QApplication app(argc, argv);
-    // Names the per-user data folder, which qx7ctl shares.
-    QCoreApplication::setApplicationName(QStringLiteral("qx7-config"));
     // The scene's font family, and on desktops without it the CJK family that renders every text.
     QFont::insertSubstitutions(QStringLiteral("\u5fae\u8f6f\u96c5\u9ed1"),
                                {QStringLiteral("Noto Sans CJK SC"), QStringLiteral("Noto Sans")});
-    const Options options = parseOptions(QCoreApplication::arguments());
     SingleInstance instance;
     // A screenshot run is a tool of its own, beside a running configurator.
     if (options.screenshot.isEmpty() && instance.isRunning()) {

@@ -136,8 +136,13 @@ int setLight(Context& c, int mode, int speed, int brightness)
 {
     LightControlScreen* light = c.screens.lightControl();
     light->chooseMode(mode);
-    light->setSpeed(speed);
-    light->setBrightness(brightness);
+    const QString name = light->modes().value(mode);
+    if (!light->setSpeed(speed)) {
+        CtlOutput::line(QStringLiteral("%1 keeps its own speed (%2)").arg(name).arg(light->speedIndex()));
+    }
+    if (!light->setBrightness(brightness)) {
+        CtlOutput::line(QStringLiteral("%1 keeps its own brightness (%2)").arg(name).arg(light->brightnessIndex()));
+    }
     light->saveData(true, 0);
     return Qx7Ctl::Success;
 }
@@ -210,13 +215,17 @@ int printMacros(Context& c)
     return Qx7Ctl::Success;
 }
 
+// A macro too long for the mouse is refused before anything is sent; a send that fails is an
+// exchange that failed, which the caller reports.
 int sendMacro(Context& c, int slot, const QString& name)
 {
-    if (!c.screens.macroEditor()->sendMacro(slot, name)) {
+    MacroEditorScreen* editor = c.screens.macroEditor();
+    if (!editor->fitsBlock(name)) {
         CtlOutput::error(
             QStringLiteral("macro '%1' is longer than the mouse's %2 bytes").arg(name).arg(MacroEncoder::BlockSize));
         return Qx7Ctl::BadUsage;
     }
+    editor->sendMacro(slot, name);
     return Qx7Ctl::Success;
 }
 

@@ -36,6 +36,7 @@ struct Settings
     bool trace = false;
     bool fast = false;
     std::optional<QString> virtualCode;
+    int unplugAfter = -1;
     QString command;
     QStringList args;
 };
@@ -69,6 +70,14 @@ bool parseOptions(const QStringList& arguments, Settings& s, QString& error)
     if (parser.isSet(QStringLiteral("virtual-scode"))) {
         s.virtualCode = parser.value(QStringLiteral("virtual-scode"));
     }
+    if (parser.isSet(QStringLiteral("virtual-unplug"))) {
+        bool ok = false;
+        s.unplugAfter = parser.value(QStringLiteral("virtual-unplug")).toInt(&ok);
+        if (!ok || s.unplugAfter < 0) {
+            error = QStringLiteral("--virtual-unplug takes a number of reports, 0 or more");
+            return false;
+        }
+    }
     const QStringList positional = parser.positionalArguments();
     if (!positional.isEmpty()) {
         s.command = positional.first();
@@ -87,6 +96,9 @@ QString checkSettings(const Settings& s)
     }
     if (s.virtualCode && !s.virtualMouse) {
         return QStringLiteral("--virtual-scode works only with --virtual-mouse");
+    }
+    if (s.unplugAfter >= 0 && !s.virtualMouse) {
+        return QStringLiteral("--virtual-unplug works only with --virtual-mouse");
     }
     if (!s.dataDir.isEmpty() && !QFileInfo(QDir(s.dataDir).filePath(QStringLiteral("modules"))).isDir()) {
         return QStringLiteral("no modules folder in '%1'").arg(s.dataDir);
@@ -111,6 +123,7 @@ const QList<Qx7Ctl::Option>& Qx7Ctl::options()
         {"data-dir", "DIR", "use the modules/ folder in DIR as it is (default: see FILES)"},
         {"virtual-mouse", nullptr, "add the virtual mouse, imitating the first configured device"},
         {"virtual-scode", "CODE", "give the virtual mouse another secrecy code"},
+        {"virtual-unplug", "N", "unplug the virtual mouse after the command's first N reports"},
         {"trace", nullptr, "write every report and pause of the link to standard error"},
         {"fast", nullptr, "with the virtual mouse: trace pauses but do not wait for them"},
         {"help", nullptr, "show this text"},
@@ -205,6 +218,9 @@ int Qx7Ctl::run(const QStringList& arguments)
     }
 
     CtlCommand::Context context {store, link, ops, macros, guns, owner, virtualDevice.get(), index, screens};
+    if (settings.unplugAfter >= 0 && virtualDevice) {
+        virtualDevice->unplugAfterReports(settings.unplugAfter);
+    }
     const int exchangesBefore = link.failedExchanges();
     const int status = parsed.body(context);
     // Start-up writes count too (the screens tidy the name list): every change must have been kept.

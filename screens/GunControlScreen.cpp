@@ -108,6 +108,7 @@ void GunControlScreen::init()
         }
     }
     m_currentSlot = 0;
+    m_lastChoice = {};
     emit selectGunChanged();
     emit shownChanged();
 }
@@ -226,10 +227,28 @@ void GunControlScreen::choosePreset(int index)
     if (index < 0 || index >= PresetCount) {
         return;
     }
+    m_lastChoice = {m_currentSlot, index, m_selectGun.at(m_currentSlot), m_isSave};
     m_selectGun[m_currentSlot] = index;
     storeSelection();
     setSave(true);
     emit shownChanged();
+}
+
+void GunControlScreen::startRename(int index)
+{
+    // The first click of the double-click that starts a rename chose the preset for the slot: the
+    // user asked for a rename only.
+    const Choice last = m_lastChoice;
+    m_lastChoice = {};
+    if (last.preset != index || last.slot != m_currentSlot || m_selectGun.at(last.slot) != index) {
+        return;
+    }
+    if (last.replaced != index) {
+        m_selectGun[last.slot] = last.replaced;
+        storeSelection();
+        emit shownChanged();
+    }
+    setSave(last.wasDirty);
 }
 
 void GunControlScreen::editShown(int Preset::*field, int value)
@@ -297,11 +316,9 @@ bool GunControlScreen::rename(int index, const QString& name)
         || trimmed.contains(QLatin1Char('\\')) || gunNames().contains(trimmed)) {
         return false;
     }
-    Preset& p = m_presets[index];
-    const QString old = p.name;
-    p.name = trimmed;
-    m_screens.guns().modifyGundata(1, {p.name, p.key, p.period, p.x, p.y, p.times, old});
-    // The list reads the presets by position at start-up: the new name goes there too.
+    // The name is part of the position's record: nothing else of the file changes, so a name that
+    // is itself a position ("3") cannot land on another preset's record.
+    m_presets[index].name = trimmed;
     storePreset(index);
     m_screens.macros().updataNameList(MacroLibrary::GunNames, gunNames());
     emit presetsChanged();

@@ -113,6 +113,8 @@ public:
     Q_INVOKABLE void releaseRate(int position);
     // The fire period in milliseconds, MinPeriod to MaxPeriod.
     Q_INVOKABLE void setPeriod(int period);
+    // A double-click on a preset begins renaming it: the choice its first click made is undone.
+    Q_INVOKABLE void startRename(int index);
     // A name no other preset has; not empty, no path separators.
     Q_INVOKABLE bool rename(int index, const QString& name);
 
@@ -137,9 +139,19 @@ protected:
     int m_currentSlot = 0;
 
 private:
+    // The last preset choice and what it replaced.
+    struct Choice
+    {
+        int slot = -1;
+        int preset = -1;
+        int replaced = -1;
+        bool wasDirty = false;
+    };
+
     Screens& m_screens;
     QStringList m_lang;
     bool m_isSave = false;
+    Choice m_lastChoice;
 };
 
 #endif // QX7_GUNCONTROLSCREEN_H

@@ -2,6 +2,7 @@
 
 #include "KeyMatrixScreen.h"
 #include "MacroEditorScreen.h"
+#include "MacroLibrary.h"
 #include "ScreenValues.h"
 #include "Screens.h"
 
@@ -288,6 +289,7 @@ bool KeyAssigmentScreen::openButton(int index)
     m_index = index;
     setWorking(keys->record(index), keys->text(index));
     loadFields();
+    setPage(std::max(recordGroup(), 0));
     return true;
 }
 
@@ -376,6 +378,23 @@ void KeyAssigmentScreen::setCapture(Capture capture)
     m_capture = capture;
     m_screens.captureKeys(this, capture != NoCapture);
     emit captureChanged();
+}
+
+void KeyAssigmentScreen::setPage(int group)
+{
+    if (group < 0 || group >= GroupCount) {
+        return;
+    }
+    endCapture();
+    if (m_page != group) {
+        m_page = group;
+        emit pageChanged();
+    }
+}
+
+void KeyAssigmentScreen::endCapture()
+{
+    setCapture(NoCapture);
 }
 
 void KeyAssigmentScreen::startFireCapture()
@@ -511,4 +530,27 @@ void KeyAssigmentScreen::detectKeyboard(bool isDown, int usbCode)
         m_groupText += (m_groupText.isEmpty() ? QString() : QStringLiteral(" + ")) + label;
     }
     emit groupTextChanged();
+}
+
+bool KeyAssigmentScreen::holdsMacro(const QString& macroName) const
+{
+    return m_index >= 0 && m_record.type() == ButtonFunction::Macro && m_text == macroName;
+}
+
+void KeyAssigmentScreen::macroRenamed(const QString& oldName, const QString& newName)
+{
+    // A rename the file system refused leaves the macro under its old name.
+    if (holdsMacro(oldName) && m_screens.macros().macroExists(newName)) {
+        setWorking(m_record, newName);
+    }
+}
+
+void KeyAssigmentScreen::macroDeleted(const QString& macroName)
+{
+    if (holdsMacro(macroName)) {
+        // Back to what the button does now; a binding to the macro went back to the default.
+        KeyMatrixScreen* keys = m_screens.keyMatrix();
+        setWorking(keys->record(m_index), keys->text(m_index));
+        loadFields();
+    }
 }

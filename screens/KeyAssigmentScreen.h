@@ -27,6 +27,7 @@ class KeyAssigmentScreen : public QObject
     Q_PROPERTY(int macroChoice READ macroChoice NOTIFY recordChanged)
     Q_PROPERTY(int macroMode READ macroMode NOTIFY macroModeChanged)
     Q_PROPERTY(QStringList macroModeLabels READ macroModeLabels NOTIFY languageChanged)
+    Q_PROPERTY(int page READ page WRITE setPage NOTIFY pageChanged)
     Q_PROPERTY(int capture READ capture NOTIFY captureChanged)
     Q_PROPERTY(QString fireText READ fireText NOTIFY fireChanged)
     Q_PROPERTY(int rate READ rate NOTIFY fireChanged)
@@ -106,6 +107,9 @@ public:
     int macroChoice() const;
     int macroMode() const { return m_macroMode; }
     QStringList macroModeLabels() const;
+    // The group shown on the right; another page ends a capture.
+    int page() const { return m_page; }
+    void setPage(int group);
     int capture() const { return m_capture; }
     bool capturesKeys() const { return m_capture != NoCapture; }
     QString fireText() const;
@@ -136,6 +140,10 @@ public:
     // Any record, as the groups would set it; a macro record takes the macro name as its text.
     void setRecord(const ButtonFunction& record, const QString& macroName = QString());
 
+    // The user left the capture field (a click anywhere else, another dialog, the window hidden,
+    // the mouse gone): the desktop's keys are no longer read. Keys gathered for a combination stay
+    // until confirmed or cleared.
+    Q_INVOKABLE void endCapture();
     Q_INVOKABLE void startFireCapture();
     Q_INVOKABLE void setRatePosition(int position);
     Q_INVOKABLE void setTimes(int times);
@@ -154,6 +162,11 @@ public:
     // A key from the desktop while the dialog captures.
     void detectKeyboard(bool isDown, int usbCode);
 
+    // The macro editor opened from the dialog renamed or deleted a macro: the dialog's choice
+    // follows, once the bindings have followed.
+    void macroRenamed(const QString& oldName, const QString& newName);
+    void macroDeleted(const QString& macroName);
+
 signals:
     void languageChanged();
     void recordChanged();
@@ -161,6 +174,7 @@ signals:
     void macroNamesChanged();
     void macroModeChanged();
     void captureChanged();
+    void pageChanged();
     void fireChanged();
     void groupTextChanged();
     void noticeChanged();
@@ -174,6 +188,7 @@ private:
     };
 
     void setCapture(Capture capture);
+    bool holdsMacro(const QString& macroName) const;
     void setWorking(const ButtonFunction& record, const QString& text);
     // The fire and combination fields as a record of their kind shows them.
     void loadFields();
@@ -186,6 +201,7 @@ private:
     ButtonFunction m_record;
     QString m_text;
     Capture m_capture = NoCapture;
+    int m_page = MouseGroup;
     int m_rate = DefaultRate;
     bool m_rateMoved = false;
     int m_times = 0;

@@ -5,6 +5,7 @@
 #include "GunControlScreen.h"
 #include "KeyAssigmentScreen.h"
 #include "MacroEditorScreen.h"
+#include "MacroLibrary.h"
 #include "ScreenValues.h"
 #include "Screens.h"
 
@@ -136,7 +137,8 @@ void KeyMatrixScreen::bindMacro(const ButtonFunction& record, const QString& nam
 
 void KeyMatrixScreen::commit(int entry, const ButtonFunction& record, const QString& text)
 {
-    if (!isEntry(entry)) {
+    // A macro the library does not hold would bind the button to nothing.
+    if (!isEntry(entry) || (record.type() == ButtonFunction::Macro && !m_screens.macros().macroExists(text))) {
         return;
     }
     if (record != m_records.at(entry)) {

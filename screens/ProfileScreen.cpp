@@ -24,7 +24,7 @@ const QStringList DefaultLang {
     QString(),
     QString(),
     QString(),
-    QString(),
+    QStringLiteral("That name is already in use"),
     QString(),
     QString(),
     QString(),
@@ -351,8 +351,13 @@ bool ProfileScreen::canRename(int index) const
 
 bool ProfileScreen::rename(int index, const QString& name)
 {
+    setNotice(QString());
     const QString trimmed = name.trimmed();
-    if (!canRename(index) || trimmed.isEmpty() || names().contains(trimmed)) {
+    if (!canRename(index) || trimmed.isEmpty() || trimmed == m_entries.at(index).name) {
+        return false;
+    }
+    if (names().contains(trimmed)) {
+        setNotice(m_lang.at(NameUsedText));
         return false;
     }
     m_entries[index].name = trimmed;

@@ -37,6 +37,7 @@ public:
         StandardText,
         NotAProfileText,
         NotStoredText,
+        NameUsedText = 12,
     };
     Q_ENUM(Text)
 

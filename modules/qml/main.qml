@@ -139,7 +139,7 @@ Item {
             return true
         case "assign":
             openAssignment(3)
-            keyAssigment.page = KeyAssigmentScreen.MacroGroup
+            KeyAssigmentScreen.page = KeyAssigmentScreen.MacroGroup
             return keyAssigment.visible
         case "macro":
             made(macroEditorLoader)
@@ -191,6 +191,8 @@ Item {
     Item {
         id: leftPanel
         visible: MainScreen.revealed
+        // An open list lies over the bottom bar as well.
+        z: reportRateBox.z
         x: 16
         y: 52
         width: 280
@@ -244,7 +246,7 @@ Item {
             width: parent.width
             height: 84
             title: mainIten.mainLang[MainScreen.ReportRateText]
-            z: reportRateList.isDrop ? 10 : 0
+            z: reportRateList.z > 0 ? 10 : 0
 
             DropDownList {
                 id: reportRateList
@@ -363,7 +365,7 @@ Item {
         profileBtn.textList: ProfileScreen.names
         profileBtn.onValueChange: function(index) { MainScreen.changeProfile(index) }
         onBtnClicked: function(btnIndex) { mainIten.askMenuCmd(btnIndex) }
-        z: profileBtn.isDrop ? 30 : 0
+        z: profileBtn.z > 0 ? 30 : 0
     }
 
     Binding {
@@ -460,6 +462,7 @@ Item {
         target: mainIten.keyAssigment
         // The macro editor opens over the dialog.
         function onMacroEditorRequested() {
+            KeyAssigmentScreen.endCapture()
             macroEditorLoader.z = keyAssigmentLoader.z + 1
             mainIten.made(macroEditorLoader).open()
         }

@@ -69,6 +69,7 @@ private slots:
     void badArgumentsSendAndStoreNothing();
     void noVerifiedDevice_data();
     void noVerifiedDevice();
+    void failedExchange_data();
     void failedExchange();
     void keyKeepsTheOnlyLeftButton();
     void unwritableFile_data();
@@ -133,7 +134,9 @@ void TestQx7Ctl::commands_data()
     QTest::newRow("553 report-rate") << "553" << false << QStringList {"report-rate", "500"} << "010200" << "mouse/reportRate" << "2";
     QTest::newRow("553 dpi") << "553" << false << QStringList {"dpi", "3"} + dpis << "110308" << "mouse/dpiValueArray" << "400 850 1600 3250 4000 5050 6000 7050";
     QTest::newRow("560 dpi scrambled") << "560" << true << QStringList {"dpi", "2"} + dpis << "0c0180" << "mouse/currentDpiCount" << "2";
-    QTest::newRow("553 light") << "553" << false << QStringList {"light", "3", "1", "3"} << "0d" << "mouse/lightValue" << "2 1 3";
+    // Breath has a speed but keeps the brightness; Static keeps both, at full brightness.
+    QTest::newRow("553 light") << "553" << false << QStringList {"light", "3", "1", "3"} << "0d" << "mouse/lightValue" << "2 1 4";
+    QTest::newRow("553 light static") << "553" << false << QStringList {"light", "1", "3", "0"} << "0d" << "mouse/lightValue" << "0 2 4";
     QTest::newRow("560 colors") << "560" << false << QStringList {"colors"} + colors << "0c0080" << "mouse/colorValue" << "255 0 0 0 255 0 0 0 255 255 255 255 0 0 0 16 16 16 32 32 32 48 48 48";
     QTest::newRow("553 key") << "553" << false << QStringList {"key", "4", "0300B500"} << "12014008" << "mouseKeyMatrix/3" << "3 0 181 0";
     QTest::newRow("553 key macro") << "553" << false << QStringList {"key", "4", "04020300", "Macro_1"} << "130480" << "mouseMacroKey/3" << "Macro_1";
@@ -273,13 +276,28 @@ void TestQx7Ctl::noVerifiedDevice()
     }
 }
 
+void TestQx7Ctl::failedExchange_data()
+{
+    QTest::addColumn<QString>("family");
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<QString>("error");
+    // A 553 mouse does not answer the 560 profile read: the block read runs out of time.
+    QTest::newRow("read-profile on a 553")
+        << "553" << QStringList {"read-profile", "1"} << "read-profile: an exchange with the mouse failed";
+    QTest::newRow("macro, mouse gone") << "560" << QStringList {"--virtual-unplug", "0", "macro", "2", "Macro_0"}
+                                       << "macro: an exchange with the mouse failed";
+}
+
 void TestQx7Ctl::failedExchange()
 {
-    // A 553 mouse does not answer the 560 profile read: the block read runs out of time.
-    const Modules modules("553", false);
-    const Run r = run(modules, {"read-profile", "1"});
+    QFETCH(QString, family);
+    QFETCH(QStringList, args);
+    QFETCH(QString, error);
+    const Modules modules(family, false);
+    const Run r = run(modules, args);
     QCOMPARE(r.status, 3);
-    QVERIFY(r.errors.contains("read-profile"));
+    QVERIFY2(r.errors.contains(error), qPrintable(r.errors));
+    QVERIFY2(!r.errors.contains("longer"), qPrintable(r.errors));
 }
 
 void TestQx7Ctl::keyKeepsTheOnlyLeftButton()

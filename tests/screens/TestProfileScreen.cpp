@@ -207,12 +207,14 @@ void TestProfileScreen::rename_data()
     QTest::addColumn<int>("index");
     QTest::addColumn<QString>("name");
     QTest::addColumn<bool>("taken");
+    QTest::addColumn<QString>("notice");
     // clang-format off
-    QTest::newRow("new name")        << 1 << " Work " << true;
-    QTest::newRow("another's name")  << 1 << "profile_1" << false;
-    QTest::newRow("the first entry") << 0 << "Work" << false;
-    QTest::newRow("blank")           << 2 << "  " << false;
-    QTest::newRow("past the list")   << 3 << "Work" << false;
+    QTest::newRow("new name")        << 1 << " Work " << true << "";
+    QTest::newRow("another's name")  << 1 << "profile_1" << false << "That name is already in use";
+    QTest::newRow("its own name")    << 1 << "profile_0" << false << "";
+    QTest::newRow("the first entry") << 0 << "Work" << false << "";
+    QTest::newRow("blank")           << 2 << "  " << false << "";
+    QTest::newRow("past the list")   << 3 << "Work" << false << "";
     // clang-format on
 }
 
@@ -221,10 +223,12 @@ void TestProfileScreen::rename()
     QFETCH(int, index);
     QFETCH(QString, name);
     QFETCH(bool, taken);
+    QFETCH(QString, notice);
     ScreenRig rig;
     startWith(rig, 3);
     const QStringList before = storedList(rig);
     QCOMPARE(rig.screens->profile()->rename(index, name), taken);
+    QCOMPARE(rig.screens->profile()->notice(), notice);
     QStringList expected = before;
     if (taken) {
         expected[index] = name.trimmed() + QString::number(index);
