@@ -27,6 +27,7 @@
 #include <QTimer>
 #include <atomic>
 #include <csignal>
+#include <limits>
 #include <memory>
 #include <optional>
 #include <unistd.h>
@@ -354,14 +355,34 @@ Parsed parseDpi(const Request& r)
     const int stages = std::min(profileInt(r.store, "mouse/dpiCount", 8), 8);
     const int minDpi = globalInt(r.store, "mouse/minDPI", 200);
     const int maxDpi = globalInt(r.store, "mouse/maxDPI", 6000);
+    const int base = globalInt(r.store, "mouse/dpiBase", 50);
     NumberArgs n(r.args);
     const int count = n.next("stage count", 1, stages);
-    QList<int> values;
-    for (int i = 0; i < DpiSettingScreen::Stages; ++i) {
-        values << n.next("DPI value", minDpi, maxDpi);
-    }
     if (!n.ok()) {
         return failure(n.error());
+    }
+    QList<int> values;
+    for (int i = 0; i < DpiSettingScreen::Stages; ++i) {
+        values << n.next("DPI value", std::numeric_limits<int>::min(), std::numeric_limits<int>::max());
+    }
+    if (!n.ok()) {
+        return failure(QStringLiteral("%1 DPI values expected after the stage count").arg(DpiSettingScreen::Stages));
+    }
+    // Stored exactly as typed, so only a value a slider could give is taken.
+    for (int value : values) {
+        const QList<int> nearest = DpiSettingScreen::nearestValues(value, minDpi, maxDpi, base);
+        if (nearest != QList<int> {value}) {
+            QStringList texts;
+            for (int v : nearest) {
+                texts << QString::number(v);
+            }
+            return failure(QStringLiteral("bad DPI value '%1': expected %2 to %3 in steps of %4; nearest: %5")
+                               .arg(value)
+                               .arg(minDpi)
+                               .arg(maxDpi)
+                               .arg(base)
+                               .arg(texts.join(QStringLiteral(" or "))));
+        }
     }
     return ready([count, values](Context& c) { return setDpi(c, count, values); });
 }

@@ -5,6 +5,8 @@
 #include "ScreenValues.h"
 #include "Screens.h"
 
+#include <cmath>
+
 namespace {
 
 const QList<int> DefaultValues {500, 1000, 1500, 2000, 3000, 4000, 5000, 6000};
@@ -73,9 +75,21 @@ int DpiSettingScreen::valueAt(int position, int minDpi, int maxDpi, int base)
 int DpiSettingScreen::knobFor(int value, int minDpi, int maxDpi)
 {
     const double fraction = maxDpi > minDpi ? double(value - minDpi) / (maxDpi - minDpi) : 0.0;
-    // A value at the top of the range would put the knob one step past the track's end, where it
-    // reads back above the highest DPI.
-    return qBound(KnobFirst, int(KnobTravel * fraction) + KnobFirst + 1, KnobFirst + KnobTravel);
+    // The position nearest to the value: the knob only shows it, the value stays as stored.
+    return qBound(KnobFirst, int(std::lround(KnobTravel * fraction)) + KnobFirst, KnobFirst + KnobTravel);
+}
+
+QList<int> DpiSettingScreen::nearestValues(int value, int minDpi, int maxDpi, int base)
+{
+    const int step = base > 0 ? base : 1;
+    // The lowest and highest values the track gives.
+    const int first = valueAt(KnobFirst, minDpi, maxDpi, base);
+    const int last = valueAt(KnobFirst + KnobTravel, minDpi, maxDpi, base);
+    if (value <= first || value >= last) {
+        return {value <= first ? first : last};
+    }
+    const int below = value / step * step;
+    return below == value ? QList<int> {value} : QList<int> {below, below + step};
 }
 
 void DpiSettingScreen::setCurrentDpiCount(int count)
@@ -126,13 +140,12 @@ void DpiSettingScreen::saveData(bool isSendData)
 
 void DpiSettingScreen::place(const QList<int>& values)
 {
-    // The value shown, stored and sent is the one read back off the knob.
-    m_values.clear();
+    // The slider has fewer positions than the range has values: a stored value keeps its own
+    // number until the user moves its slider, and the knob stands as near to it as it can.
+    m_values = values;
     m_knobs.clear();
     for (int value : values) {
-        const int knob = knobFor(value, m_minDpi, m_maxDpi);
-        m_knobs << knob;
-        m_values << valueAt(knob, m_minDpi, m_maxDpi, m_dpiBase);
+        m_knobs << knobFor(value, m_minDpi, m_maxDpi);
     }
     emit valuesChanged();
     emit knobsPlaced();
