@@ -125,7 +125,7 @@ void KeyMatrixScreen::bindMacro(const ButtonFunction& record, const QString& nam
         return;
     }
     if (!name.isEmpty()) {
-        m_screens.macroEditor()->sendMacro(record.param2(), name);
+        m_screens.main()->sendMacro(record.param2(), name);
     }
     m_screens.store().setData(ButtonFunction::macroNameKey(record.param2()), name);
 }

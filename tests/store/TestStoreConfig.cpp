@@ -267,7 +267,7 @@ private slots:
         QVERIFY(file == "macro/Macro_0.bin" ? actions == 1 || actions == MacroLibrary::MaxActions + 1 : actions == 8);
         QCOMPARE(guns.getGunData(0).size(), file == "gun/gunData.bin" ? 0 : 6);
         const int texts = languages.getLangStrings("main", "English").size();
-        QVERIFY(file == "i18n/English.ini" ? texts == 0 || texts == LanguageStore::MaxTexts : texts == 15);
+        QVERIFY(file == "i18n/English.ini" ? texts == 0 || texts == LanguageStore::MaxTexts : texts == 18);
 
         QVERIFY(store.sync());
         QCOMPARE(modules.snapshot(), before);
