@@ -6,6 +6,7 @@
 #include "Screens.h"
 
 #include <cmath>
+#include <cstdlib>
 
 namespace {
 
@@ -72,11 +73,21 @@ int DpiSettingScreen::valueAt(int position, int minDpi, int maxDpi, int base)
     return int(dpi / base) * base;
 }
 
-int DpiSettingScreen::knobFor(int value, int minDpi, int maxDpi)
+int DpiSettingScreen::knobFor(int value, int minDpi, int maxDpi, int base)
 {
-    const double fraction = maxDpi > minDpi ? double(value - minDpi) / (maxDpi - minDpi) : 0.0;
-    // The position nearest to the value: the knob only shows it, the value stays as stored.
-    return qBound(KnobFirst, int(std::lround(KnobTravel * fraction)) + KnobFirst, KnobFirst + KnobTravel);
+    // The position whose value is nearest; of two as near, the one nearer on the track. The knob
+    // only shows the value: a stored value stays as it is.
+    const double exact = KnobFirst + (maxDpi > minDpi ? double(value - minDpi) * KnobTravel / (maxDpi - minDpi) : 0.0);
+    int best = KnobFirst;
+    for (int position = KnobFirst; position <= KnobFirst + KnobTravel; ++position) {
+        const int distance = std::abs(valueAt(position, minDpi, maxDpi, base) - value);
+        const int bestDistance = std::abs(valueAt(best, minDpi, maxDpi, base) - value);
+        if (distance < bestDistance
+            || (distance == bestDistance && std::abs(position - exact) < std::abs(best - exact))) {
+            best = position;
+        }
+    }
+    return best;
 }
 
 QList<int> DpiSettingScreen::nearestValues(int value, int minDpi, int maxDpi, int base)
@@ -145,7 +156,7 @@ void DpiSettingScreen::place(const QList<int>& values)
     m_values = values;
     m_knobs.clear();
     for (int value : values) {
-        m_knobs << knobFor(value, m_minDpi, m_maxDpi);
+        m_knobs << knobFor(value, m_minDpi, m_maxDpi, m_dpiBase);
     }
     emit valuesChanged();
     emit knobsPlaced();
@@ -177,10 +188,16 @@ void DpiSettingScreen::dragStage(int stage, int position)
 
 void DpiSettingScreen::releaseStage(int stage, int position)
 {
-    if (stage >= 0 && stage < m_knobs.size()) {
-        setKnob(stage, position);
-        setSave(true);
+    if (stage < 0 || stage >= m_knobs.size()) {
+        return;
     }
+    // A press on the knob that did not move it leaves a value the knob cannot give as it is.
+    const int knob = qBound(KnobFirst, position, KnobFirst + KnobTravel);
+    if (knob == m_knobs.at(stage) && m_values.at(stage) != valueAt(knob, m_minDpi, m_maxDpi, m_dpiBase)) {
+        return;
+    }
+    setKnob(stage, position);
+    setSave(true);
 }
 
 void DpiSettingScreen::restore()

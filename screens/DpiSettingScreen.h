@@ -58,7 +58,7 @@ public:
 
     // Slider arithmetic: the DPI a knob position gives, and the position nearest to a DPI value.
     static int valueAt(int position, int minDpi, int maxDpi, int base);
-    static int knobFor(int value, int minDpi, int maxDpi);
+    static int knobFor(int value, int minDpi, int maxDpi, int base);
     // The values a slider gives (multiples of `base` within the range) nearest to `value`: the
     // value alone when a slider gives it, else one or two neighbours.
     static QList<int> nearestValues(int value, int minDpi, int maxDpi, int base);

@@ -194,6 +194,8 @@ void KeyMatrixScreen::init(bool isSendData, bool isRecovery)
         entry = entry < Entries ? entry : 0;
         m_records[entry] = ButtonFunction(ButtonFunction::MouseButton, 0, ButtonFunction::LeftButtonCode, 0);
         m_texts[entry] = textFor(m_records.at(entry));
+        // Not in the profile yet: Save (or the send below) stores it.
+        setSave(!isSendData);
     }
     emit matrixChanged();
     if (isSendData) {

@@ -74,7 +74,7 @@ void TestDpiSettingScreen::placed_data()
     QTest::addColumn<int>("stored");
     QTest::addColumn<int>("knob");
     // clang-format off
-    QTest::newRow("400")                << 6000  << 400   << 8;
+    QTest::newRow("400")                << 6000  << 400   << 9;
     QTest::newRow("between positions")  << 6000  << 3125  << 83;
     QTest::newRow("top")                << 6000  << 6000  << 161;
     QTest::newRow("below range")        << 6000  << 100   << 3;
@@ -109,9 +109,15 @@ void TestDpiSettingScreen::placed()
     rig.screens->main()->save();
     QCOMPARE(rig.store->getDataList("mouse/dpiValueArray", false).at(0).toInt(), stored);
     QCOMPARE(rig.v.mouse.state().dpiTable.at(0), char(DpiEncoding::encode(screen->sensorType(), stored).code));
-    // Moving the slider sets the value of its position.
+    // A press on the knob that does not move it keeps the value; moving it sets its position's.
+    screen->setSave(false);
+    screen->releaseStage(0, knob);
+    QCOMPARE(screen->values().at(0), stored);
+    QVERIFY(!screen->isSave() || DpiSettingScreen::valueAt(knob, 200, maxDpi, 50) == stored);
+    screen->dragStage(0, knob + 1);
     screen->releaseStage(0, knob);
     QCOMPARE(screen->values().at(0), DpiSettingScreen::valueAt(knob, 200, maxDpi, 50));
+    QVERIFY(screen->isSave());
 }
 
 void TestDpiSettingScreen::nearestValues_data()
