@@ -6,6 +6,7 @@
 #include "DeviceConnector.h"
 #include "DeviceOperations.h"
 #include "HidTransport.h"
+#include "MainScreen.h"
 #include "Screens.h"
 #include "StorePaths.h"
 #include "Ui_Controler.h"
@@ -58,6 +59,12 @@ Widget::Widget(const QString& baseDir,
     connect(monitorTimer, &CheckTimer::timeout, this, &Widget::checkDevice);
     setupTray();
     view()->screens()->store().setWriteFailureHandler([this](const QString& file) { writeFailed(file); });
+    // The scene shows its own messages; with the window hidden only the tray can.
+    connect(view()->screens()->main(), &MainScreen::noticeShown, this, [this](const QString& text) {
+        if (!isVisible()) {
+            balloon(QStringLiteral("Info"), text, QSystemTrayIcon::Warning);
+        }
+    });
 }
 
 Widget::~Widget()

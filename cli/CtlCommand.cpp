@@ -30,6 +30,7 @@
 #include <QTimer>
 #include <atomic>
 #include <csignal>
+#include <limits>
 #include <memory>
 #include <optional>
 #include <unistd.h>
@@ -436,10 +437,28 @@ Parsed parseDpi(const Request& r)
     const int count = a.number("stage count", 1, dpi->dpiCount());
     QList<int> values;
     for (int i = 0; i < DpiSettingScreen::Stages; ++i) {
-        values << a.number("DPI value", dpi->minDPI(), dpi->maxDPI());
+        values << a.number("DPI value", std::numeric_limits<int>::min(), std::numeric_limits<int>::max());
     }
     a.require(r.args.size() == 1 + DpiSettingScreen::Stages,
               QStringLiteral("dpi takes the stage count and %1 values").arg(DpiSettingScreen::Stages));
+    // Stored exactly as typed, so only a value a slider could give is taken.
+    for (int value : values) {
+        if (!a.ok()) {
+            break;
+        }
+        const QList<int> nearest = DpiSettingScreen::nearestValues(value, dpi->minDPI(), dpi->maxDPI(), dpi->dpiBase());
+        QStringList texts;
+        for (int v : nearest) {
+            texts << QString::number(v);
+        }
+        a.require(nearest == QList<int> {value},
+                  QStringLiteral("bad DPI value '%1': expected %2 to %3 in steps of %4; nearest: %5")
+                      .arg(value)
+                      .arg(dpi->minDPI())
+                      .arg(dpi->maxDPI())
+                      .arg(dpi->dpiBase())
+                      .arg(texts.join(QStringLiteral(" or "))));
+    }
     return a.result([count, values](Context& c) { return setDpi(c, count, values); });
 }
 
@@ -619,9 +638,9 @@ const QList<CtlCommand>& CtlCommand::all()
          parseReportRate, {"report-rate 1000"}},
         {"dpi", "[COUNT " + numberedWords("V", DpiSettingScreen::Stages) + "]",
          QStringLiteral("no values: print the stages; values: the number of stages in use\n"
-                        "and the DPI of stages 1 to %1, as the DPI sliders place them")
+                        "and the DPI of stages 1 to %1, each one a DPI slider can give")
              .arg(DpiSettingScreen::Stages),
-         parseDpi, {"dpi 4 400 850 1600 3250 4800 6450 8000 12000  # four stages in use"}},
+         parseDpi, {"dpi 4 400 800 1600 3200 4800 6400 8000 12000  # four stages in use"}},
         {"dpi-stage", "[N]", "no N: print the active stage and its DPI; N: make stage N\n"
                              "active, 1 up to the number in use",
          parseDpiStage, {"dpi-stage  # the active stage and its DPI", "dpi-stage 2  # the second stage active"}},

@@ -1,6 +1,8 @@
 #ifndef QX7_DEVICEOPERATIONS_H
 #define QX7_DEVICEOPERATIONS_H
 
+#include "ButtonFunction.h"
+
 #include <QString>
 #include <QVariant>
 #include <QVariantList>
@@ -44,6 +46,8 @@ public:
     void setBusy(int busyTime);
     void setCurrentDPI(int dpiValue);
 
+    // Every key matrix reaches the profile and the mouse through these two: one without the left
+    // button is refused (nothing stored, nothing sent).
     void mouseSetKeyMatrix(const QVariantList& src64, bool isSendData, const QVariantList& otherParam);
     QVariantList mouseGetKeydefine(const QVariant& index, bool isRecovery);
     void mouseResetKeyMatrix();
@@ -60,6 +64,7 @@ public:
 
 private:
     void sendImages(bool allGunImages);
+    void sendKeyMatrix(const ButtonFunction::DeviceMatrix& matrix, unsigned char indexAddOne);
 
     Hid_Thread* m_hid;
     ConfigStore* m_store;

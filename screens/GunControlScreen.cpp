@@ -5,6 +5,7 @@
 #include "GunStore.h"
 #include "KeyMatrixScreen.h"
 #include "MacroLibrary.h"
+#include "MainScreen.h"
 #include "ScreenValues.h"
 #include "Screens.h"
 
@@ -155,10 +156,14 @@ bool GunControlScreen::resetData()
     emit presetsChanged();
     m_currentSlot = 0;
     emit shownChanged();
+    return stored;
+}
+
+void GunControlScreen::sendSlots()
+{
     for (int slot = 0; slot < SlotCount; ++slot) {
         sendData(slot);
     }
-    return stored;
 }
 
 void GunControlScreen::close()
@@ -167,10 +172,11 @@ void GunControlScreen::close()
         return;
     }
     setSave(false);
-    for (int slot = 0; slot < SlotCount; ++slot) {
-        sendData(slot);
-    }
-    m_screens.keyMatrix()->saveData();
+    KeyMatrixScreen* keys = m_screens.keyMatrix();
+    m_screens.main()->deliver(QStringLiteral("gun"), [this, keys] {
+        sendSlots();
+        keys->saveData();
+    });
 }
 
 QStringList GunControlScreen::gunPictures() const

@@ -93,8 +93,10 @@ public:
     Q_INVOKABLE void init();
     // Sends the preset chosen for slot 0-2 to the mouse's gun slot 1-3.
     Q_INVOKABLE void sendData(int slot);
-    // The factory reset's presets and slot choices, stored and sent; false when a preset could not
-    // be stored.
+    // The three slots' presets to the mouse.
+    void sendSlots();
+    // The factory reset's presets and slot choices, stored (sendSlots sends them); false when a
+    // preset could not be stored.
     Q_INVOKABLE bool resetData();
     // Closing the dialog: when anything changed, the three slots and then the key matrix are sent.
     Q_INVOKABLE void close();

@@ -333,7 +333,8 @@ void KeyAssigmentScreen::setWorking(const ButtonFunction& record, const QString&
 
 void KeyAssigmentScreen::loadFields()
 {
-    if (m_record.type() == ButtonFunction::Fire) {
+    const bool fire = m_record.type() == ButtonFunction::Fire;
+    if (fire) {
         m_rate = m_record.param2();
         m_rateMoved = true;
         m_times = m_record.param3();
@@ -342,7 +343,8 @@ void KeyAssigmentScreen::loadFields()
         m_rateMoved = false;
         m_times = 0;
     }
-    m_endless = false;
+    // A stored fire record is shown as it is: times 0 is endless fire.
+    m_endless = fire && m_times == 0;
     emit fireChanged();
 
     const int mode = m_record.type() == ButtonFunction::Macro ? m_record.param1() : 0;

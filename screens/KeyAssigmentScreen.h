@@ -7,6 +7,8 @@
 #include <QStringList>
 #include <QVariantList>
 
+#include <algorithm>
+
 class Screens;
 
 // The assignment dialog: a working copy of one button's record and text, edited by the function
@@ -115,7 +117,9 @@ public:
     QString fireText() const;
     int rate() const { return m_rate; }
     QString rateText() const;
-    int ratePosition() const { return m_rate - 1; }
+    // The knob for the interval; one outside the slider's range stands at its end while the
+    // label shows the interval as stored.
+    int ratePosition() const { return std::clamp(m_rate - 1, int(RateFirstPosition), int(RateLastPosition)); }
     int times() const { return m_times; }
     bool endless() const { return m_endless; }
     QString groupText() const { return m_groupText; }

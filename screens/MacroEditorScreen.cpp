@@ -2,6 +2,7 @@
 
 #include "DeviceOperations.h"
 #include "MacroLibrary.h"
+#include "MainScreen.h"
 #include "ScreenValues.h"
 #include "Screens.h"
 #include "StoreTools.h"
@@ -298,7 +299,10 @@ void MacroEditorScreen::exportMacro()
 {
     if (m_selected >= 0) {
         stopRecord();
-        m_screens.macros().saveMacroFile(selectedName());
+        bool chosen = false;
+        if (!m_screens.macros().saveMacroFile(selectedName(), &chosen) && chosen) {
+            m_screens.main()->showNotice(MainScreen::MacroExportFailedText);
+        }
     }
 }
 

@@ -341,7 +341,14 @@ bool ProfileScreen::exportProfile(int index)
     if (index < 0 || index >= m_entries.size()) {
         return false;
     }
-    return m_screens.store().saveProfile(m_entries.at(index).number);
+    bool chosen = false;
+    if (!m_screens.store().saveProfile(m_entries.at(index).number, &chosen)) {
+        if (chosen) {
+            m_screens.main()->showNotice(MainScreen::ProfileExportFailedText);
+        }
+        return false;
+    }
+    return true;
 }
 
 bool ProfileScreen::canRename(int index) const

@@ -4,6 +4,7 @@
 #include "StoreTools.h"
 
 #include <QDebug>
+#include <algorithm>
 #include <utility>
 
 namespace {
@@ -49,14 +50,51 @@ FileChooser* ConfigStore::fileChooser() const
     return m_chooser;
 }
 
-QSettings* ConfigStore::readSettings(bool isRecovery) const
+namespace {
+
+bool isNumber(const QVariant& value)
 {
-    return isRecovery ? m_defaultProfileSettings.get() : currentProfileSettings();
+    bool ok = false;
+    value.toString().trimmed().toInt(&ok);
+    return ok;
 }
+
+// A profile's value has the shape of the default profile's: a number where the default holds a
+// number, a list of as many numbers where it holds such a list, anything where it holds text.
+bool hasShapeOf(const QVariant& value, const QVariant& fallback)
+{
+    const QVariantList fallbackList = StoreTools::listValue(fallback);
+    if (!fallbackList.isEmpty()) {
+        const QVariantList list = StoreTools::listValue(value);
+        if (list.size() != fallbackList.size()) {
+            return false;
+        }
+        for (int i = 0; i < list.size(); ++i) {
+            if (isNumber(fallbackList.at(i)) && !isNumber(list.at(i))) {
+                return false;
+            }
+        }
+        return true;
+    }
+    return !isNumber(fallback) || isNumber(value);
+}
+
+} // namespace
 
 QVariant ConfigStore::getData(const QVariant& key, bool isRecovery) const
 {
-    return readSettings(isRecovery)->value(key.toString());
+    const QString name = key.toString();
+    const QVariant fallback = m_defaultProfileSettings->value(name);
+    if (isRecovery) {
+        return fallback;
+    }
+    // A missing or damaged entry (a deleted slot file, an import holding a few keys) would turn
+    // into zeros on the mouse: the default profile's entry stands in for it.
+    const QVariant value = currentProfileSettings()->value(name);
+    if (!value.isValid() || (fallback.isValid() && !hasShapeOf(value, fallback))) {
+        return fallback.isValid() ? fallback : value;
+    }
+    return value;
 }
 
 QVariantList ConfigStore::getDataList(const QVariant& key, bool isRecovery) const
@@ -120,8 +158,11 @@ int ConfigStore::currentProfile() const
     return m_currentProfile;
 }
 
-bool ConfigStore::saveProfile(int profile)
+bool ConfigStore::saveProfile(int profile, bool* chosen)
 {
+    if (chosen) {
+        *chosen = false;
+    }
     if (!isValidSlot(profile) || !m_chooser) {
         return false;
     }
@@ -130,6 +171,9 @@ bool ConfigStore::saveProfile(int profile)
         = m_chooser->chooseSaveFile(kProfileCaptionSave, StoreTools::desktopFolder(), kProfileFilter, kProfileSuffix);
     if (target.isEmpty()) {
         return false;
+    }
+    if (chosen) {
+        *chosen = true;
     }
     if (!target.endsWith(QStringLiteral(".pf"), Qt::CaseInsensitive)) {
         target += QStringLiteral(".pf");
@@ -157,6 +201,10 @@ bool ConfigStore::loadProfile(int profile, bool* chosen)
     if (chosen) {
         *chosen = true;
     }
+    if (!holdsProfileKeys(source)) {
+        qWarning().noquote() << "profile slot" << profile << "kept: no profile settings in" << source;
+        return false;
+    }
     return replaceSlotFile(profile, source);
 }
 
@@ -178,6 +226,17 @@ bool ConfigStore::copyProfile(int destprofile, int srcprofile)
         return sync();
     }
     return replaceSlotFile(destprofile, m_paths.profile(srcprofile));
+}
+
+bool ConfigStore::holdsProfileKeys(const QString& source) const
+{
+    // Any INI text would pass as a settings file; a profile holds some of the default's keys.
+    if (!StoreTools::isSettingsFile(source)) {
+        return true;
+    }
+    const QStringList keys = StoreTools::openSettings(source)->allKeys();
+    const QStringList profileKeys = m_defaultProfileSettings->allKeys();
+    return std::any_of(keys.begin(), keys.end(), [&](const QString& key) { return profileKeys.contains(key); });
 }
 
 bool ConfigStore::replaceSlotFile(int slot, const QString& source)

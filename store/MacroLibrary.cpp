@@ -214,8 +214,11 @@ QVariantList MacroLibrary::getNameList(const QVariant& type) const
     return StoreTools::listValue(settings->value(key, 0));
 }
 
-bool MacroLibrary::saveMacroFile(const QVariant& macroFileName)
+bool MacroLibrary::saveMacroFile(const QVariant& macroFileName, bool* chosen)
 {
+    if (chosen) {
+        *chosen = false;
+    }
     FileChooser* chooser = m_config.fileChooser();
     if (!chooser || !macroExists(macroFileName.toString())) {
         return false;
@@ -224,6 +227,9 @@ bool MacroLibrary::saveMacroFile(const QVariant& macroFileName)
         QStringLiteral("Save File"), StoreTools::desktopFolder(), kMacroFilter, QStringLiteral("mc"));
     if (target.isEmpty()) {
         return false;
+    }
+    if (chosen) {
+        *chosen = true;
     }
     if (!target.endsWith(QStringLiteral(".mc"), Qt::CaseInsensitive)) {
         target += QStringLiteral(".mc");

@@ -20,6 +20,7 @@ Item {
     readonly property Profile profile: profileLoader.item as Profile
     readonly property bool dialogOpen: shown(macroEditor) || shown(gunControl) || shown(systemSetting)
                                        || shown(keyAssigment) || shown(profile) || resetConfirm.visible
+                                       || unsavedConfirm.visible
 
     signal msg_KB(bool isDown, int usbCode)
     signal msg_MS(bool isDown, int buttonCode, int x, int y)
@@ -124,6 +125,14 @@ Item {
             return true
         case "reset":
             resetConfirm.visible = true
+            return true
+        case "unsaved":
+            KeyMatrixScreen.isSave = true
+            MainScreen.chooseProfile(MainScreen.profileNo === 0 ? 1 : 0)
+            return unsavedConfirm.visible
+        case "notice":
+            KeyMatrixScreen.isSave = true
+            MainScreen.showNotice(MainScreen.SendFailedText)
             return true
         case "help":
             openHelpMenu()
@@ -312,6 +321,7 @@ Item {
                 width: 120
                 height: bottomBar.height
                 textValue: mainIten.mainLang[MainScreen.SaveText]
+                marked: MainScreen.hasPendingEdits
                 onClicked: {
                     mainIten.mainFocus()
                     MainScreen.save()
@@ -363,7 +373,7 @@ Item {
         x: 628
         y: 4
         profileBtn.textList: ProfileScreen.names
-        profileBtn.onValueChange: function(index) { MainScreen.changeProfile(index) }
+        profileBtn.onValueChange: function(index) { MainScreen.chooseProfile(index) }
         onBtnClicked: function(btnIndex) { mainIten.askMenuCmd(btnIndex) }
         z: profileBtn.z > 0 ? 30 : 0
     }
@@ -495,6 +505,75 @@ Item {
             MainScreen.factoryReset()
         }
         onRejected: visible = false
+    }
+
+    // Asked when the drop-down chooses another profile while edits are not on the mouse.
+    ConfirmBox {
+        id: unsavedConfirm
+        objectName: "unsavedConfirm"
+        visible: MainScreen.askedProfile >= 0
+        title: mainIten.mainLang[MainScreen.UnsavedTitleText]
+        message: mainIten.mainLang[MainScreen.UnsavedText]
+        okText: mainIten.mainLang[MainScreen.SaveText]
+        otherText: mainIten.mainLang[MainScreen.DiscardText]
+        cancelText: mainIten.mainLang[MainScreen.CancelText]
+        onAccepted: MainScreen.answerProfileQuestion(MainScreen.SaveAnswer)
+        onOther: MainScreen.answerProfileQuestion(MainScreen.DiscardAnswer)
+        onRejected: MainScreen.answerProfileQuestion(MainScreen.CancelAnswer)
+    }
+
+    // The flows' messages (a send the mouse did not take, a refused reset or export), above
+    // everything, for a few seconds.
+    Rectangle {
+        id: notice
+        objectName: "sceneNotice"
+        // In the bottom bar, between Config and Reset; a longer text grows upwards.
+        readonly property int room: 600
+        x: 446 - width / 2
+        y: 628 - height
+        width: Math.min(noticeText.implicitWidth + 32, room)
+        height: Math.max(34, noticeText.height + 16)
+        radius: 6
+        color: "#f21c1c1c"
+        border.color: Theme.colorOrange
+        opacity: 0
+        visible: opacity > 0
+        z: 90
+
+        Behavior on opacity {
+            NumberAnimation { duration: 300 }
+        }
+
+        Text {
+            id: noticeText
+            anchors.centerIn: parent
+            width: Math.min(implicitWidth, notice.room - 32)
+            wrapMode: Text.WordWrap
+            horizontalAlignment: Text.AlignHCenter
+            color: Theme.textColor
+            font.family: Theme.fontFamily
+            font.pixelSize: Theme.fontNormalSize
+        }
+
+        Timer {
+            id: noticeTimer
+            interval: 6000
+            onTriggered: notice.opacity = 0
+        }
+
+        Connections {
+            target: MainScreen
+            function onNoticeShown(text) {
+                noticeText.text = text
+                notice.opacity = 1
+                noticeTimer.restart()
+            }
+        }
+
+        MouseArea {
+            anchors.fill: parent
+            onClicked: notice.opacity = 0
+        }
     }
 
     HelpMenu {

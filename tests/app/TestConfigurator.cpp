@@ -147,6 +147,8 @@ private slots:
     void restoreOnlyWhileConnected();
     void deniedDeviceIsReportedOnce();
     void failedWriteIsReportedOnce();
+    void failedSendReachesTheTrayWhenHidden_data();
+    void failedSendReachesTheTrayWhenHidden();
     void quitEndsWithZero();
     void quitDuringTransferWaitsForIt();
     void storeResultsReachTheScene();
@@ -384,6 +386,31 @@ void TestConfigurator::failedWriteIsReportedOnce()
     QCOMPARE(linesSaying("setData: cannot write " + profile), 2);
     QCOMPARE(balloons.count(), 1);
     QVERIFY(balloons.at(0).at(1).toString().contains(profile));
+}
+
+void TestConfigurator::failedSendReachesTheTrayWhenHidden_data()
+{
+    QTest::addColumn<bool>("hidden");
+    QTest::newRow("window shown") << false;
+    QTest::newRow("window hidden") << true;
+}
+
+// The scene shows its own messages; only a hidden window needs the tray.
+void TestConfigurator::failedSendReachesTheTrayWhenHidden()
+{
+    QFETCH(bool, hidden);
+    Rig r;
+    r.widget->checkDevice();
+    r.widget->setVisible(!hidden);
+    QSignalSpy balloons(r.widget.get(), &Widget::trayMessage);
+    QSignalSpy notices(r.main(), &MainScreen::noticeShown);
+    r.mouse.unplug();
+    r.main()->chooseReportRate(1);
+    QCOMPARE(notices.count(), 1);
+    QCOMPARE(balloons.count(), hidden ? 1 : 0);
+    if (hidden) {
+        QCOMPARE(balloons.at(0).at(1).toString(), r.main()->notice());
+    }
 }
 
 void TestConfigurator::quitEndsWithZero()

@@ -1,8 +1,10 @@
 // The real scene in the real window against the virtual mouse, driven by clicks.
 #include "ConfigStore.h"
 #include "KeyAssigmentScreen.h"
+#include "KeyMatrixScreen.h"
 #include "MacroEditorScreen.h"
 #include "MainScreen.h"
+#include "ProfileScreen.h"
 #include "SceneRig.h"
 #include "Screens.h"
 #include "myQQuickView.h"
@@ -26,6 +28,8 @@ private slots:
     void openDropDownLiesOnTop_data();
     void openDropDownLiesOnTop();
     void macroImportOnAnEmptyList();
+    void profileDropDownAsksFirst_data();
+    void profileDropDownAsksFirst();
 };
 
 void TestMainScene::initTestCase()
@@ -157,6 +161,43 @@ void TestMainScene::macroImportOnAnEmptyList()
         texts = texts.value<QJSValue>().toVariant();
     }
     QCOMPARE(texts.toStringList(), QStringList {"Import"});
+}
+
+void TestMainScene::profileDropDownAsksFirst_data()
+{
+    QTest::addColumn<QString>("answer");
+    QTest::addColumn<int>("profileNo");
+    QTest::newRow("cancel") << "confirmCancel" << 0;
+    QTest::newRow("discard") << "confirmOther" << 1;
+    QTest::newRow("save") << "confirmOk" << 1;
+}
+
+// With edits pending, Save is marked and the profile drop-down asks before they go; the list
+// shows the profile in use until the answer.
+void TestMainScene::profileDropDownAsksFirst()
+{
+    QFETCH(QString, answer);
+    QFETCH(int, profileNo);
+    SceneRig scene(QStringLiteral("553"));
+    QVERIFY(scene.settle());
+    QVERIFY(scene.screens()->profile()->newProfile());
+    QQuickItem* mark = SceneRig::find(scene.item("saveButton"), "mark");
+    QVERIFY(!mark->isVisible());
+    scene.screens()->keyMatrix()->setSave(true);
+    QVERIFY(mark->isVisible());
+    QQuickItem* list = scene.item("profileList");
+    const QString shown = list->property("textValue").toString();
+    QVERIFY(scene.choose(list, 1));
+    QQuickItem* question = scene.item("unsavedConfirm");
+    QTRY_VERIFY(question->isVisible());
+    QCOMPARE(list->property("textValue").toString(), shown);
+    QCOMPARE(scene.main()->profileNo(), 0);
+    QVERIFY(scene.click(SceneRig::find(question, answer)));
+    QTRY_VERIFY(!question->isVisible());
+    QVERIFY(scene.settle());
+    QCOMPARE(scene.main()->profileNo(), profileNo);
+    QCOMPARE(list->property("currentSelect").toInt(), profileNo);
+    QCOMPARE(mark->isVisible(), profileNo == 0);
 }
 
 QTEST_MAIN(TestMainScene)

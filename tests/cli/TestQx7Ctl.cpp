@@ -132,7 +132,7 @@ void TestQx7Ctl::commands_data()
     const QStringList colors {"#ff0000", "#00ff00", "#0000ff", "#ffffff", "#000000", "#101010", "#202020", "#303030"};
     // clang-format off
     QTest::newRow("553 report-rate") << "553" << false << QStringList {"report-rate", "500"} << "010200" << "mouse/reportRate" << "2";
-    QTest::newRow("553 dpi") << "553" << false << QStringList {"dpi", "3"} + dpis << "110308" << "mouse/dpiValueArray" << "400 850 1600 3250 4000 5050 6000 7050";
+    QTest::newRow("553 dpi") << "553" << false << QStringList {"dpi", "3"} + dpis << "110308" << "mouse/dpiValueArray" << "400 800 1600 3200 4000 5000 6000 7000";
     QTest::newRow("560 dpi scrambled") << "560" << true << QStringList {"dpi", "2"} + dpis << "0c0180" << "mouse/currentDpiCount" << "2";
     // Breath has a speed but keeps the brightness; Static keeps both, at full brightness.
     QTest::newRow("553 light") << "553" << false << QStringList {"light", "3", "1", "3"} << "0d" << "mouse/lightValue" << "2 1 4";
@@ -193,6 +193,8 @@ void TestQx7Ctl::badArgumentsSendAndStoreNothing_data()
     QTest::newRow("stage 0") << QStringList {"dpi-stage", "0"};
     QTest::newRow("dpi too few values") << QStringList {"dpi", "3", "400"};
     QTest::newRow("dpi out of range") << QStringList {"dpi", "3", "400", "800", "1600", "3200", "4000", "5000", "6000", "99999"};
+    QTest::newRow("dpi off the step") << QStringList {"dpi", "3", "400", "825", "1600", "3200", "4000", "5000", "6000", "7000"};
+    QTest::newRow("dpi below range") << QStringList {"dpi", "3", "150", "800", "1600", "3200", "4000", "5000", "6000", "7000"};
     QTest::newRow("dpi count 0") << QStringList {"dpi", "0", "400", "800", "1600", "3200", "4000", "5000", "6000", "7000"};
     QTest::newRow("light mode 0") << QStringList {"light", "0", "1", "1"};
     QTest::newRow("light mode unknown") << QStringList {"light", "Disco", "1", "1"};

@@ -49,6 +49,8 @@ private slots:
     void fireCaptureTakesTheFirstEvent();
     void fireFields_data();
     void fireFields();
+    void storedFireRecordShownAsStored_data();
+    void storedFireRecordShownAsStored();
     void combinationCapture_data();
     void combinationCapture();
     void closingCommitsOnlyAChange_data();
@@ -170,6 +172,40 @@ void TestKeyAssigmentScreen::fireFields()
     d.screen->startFireCapture();
     d.rig.screens->main()->routeKeyboard(false, KeyA);
     QCOMPARE(d.screen->keyCode(), record);
+}
+
+void TestKeyAssigmentScreen::storedFireRecordShownAsStored_data()
+{
+    QTest::addColumn<QString>("record");
+    QTest::addColumn<bool>("endless");
+    QTest::addColumn<QString>("rateText");
+    QTest::addColumn<int>("knob");
+    QTest::addColumn<int>("times");
+    // clang-format off
+    QTest::newRow("times 0 is endless")   << "01040a00" << true  << "10MS"  << 9  << 0;
+    QTest::newRow("in range")             << "01042907" << false << "41MS"  << 40 << 7;
+    QTest::newRow("interval below range") << "01040205" << false << "2MS"   << 3  << 5;
+    QTest::newRow("interval above range") << "0104c803" << false << "200MS" << 79 << 3;
+    // clang-format on
+}
+
+void TestKeyAssigmentScreen::storedFireRecordShownAsStored()
+{
+    QFETCH(QString, record);
+    QFETCH(bool, endless);
+    QFETCH(QString, rateText);
+    QFETCH(int, knob);
+    QFETCH(int, times);
+    Dialog d;
+    d.keys()->commit(2, rec(record), QString());
+    QVERIFY(d.screen->openButton(2));
+    QCOMPARE(d.screen->endless(), endless);
+    QCOMPARE(d.screen->rateText(), rateText);
+    QCOMPARE(d.screen->ratePosition(), knob);
+    QCOMPARE(d.screen->times(), times);
+    // Opened and closed untouched, the record stays as it was.
+    d.screen->close();
+    QCOMPARE(d.keys()->record(2), rec(record));
 }
 
 void TestKeyAssigmentScreen::combinationCapture_data()

@@ -40,6 +40,46 @@ private slots:
         QCOMPARE(store.getData("mouse/value", false).isValid(), !line.isEmpty());
     }
 
+    void profileEntriesFallBackToTheDefaults_data()
+    {
+        QTest::addColumn<QByteArray>("profile");
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QString>("read");
+
+        const QString left = "0 0 240 0";
+        const QString dpis = "400 800 1600 3200 4800 6400 8000 12000";
+        // clang-format off
+        QTest::newRow("file of another kind")   << QByteArray("[x]\ny=1\n") << "mouseKeyMatrix/0" << left;
+        QTest::newRow("record cut short")       << QByteArray("[mouseKeyMatrix]\n0=0, 0\n") << "mouseKeyMatrix/0" << left;
+        QTest::newRow("record with a word")     << QByteArray("[mouseKeyMatrix]\n0=0, x, 241, 0\n") << "mouseKeyMatrix/0" << left;
+        QTest::newRow("record as stored")       << QByteArray("[mouseKeyMatrix]\n0=0, 0, 241, 0\n") << "mouseKeyMatrix/0" << "0 0 241 0";
+        QTest::newRow("firmware matrix missing") << QByteArray("[mouse]\nreportRate=1\n") << "mouseFwKeyMatrix/0" << "1 0 240 0";
+        QTest::newRow("dpi list cut short")     << QByteArray("[mouse]\ndpiValueArray=400, 800\n") << "mouse/dpiValueArray" << dpis;
+        QTest::newRow("lighting missing")       << QByteArray("[mouse]\nreportRate=1\n") << "mouse/lightValue" << "0 2 4";
+        QTest::newRow("number not a number")    << QByteArray("[mouse]\nreportRate=fast\n") << "mouse/reportRate" << "3";
+        QTest::newRow("number as stored")       << QByteArray("[mouse]\nreportRate=1\n") << "mouse/reportRate" << "1";
+        QTest::newRow("text as stored")         << QByteArray("[mouseMacroKey]\n2=Greeting\n") << "mouseMacroKey/2" << "Greeting";
+        // clang-format on
+    }
+
+    // A profile entry that is missing or not shaped as the default profile's reads as the default's,
+    // so no damaged or foreign file turns into zeros on the mouse.
+    void profileEntriesFallBackToTheDefaults()
+    {
+        QFETCH(QByteArray, profile);
+        QFETCH(QString, key);
+        QFETCH(QString, read);
+        TempModules modules;
+        QVERIFY(modules.write("modules/setting/p2.bin", profile));
+        ConfigStore store(modules.baseDir());
+        store.setCurrentProfile(1);
+
+        const QVariant value = store.getData(key, false);
+        const QString text
+            = value.typeId() == QMetaType::QStringList ? value.toStringList().join(' ') : value.toString();
+        QCOMPARE(text, read);
+    }
+
     void writesReachDisk()
     {
         TempModules modules;
@@ -163,10 +203,12 @@ private slots:
         QVERIFY(cause != "folder" || (QFile::remove(path) && QDir().mkpath(path)));
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression("cannot write .*" + QRegularExpression::escape(file)));
         QVERIFY(!write(1));
-        // Reads show what is on disk, not the value that could not be written.
-        QCOMPARE(read(),
-                 cause == "folder" ? QVariant(operation == "updataNameList" ? QVariant(QVariantList()) : QVariant())
-                                   : before);
+        // Reads show what is on disk, not the value that could not be written; a profile entry
+        // gone from the disk reads as the default profile's.
+        const QVariant gone = operation == "updataNameList"  ? QVariant(QVariantList())
+                              : operation == "setGlobalData" ? QVariant()
+                                                             : store.getData("mouse/reportRate", true);
+        QCOMPARE(read(), cause == "folder" ? gone : before);
         // A reset also fails to write the slot's pending changes first.
         const int failed = store.failedWrites();
         QVERIFY(failed >= 1);
@@ -287,13 +329,15 @@ private slots:
         // Each file's own values read as missing or cut; every other file reads as shipped.
         QCOMPARE(store.isGun(), file != "setting/apConfig.bin");
         QCOMPARE(store.getData("mouse/reportRate", true).isValid(), file != "setting/pD.bin");
-        QCOMPARE(store.getDataList("mouseKeyMatrix/0", false).size(), file == "setting/p1.bin" ? 0 : 4);
+        QCOMPARE(store.currentProfileSettings()->contains("mouseKeyMatrix/0"), file != "setting/p1.bin");
+        // A profile that reads as empty reads as the default profile.
+        QCOMPARE(store.getDataList("mouseKeyMatrix/0", false).size(), 4);
         QCOMPARE(macros.getNameList(0).size(), file == "setting/name.bin" ? 0 : 2);
         const int actions = macros.loadMacroIni("Macro_0").size();
         QVERIFY(file == "macro/Macro_0.bin" ? actions == 1 || actions == MacroLibrary::MaxActions + 1 : actions == 8);
         QCOMPARE(guns.getGunData(0).size(), file == "gun/gunData.bin" ? 0 : 6);
         const int texts = languages.getLangStrings("main", "English").size();
-        QVERIFY(file == "i18n/English.ini" ? texts == 0 || texts == LanguageStore::MaxTexts : texts == 15);
+        QVERIFY(file == "i18n/English.ini" ? texts == 0 || texts == LanguageStore::MaxTexts : texts == 18);
 
         QVERIFY(store.sync());
         QCOMPARE(modules.snapshot(), before);
