@@ -6,7 +6,8 @@
 #include <QPointer>
 #include <QWidget>
 
-// Asks with Qt's standard file dialogs, modal over `parent`.
+// Asks with the desktop's file dialogs (a portal's where the desktop offers one, else Qt's own),
+// modal over `parent`'s window.
 class FileDialogChooser : public FileChooser
 {
 public:

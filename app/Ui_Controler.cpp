@@ -1,10 +1,14 @@
 #include "Ui_Controler.h"
 
 #include "Hid_Thread.h"
+#include "MenuEntries.h"
 #include "StorePaths.h"
+#include "StoreTools.h"
 #include "myQQuickView.h"
 
+#include <QMenu>
 #include <QQmlContext>
+#include <QQmlEngine>
 #include <QSettings>
 #include <QWidget>
 #include <QtQml/qqmlextensionplugin.h>
@@ -45,8 +49,31 @@ void Ui_Controler::setupWindow(QWidget* widget, Hid_Thread* hid, const QString& 
 
 void Ui_Controler::loadWindowTitle(const QString& baseDir)
 {
-    const QSettings config(StorePaths(baseDir).globalConfig(), QSettings::IniFormat);
-    window->setWindowTitle(config.value(QStringLiteral("common/name"), QString()).toString());
+    const std::unique_ptr<QSettings> config = StoreTools::openSettings(StorePaths(baseDir).globalConfig());
+    window->setWindowTitle(config->value(QStringLiteral("common/name"), QString()).toString());
+}
+
+void Ui_Controler::setTrayMenu(QMenu* menu, std::function<bool()> trayAvailable)
+{
+    m_trayMenu = menu;
+    m_menuEntries = new MenuEntries(menu, this);
+    QQmlEngine::setObjectOwnership(m_menuEntries, QQmlEngine::CppOwnership);
+    m_trayAvailable = std::move(trayAvailable);
+}
+
+bool Ui_Controler::trayAvailable() const
+{
+    return !m_trayAvailable || m_trayAvailable();
+}
+
+QObject* Ui_Controler::windowMenu()
+{
+    if (!m_menuEntries || trayAvailable()) {
+        return nullptr;
+    }
+    // What the tray menu does before it opens: check marks that may have changed meanwhile.
+    emit m_trayMenu->aboutToShow();
+    return m_menuEntries;
 }
 
 void Ui_Controler::onMinimize()
@@ -58,8 +85,14 @@ void Ui_Controler::onMinimize()
 
 void Ui_Controler::onClose()
 {
-    if (window) {
+    if (!window) {
+        return;
+    }
+    // Hidden, only the tray brings the window back; without one it waits minimised instead.
+    if (trayAvailable()) {
         window->setVisible(false);
+    } else {
+        window->showMinimized();
     }
 }
 

@@ -4,8 +4,11 @@
 #include <QObject>
 #include <QPointer>
 #include <QString>
+#include <functional>
 
 class Hid_Thread;
+class MenuEntries;
+class QMenu;
 class QWidget;
 class myQQuickView;
 
@@ -21,6 +24,11 @@ public:
     // Builds the view inside `widget` with the link attached and loads the scene; `baseDir` holds
     // modules/.
     void setupWindow(QWidget* widget, Hid_Thread* hid, const QString& baseDir);
+    // The tray's menu, offered in the window while `trayAvailable` says there is no tray to hold it.
+    void setTrayMenu(QMenu* menu, std::function<bool()> trayAvailable);
+
+    // The tray menu's entries for the window, brought up to date; null while the tray holds them.
+    Q_INVOKABLE QObject* windowMenu();
 
     QPointer<QWidget> window;
     myQQuickView* view = nullptr;
@@ -37,6 +45,11 @@ public slots:
 
 private:
     void loadWindowTitle(const QString& baseDir);
+    bool trayAvailable() const;
+
+    MenuEntries* m_menuEntries = nullptr;
+    QMenu* m_trayMenu = nullptr;
+    std::function<bool()> m_trayAvailable;
 };
 
 #endif // QX7_UI_CONTROLER_H

@@ -3,9 +3,11 @@
 #include "AppRulesScreen.h"
 #include "CheckTimer.h"
 #include "ConfigStore.h"
+#include "DesktopNotifier.h"
 #include "DeviceConnector.h"
 #include "DeviceOperations.h"
 #include "HidTransport.h"
+#include "MainScreen.h"
 #include "Screens.h"
 #include "StorePaths.h"
 #include "Ui_Controler.h"
@@ -16,6 +18,7 @@
 #include <QDebug>
 #include <QDir>
 #include <QIcon>
+#include <QLoggingCategory>
 #include <QMenu>
 #include <QTimer>
 #include <cerrno>
@@ -48,6 +51,8 @@ Widget::Widget(const QString& baseDir,
     , trayIcon(nullptr)
     , m_baseDir(baseDir)
     , m_shippedDir(shippedDir.isEmpty() ? baseDir : shippedDir)
+    , m_notifier(DesktopNotifier::create(this))
+    , m_autostart(QCoreApplication::applicationFilePath())
 {
     hidThread.setOwnerWidget(this);
     uiController = new Ui_Controler;
@@ -55,6 +60,12 @@ Widget::Widget(const QString& baseDir,
     connect(monitorTimer, &CheckTimer::timeout, this, &Widget::checkDevice);
     setupTray();
     view()->screens()->store().setWriteFailureHandler([this](const QString& file) { writeFailed(file); });
+    // The scene shows its own messages; with the window hidden only the tray can.
+    connect(view()->screens()->main(), &MainScreen::noticeShown, this, [this](const QString& text) {
+        if (!isVisible()) {
+            balloon(QStringLiteral("Info"), text, QSystemTrayIcon::Warning);
+        }
+    });
 }
 
 Widget::~Widget()
@@ -71,17 +82,58 @@ Widget::~Widget()
     delete monitorTimer;
 }
 
+namespace {
+
+QLoggingCategory::CategoryFilter g_previousFilter = nullptr;
+
+// Qt's own tray icon connects to a platform signal that only some platforms have, and warns about
+// it at every start where it is missing: nothing the user can act on.
+void quietTrayConnect(QLoggingCategory* category)
+{
+    // Installing runs the filter before the previous one is known; the categories keep their state.
+    if (g_previousFilter) {
+        g_previousFilter(category);
+    }
+    if (qstrcmp(category->categoryName(), "qt.core.qobject.connect") == 0) {
+        category->setEnabled(QtWarningMsg, false);
+    }
+}
+
+} // namespace
+
 void Widget::setupTray()
 {
     trayIcon = new QSystemTrayIcon(this);
     m_quit = new QAction(tr("Quit (&Q)"), this);
     connect(m_quit, &QAction::triggered, this, &Widget::exitSYS);
     m_menu = new QMenu(this);
-    // Profiles that follow the application in front: on or off from the tray, and a message
-    // at each switch.
+    m_settingsEnd = m_menu->addSeparator();
+    m_menu->addAction(m_quit);
+    m_menu->setStyleSheet(QString::fromLatin1(TrayMenuStyle));
+    m_startWithDesktop = addToggle(tr("Start with the desktop"));
+    connect(m_startWithDesktop, &QAction::triggered, this, &Widget::setStartWithDesktop);
+    setupFollowing();
+    connect(m_menu, &QMenu::aboutToShow, this, &Widget::refreshMenu);
+    refreshMenu();
+    trayIcon->setContextMenu(m_menu);
+    uiController->setTrayMenu(m_menu, [this] { return trayAvailable(); });
+    if (m_notifier) {
+        connect(m_notifier, &DesktopNotifier::actionInvoked, this, &Widget::messageAction);
+    }
+    trayIcon->setToolTip(QStringLiteral("ORDANE TALVEK MOUSE QX7"));
+    trayIcon->setIcon(QIcon(QDir(m_shippedDir).filePath(QStringLiteral("modules/img/logo.ico"))));
+    connect(trayIcon, &QSystemTrayIcon::activated, this, &Widget::trayIconActivated);
+    g_previousFilter = QLoggingCategory::installFilter(quietTrayConnect);
+    trayIcon->setVisible(true);
+    QLoggingCategory::installFilter(g_previousFilter);
+}
+
+void Widget::setupFollowing()
+{
+    // Profiles that follow the application in front: on or off from the menu, and a message at
+    // each switch.
     AppRulesScreen* rules = view()->screens()->appRules();
-    m_follow = new QAction(rules->lang().at(AppRulesScreen::SwitchText), this);
-    m_follow->setCheckable(true);
+    m_follow = addToggle(rules->lang().at(AppRulesScreen::SwitchText));
     const auto showRules = [this, rules] {
         m_follow->setChecked(rules->enabled());
         m_follow->setEnabled(rules->available());
@@ -99,15 +151,64 @@ void Widget::setupTray()
                 rules->lang().at(AppRulesScreen::TrayText).arg(profile, application),
                 QSystemTrayIcon::Information);
     });
-    m_menu->addAction(m_follow);
-    m_menu->addSeparator();
-    m_menu->addAction(m_quit);
-    m_menu->setStyleSheet(QString::fromLatin1(TrayMenuStyle));
-    trayIcon->setContextMenu(m_menu);
-    trayIcon->setToolTip(QStringLiteral("ORDANE TALVEK MOUSE QX7"));
-    trayIcon->setIcon(QIcon(QDir(m_shippedDir).filePath(QStringLiteral("modules/img/logo.ico"))));
-    connect(trayIcon, &QSystemTrayIcon::activated, this, &Widget::trayIconActivated);
-    trayIcon->setVisible(true);
+}
+
+QAction* Widget::addToggle(const QString& text)
+{
+    auto* action = new QAction(text, this);
+    action->setCheckable(true);
+    m_menu->insertAction(m_settingsEnd, action);
+    return action;
+}
+
+bool Widget::trayAvailable() const
+{
+    return m_trayCheck ? m_trayCheck() : QSystemTrayIcon::isSystemTrayAvailable();
+}
+
+void Widget::refreshMenu()
+{
+    // qx7ctl or the desktop's session settings may have changed it since.
+    const QSignalBlocker blocker(m_startWithDesktop);
+    m_startWithDesktop->setChecked(m_autostart.isOn());
+}
+
+void Widget::setStartWithDesktop(bool on)
+{
+    QString error;
+    if (!m_autostart.setOn(on, &error)) {
+        balloon(QStringLiteral("Info"),
+                tr("Start with the desktop could not be changed: %1").arg(error),
+                QSystemTrayIcon::Warning);
+    }
+    refreshMenu();
+}
+
+void Widget::messageAction(const QString& key)
+{
+    if (key == QLatin1String("quit")) {
+        exitSYS();
+    } else if (key == QLatin1String("default") && deviceConnected) {
+        requestRestore();
+    }
+}
+
+void Widget::tellWaiting()
+{
+    if (m_lastDenied) {
+        balloon(QStringLiteral("Info"), deniedText(), QSystemTrayIcon::Warning);
+    } else if (trayAvailable()) {
+        balloon(QStringLiteral("Info"),
+                tr("No mouse is connected. The program waits in the tray: once the mouse is plugged in, "
+                   "double-click the tray icon to open the window."),
+                QSystemTrayIcon::Information);
+    } else {
+        balloon(QStringLiteral("Info"),
+                tr("No mouse is connected. The program waits in the background: once the mouse is plugged in, "
+                   "click the message that says so, or start the program again, to open the window."),
+                QSystemTrayIcon::Information,
+                {QStringLiteral("quit"), tr("Quit")});
+    }
 }
 
 myQQuickView* Widget::view() const
@@ -127,6 +228,8 @@ void Widget::receiveMessage(const QString& message)
     Q_UNUSED(message);
     if (deviceConnected) {
         requestRestore();
+    } else {
+        tellWaiting();
     }
 }
 
@@ -173,10 +276,19 @@ void Widget::checkDevice()
     if (index < 0) {
         qDebug() << "Device DisConnect";
         deviceConnected = false;
-        warnIfDenied();
+        m_lastDenied = hidThread.transport()->lastOpenError() == EACCES;
+        const bool warned = warnIfDenied();
+        const bool wasShown = isVisible();
         hide();
+        // A window that vanishes at a start by hand, or where no tray icon is left to show, would
+        // leave the user guessing.
+        if (wasShown && !warned && (!m_checkedOnce || !trayAvailable())) {
+            tellWaiting();
+        }
+        m_checkedOnce = true;
         return;
     }
+    m_checkedOnce = true;
     qDebug() << "Device Connect";
     myQQuickView* v = view();
     v->clearHidBusy();
@@ -188,17 +300,21 @@ void Widget::checkDevice()
     QCoreApplication::postEvent(this, new UserEvent(UserEvent::StartScene));
 }
 
-void Widget::warnIfDenied()
+QString Widget::deniedText()
+{
+    return tr("The mouse is attached, but this user may not open it. Install the udev rule that comes with "
+              "the program and plug the mouse in again.");
+}
+
+bool Widget::warnIfDenied()
 {
     // A mouse that is present but may not be opened would otherwise just look absent.
-    if (m_deniedWarned || hidThread.transport()->lastOpenError() != EACCES) {
-        return;
+    if (m_deniedWarned || !m_lastDenied) {
+        return false;
     }
     m_deniedWarned = true;
-    balloon(QStringLiteral("Info"),
-            tr("The mouse is attached, but this user may not open it. Install the udev rule that comes with "
-               "the program and plug the mouse in again."),
-            QSystemTrayIcon::Warning);
+    balloon(QStringLiteral("Info"), deniedText(), QSystemTrayIcon::Warning);
+    return true;
 }
 
 void Widget::writeFailed(const QString& file)
@@ -213,9 +329,20 @@ void Widget::writeFailed(const QString& file)
             QSystemTrayIcon::Warning);
 }
 
-void Widget::balloon(const QString& title, const QString& message, QSystemTrayIcon::MessageIcon icon)
+void Widget::balloon(const QString& title,
+                     const QString& message,
+                     QSystemTrayIcon::MessageIcon icon,
+                     const QStringList& actions)
 {
-    trayIcon->showMessage(title, message, icon, 10000);
+    if (m_notifier && !trayAvailable()) {
+        // A click on the message does what a double click on the tray icon does.
+        m_notifier->notify(title,
+                           message,
+                           icon == QSystemTrayIcon::Warning,
+                           QStringList {QStringLiteral("default"), tr("Open")} + actions);
+    } else {
+        trayIcon->showMessage(title, message, icon, 10000);
+    }
     emit trayMessage(title, message);
 }
 
@@ -248,6 +375,14 @@ void Widget::setCurrentDPI(int stage)
     }
 }
 
+void Widget::hideEvent(QHideEvent* event)
+{
+    QWidget::hideEvent(event);
+    if (myQQuickView* v = view(); v && v->screens()) {
+        v->screens()->endCaptures();
+    }
+}
+
 void Widget::setViewEnabled(bool enabled)
 {
     QMetaObject::invokeMethod(
@@ -255,6 +390,10 @@ void Widget::setViewEnabled(bool enabled)
         [this, enabled] {
             if (myQQuickView* v = view()) {
                 v->setEnabled(enabled);
+                // The listener disables the view when the mouse goes away.
+                if (!enabled && v->screens()) {
+                    v->screens()->endCaptures();
+                }
             }
         },
         Qt::QueuedConnection);

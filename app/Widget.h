@@ -1,6 +1,7 @@
 #ifndef QX7_WIDGET_H
 #define QX7_WIDGET_H
 
+#include "Autostart.h"
 #include "HidOwner.h"
 #include "Hid_Thread.h"
 
@@ -8,8 +9,10 @@
 #include <QSystemTrayIcon>
 #include <QWidget>
 #include <atomic>
+#include <functional>
 
 class CheckTimer;
+class DesktopNotifier;
 class HidClock;
 class HidTransport;
 class QAction;
@@ -60,7 +63,18 @@ public:
     myQQuickView* view() const;
     QSystemTrayIcon* tray() const { return trayIcon; }
     QAction* quitAction() const { return m_quit; }
+    QAction* startWithDesktopAction() const { return m_startWithDesktop; }
     QAction* followAction() const { return m_follow; }
+    // A checkable entry of the tray menu, among the settings above Quit; the window's copy of the
+    // menu shows it too.
+    QAction* addToggle(const QString& text);
+
+    // Whether a tray shows the icon, its menu and the messages; asked each time, since a desktop's
+    // tray may come and go. Tests put their own answer in its place.
+    bool trayAvailable() const;
+    void setTrayCheck(std::function<bool()> check) { m_trayCheck = std::move(check); }
+    // Says that no mouse is connected and where the program waits for one.
+    void tellWaiting();
 
     // HidOwner, partly called from the listener's thread.
     bool isGun() const override;
@@ -89,6 +103,8 @@ signals:
 
 protected:
     void customEvent(QEvent* event) override;
+    // Hidden, minimised or left for the tray: nothing the user types elsewhere may be read.
+    void hideEvent(QHideEvent* event) override;
     // Windows: device-change broadcasts and the restore request arrive as window messages.
     bool nativeEvent(const QByteArray& eventType, void* message, qintptr* result) override;
 
@@ -96,16 +112,31 @@ private:
     void setupTray();
     void requestRestore();
     void restoreWindow();
-    void warnIfDenied();
-    void balloon(const QString& title, const QString& message, QSystemTrayIcon::MessageIcon icon);
+    bool warnIfDenied();
+    static QString deniedText();
+    void balloon(const QString& title,
+                 const QString& message,
+                 QSystemTrayIcon::MessageIcon icon,
+                 const QStringList& actions = {});
+    void setStartWithDesktop(bool on);
+    void refreshMenu();
+    void setupFollowing();
+    void messageAction(const QString& key);
     void writeFailed(const QString& file);
 
     QString m_baseDir;
     QString m_shippedDir;
     QAction* m_quit = nullptr;
+    QAction* m_startWithDesktop = nullptr;
+    QAction* m_settingsEnd = nullptr;
     QAction* m_follow = nullptr;
     QMenu* m_menu = nullptr;
+    DesktopNotifier* m_notifier = nullptr;
+    std::function<bool()> m_trayCheck;
+    Autostart m_autostart;
     bool m_deniedWarned = false;
+    bool m_lastDenied = false;
+    bool m_checkedOnce = false;
     bool m_writeWarned = false;
 };
 

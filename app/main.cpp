@@ -1,3 +1,4 @@
+#include "ConfigStore.h"
 #include "CopyDataMessage.h"
 #include "DataLocation.h"
 #include "DeviceChangeMonitor.h"
@@ -16,11 +17,14 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCommandLineParser>
 #include <QDebug>
 #include <QDir>
 #include <QFileInfo>
 #include <QFont>
+#include <QLibraryInfo>
 #include <QMenu>
+#include <QTemporaryDir>
 #include <cstdio>
 #include <memory>
 #include <optional>
@@ -30,29 +34,131 @@ namespace {
 struct Options
 {
     bool virtualMouse = false;
+    bool autostart = false;
     std::optional<QString> virtualCode;
     QString screenshot;
     QString screen;
     QString language;
 };
 
-Options parseOptions(const QStringList& arguments)
+const char* const ProgramName = "qx7-config";
+
+void addOptions(QCommandLineParser& parser)
+{
+    // "-platform" and Qt's other one-dash options stay Qt's; so do their two-dash spellings.
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    parser.setApplicationDescription(
+        QStringLiteral("Configures the QX7 mouse: DPI stages, report rate, buttons, macros, lighting and gun "
+                       "presets, in up to six profiles."));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    parser.addOptions({
+        {QStringLiteral("virtual-mouse"), QStringLiteral("Demo mode: a virtual mouse stands in for the real one.")},
+        {QStringLiteral("autostart"),
+         QStringLiteral("Started with the desktop session: no window until a mouse is found.")},
+        {QStringLiteral("virtual-scode"),
+         QStringLiteral("Give the virtual mouse another secrecy code."),
+         QStringLiteral("CODE")},
+        {QStringLiteral("language"),
+         QStringLiteral("Show the texts of language file CODE.ini."),
+         QStringLiteral("CODE")},
+        {QStringLiteral("screenshot"),
+         QStringLiteral("Write a picture of the scene to FILE (PNG) and exit."),
+         QStringLiteral("FILE")},
+        {QStringLiteral("screen"),
+         QStringLiteral("With --screenshot: the screen shown (main, reset, help, profiles, apps, gun, system, "
+                        "assign, macro)."),
+         QStringLiteral("NAME")},
+    });
+    const char* const qtValueOptions[] = {"platform",
+                                          "platformpluginpath",
+                                          "platformtheme",
+                                          "plugin",
+                                          "qwindowgeometry",
+                                          "qwindowicon",
+                                          "qwindowtitle",
+                                          "session",
+                                          "display",
+                                          "geometry",
+                                          "style",
+                                          "stylesheet",
+                                          "qmljsdebugger"};
+    for (const char* name : qtValueOptions) {
+        QCommandLineOption option(QString::fromLatin1(name), QString(), QStringLiteral("value"));
+        option.setFlags(QCommandLineOption::HiddenFromHelp);
+        parser.addOption(option);
+    }
+    const char* const qtFlags[] = {"reverse", "widgetcount", "nograb", "dograb", "sync"};
+    for (const char* name : qtFlags) {
+        QCommandLineOption option(QString::fromLatin1(name), QString());
+        option.setFlags(QCommandLineOption::HiddenFromHelp);
+        parser.addOption(option);
+    }
+}
+
+Options readOptions(const QCommandLineParser& parser)
 {
     Options o;
-    for (int i = 1; i < arguments.size(); ++i) {
-        if (arguments.at(i) == QLatin1String("--virtual-mouse")) {
-            o.virtualMouse = true;
-        } else if (arguments.at(i) == QLatin1String("--virtual-scode") && i + 1 < arguments.size()) {
-            o.virtualCode = arguments.at(++i);
-        } else if (arguments.at(i) == QLatin1String("--screenshot") && i + 1 < arguments.size()) {
-            o.screenshot = arguments.at(++i);
-        } else if (arguments.at(i) == QLatin1String("--screen") && i + 1 < arguments.size()) {
-            o.screen = arguments.at(++i);
-        } else if (arguments.at(i) == QLatin1String("--language") && i + 1 < arguments.size()) {
-            o.language = arguments.at(++i);
-        }
+    o.virtualMouse = parser.isSet(QStringLiteral("virtual-mouse"));
+    if (parser.isSet(QStringLiteral("virtual-scode"))) {
+        o.virtualCode = parser.value(QStringLiteral("virtual-scode"));
     }
+    o.autostart = parser.isSet(QStringLiteral("autostart"));
+    // Start-up changes the working directory: a relative file is the one the user meant from here.
+    if (parser.isSet(QStringLiteral("screenshot"))) {
+        o.screenshot = QFileInfo(parser.value(QStringLiteral("screenshot"))).absoluteFilePath();
+    }
+    o.screen = parser.value(QStringLiteral("screen"));
+    o.language = parser.value(QStringLiteral("language"));
     return o;
+}
+
+// The desktop's own file dialogs, through its portal, where Qt's portal theme is installed and the
+// user has chosen no theme. The scene draws itself; the theme only decides the dialogs.
+void preferPortalDialogs()
+{
+#ifdef Q_OS_LINUX
+    const QString theme
+        = QLibraryInfo::path(QLibraryInfo::PluginsPath) + QStringLiteral("/platformthemes/libqxdgdesktopportal.so");
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORMTHEME") && QFileInfo::exists(theme)) {
+        qputenv("QT_QPA_PLATFORMTHEME", "xdgdesktopportal");
+    }
+#endif
+}
+
+// --help, --version and mistakes are answered without a window system: 0 or 1 when the program
+// ends here, -1 to go on.
+int answerCommandLine(int argc, char** argv, QCommandLineParser& parser)
+{
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i) {
+        arguments << QString::fromLocal8Bit(argv[i]);
+    }
+    const bool parsed = parser.parse(arguments);
+    QString error = parsed ? QString() : parser.errorText();
+    if (parsed && parser.isSet(QStringLiteral("screen")) && !parser.isSet(QStringLiteral("screenshot"))) {
+        error = QStringLiteral("--screen goes with --screenshot");
+    }
+    if (parsed && !parser.positionalArguments().isEmpty()) {
+        error = QStringLiteral("unexpected argument '%1'").arg(parser.positionalArguments().constFirst());
+    }
+    const bool help = parsed && parser.isSet(QStringLiteral("help"));
+    const bool version = parsed && parser.isSet(QStringLiteral("version"));
+    if (error.isEmpty() && !help && !version) {
+        return -1;
+    }
+    QCoreApplication core(argc, argv);
+    if (help) {
+        std::fputs(qPrintable(parser.helpText()), stdout);
+        return 0;
+    }
+    if (version) {
+        std::printf("%s %s\n", ProgramName, QX7_VERSION);
+        return 0;
+    }
+    const QString usage = parser.helpText().section(QLatin1Char('\n'), 0, 0);
+    std::fprintf(stderr, "%s: %s\n%s\n", ProgramName, qPrintable(error), qPrintable(usage));
+    return 1;
 }
 
 // In demo mode the tray menu stands in for the mouse's own DPI button and its cable.
@@ -80,13 +186,20 @@ void addDemoActions(Widget& widget, VirtualMouse& mouse)
 
 int main(int argc, char** argv)
 {
-    QApplication app(argc, argv);
     // Names the per-user data folder, which qx7ctl shares.
-    QCoreApplication::setApplicationName(QStringLiteral("qx7-config"));
+    QCoreApplication::setApplicationName(QString::fromLatin1(ProgramName));
+    QCoreApplication::setApplicationVersion(QStringLiteral(QX7_VERSION));
+    QCommandLineParser parser;
+    addOptions(parser);
+    if (const int answered = answerCommandLine(argc, argv, parser); answered >= 0) {
+        return answered;
+    }
+    const Options options = readOptions(parser);
+    preferPortalDialogs();
+    QApplication app(argc, argv);
     // The scene's font family, and on desktops without it the CJK family that renders every text.
     QFont::insertSubstitutions(QStringLiteral("\u5fae\u8f6f\u96c5\u9ed1"),
                                {QStringLiteral("Noto Sans CJK SC"), QStringLiteral("Noto Sans")});
-    const Options options = parseOptions(QCoreApplication::arguments());
     SingleInstance instance;
     // A screenshot run is a tool of its own, beside a running configurator.
     if (options.screenshot.isEmpty() && instance.isRunning()) {
@@ -102,7 +215,17 @@ int main(int argc, char** argv)
     if (!location.prepare(&locationError)) {
         qWarning().noquote() << "settings folder:" << locationError;
     }
-    const QString dataDir = location.dataDir();
+    QString dataDir = location.dataDir();
+    // A screenshot records its sample macro and may change what it shows: it works on a copy.
+    QTemporaryDir scratch;
+    if (!options.screenshot.isEmpty()) {
+        QString copyError;
+        if (!DataLocation::copyStoreFiles(dataDir, scratch.path(), &copyError)) {
+            std::fprintf(stderr, "qx7-config: --screenshot: %s\n", qPrintable(copyError));
+            return 1;
+        }
+        dataDir = scratch.path();
+    }
     if (!options.language.isEmpty() && !QFileInfo::exists(StorePaths(dataDir).language(options.language))) {
         std::fprintf(stderr, "qx7-config: unknown language '%s'\n", qPrintable(options.language));
         return 1;
@@ -137,6 +260,10 @@ int main(int argc, char** argv)
         KeyCapture capture(hook);
         Screens* screens = widget.view()->screens();
         screens->setCapture(&capture);
+        // Told in the tray like any other file that could not be written.
+        for (const QString& file : location.failedFiles()) {
+            screens->store().noteFailedWrite(file);
+        }
 #ifdef Q_OS_WIN
         hook.setCopyDataCallback(CopyDataMessage::onCopyData, &app, &widget);
 #endif
@@ -146,8 +273,15 @@ int main(int argc, char** argv)
         if (!options.screenshot.isEmpty()) {
             new SceneScreenshot(widget, options.screenshot, options.screen);
         }
-        widget.showNormal();
+        // Started with the desktop, the window shows only for a mouse; started by hand, it shows
+        // and the check hides it again without one.
+        if (!options.autostart) {
+            widget.showNormal();
+        }
         widget.checkDevice();
+        if (options.autostart && Widget::deviceConnected) {
+            widget.showNormal();
+        }
         result = QApplication::exec();
         screens->setCapture(nullptr);
         hook.removeHooks();

@@ -17,6 +17,14 @@
 #include <QFocusEvent>
 #include <QQuickItem>
 #include <QThread>
+#include <QTimer>
+
+namespace {
+
+// How often a start-up asked for during a transfer looks again whether the transfer has ended.
+constexpr int InitRetryMs = 50;
+
+} // namespace
 
 myQQuickView::myQQuickView(const QString& baseDir, QWidget* parent)
     : QQuickWidget(parent)
@@ -135,6 +143,12 @@ void myQQuickView::initUI()
     QMetaObject::invokeMethod(
         this,
         [this] {
+            // Run from the events of a transfer, its reads would find the link taken and be lost
+            // (and the pending sends with them): once the transfer is over.
+            if (m_ops && m_ops->hid()->inExchange()) {
+                QTimer::singleShot(InitRetryMs, this, &myQQuickView::initUI);
+                return;
+            }
             // The start-up line (read by the benchmark) says that the scene's initUI has returned.
             if (callScene("initUI", Qt::DirectConnection) && !m_sceneStarted) {
                 m_sceneStarted = true;

@@ -16,18 +16,55 @@ install(FILES ${CMAKE_SOURCE_DIR}/dist/linux/70-qx7-config.rules DESTINATION lib
 install(FILES ${CMAKE_SOURCE_DIR}/dist/linux/qx7-config.desktop DESTINATION share/applications)
 install(DIRECTORY ${CMAKE_BINARY_DIR}/dist/linux/icons/hicolor DESTINATION share/icons)
 
+# The AppStream metainfo, which software centres read; it names the USB ids of each mouse among the
+# shipped device records, so that they offer the program when such a mouse is plugged in.
+set(device_records ${CMAKE_SOURCE_DIR}/modules/setting/apConfig.bin)
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${device_records})
+file(STRINGS ${device_records} record_lines)
+set(QX7_MODALIASES "")
+set(record "")
+foreach(line IN LISTS record_lines ITEMS "[end]")
+    if(line MATCHES "^\\[(.*)\\]")
+        set(next_record "${CMAKE_MATCH_1}")
+        # A record ends: a mouse (type 1) with both ids gives one modalias.
+        if(record MATCHES "^[0-9]+$" AND record_type STREQUAL "1" AND record_vid AND record_pid)
+            string(TOUPPER "${record_vid}" vid)
+            string(TOUPPER "${record_pid}" pid)
+            string(APPEND QX7_MODALIASES "    <modalias>usb:v${vid}p${pid}d*</modalias>\n")
+        endif()
+        set(record "${next_record}")
+        set(record_type "")
+        set(record_vid "")
+        set(record_pid "")
+    elseif(line MATCHES "^(type|vid|pid)=([0-9A-Fa-f]+)$")
+        set(record_${CMAKE_MATCH_1} "${CMAKE_MATCH_2}")
+    endif()
+endforeach()
+if(QX7_MODALIASES STREQUAL "")
+    message(FATAL_ERROR "${device_records} lists no mouse for the metainfo")
+endif()
+configure_file(${CMAKE_SOURCE_DIR}/dist/linux/qx7-config.metainfo.xml.in
+               ${CMAKE_BINARY_DIR}/dist/linux/com.example.qx7config.metainfo.xml @ONLY)
+install(FILES ${CMAKE_BINARY_DIR}/dist/linux/com.example.qx7config.metainfo.xml DESTINATION share/metainfo)
+
 # Manual pages and the changelog are installed compressed, as Debian keeps them.
 find_program(GZIP gzip REQUIRED)
 set(gzipped "")
-foreach(file qx7ctl.1 qx7-config.1 changelog)
+# The command writes into this folder itself; only Ninja makes the folders of custom outputs.
+file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/dist/linux)
+# qx7ctl's page is written from its command table at build time (cli/).
+foreach(source ${CMAKE_BINARY_DIR}/dist/linux/qx7ctl.1 ${CMAKE_SOURCE_DIR}/dist/linux/qx7-config.1
+               ${CMAKE_SOURCE_DIR}/dist/linux/changelog)
+    get_filename_component(file ${source} NAME)
     set(out ${CMAKE_BINARY_DIR}/dist/linux/${file}.gz)
     add_custom_command(OUTPUT ${out}
-        COMMAND sh -c "${GZIP} -9nc '${CMAKE_SOURCE_DIR}/dist/linux/${file}' > '${out}'"
-        DEPENDS ${CMAKE_SOURCE_DIR}/dist/linux/${file}
+        COMMAND sh -c "${GZIP} -9nc '${source}' > '${out}'"
+        DEPENDS ${source}
         COMMENT "Compressing ${file}" VERBATIM)
     list(APPEND gzipped ${out})
 endforeach()
 add_custom_target(dist_gzip ALL DEPENDS ${gzipped})
+add_dependencies(dist_gzip qx7ctl_manual)
 install(FILES ${CMAKE_BINARY_DIR}/dist/linux/qx7ctl.1.gz ${CMAKE_BINARY_DIR}/dist/linux/qx7-config.1.gz
         DESTINATION share/man/man1)
 install(FILES ${CMAKE_BINARY_DIR}/dist/linux/changelog.gz ${CMAKE_SOURCE_DIR}/dist/linux/copyright
@@ -53,7 +90,9 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
     "qml6-module-qtquick, qml6-module-qtqml, qml6-module-qtqml-models, qml6-module-qtqml-workerscript")
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "gsettings-desktop-schemas")
+# The scene's font (Noto Sans CJK SC) draws the Chinese texts; without it they can show as boxes.
+# The portal theme gives the export and import dialogs the desktop's own file chooser.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-noto-cjk, gsettings-desktop-schemas, qt6-xdgdesktopportal-platformtheme")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA ${CMAKE_SOURCE_DIR}/dist/linux/postinst ${CMAKE_SOURCE_DIR}/dist/linux/postrm)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION TRUE)
 include(CPack)

@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QList>
+#include <QLockFile>
 #include <QSaveFile>
 #include <QStandardPaths>
 
@@ -21,6 +22,8 @@ const QByteArray WheelScrollLinesKey = QByteArrayLiteral("WheelScrollLines");
 const QByteArray DoubleClickIntervalKey = QByteArrayLiteral("DoubleClickInterval");
 // An entry or group marked [$i] may not be changed.
 const QByteArray Immutable = QByteArrayLiteral("[$i]");
+// How long a save waits for another program's lock on the file.
+constexpr int LockWaitMs = 2000;
 
 // KGlobalSettings' change notice: settings changed (3), mouse settings (0).
 constexpr char NoticePath[] = "/KGlobalSettings";
@@ -73,9 +76,10 @@ void notifyRunningPrograms()
 
 PointerSettingsKde::PointerSettingsKde(const QString& configHome)
 {
-    const QString home
-        = configHome.isEmpty() ? QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) : configHome;
-    m_file = QDir(home).filePath(QString::fromLatin1(FileName));
+    const QString user = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+    m_file = QDir(configHome.isEmpty() ? user : configHome).filePath(QString::fromLatin1(FileName));
+    m_systemDirs = QStandardPaths::standardLocations(QStandardPaths::GenericConfigLocation);
+    m_systemDirs.removeAll(user);
 }
 
 bool PointerSettingsKde::isCurrentDesktop()
@@ -113,52 +117,64 @@ QByteArray PointerSettingsKde::withValue(const QByteArray& contents, const QByte
         lines.removeLast();
     }
     const QByteArray entry = key + '=' + value;
-    int header = -1;
+    // KConfig reads every group of the name as one, a later entry over an earlier one: the key is
+    // set wherever it stands, or added to the last such group. "[$i]" before the first group locks
+    // the file, after a group's name the group, before an entry's '=' the entry.
+    bool inGroup = false;
+    bool seenGroup = false;
+    bool found = false;
+    int lastInGroup = -1;
     for (int i = 0; i < lines.size(); ++i) {
         const QByteArray trimmed = lines.at(i).trimmed();
-        if (trimmed == Group + Immutable) {
-            return QByteArray();
+        if (isGroupHeader(trimmed)) {
+            if (!seenGroup && trimmed == Immutable) {
+                return QByteArray();
+            }
+            seenGroup = true;
+            inGroup = trimmed == Group || trimmed.startsWith(Group + "[$");
+            if (inGroup && trimmed.contains(Immutable)) {
+                return QByteArray();
+            }
+            lastInGroup = inGroup ? i : lastInGroup;
+            continue;
         }
-        if (trimmed == Group) {
-            header = i;
-            break;
+        if (!inGroup) {
+            continue;
+        }
+        if (!trimmed.isEmpty()) {
+            lastInGroup = i;
+        }
+        if (keyOf(lines.at(i)) == key) {
+            if (lines.at(i).left(lines.at(i).indexOf('=')).contains(Immutable)) {
+                return QByteArray();
+            }
+            lines[i] = entry;
+            found = true;
         }
     }
-    if (header < 0) {
+    if (!found && lastInGroup >= 0) {
+        lines.insert(lastInGroup + 1, entry);
+    } else if (!found) {
         if (!lines.isEmpty() && !lines.last().trimmed().isEmpty()) {
             lines << QByteArray();
         }
         lines << Group << entry;
-    } else {
-        int end = header + 1;
-        while (end < lines.size() && !isGroupHeader(lines.at(end))) {
-            ++end;
-        }
-        int found = -1;
-        int lastEntry = header;
-        for (int i = header + 1; i < end; ++i) {
-            if (!lines.at(i).trimmed().isEmpty()) {
-                lastEntry = i;
-            }
-            if (keyOf(lines.at(i)) == key) {
-                if (lines.at(i).left(lines.at(i).indexOf('=')).contains(Immutable)) {
-                    return QByteArray();
-                }
-                found = i;
-            }
-        }
-        if (found >= 0) {
-            lines[found] = entry;
-        } else {
-            lines.insert(lastEntry + 1, entry);
-        }
     }
-    QByteArray result = lines.join('\n');
-    return endsWithBreak || header < 0 ? result + '\n' : result;
+    const QByteArray result = lines.join('\n');
+    return endsWithBreak || lastInGroup < 0 ? result + '\n' : result;
 }
 
 bool PointerSettingsKde::write(const QByteArray& key, uint32_t value)
 {
+    if (!QDir().mkpath(QFileInfo(m_file).absolutePath())) {
+        return false;
+    }
+    // KConfig's own lock: a program saving the file meanwhile would otherwise overwrite this change
+    // or lose its own.
+    QLockFile lock(m_file + QStringLiteral(".lock"));
+    if (!lock.tryLock(LockWaitMs)) {
+        return false;
+    }
     QByteArray contents;
     QFile current(m_file);
     if (current.exists()) {
@@ -172,8 +188,12 @@ bool PointerSettingsKde::write(const QByteArray& key, uint32_t value)
     if (updated.isEmpty()) {
         return false;
     }
-    if (!QDir().mkpath(QFileInfo(m_file).absolutePath())) {
-        return false;
+    // A system-wide file read before the user's may lock the group or the entry.
+    for (const QString& dir : m_systemDirs) {
+        QFile system(QDir(dir).filePath(QString::fromLatin1(FileName)));
+        if (system.open(QIODevice::ReadOnly) && withValue(system.readAll(), key, QByteArray::number(value)).isEmpty()) {
+            return false;
+        }
     }
     QSaveFile file(m_file);
     if (!file.open(QIODevice::WriteOnly) || file.write(updated) != updated.size() || !file.commit()) {

@@ -5,11 +5,14 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 
-// KDE Plasma's wheel scroll lines and double-click interval in the user's kdeglobals, group [KDE].
-// Only those lines change; the rest of the file stays as it was, and the file is replaced whole or
-// not at all. Running programs are told through the session bus. Plasma keeps the pointer speed
-// per device, so that setting is not offered.
+// KDE Plasma's wheel scroll lines and double-click interval in the user's kdeglobals, group [KDE],
+// written by KConfig's rules: under its lock file, in every [KDE] group that holds the key, and
+// refused where the file, the group or the entry is immutable ("[$i]") there or in a system-wide
+// kdeglobals. Only those lines change; the rest of the file stays as it was, and the file is
+// replaced whole or not at all. Running programs are told through the session bus. Plasma keeps
+// the pointer speed per device, so that setting is not offered.
 class PointerSettingsKde : public PointerSettings
 {
 public:
@@ -21,8 +24,8 @@ public:
 
     bool offers(Setting setting) const override;
 
-    // `contents` with `key` of group [KDE] set to `value`; empty when the group or the key is
-    // marked immutable.
+    // `contents` with `key` of group [KDE] set to `value`; empty when the file, the group or the
+    // key is marked immutable.
     static QByteArray withValue(const QByteArray& contents, const QByteArray& key, const QByteArray& value);
 
 protected:
@@ -34,6 +37,8 @@ private:
     bool write(const QByteArray& key, uint32_t value);
 
     QString m_file;
+    // The system's configuration folders, read before the user's.
+    QStringList m_systemDirs;
 };
 
 #endif // QX7_POINTERSETTINGSKDE_H

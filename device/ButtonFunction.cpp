@@ -159,6 +159,21 @@ ButtonFunction ButtonFunction::toDevice(Controller controller) const
     }
 }
 
+bool ButtonFunction::isLeftButton() const
+{
+    return type() == MouseButton && param2() == LeftButtonCode;
+}
+
+bool ButtonFunction::holdsLeftButton(const DeviceMatrix& matrix)
+{
+    for (int n = 0; n < MatrixEntries; ++n) {
+        if (matrix[n * RecordSize] == DeviceMouseButton && matrix[n * RecordSize + 2] == LeftButtonCode) {
+            return true;
+        }
+    }
+    return false;
+}
+
 ButtonFunction::DeviceMatrix ButtonFunction::deviceMatrix(const QVariantList& src64, Controller controller)
 {
     DeviceMatrix matrix {};

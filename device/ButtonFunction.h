@@ -49,6 +49,7 @@ public:
     // "560" selects the 560 family; any other value the 553 family.
     static Controller controllerFor(const QString& icType);
 
+    static constexpr quint8 LeftButtonCode = 0xF0;
     static constexpr int RecordSize = 4;
     static constexpr int TextSize = 2 * RecordSize;
     static constexpr int MatrixEntries = 16;
@@ -89,6 +90,11 @@ public:
     QString keyCode() const;
 
     ButtonFunction toDevice(Controller controller) const;
+    // The left mouse button, in screen form.
+    bool isLeftButton() const;
+    // Whether a device-form matrix gives some button the left mouse button. One without it would
+    // leave the user nothing to click with, on the mouse itself: it is never stored or sent.
+    static bool holdsLeftButton(const DeviceMatrix& matrix);
     // Sixteen screen records (64 numbers, as fromList takes them) in device form, with the entries
     // that the firmware expects fixed.
     static DeviceMatrix deviceMatrix(const QVariantList& src64, Controller controller);

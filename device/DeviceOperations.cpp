@@ -7,6 +7,7 @@
 #include "LightingEncoding.h"
 #include "SceneCalls.h"
 
+#include <QDebug>
 #include <algorithm>
 #include <cmath>
 
@@ -26,7 +27,6 @@ constexpr int ImageColors = 104;
 constexpr unsigned char LeftButton = 0xF0;
 
 constexpr int Stages = 8;
-constexpr int MacroSlots = 12;
 constexpr int BlockSize = 128;
 constexpr int ColorTableSize = 24;
 
@@ -214,26 +214,42 @@ void DeviceOperations::setCurrentDPI(int dpiValue)
 
 void DeviceOperations::mouseSetKeyMatrix(const QVariantList& src64, bool isSendData, const QVariantList& otherParam)
 {
-    ConfigStore::WriteBatch batch(*m_store);
     Q_UNUSED(otherParam);
-    for (int n = 0; n < ButtonFunction::MatrixEntries; ++n) {
-        // The screens' numbers go to the profile as they came; missing ones as 0.
-        QVariantList record;
-        for (int i = 0; i < ButtonFunction::RecordSize; ++i) {
-            const int at = n * ButtonFunction::RecordSize + i;
-            record << (at < src64.size() ? src64.at(at) : QVariant(0));
-        }
-        m_store->setDataList(QStringLiteral("mouseKeyMatrix/%1").arg(n), record);
-    }
-    if (!isSendData) {
+    const ButtonFunction::DeviceMatrix matrix
+        = ButtonFunction::deviceMatrix(src64, ButtonFunction::controllerFor(m_icType));
+    if (!ButtonFunction::holdsLeftButton(matrix)) {
+        qWarning() << "mouseSetKeyMatrix: a key matrix without the left button is neither stored nor sent";
         return;
     }
-    ButtonFunction::DeviceMatrix matrix = ButtonFunction::deviceMatrix(src64, ButtonFunction::controllerFor(m_icType));
-    sendSetting("matrix/1", bytesOf(matrix.data(), int(matrix.size())), [&] {
+    {
+        ConfigStore::WriteBatch batch(*m_store);
+        for (int n = 0; n < ButtonFunction::MatrixEntries; ++n) {
+            // The screens' numbers go to the profile as they came; missing ones as 0.
+            QVariantList record;
+            for (int i = 0; i < ButtonFunction::RecordSize; ++i) {
+                const int at = n * ButtonFunction::RecordSize + i;
+                record << (at < src64.size() ? src64.at(at) : QVariant(0));
+            }
+            m_store->setDataList(QStringLiteral("mouseKeyMatrix/%1").arg(n), record);
+        }
+    }
+    if (isSendData) {
+        sendKeyMatrix(matrix, 1);
+    }
+}
+
+void DeviceOperations::sendKeyMatrix(const ButtonFunction::DeviceMatrix& matrix, unsigned char indexAddOne)
+{
+    if (!ButtonFunction::holdsLeftButton(matrix)) {
+        qWarning() << "a key matrix without the left button is not sent";
+        return;
+    }
+    ButtonFunction::DeviceMatrix block = matrix;
+    sendSetting("matrix/" + QByteArray::number(indexAddOne), bytesOf(matrix.data(), int(matrix.size())), [&] {
         if (is560()) {
-            m_hid->hid560_0DH_SetKeyMatrix(matrix.data(), 1);
+            m_hid->hid560_0DH_SetKeyMatrix(block.data(), indexAddOne);
         } else {
-            m_hid->hid553_12H_SetKeyMatrix(matrix.data(), 1);
+            m_hid->hid553_12H_SetKeyMatrix(block.data(), indexAddOne);
         }
     });
 }
@@ -253,13 +269,7 @@ void DeviceOperations::mouseResetKeyMatrix()
         }
     }
     for (unsigned char k = 2; k <= 4; ++k) {
-        sendSetting("matrix/" + QByteArray::number(k), bytesOf(matrix.data(), int(matrix.size())), [&] {
-            if (is560()) {
-                m_hid->hid560_0DH_SetKeyMatrix(matrix.data(), k);
-            } else {
-                m_hid->hid553_12H_SetKeyMatrix(matrix.data(), k);
-            }
-        });
+        sendKeyMatrix(matrix, k);
     }
 }
 

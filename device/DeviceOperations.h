@@ -1,6 +1,8 @@
 #ifndef QX7_DEVICEOPERATIONS_H
 #define QX7_DEVICEOPERATIONS_H
 
+#include "ButtonFunction.h"
+
 #include <QByteArray>
 #include <QHash>
 #include <QString>
@@ -20,6 +22,8 @@ class DeviceOperations
 public:
     static constexpr int ImageCount = 5;
     static constexpr int ImageSize = 128;
+    // Macro slots 0-11 belong to the first twelve buttons.
+    static constexpr int MacroSlots = 12;
     using Image = std::array<unsigned char, ImageSize>;
 
     // The device flags are read from the configuration here, once.
@@ -45,6 +49,8 @@ public:
     void setBusy(int busyTime);
     void setCurrentDPI(int dpiValue);
 
+    // Every key matrix reaches the profile and the mouse through these two: one without the left
+    // button is refused (nothing stored, nothing sent).
     void mouseSetKeyMatrix(const QVariantList& src64, bool isSendData, const QVariantList& otherParam);
     QVariantList mouseGetKeydefine(const QVariant& index, bool isRecovery);
     void mouseResetKeyMatrix();
@@ -83,6 +89,7 @@ private:
     void sendEffect(unsigned char code, unsigned char second, unsigned char third);
     void sendImage(uint number);
     void sendHeldImages();
+    void sendKeyMatrix(const ButtonFunction::DeviceMatrix& matrix, unsigned char indexAddOne);
 
     Hid_Thread* m_hid;
     ConfigStore* m_store;

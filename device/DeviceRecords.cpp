@@ -1,6 +1,7 @@
 #include "DeviceRecords.h"
 
 #include "HidTransport.h"
+#include "StoreTools.h"
 
 #include <QSettings>
 
@@ -56,8 +57,7 @@ QList<DeviceRecord*> load(QSettings& config)
 
 QList<DeviceRecord*> load(const QString& configPath)
 {
-    QSettings config(configPath, QSettings::IniFormat);
-    return load(config);
+    return load(*StoreTools::openSettings(configPath));
 }
 
 void discover(const QList<DeviceRecord*>& records, HidTransport& transport)

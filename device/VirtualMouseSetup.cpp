@@ -1,6 +1,7 @@
 #include "VirtualMouseSetup.h"
 
 #include "DeviceRecords.h"
+#include "StoreTools.h"
 #include "VirtualMouse.h"
 
 #include <QSettings>
@@ -10,12 +11,12 @@ namespace VirtualMouseSetup {
 std::unique_ptr<VirtualMouse>
 imitateConfigured(const QString& configPath, HidTransport* next, const std::optional<QString>& secrecyCode)
 {
-    QSettings config(configPath, QSettings::IniFormat);
-    const QList<DeviceRecord*> records = DeviceRecords::load(config);
+    const std::unique_ptr<QSettings> config = StoreTools::openSettings(configPath);
+    const QList<DeviceRecord*> records = DeviceRecords::load(*config);
     if (records.isEmpty()) {
         return nullptr;
     }
-    const bool is560 = config.value(QStringLiteral("mouse/icType")).toString() == QLatin1String("560");
+    const bool is560 = config->value(QStringLiteral("mouse/icType")).toString() == QLatin1String("560");
     VirtualMouse::Config c = VirtualMouse::configFor(
         *records.first(), is560 ? VirtualMouse::Family::Set560 : VirtualMouse::Family::Set553);
     qDeleteAll(records);

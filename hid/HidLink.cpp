@@ -152,7 +152,9 @@ void HidLink::processEvents()
 {
     QCoreApplication* app = QCoreApplication::instance();
     if (app && app->thread() == QThread::currentThread()) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents);
+        // As in the pauses, user input waits until the exchange is over: a click or key handled here
+        // would start a command that finds the token taken and is dropped.
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     }
 }
 

@@ -18,9 +18,9 @@ class HidTransport;
 // listener, under their own lock.
 //
 // Other code can run inside an exchange. Waiting for the token, the start of every send and every
-// pause on the GUI thread process events, so a timer, a queued call or a scene handler may start
-// another command while this one holds the token. That command waits for the token, processing
-// events itself, and gives up after its polls: the token is a flag that keeps commands of one
+// pause on the GUI thread process events (user input excepted, which waits for the exchange to
+// end), so a timer or a queued call may start another command while this one holds the token. That command waits for
+// the token, processing events itself, and gives up after its polls: the token is a flag that keeps commands of one
 // thread apart, not a lock.
 class HidLink
 {

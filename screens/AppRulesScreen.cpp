@@ -1,10 +1,7 @@
 #include "AppRulesScreen.h"
 
 #include "DeviceOperations.h"
-#include "DpiSettingScreen.h"
 #include "Hid_Thread.h"
-#include "KeyMatrixScreen.h"
-#include "LightControlScreen.h"
 #include "MainScreen.h"
 #include "ProfileScreen.h"
 #include "Screens.h"
@@ -50,6 +47,13 @@ AppRulesScreen::AppRulesScreen(Screens& screens)
     connect(profile, &ProfileScreen::profileRemoved, this, &AppRulesScreen::profileRemoved);
     connect(profile, &ProfileScreen::entriesChanged, this, &AppRulesScreen::rulesChanged);
     connect(m_screens.main(), &MainScreen::profileNoChanged, this, &AppRulesScreen::profileChosen);
+    // Once the edits are saved or dropped, the rules decide; after the flow that ended them, so a
+    // profile chosen in that same flow counts as chosen by hand.
+    connect(m_screens.main(), &MainScreen::pendingEditsChanged, this, [this] {
+        if (!editsPending() && m_rules.enabled) {
+            m_timer.start(0);
+        }
+    });
     // The tray's switch shows the stored state before any device starts the screens.
     m_rules = m_store.load();
 }
@@ -286,8 +290,14 @@ void AppRulesScreen::profileRemoved(int index)
 
 void AppRulesScreen::profileChosen()
 {
-    // Start-up's choice is not the user's.
-    if (!m_switching && m_screens.main()->isPownOn()) {
+    // Another profile by name: not the one in use moving up the list, nor a drop-down choice whose
+    // question was cancelled. Start-up's choice is not the user's.
+    const int number = m_screens.main()->profileNo();
+    const QString name = profiles().value(number);
+    const bool other = number != m_seenProfile && name != m_seenName;
+    m_seenProfile = number;
+    m_seenName = name;
+    if (other && !m_switching && m_screens.main()->isPownOn()) {
         m_handHold = true;
         updateDecision();
     }
@@ -312,7 +322,7 @@ void AppRulesScreen::setFrontWindow(const FrontWindow& window)
 
 bool AppRulesScreen::editsPending() const
 {
-    return m_screens.keyMatrix()->isSave() || m_screens.dpiSetting()->isSave() || m_screens.lightControl()->isSave();
+    return m_screens.main()->hasPendingEdits();
 }
 
 AppRulesScreen::Wait AppRulesScreen::wait() const
@@ -339,8 +349,12 @@ void AppRulesScreen::evaluate()
         m_timer.start(int(SettleMs - held));
         return;
     }
-    if (wait() != Wait::None) {
+    // A closing dialog and the end of the edits call back; the link tells nobody when it is free.
+    const Wait waiting = wait();
+    if (waiting == Wait::Exchange) {
         m_timer.start(RetryMs);
+    }
+    if (waiting != Wait::None) {
         return;
     }
     const QStringList names = profiles();

@@ -87,7 +87,7 @@ public:
     enum class Wait { None, Exchange, Dialog, Edits };
 
     static constexpr int SettleMs = 1000;
-    // How often a held switch looks again whether its wait is over.
+    // How often a switch held by a busy link looks again whether the link is free.
     static constexpr int RetryMs = 250;
     static constexpr int LeaveAsIs = AppRulesStore::LeaveAsIs;
 
@@ -157,7 +157,6 @@ private:
     void profileRenamed(int index, const QString& oldName, const QString& newName);
     void profileRemoved(int index);
     void profileChosen();
-    // Unsaved edits in the main scene. One place, so a broader notion of pending edits can take over.
     bool editsPending() const;
     void updateDecision();
     void setNotice(const QString& notice);
@@ -176,6 +175,9 @@ private:
     bool m_dialogOpen = false;
     bool m_switching = false;
     bool m_handHold = false;
+    // The profile in use when the main screen last told of it.
+    int m_seenProfile = -1;
+    QString m_seenName;
     QString m_decision;
     QStringList m_running;
     QString m_notice;

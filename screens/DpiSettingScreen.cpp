@@ -5,6 +5,9 @@
 #include "ScreenValues.h"
 #include "Screens.h"
 
+#include <cmath>
+#include <cstdlib>
+
 namespace {
 
 const QList<int> DefaultValues {500, 1000, 1500, 2000, 3000, 4000, 5000, 6000};
@@ -70,12 +73,34 @@ int DpiSettingScreen::valueAt(int position, int minDpi, int maxDpi, int base)
     return int(dpi / base) * base;
 }
 
-int DpiSettingScreen::knobFor(int value, int minDpi, int maxDpi)
+int DpiSettingScreen::knobFor(int value, int minDpi, int maxDpi, int base)
 {
-    const double fraction = maxDpi > minDpi ? double(value - minDpi) / (maxDpi - minDpi) : 0.0;
-    // A value at the top of the range would put the knob one step past the track's end, where it
-    // reads back above the highest DPI.
-    return qBound(KnobFirst, int(KnobTravel * fraction) + KnobFirst + 1, KnobFirst + KnobTravel);
+    // The position whose value is nearest; of two as near, the one nearer on the track. The knob
+    // only shows the value: a stored value stays as it is.
+    const double exact = KnobFirst + (maxDpi > minDpi ? double(value - minDpi) * KnobTravel / (maxDpi - minDpi) : 0.0);
+    int best = KnobFirst;
+    for (int position = KnobFirst; position <= KnobFirst + KnobTravel; ++position) {
+        const int distance = std::abs(valueAt(position, minDpi, maxDpi, base) - value);
+        const int bestDistance = std::abs(valueAt(best, minDpi, maxDpi, base) - value);
+        if (distance < bestDistance
+            || (distance == bestDistance && std::abs(position - exact) < std::abs(best - exact))) {
+            best = position;
+        }
+    }
+    return best;
+}
+
+QList<int> DpiSettingScreen::nearestValues(int value, int minDpi, int maxDpi, int base)
+{
+    const int step = base > 0 ? base : 1;
+    // The lowest and highest values the track gives.
+    const int first = valueAt(KnobFirst, minDpi, maxDpi, base);
+    const int last = valueAt(KnobFirst + KnobTravel, minDpi, maxDpi, base);
+    if (value <= first || value >= last) {
+        return {value <= first ? first : last};
+    }
+    const int below = value / step * step;
+    return below == value ? QList<int> {value} : QList<int> {below, below + step};
 }
 
 void DpiSettingScreen::setCurrentDpiCount(int count)
@@ -126,13 +151,12 @@ void DpiSettingScreen::saveData(bool isSendData)
 
 void DpiSettingScreen::place(const QList<int>& values)
 {
-    // The value shown, stored and sent is the one read back off the knob.
-    m_values.clear();
+    // The slider has fewer positions than the range has values: a stored value keeps its own
+    // number until the user moves its slider, and the knob stands as near to it as it can.
+    m_values = values;
     m_knobs.clear();
     for (int value : values) {
-        const int knob = knobFor(value, m_minDpi, m_maxDpi);
-        m_knobs << knob;
-        m_values << valueAt(knob, m_minDpi, m_maxDpi, m_dpiBase);
+        m_knobs << knobFor(value, m_minDpi, m_maxDpi, m_dpiBase);
     }
     emit valuesChanged();
     emit knobsPlaced();
@@ -164,10 +188,16 @@ void DpiSettingScreen::dragStage(int stage, int position)
 
 void DpiSettingScreen::releaseStage(int stage, int position)
 {
-    if (stage >= 0 && stage < m_knobs.size()) {
-        setKnob(stage, position);
-        setSave(true);
+    if (stage < 0 || stage >= m_knobs.size()) {
+        return;
     }
+    // A press on the knob that did not move it leaves a value the knob cannot give as it is.
+    const int knob = qBound(KnobFirst, position, KnobFirst + KnobTravel);
+    if (knob == m_knobs.at(stage) && m_values.at(stage) != valueAt(knob, m_minDpi, m_maxDpi, m_dpiBase)) {
+        return;
+    }
+    setKnob(stage, position);
+    setSave(true);
 }
 
 void DpiSettingScreen::restore()

@@ -8,8 +8,8 @@
 
 class Screens;
 
-// The DPI screen: how many stages are in use and the DPI of each, on sliders whose knob positions
-// are what the screen stores and sends.
+// The DPI screen: how many stages are in use and the DPI of each, on sliders; a moved knob's
+// position gives its stage's value, a stored value stays as it is.
 class DpiSettingScreen : public QObject
 {
     Q_OBJECT
@@ -56,9 +56,12 @@ public:
     QStringList dpiSettingLang() const { return m_lang; }
     void setLanguageTexts(const QStringList& texts);
 
-    // Slider arithmetic: the DPI a knob position gives, and where a DPI value puts the knob.
+    // Slider arithmetic: the DPI a knob position gives, and the position nearest to a DPI value.
     static int valueAt(int position, int minDpi, int maxDpi, int base);
-    static int knobFor(int value, int minDpi, int maxDpi);
+    static int knobFor(int value, int minDpi, int maxDpi, int base);
+    // The values a slider gives (multiples of `base` within the range) nearest to `value`: the
+    // value alone when a slider gives it, else one or two neighbours.
+    static QList<int> nearestValues(int value, int minDpi, int maxDpi, int base);
 
     Q_INVOKABLE void init(bool isSendData, bool isRecovery);
     Q_INVOKABLE void saveData(bool isSendData);
@@ -72,8 +75,8 @@ public:
     // The profile's default values, not sent.
     Q_INVOKABLE void restore();
 
-    // Stages in use and values as typed elsewhere (qx7ctl): each value takes the knob place init
-    // gives it and becomes the value read back off the knob. False when the count is not offered.
+    // Stages in use and values as typed elsewhere (qx7ctl), kept as they are with the knobs placed
+    // as init places them. False when the count is not offered.
     bool placeValues(int inUse, const QList<int>& values);
 
 signals:

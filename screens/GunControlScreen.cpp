@@ -5,6 +5,7 @@
 #include "GunStore.h"
 #include "KeyMatrixScreen.h"
 #include "MacroLibrary.h"
+#include "MainScreen.h"
 #include "ScreenValues.h"
 #include "Screens.h"
 
@@ -108,6 +109,7 @@ void GunControlScreen::init()
         }
     }
     m_currentSlot = 0;
+    m_lastChoice = {};
     emit selectGunChanged();
     emit shownChanged();
 }
@@ -154,10 +156,14 @@ bool GunControlScreen::resetData()
     emit presetsChanged();
     m_currentSlot = 0;
     emit shownChanged();
+    return stored;
+}
+
+void GunControlScreen::sendSlots()
+{
     for (int slot = 0; slot < SlotCount; ++slot) {
         sendData(slot);
     }
-    return stored;
 }
 
 void GunControlScreen::close()
@@ -166,10 +172,11 @@ void GunControlScreen::close()
         return;
     }
     setSave(false);
-    for (int slot = 0; slot < SlotCount; ++slot) {
-        sendData(slot);
-    }
-    m_screens.keyMatrix()->saveData();
+    KeyMatrixScreen* keys = m_screens.keyMatrix();
+    m_screens.main()->deliver(QStringLiteral("gun"), [this, keys] {
+        sendSlots();
+        keys->saveData();
+    });
 }
 
 QStringList GunControlScreen::gunPictures() const
@@ -226,10 +233,28 @@ void GunControlScreen::choosePreset(int index)
     if (index < 0 || index >= PresetCount) {
         return;
     }
+    m_lastChoice = {m_currentSlot, index, m_selectGun.at(m_currentSlot), m_isSave};
     m_selectGun[m_currentSlot] = index;
     storeSelection();
     setSave(true);
     emit shownChanged();
+}
+
+void GunControlScreen::startRename(int index)
+{
+    // The first click of the double-click that starts a rename chose the preset for the slot: the
+    // user asked for a rename only.
+    const Choice last = m_lastChoice;
+    m_lastChoice = {};
+    if (last.preset != index || last.slot != m_currentSlot || m_selectGun.at(last.slot) != index) {
+        return;
+    }
+    if (last.replaced != index) {
+        m_selectGun[last.slot] = last.replaced;
+        storeSelection();
+        emit shownChanged();
+    }
+    setSave(last.wasDirty);
 }
 
 void GunControlScreen::editShown(int Preset::*field, int value)
@@ -282,7 +307,12 @@ QString GunControlScreen::rateLabel(int position) const
 void GunControlScreen::releaseRate(int position)
 {
     // The period is the number the label shows.
-    editShown(&Preset::period, periodOfKnob(position));
+    setPeriod(periodOfKnob(position));
+}
+
+void GunControlScreen::setPeriod(int period)
+{
+    editShown(&Preset::period, qBound(int(MinPeriod), period, int(MaxPeriod)));
 }
 
 bool GunControlScreen::rename(int index, const QString& name)
@@ -292,11 +322,9 @@ bool GunControlScreen::rename(int index, const QString& name)
         || trimmed.contains(QLatin1Char('\\')) || gunNames().contains(trimmed)) {
         return false;
     }
-    Preset& p = m_presets[index];
-    const QString old = p.name;
-    p.name = trimmed;
-    m_screens.guns().modifyGundata(1, {p.name, p.key, p.period, p.x, p.y, p.times, old});
-    // The list reads the presets by position at start-up: the new name goes there too.
+    // The name is part of the position's record: nothing else of the file changes, so a name that
+    // is itself a position ("3") cannot land on another preset's record.
+    m_presets[index].name = trimmed;
     storePreset(index);
     m_screens.macros().updataNameList(MacroLibrary::GunNames, gunNames());
     emit presetsChanged();

@@ -93,8 +93,10 @@ public:
     Q_INVOKABLE void init();
     // Sends the preset chosen for slot 0-2 to the mouse's gun slot 1-3.
     Q_INVOKABLE void sendData(int slot);
-    // The factory reset's presets and slot choices, stored and sent; false when a preset could not
-    // be stored.
+    // The three slots' presets to the mouse.
+    void sendSlots();
+    // The factory reset's presets and slot choices, stored (sendSlots sends them); false when a
+    // preset could not be stored.
     Q_INVOKABLE bool resetData();
     // Closing the dialog: when anything changed, the three slots and then the key matrix are sent.
     Q_INVOKABLE void close();
@@ -111,6 +113,10 @@ public:
     // The rate label for a knob position, and the period taken when the drag ends there.
     Q_INVOKABLE QString rateLabel(int position) const;
     Q_INVOKABLE void releaseRate(int position);
+    // The fire period in milliseconds, MinPeriod to MaxPeriod.
+    Q_INVOKABLE void setPeriod(int period);
+    // A double-click on a preset begins renaming it: the choice its first click made is undone.
+    Q_INVOKABLE void startRename(int index);
     // A name no other preset has; not empty, no path separators.
     Q_INVOKABLE bool rename(int index, const QString& name);
 
@@ -135,9 +141,19 @@ protected:
     int m_currentSlot = 0;
 
 private:
+    // The last preset choice and what it replaced.
+    struct Choice
+    {
+        int slot = -1;
+        int preset = -1;
+        int replaced = -1;
+        bool wasDirty = false;
+    };
+
     Screens& m_screens;
     QStringList m_lang;
     bool m_isSave = false;
+    Choice m_lastChoice;
 };
 
 #endif // QX7_GUNCONTROLSCREEN_H

@@ -2,6 +2,7 @@
 
 #include "KeyMatrixScreen.h"
 #include "MacroEditorScreen.h"
+#include "MacroLibrary.h"
 #include "ScreenValues.h"
 #include "Screens.h"
 
@@ -68,7 +69,8 @@ const QStringList DefaultLang {
     QStringLiteral("Two Gun"),
     QStringLiteral("Three Gun"),
     QStringLiteral("Sniper Key"),
-    QString(),
+    QStringLiteral("%1 is the only left button and keeps it, so that the mouse can always click. Give another "
+                   "button the left button first."),
     QString(),
     QString(),
 };
@@ -158,9 +160,9 @@ QString KeyAssigmentScreen::title() const
     return m_lang.at(KeyText) + QString::number(m_index + 1) + QStringLiteral(" : ") + m_text;
 }
 
-int KeyAssigmentScreen::recordGroup() const
+int KeyAssigmentScreen::groupOf(const ButtonFunction& record)
 {
-    switch (m_record.type()) {
+    switch (record.type()) {
         case ButtonFunction::MouseButton:
             return MouseGroup;
         case ButtonFunction::Fire:
@@ -259,16 +261,35 @@ void KeyAssigmentScreen::init()
     loadFields();
 }
 
+QString KeyAssigmentScreen::lastLeftButtonText(int index) const
+{
+    return m_lang.at(LastLeftButtonText).arg(m_lang.at(KeyText) + QString::number(index + 1));
+}
+
+void KeyAssigmentScreen::clearNotice()
+{
+    if (!m_notice.isEmpty()) {
+        m_notice.clear();
+        emit noticeChanged();
+    }
+}
+
 bool KeyAssigmentScreen::openButton(int index)
 {
     setCapture(NoCapture);
+    clearNotice();
     KeyMatrixScreen* keys = m_screens.keyMatrix();
     if (!keys->select(index)) {
+        if (keys->isLastLeftButton(index)) {
+            m_notice = lastLeftButtonText(index);
+            emit noticeChanged();
+        }
         return false;
     }
     m_index = index;
     setWorking(keys->record(index), keys->text(index));
     loadFields();
+    setPage(std::max(recordGroup(), 0));
     return true;
 }
 
@@ -312,7 +333,8 @@ void KeyAssigmentScreen::setWorking(const ButtonFunction& record, const QString&
 
 void KeyAssigmentScreen::loadFields()
 {
-    if (m_record.type() == ButtonFunction::Fire) {
+    const bool fire = m_record.type() == ButtonFunction::Fire;
+    if (fire) {
         m_rate = m_record.param2();
         m_rateMoved = true;
         m_times = m_record.param3();
@@ -321,7 +343,8 @@ void KeyAssigmentScreen::loadFields()
         m_rateMoved = false;
         m_times = 0;
     }
-    m_endless = false;
+    // A stored fire record is shown as it is: times 0 is endless fire.
+    m_endless = fire && m_times == 0;
     emit fireChanged();
 
     const int mode = m_record.type() == ButtonFunction::Macro ? m_record.param1() : 0;
@@ -357,6 +380,23 @@ void KeyAssigmentScreen::setCapture(Capture capture)
     m_capture = capture;
     m_screens.captureKeys(this, capture != NoCapture);
     emit captureChanged();
+}
+
+void KeyAssigmentScreen::setPage(int group)
+{
+    if (group < 0 || group >= GroupCount) {
+        return;
+    }
+    endCapture();
+    if (m_page != group) {
+        m_page = group;
+        emit pageChanged();
+    }
+}
+
+void KeyAssigmentScreen::endCapture()
+{
+    setCapture(NoCapture);
 }
 
 void KeyAssigmentScreen::startFireCapture()
@@ -492,4 +532,27 @@ void KeyAssigmentScreen::detectKeyboard(bool isDown, int usbCode)
         m_groupText += (m_groupText.isEmpty() ? QString() : QStringLiteral(" + ")) + label;
     }
     emit groupTextChanged();
+}
+
+bool KeyAssigmentScreen::holdsMacro(const QString& macroName) const
+{
+    return m_index >= 0 && m_record.type() == ButtonFunction::Macro && m_text == macroName;
+}
+
+void KeyAssigmentScreen::macroRenamed(const QString& oldName, const QString& newName)
+{
+    // A rename the file system refused leaves the macro under its old name.
+    if (holdsMacro(oldName) && m_screens.macros().macroExists(newName)) {
+        setWorking(m_record, newName);
+    }
+}
+
+void KeyAssigmentScreen::macroDeleted(const QString& macroName)
+{
+    if (holdsMacro(macroName)) {
+        // Back to what the button does now; a binding to the macro went back to the default.
+        KeyMatrixScreen* keys = m_screens.keyMatrix();
+        setWorking(keys->record(m_index), keys->text(m_index));
+        loadFields();
+    }
 }

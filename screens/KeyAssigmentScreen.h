@@ -7,6 +7,8 @@
 #include <QStringList>
 #include <QVariantList>
 
+#include <algorithm>
+
 class Screens;
 
 // The assignment dialog: a working copy of one button's record and text, edited by the function
@@ -27,6 +29,7 @@ class KeyAssigmentScreen : public QObject
     Q_PROPERTY(int macroChoice READ macroChoice NOTIFY recordChanged)
     Q_PROPERTY(int macroMode READ macroMode NOTIFY macroModeChanged)
     Q_PROPERTY(QStringList macroModeLabels READ macroModeLabels NOTIFY languageChanged)
+    Q_PROPERTY(int page READ page WRITE setPage NOTIFY pageChanged)
     Q_PROPERTY(int capture READ capture NOTIFY captureChanged)
     Q_PROPERTY(QString fireText READ fireText NOTIFY fireChanged)
     Q_PROPERTY(int rate READ rate NOTIFY fireChanged)
@@ -37,6 +40,8 @@ class KeyAssigmentScreen : public QObject
     Q_PROPERTY(QString groupText READ groupText NOTIFY groupTextChanged)
     Q_PROPERTY(int rateTrackWidth READ rateTrackWidth CONSTANT)
     Q_PROPERTY(int maxTimes READ maxTimes CONSTANT)
+    // Why the last click on a button opened nothing; empty otherwise.
+    Q_PROPERTY(QString notice READ notice NOTIFY noticeChanged)
 
 public:
     // The function groups, in the order the dialog lists them.
@@ -66,6 +71,7 @@ public:
         TimesText = 12,
         EndnessText = 13,
         MacroEditorText = 17,
+        LastLeftButtonText = 57,
     };
     Q_ENUM(Text)
 
@@ -93,7 +99,9 @@ public:
     ButtonFunction record() const { return m_record; }
     QString text() const { return m_text; }
     QString keyCode() const { return m_record.keyCode(); }
-    int recordGroup() const;
+    int recordGroup() const { return groupOf(m_record); }
+    // The group that offers a record, -1 for a type no group assigns.
+    static int groupOf(const ButtonFunction& record);
     QStringList groupTitles() const;
     QVariantList choiceLabels() const;
     QVariantList choiceIndexes() const;
@@ -101,17 +109,26 @@ public:
     int macroChoice() const;
     int macroMode() const { return m_macroMode; }
     QStringList macroModeLabels() const;
+    // The group shown on the right; another page ends a capture.
+    int page() const { return m_page; }
+    void setPage(int group);
     int capture() const { return m_capture; }
     bool capturesKeys() const { return m_capture != NoCapture; }
     QString fireText() const;
     int rate() const { return m_rate; }
     QString rateText() const;
-    int ratePosition() const { return m_rate - 1; }
+    // The knob for the interval; one outside the slider's range stands at its end while the
+    // label shows the interval as stored.
+    int ratePosition() const { return std::clamp(m_rate - 1, int(RateFirstPosition), int(RateLastPosition)); }
     int times() const { return m_times; }
     bool endless() const { return m_endless; }
     QString groupText() const { return m_groupText; }
     static int rateTrackWidth() { return RateTrackWidth; }
     static int maxTimes() { return MaxTimes; }
+    QString notice() const { return m_notice; }
+    // Why the button at `index` keeps its function.
+    QString lastLeftButtonText(int index) const;
+    Q_INVOKABLE void clearNotice();
 
     // Start-up: no button in the dialog.
     Q_INVOKABLE void init();
@@ -127,6 +144,10 @@ public:
     // Any record, as the groups would set it; a macro record takes the macro name as its text.
     void setRecord(const ButtonFunction& record, const QString& macroName = QString());
 
+    // The user left the capture field (a click anywhere else, another dialog, the window hidden,
+    // the mouse gone): the desktop's keys are no longer read. Keys gathered for a combination stay
+    // until confirmed or cleared.
+    Q_INVOKABLE void endCapture();
     Q_INVOKABLE void startFireCapture();
     Q_INVOKABLE void setRatePosition(int position);
     Q_INVOKABLE void setTimes(int times);
@@ -145,6 +166,11 @@ public:
     // A key from the desktop while the dialog captures.
     void detectKeyboard(bool isDown, int usbCode);
 
+    // The macro editor opened from the dialog renamed or deleted a macro: the dialog's choice
+    // follows, once the bindings have followed.
+    void macroRenamed(const QString& oldName, const QString& newName);
+    void macroDeleted(const QString& macroName);
+
 signals:
     void languageChanged();
     void recordChanged();
@@ -152,8 +178,10 @@ signals:
     void macroNamesChanged();
     void macroModeChanged();
     void captureChanged();
+    void pageChanged();
     void fireChanged();
     void groupTextChanged();
+    void noticeChanged();
 
 private:
     struct Combination
@@ -164,6 +192,7 @@ private:
     };
 
     void setCapture(Capture capture);
+    bool holdsMacro(const QString& macroName) const;
     void setWorking(const ButtonFunction& record, const QString& text);
     // The fire and combination fields as a record of their kind shows them.
     void loadFields();
@@ -176,6 +205,7 @@ private:
     ButtonFunction m_record;
     QString m_text;
     Capture m_capture = NoCapture;
+    int m_page = MouseGroup;
     int m_rate = DefaultRate;
     bool m_rateMoved = false;
     int m_times = 0;
@@ -183,6 +213,7 @@ private:
     int m_macroMode = 0;
     Combination m_combination;
     QString m_groupText;
+    QString m_notice;
 };
 
 #endif // QX7_KEYASSIGMENTSCREEN_H

@@ -5,19 +5,16 @@
 #include "GunControlScreen.h"
 #include "KeyAssigmentScreen.h"
 #include "MacroEditorScreen.h"
+#include "MacroLibrary.h"
+#include "MainScreen.h"
 #include "ScreenValues.h"
 #include "Screens.h"
+
+#include <algorithm>
 
 namespace {
 
 const QStringList DefaultLang {QStringLiteral("Key "), QStringLiteral("Key Function")};
-
-constexpr quint8 LeftButtonCode = 0xF0;
-
-bool isLeftButton(const ButtonFunction& record)
-{
-    return record.type() == ButtonFunction::MouseButton && record.param2() == LeftButtonCode;
-}
 
 } // namespace
 
@@ -103,9 +100,9 @@ bool KeyMatrixScreen::isLastLeftButton(int entry) const
 {
     int count = 0;
     for (const ButtonFunction& record : m_records) {
-        count += isLeftButton(record) ? 1 : 0;
+        count += record.isLeftButton() ? 1 : 0;
     }
-    return count == 1 && isLeftButton(record(entry));
+    return count == 1 && record(entry).isLeftButton();
 }
 
 bool KeyMatrixScreen::select(int entry)
@@ -129,14 +126,15 @@ void KeyMatrixScreen::bindMacro(const ButtonFunction& record, const QString& nam
         return;
     }
     if (!name.isEmpty()) {
-        m_screens.macroEditor()->sendMacro(record.param2(), name);
+        m_screens.main()->sendMacro(record.param2(), name);
     }
     m_screens.store().setData(ButtonFunction::macroNameKey(record.param2()), name);
 }
 
 void KeyMatrixScreen::commit(int entry, const ButtonFunction& record, const QString& text)
 {
-    if (!isEntry(entry)) {
+    // A macro the library does not hold would bind the button to nothing.
+    if (!isEntry(entry) || (record.type() == ButtonFunction::Macro && !m_screens.macros().macroExists(text))) {
         return;
     }
     if (record != m_records.at(entry)) {
@@ -187,6 +185,19 @@ void KeyMatrixScreen::init(bool isSendData, bool isRecovery)
         m_defaults << ButtonFunction::fromList(ops.mouseGetKeydefine(entry, true));
         m_texts << textFor(m_records.last(), isRecovery);
         m_defaultTexts << textFor(m_defaults.last(), true);
+    }
+    // A profile that gives no button the left button (written by hand, or imported) would leave
+    // the user nothing to click with: the button that has it by default gets it back.
+    if (std::none_of(m_records.begin(), m_records.end(), [](const ButtonFunction& r) { return r.isLeftButton(); })) {
+        int entry = 0;
+        while (entry < Entries && !m_defaults.at(entry).isLeftButton()) {
+            ++entry;
+        }
+        entry = entry < Entries ? entry : 0;
+        m_records[entry] = ButtonFunction(ButtonFunction::MouseButton, 0, ButtonFunction::LeftButtonCode, 0);
+        m_texts[entry] = textFor(m_records.at(entry));
+        // Not in the profile yet: Save (or the send below) stores it.
+        setSave(!isSendData);
     }
     emit matrixChanged();
     if (isSendData) {

@@ -303,22 +303,27 @@ void LightControlScreen::chooseMode(int index)
     setSave(true);
 }
 
-void LightControlScreen::setSpeed(int index)
+bool LightControlScreen::setSpeed(int index)
 {
-    if (index >= 0 && index < Levels) {
-        m_speed = index;
-        emit effectChanged();
-        setSave(true);
+    // A level the mode does not show is the mode's own: the scene could neither show nor mend it.
+    if (index < 0 || index >= Levels || !speedShown()) {
+        return false;
     }
+    m_speed = index;
+    emit effectChanged();
+    setSave(true);
+    return true;
 }
 
-void LightControlScreen::setBrightness(int index)
+bool LightControlScreen::setBrightness(int index)
 {
-    if (index >= 0 && index < Levels) {
-        m_brightness = index;
-        emit effectChanged();
-        setSave(true);
+    if (index < 0 || index >= Levels || !brightnessShown()) {
+        return false;
     }
+    m_brightness = index;
+    emit effectChanged();
+    setSave(true);
+    return true;
 }
 
 void LightControlScreen::selectColor(int index)

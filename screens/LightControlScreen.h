@@ -73,8 +73,9 @@ public:
     Q_INVOKABLE void saveData(bool isSendData, int isStep);
     // The user's choices; each but the colour selection sets the dirty flag.
     Q_INVOKABLE void chooseMode(int index);
-    Q_INVOKABLE void setSpeed(int index);
-    Q_INVOKABLE void setBrightness(int index);
+    // Levels 0-4, taken only where the mode shows the level; false otherwise.
+    Q_INVOKABLE bool setSpeed(int index);
+    Q_INVOKABLE bool setBrightness(int index);
     Q_INVOKABLE void selectColor(int index);
     // A press on the hue bar of `width` pixels at `position`.
     Q_INVOKABLE void pickHue(int position, int width);

@@ -2,6 +2,7 @@
 
 #include "DeviceOperations.h"
 #include "MacroLibrary.h"
+#include "MainScreen.h"
 #include "ScreenValues.h"
 #include "Screens.h"
 #include "StoreTools.h"
@@ -38,6 +39,7 @@ const QStringList DefaultLang {
     QStringLiteral("The list holds 100 macros at most"),
     QStringLiteral("Press a key"),
     QStringLiteral("Cancel"),
+    QStringLiteral("A file cannot have that name"),
 };
 
 const QString NamePrefix = QStringLiteral("Macro_");
@@ -142,12 +144,26 @@ void MacroEditorScreen::init()
     selectMacro(m_names.indexOf(selectedName()));
 }
 
-bool MacroEditorScreen::sendMacro(int slot, const QString& macroName)
+QByteArray MacroEditorScreen::encodeStored(const QString& macroName) const
 {
     QStringList stored = m_screens.macros().loadMacroIni(macroName);
     // Each macro goes out with its own repeat count, whatever macro the editor shows.
     const int repeat = stored.isEmpty() ? 1 : ScreenValues::toInt(stored.takeLast(), 1);
-    const QByteArray encoded = MacroEncoder::deCode(MacroEncoder::parseActions(stored), repeat, m_screens.keyLabels());
+    return MacroEncoder::deCode(MacroEncoder::parseActions(stored), repeat, m_screens.keyLabels());
+}
+
+bool MacroEditorScreen::fitsBlock(const QString& macroName) const
+{
+    return encodeStored(macroName).size() <= MacroEncoder::BlockSize;
+}
+
+bool MacroEditorScreen::sendMacro(int slot, const QString& macroName)
+{
+    // A name without a file reads as an empty macro, which would wipe the slot on the mouse.
+    if (!m_screens.macros().macroExists(macroName)) {
+        return false;
+    }
+    const QByteArray encoded = encodeStored(macroName);
     // Cut to the block, a longer macro would lose its end pair on the mouse.
     if (encoded.size() > MacroEncoder::BlockSize) {
         return false;
@@ -240,6 +256,14 @@ void MacroEditorScreen::newMacro()
     selectMacro(m_names.size() - 1);
 }
 
+QVariantList MacroEditorScreen::menuEntries(int index) const
+{
+    if (index >= 0 && index < m_names.size()) {
+        return {DeleteMenuText, ImportText, ExportText};
+    }
+    return {ImportText};
+}
+
 void MacroEditorScreen::importMacro()
 {
     stopRecord();
@@ -275,7 +299,10 @@ void MacroEditorScreen::exportMacro()
 {
     if (m_selected >= 0) {
         stopRecord();
-        m_screens.macros().saveMacroFile(selectedName());
+        bool chosen = false;
+        if (!m_screens.macros().saveMacroFile(selectedName(), &chosen) && chosen) {
+            m_screens.main()->showNotice(MainScreen::MacroExportFailedText);
+        }
     }
 }
 
@@ -289,7 +316,11 @@ bool MacroEditorScreen::renameMacro(int index, const QString& name)
     if (newName == oldName) {
         return true;
     }
-    if (newName.isEmpty() || newName.size() > MaxNameLength || !StoreTools::isPlainFileName(newName)) {
+    if (newName.isEmpty()) {
+        return false;
+    }
+    if (newName.size() > MaxNameLength || !StoreTools::isPlainFileName(newName)) {
+        showMessage(BadNameText);
         return false;
     }
     MacroLibrary& macros = m_screens.macros();

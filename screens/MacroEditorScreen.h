@@ -63,6 +63,7 @@ public:
         ListFullText,
         PressKeyText,
         CancelText,
+        BadNameText,
     };
     Q_ENUM(Text)
 
@@ -110,10 +111,15 @@ public:
     // Encodes the stored macro `macroName` and sends it to macro slot `slot` (from 0); false when
     // the macro could not be sent.
     Q_INVOKABLE bool sendMacro(int slot, const QString& macroName);
+    // Whether the stored macro fits the mouse's block.
+    bool fitsBlock(const QString& macroName) const;
 
     // The macro list. A negative or unknown index selects nothing.
     Q_INVOKABLE void selectMacro(int index);
     Q_INVOKABLE void newMacro();
+    // The entries of the macro list's menu, as indices into macroEditorLang: on a macro (`index`
+    // from 0) Delete, Import and Export; below the macros (-1) Import, also when there are none.
+    Q_INVOKABLE QVariantList menuEntries(int index) const;
     Q_INVOKABLE void importMacro();
     Q_INVOKABLE void exportMacro();
     // False, with the name unchanged, for a name that is used or cannot name a file.
@@ -162,6 +168,7 @@ signals:
     void modifyMacroData(const QString& macroName);
 
 private:
+    QByteArray encodeStored(const QString& macroName) const;
     void setActions(const QList<MacroEncoder::Action>& actions, int selected);
     void setSelectedAction(int index);
     // Takes the candidate list unless it lengthens the encoding past the block; saves it.

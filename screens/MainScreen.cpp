@@ -17,6 +17,9 @@
 #include "Screens.h"
 #include "SystemSettingScreen.h"
 
+#include <algorithm>
+#include <optional>
+
 namespace {
 
 const QStringList DefaultMainLang {
@@ -31,10 +34,13 @@ const QStringList DefaultMainLang {
     QStringLiteral("OK"),
     QStringLiteral("System setting"),
     QStringLiteral("Save"),
-    QString(),
-    QString(),
-    QString(),
-    QString(),
+    QStringLiteral("The mouse did not take the change. It is kept, and sent when the mouse is back."),
+    QStringLiteral("Unsaved edits"),
+    QStringLiteral("This profile has edits that are not saved."),
+    QStringLiteral("Discard"),
+    QStringLiteral("The default profile could not be copied; nothing was reset."),
+    QStringLiteral("The profile could not be written to that file."),
+    QStringLiteral("The macro could not be written to that file."),
 };
 
 // Disables the view for a flow and enables it again however the flow ends.
@@ -68,6 +74,106 @@ MainScreen::MainScreen(Screens& screens)
     connect(macros, &MacroEditorScreen::modifyMacroData, this, &MainScreen::resendMacro);
     connect(macros, &MacroEditorScreen::modifyMacroName, this, &MainScreen::renameMacroBindings);
     connect(macros, &MacroEditorScreen::deleteMacro, this, &MainScreen::dropMacroBindings);
+    connect(m_screens.keyMatrix(), &KeyMatrixScreen::isSaveChanged, this, &MainScreen::updatePendingEdits);
+    connect(m_screens.dpiSetting(), &DpiSettingScreen::isSaveChanged, this, &MainScreen::updatePendingEdits);
+    connect(m_screens.lightControl(), &LightControlScreen::isSaveChanged, this, &MainScreen::updatePendingEdits);
+}
+
+bool MainScreen::hasPendingEdits() const
+{
+    return m_pendingEdits;
+}
+
+void MainScreen::updatePendingEdits()
+{
+    const bool pending
+        = m_screens.keyMatrix()->isSave() || m_screens.dpiSetting()->isSave() || m_screens.lightControl()->isSave();
+    if (m_pendingEdits != pending) {
+        m_pendingEdits = pending;
+        emit pendingEditsChanged();
+    }
+}
+
+void MainScreen::showNotice(MainScreen::Text text)
+{
+    m_notice = m_mainLang.value(text);
+    emit noticeShown(m_notice);
+}
+
+bool MainScreen::deliver(const QString& part, const std::function<void()>& send, const std::function<void()>& done)
+{
+    Hid_Thread* hid = m_screens.operations().hid();
+    const int failedBefore = hid->failedExchanges();
+    enterFlow();
+    send();
+    const bool ok = hid->failedExchanges() == failedBefore;
+    const auto kept = std::find_if(m_unsent.begin(), m_unsent.end(), [&](const Unsent& u) { return u.part == part; });
+    if (kept != m_unsent.end()) {
+        m_unsent.erase(kept);
+    }
+    if (ok) {
+        if (done) {
+            done();
+        }
+    } else {
+        m_unsent.append({part, send, done});
+        m_deliveryFailed = true;
+    }
+    leaveFlow();
+    return ok;
+}
+
+QStringList MainScreen::unsentParts() const
+{
+    QStringList parts;
+    for (const Unsent& u : m_unsent) {
+        parts << u.part;
+    }
+    return parts;
+}
+
+void MainScreen::sendPending()
+{
+    if (m_unsent.isEmpty()) {
+        return;
+    }
+    // The busy guard of the new connection holds the view meanwhile.
+    ConfigStore::WriteBatch batch(m_screens.store());
+    const QList<Unsent> unsent = std::exchange(m_unsent, {});
+    enterFlow();
+    for (const Unsent& u : unsent) {
+        deliver(u.part, u.send, u.done);
+    }
+    leaveFlow();
+}
+
+void MainScreen::forgetScreenParts()
+{
+    // The whole profile has just reached the mouse: what each screen still owed it is there.
+    const QStringList parts {
+        QStringLiteral("keyMatrix"), QStringLiteral("reportRate"), QStringLiteral("dpi"), QStringLiteral("lighting")};
+    m_unsent.erase(
+        std::remove_if(m_unsent.begin(), m_unsent.end(), [&parts](const Unsent& u) { return parts.contains(u.part); }),
+        m_unsent.end());
+}
+
+void MainScreen::enterFlow()
+{
+    ++m_delivering;
+}
+
+void MainScreen::leaveFlow()
+{
+    // The user hears once per flow, when its last send is over.
+    if (--m_delivering == 0 && std::exchange(m_deliveryFailed, false)) {
+        showNotice(SendFailedText);
+    }
+}
+
+void MainScreen::sendMacro(int slot, const QString& macroName)
+{
+    MacroEditorScreen* editor = m_screens.macroEditor();
+    deliver(QStringLiteral("macro %1").arg(slot), [editor, slot, macroName] { editor->sendMacro(slot, macroName); });
 }
 
 QStringList MainScreen::reportRates()
@@ -215,6 +321,8 @@ void MainScreen::initUI()
             }
         }
         initScreens();
+    } else {
+        sendPending();
     }
     m_screens.dpiSetting()->setCurrentDPI(ScreenValues::toInt(ops.mouseGetCurrentDPI(), 0) - 1);
 }
@@ -222,15 +330,13 @@ void MainScreen::initUI()
 void MainScreen::initScreens()
 {
     loadLanguages();
+    // The profile list chooses the current profile: its entry, and the slot its file is in until
+    // the list is tidied.
     m_screens.profile()->init();
     m_screens.appRules()->init();
-    int number = ScreenValues::globalInt(m_screens.store(), QStringLiteral("mouse/profileNo"), 0);
-    if (!ConfigStore::isValidSlot(number)) {
-        number = 0;
-    }
-    m_profileNo = number;
+    m_profileNo = m_screens.profile()->currentEntry();
     emit profileNoChanged();
-    m_screens.store().setCurrentProfile(m_profileNo);
+    m_screens.store().setCurrentProfile(m_screens.profile()->currentSlot());
     // Read once the profile is chosen, so that the box shows the profile in use.
     initReportRate(false);
 
@@ -270,7 +376,9 @@ void MainScreen::chooseReportRate(int index)
         m_reportRateIndex = index;
         emit reportRateIndexChanged();
     }
-    m_screens.operations().mouseSetReportRate(static_cast<unsigned char>(reportRateValue(index)));
+    DeviceOperations& ops = m_screens.operations();
+    deliver(QStringLiteral("reportRate"),
+            [&ops, index] { ops.mouseSetReportRate(static_cast<unsigned char>(reportRateValue(index))); });
 }
 
 void MainScreen::save()
@@ -280,18 +388,31 @@ void MainScreen::save()
     DpiSettingScreen* dpi = m_screens.dpiSetting();
     LightControlScreen* light = m_screens.lightControl();
     ViewLock lock(*this, &MainScreen::setViewEnabled);
+    // One notice for the flow; each screen stays dirty until its own send has reached the mouse.
+    enterFlow();
     if (keys->isSave()) {
-        keys->setSave(false);
-        keys->saveData();
+        deliver(
+            QStringLiteral("keyMatrix"), [keys] { keys->saveData(); }, [keys] { keys->setSave(false); });
     }
     if (dpi->isSave()) {
-        dpi->setSave(false);
-        dpi->saveData(true);
+        deliver(
+            QStringLiteral("dpi"), [dpi] { dpi->saveData(true); }, [dpi] { dpi->setSave(false); });
     }
     if (light->isSave()) {
-        light->setSave(false);
-        light->saveData(true, 0);
+        deliver(
+            QStringLiteral("lighting"), [light] { light->saveData(true, 0); }, [light] { light->setSave(false); });
     }
+    leaveFlow();
+}
+
+void MainScreen::discardEdits()
+{
+    m_screens.keyMatrix()->setSave(false);
+    m_screens.dpiSetting()->setSave(false);
+    m_screens.lightControl()->setSave(false);
+    m_screens.keyMatrix()->init(false, false);
+    m_screens.dpiSetting()->init(false, false);
+    m_screens.lightControl()->init(false, false);
 }
 
 void MainScreen::resendProfile()
@@ -310,17 +431,42 @@ bool MainScreen::factoryReset()
 {
     ConfigStore::WriteBatch batch(m_screens.store());
     ViewLock lock(*this, &MainScreen::setViewEnabled);
+    // Without the default profile there is nothing to reset to: the rest stays as it is.
+    if (!m_screens.store().resetProfile(m_screens.store().currentProfile())) {
+        showNotice(ResetFailedText);
+        return false;
+    }
     m_screens.keyMatrix()->setSave(false);
     m_screens.dpiSetting()->setSave(false);
     m_screens.lightControl()->setSave(false);
-    const bool restored = m_screens.store().resetProfile(m_screens.store().currentProfile());
-    resendProfile();
-    m_screens.operations().mouseSetCurrentDPI(2);
+    enterFlow();
+    DeviceOperations& ops = m_screens.operations();
+    deliver(
+        QStringLiteral("profile"),
+        [this, &ops] {
+            resendProfile();
+            ops.mouseSetCurrentDPI(2);
+        },
+        [this] { forgetScreenParts(); });
     m_screens.dpiSetting()->setCurrentDPI(1);
-    return m_screens.gunControl()->resetData() && restored;
+    GunControlScreen* gun = m_screens.gunControl();
+    const bool presets = gun->resetData();
+    deliver(QStringLiteral("gun"), [gun] { gun->sendSlots(); });
+    leaveFlow();
+    return presets;
 }
 
 void MainScreen::changeProfile(int number)
+{
+    switchProfile(number, false);
+}
+
+void MainScreen::followProfile(int number)
+{
+    switchProfile(number, true);
+}
+
+void MainScreen::switchProfile(int number, bool quick)
 {
     ConfigStore::WriteBatch batch(m_screens.store());
     if (number == m_profileNo || !ConfigStore::isValidSlot(number)) {
@@ -331,24 +477,74 @@ void MainScreen::changeProfile(int number)
     m_screens.store().setCurrentProfile(number);
     m_profileNo = number;
     emit profileNoChanged();
-    resendProfile();
+    // The screens show the new profile from here on: edits of the old one are gone.
+    m_screens.keyMatrix()->setSave(false);
+    m_screens.dpiSetting()->setSave(false);
+    m_screens.lightControl()->setSave(false);
+    DeviceOperations& ops = m_screens.operations();
+    // The quick send ends inside the delivery, so the images it held back are watched too; sent
+    // again after a failure, everything goes (a failed exchange makes every setting unknown).
+    deliver(
+        QStringLiteral("profile"),
+        [this, &ops, quick] {
+            std::optional<DeviceOperations::QuickSend> only;
+            if (quick) {
+                only.emplace(ops);
+            }
+            resendProfile();
+        },
+        [this] { forgetScreenParts(); });
 }
 
-void MainScreen::followProfile(int number)
+void MainScreen::setAskedProfile(int number)
 {
-    DeviceOperations::QuickSend quick(m_screens.operations());
-    changeProfile(number);
+    if (m_askedProfile != number) {
+        m_askedProfile = number;
+        emit askedProfileChanged();
+    }
+}
+
+void MainScreen::chooseProfile(int number)
+{
+    if (number != m_profileNo && ConfigStore::isValidSlot(number) && hasPendingEdits()) {
+        setAskedProfile(number);
+    } else {
+        changeProfile(number);
+    }
+    // The drop-down shows the profile in use until the question is answered.
+    emit profileNoChanged();
+}
+
+void MainScreen::answerProfileQuestion(int answer)
+{
+    const int number = m_askedProfile;
+    setAskedProfile(-1);
+    if (number < 0) {
+        return;
+    }
+    switch (answer) {
+        case SaveAnswer:
+            save();
+            // Edits the mouse did not take stay with their profile.
+            if (!hasPendingEdits()) {
+                changeProfile(number);
+            }
+            break;
+        case DiscardAnswer:
+            discardEdits();
+            changeProfile(number);
+            break;
+        default:
+            break;
+    }
 }
 
 void MainScreen::moveCurrentProfile(int number)
 {
-    if (number == m_profileNo || !ConfigStore::isValidSlot(number)) {
-        return;
+    if (number != m_profileNo) {
+        m_profileNo = number;
+        emit profileNoChanged();
     }
-    m_screens.store().setGlobalData(QStringLiteral("mouse/profileNo"), number);
-    m_screens.store().setCurrentProfile(number);
-    m_profileNo = number;
-    emit profileNoChanged();
 }
 
 void MainScreen::setCurrentDPI(int dpiValue)
@@ -377,7 +573,7 @@ void MainScreen::resendMacro(const QString& macroName)
         const int slot = keys->record(entry).param2();
         if (!sent.contains(slot)) {
             sent << slot;
-            m_screens.macroEditor()->sendMacro(slot, macroName);
+            sendMacro(slot, macroName);
         }
     }
 }
@@ -409,8 +605,8 @@ void MainScreen::dropMacroBindings(const QString& macroName)
     }
     if (!entries.isEmpty()) {
         // The whole working matrix goes: nothing is left for Save to send.
-        keys->saveData();
-        keys->setSave(false);
+        deliver(
+            QStringLiteral("keyMatrix"), [keys] { keys->saveData(); }, [keys] { keys->setSave(false); });
     }
     m_screens.macros().deleteMacroUpdateProfile(macroName);
 }

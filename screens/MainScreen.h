@@ -1,9 +1,13 @@
 #ifndef QX7_MAINSCREEN_H
 #define QX7_MAINSCREEN_H
 
+#include <QList>
 #include <QObject>
 #include <QStringList>
 #include <QTimer>
+
+#include <functional>
+#include <utility>
 
 class Screens;
 
@@ -28,6 +32,12 @@ class MainScreen : public QObject
     Q_PROPERTY(int reportRateIndex READ reportRateIndex NOTIFY reportRateIndexChanged)
     Q_PROPERTY(int profileNo READ profileNo NOTIFY profileNoChanged)
     Q_PROPERTY(QString versionText READ versionText CONSTANT)
+    // Edits of the key matrix, DPI or lighting that are not on the mouse yet.
+    Q_PROPERTY(bool hasPendingEdits READ hasPendingEdits NOTIFY pendingEditsChanged)
+    // The last message of a flow for the user (a failed send, a refused reset or export).
+    Q_PROPERTY(QString notice READ notice NOTIFY noticeShown)
+    // The profile the drop-down asked for while edits were pending; -1 when no question is open.
+    Q_PROPERTY(int askedProfile READ askedProfile NOTIFY askedProfileChanged)
 
 public:
     // Indices into mainLang.
@@ -43,8 +53,19 @@ public:
         OkText,
         SystemSettingText,
         SaveText,
+        SendFailedText,
+        UnsavedTitleText,
+        UnsavedText,
+        DiscardText,
+        ResetFailedText,
+        ProfileExportFailedText,
+        MacroExportFailedText,
     };
     Q_ENUM(Text)
+
+    // The answers to the question about pending edits.
+    enum Answer { SaveAnswer, DiscardAnswer, CancelAnswer };
+    Q_ENUM(Answer)
 
     static constexpr int DefaultGuardMs = 1000;
     static constexpr int DefaultKeyCount = 8;
@@ -68,6 +89,9 @@ public:
     int reportRateIndex() const { return m_reportRateIndex; }
     int profileNo() const { return m_profileNo; }
     static QString versionText();
+    bool hasPendingEdits() const;
+    QString notice() const { return m_notice; }
+    int askedProfile() const { return m_askedProfile; }
 
     // The value the mouse takes for a report-rate index: 8, 4, 2 or 1 (any other index).
     static int reportRateValue(int index);
@@ -83,17 +107,35 @@ public:
     // The user picked an entry of the report-rate box: stored in the profile, sent at once.
     Q_INVOKABLE void chooseReportRate(int index);
     void initReportRate(bool isSendData);
-    // Sends the dirty screens in the order key matrix, DPI, lighting.
+    // Sends the dirty screens in the order key matrix, DPI, lighting; a screen whose send fails
+    // stays dirty.
     Q_INVOKABLE void save();
-    // False when the profile or the gun presets could not be restored on disk.
+    // The pending edits go: the three screens show the current profile again, nothing is sent.
+    Q_INVOKABLE void discardEdits();
+    // False when the profile or the gun presets could not be restored on disk; a default profile
+    // that cannot be copied resets nothing.
     Q_INVOKABLE bool factoryReset();
-    // Switches to profile `number` (a position in the profile list) and sends it.
+    // Switches to profile `number` (a position in the profile list) and sends it; pending edits go.
     Q_INVOKABLE void changeProfile(int number);
+    // The profile drop-down's choice: with edits pending it asks first (askedProfile).
+    Q_INVOKABLE void chooseProfile(int number);
+    Q_INVOKABLE void answerProfileQuestion(int answer);
     // The same change made for the application in front: only what differs from what the mouse
     // last received goes to it.
     void followProfile(int number);
-    // The current profile's file now lives in slot `number` (the list closed a gap): the same
-    // settings, so nothing is sent.
+
+    // Runs one send of a flow. When an exchange in it fails or is dropped, the user is told and
+    // the send is kept under `part` (a later send of the same part replaces it) to run again when
+    // the mouse is back; `done` runs once the send has reached the mouse. True when it did.
+    bool deliver(const QString& part, const std::function<void()>& send, const std::function<void()>& done = {});
+    // The parts kept for the mouse's return, oldest first.
+    QStringList unsentParts() const;
+    // Tells the user `text`: in the scene, and in the tray while the window is hidden.
+    Q_INVOKABLE void showNotice(MainScreen::Text text);
+    // Sends the macro stored under `macroName` to slot `slot`, as a send of its own.
+    void sendMacro(int slot, const QString& macroName);
+    // The current profile's entry is now at position `number` (an entry before it was deleted):
+    // the same settings, so nothing is sent or written.
     void moveCurrentProfile(int number);
     // A DPI stage reported by the mouse, counted from 1; 0 changes nothing.
     Q_INVOKABLE void setCurrentDPI(int dpiValue);
@@ -115,6 +157,9 @@ signals:
     void mainLangChanged();
     void reportRateIndexChanged();
     void profileNoChanged();
+    void pendingEditsChanged();
+    void noticeShown(const QString& text);
+    void askedProfileChanged();
 
 private:
     void setBusy(bool busy);
@@ -127,6 +172,21 @@ private:
     void dropMacroBindings(const QString& macroName);
     // Key matrix, report rate, DPI, lighting and system settings from the current profile, sent.
     void resendProfile();
+    // What failed to reach the mouse goes again; called when the mouse is back.
+    void sendPending();
+    void updatePendingEdits();
+    void forgetScreenParts();
+    void enterFlow();
+    void leaveFlow();
+    void setAskedProfile(int number);
+    void switchProfile(int number, bool quick);
+
+    struct Unsent
+    {
+        QString part;
+        std::function<void()> send;
+        std::function<void()> done;
+    };
 
     Screens& m_screens;
     QTimer m_guard;
@@ -145,6 +205,13 @@ private:
     QStringList m_mainLang;
     int m_reportRateIndex = 3;
     int m_profileNo = 0;
+    bool m_pendingEdits = false;
+    QString m_notice;
+    int m_askedProfile = -1;
+    QList<Unsent> m_unsent;
+    // Sends in progress, and whether one of them failed: a flow tells the user once.
+    int m_delivering = 0;
+    bool m_deliveryFailed = false;
 };
 
 #endif // QX7_MAINSCREEN_H

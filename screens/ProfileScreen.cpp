@@ -5,6 +5,9 @@
 #include "MainScreen.h"
 #include "ScreenValues.h"
 #include "Screens.h"
+#include "StoreTools.h"
+
+#include <QPointer>
 
 namespace {
 
@@ -21,7 +24,7 @@ const QStringList DefaultLang {
     QString(),
     QString(),
     QString(),
-    QString(),
+    QStringLiteral("That name is already in use"),
     QString(),
     QString(),
     QString(),
@@ -30,6 +33,24 @@ const QStringList DefaultLang {
     QString(),
     QString(),
 };
+
+// The entry whose number is `stored`; else the one with the highest number below it, which a
+// delete was moving down when it stopped (or the last entry, for a number past the end); else the
+// first entry.
+int chooseCurrent(const QList<ProfileScreen::Entry>& entries, int stored)
+{
+    int best = -1;
+    for (int i = 0; i < entries.size(); ++i) {
+        const int number = entries.at(i).number;
+        if (number == stored) {
+            return i;
+        }
+        if (number < stored && (best < 0 || number > entries.at(best).number)) {
+            best = i;
+        }
+    }
+    return qMax(0, best);
+}
 
 } // namespace
 
@@ -79,15 +100,10 @@ void ProfileScreen::setNotice(const QString& notice)
 
 void ProfileScreen::init()
 {
-    QStringList stored;
-    for (const QVariant& text : m_screens.macros().getNameList(MacroLibrary::ProfileNames)) {
-        stored << text.toString();
-    }
-    if (stored.size() == 2 && stored.at(1) == MacroLibrary::FillerMarker) {
-        stored.removeLast();
-    }
+    ConfigStore& store = m_screens.store();
+    const QStringList texts = storedTexts();
     m_entries.clear();
-    for (const QString& text : stored) {
+    for (const QString& text : std::as_const(texts)) {
         bool ok = false;
         const int number = text.right(1).toInt(&ok);
         if (!ok || m_entries.size() == MaxEntries) {
@@ -98,69 +114,122 @@ void ProfileScreen::init()
     if (m_entries.isEmpty()) {
         m_entries.append({QString(), 0});
     }
-    renumber();
     m_entries.first().name = m_lang.at(StandardText);
-    // Before start-up has chosen the current profile, the stored choice stands for it.
-    const int current = currentProfile() >= 0
-                            ? currentProfile()
-                            : m_screens.store().getGlobalData(QStringLiteral("mouse/profileNo")).toInt();
-    int selected = 0;
-    for (int i = 0; i < m_entries.size(); ++i) {
-        if (m_entries.at(i).number == current) {
-            selected = i;
-        }
-    }
+    // The stored current profile, clamped to the list: a number no entry carries is one a delete
+    // was moving down when it stopped, or one past the end.
+    m_currentEntry = chooseCurrent(m_entries, store.getGlobalData(QStringLiteral("mouse/profileNo")).toInt());
     setNotice(QString());
     emit entriesChanged();
-    setSelected(selected);
-    storeList();
+    setSelected(m_currentEntry);
+    // Start-up writes nothing: a list that needs tidying is tidied before the first change.
+    if (texts != listTexts() || !isTidy()
+        || store.getGlobalData(QStringLiteral("mouse/profileNo")).toString() != QString::number(currentSlot())) {
+        store.setBeforeFirstWrite(tidyLater());
+    }
 }
 
-void ProfileScreen::renumber()
+int ProfileScreen::currentSlot() const
 {
-    // A list written elsewhere may number its profiles apart from their positions: each file is
-    // copied to the slot of its position, and the stored current profile follows its file.
+    return m_entries.value(m_currentEntry).number;
+}
+
+bool ProfileScreen::isTidy() const
+{
+    for (int i = 0; i < m_entries.size(); ++i) {
+        if (m_entries.at(i).number != i) {
+            return false;
+        }
+    }
+    return true;
+}
+
+std::function<void()> ProfileScreen::tidyLater()
+{
+    // The store may outlive the screens.
+    return [self = QPointer<ProfileScreen>(this)] {
+        if (self) {
+            self->tidy();
+        }
+    };
+}
+
+bool ProfileScreen::tidy()
+{
     ConfigStore& store = m_screens.store();
     const QString currentKey = QStringLiteral("mouse/profileNo");
-    const int current = store.getGlobalData(currentKey).toInt();
-    int currentEntry = -1;
-    for (int i = 0; i < m_entries.size() && currentEntry < 0; ++i) {
-        currentEntry = m_entries.at(i).number == current ? i : -1;
+    if (!renumber()) {
+        return false;
     }
-    const auto isUsed = [this](int slot) {
-        bool used = slot < m_entries.size();
-        for (const Entry& entry : m_entries) {
-            used = used || entry.number == slot;
+    if (storedTexts() != listTexts() && !storeList()) {
+        return false;
+    }
+    return store.getGlobalData(currentKey).toString() == QString::number(currentSlot())
+           || store.setGlobalData(currentKey, currentSlot());
+}
+
+bool ProfileScreen::renumber()
+{
+    // One file at a time, each step written before the next: the file is copied to its new slot,
+    // the list stored with the entry's new number, then the current profile follows. Stopped at
+    // any point, the stored list names each profile's own file. A slot another entry still names is
+    // never written over: that entry goes to a free slot first.
+    ConfigStore& store = m_screens.store();
+    const auto holder = [this](int slot, int except) {
+        for (int j = 0; j < m_entries.size(); ++j) {
+            if (j != except && m_entries.at(j).number == slot) {
+                return j;
+            }
         }
-        return used;
+        return -1;
+    };
+    const auto moveTo = [&](int entry, int slot) {
+        const int from = m_entries.at(entry).number;
+        // A file that is missing or no settings file moves as the defaults.
+        const bool moved = StoreTools::isSettingsFile(store.paths().profile(from)) ? store.copyProfile(slot, from)
+                                                                                   : store.resetProfile(slot);
+        if (!moved) {
+            return false;
+        }
+        m_entries[entry].number = slot;
+        if (!storeList()) {
+            return false;
+        }
+        if (entry == m_currentEntry) {
+            store.setCurrentProfile(slot);
+            return store.setGlobalData(QStringLiteral("mouse/profileNo"), slot);
+        }
+        return true;
     };
     for (int i = 0; i < m_entries.size(); ++i) {
         if (m_entries.at(i).number == i) {
             continue;
         }
-        // A later entry keeps its file in this slot: it moves to a free slot first.
-        bool slotFree = true;
-        for (int j = i + 1; j < m_entries.size(); ++j) {
-            if (m_entries.at(j).number != i) {
-                continue;
-            }
+        for (int other = holder(i, i); other >= 0; other = holder(i, i)) {
             int spare = ConfigStore::SlotCount - 1;
-            while (spare >= 0 && isUsed(spare)) {
+            while (spare >= 0 && (holder(spare, -1) >= 0 || spare == i)) {
                 --spare;
             }
-            if (spare >= 0 && store.copyProfile(spare, i)) {
-                m_entries[j].number = spare;
-            } else {
-                slotFree = false;
+            if (spare < 0 || !moveTo(other, spare)) {
+                return false;
             }
         }
-        if (slotFree && store.copyProfile(i, m_entries.at(i).number)) {
-            m_entries[i].number = i;
+        if (!moveTo(i, i)) {
+            return false;
         }
     }
-    if (currentEntry >= 0 && m_entries.at(currentEntry).number != current) {
-        store.setGlobalData(currentKey, m_entries.at(currentEntry).number);
+    return true;
+}
+
+QStringList ProfileScreen::storedTexts() const
+{
+    QStringList texts;
+    for (const QVariant& text : m_screens.macros().getNameList(MacroLibrary::ProfileNames)) {
+        texts << text.toString();
     }
+    if (texts.size() == 2 && texts.at(1) == MacroLibrary::FillerMarker) {
+        texts.removeLast();
+    }
+    return texts;
 }
 
 void ProfileScreen::select(int index)
@@ -187,7 +256,9 @@ bool ProfileScreen::append(const QString& name)
     m_entries.append({name, int(m_entries.size())});
     emit entriesChanged();
     setSelected(int(m_entries.size()) - 1);
-    storeList();
+    if (!storeList()) {
+        setNotice(m_lang.at(NotStoredText));
+    }
     return true;
 }
 
@@ -198,7 +269,8 @@ bool ProfileScreen::newProfile()
         return false;
     }
     // The slot may still hold a deleted profile: it is filled before the entry appears.
-    if (!m_screens.store().resetProfile(int(m_entries.size()))) {
+    m_screens.store().prepareWrite();
+    if (!isTidy() || !m_screens.store().resetProfile(int(m_entries.size()))) {
         setNotice(m_lang.at(NotStoredText));
         return false;
     }
@@ -209,6 +281,11 @@ bool ProfileScreen::importProfile()
 {
     setNotice(QString());
     if (!canAdd()) {
+        return false;
+    }
+    m_screens.store().prepareWrite();
+    if (!isTidy()) {
+        setNotice(m_lang.at(NotStoredText));
         return false;
     }
     bool chosen = false;
@@ -223,34 +300,7 @@ bool ProfileScreen::importProfile()
 
 bool ProfileScreen::canDelete(int index) const
 {
-    return index > 0 && index < m_entries.size() && m_entries.at(index).number != currentProfile();
-}
-
-bool ProfileScreen::closeGap(int index)
-{
-    ConfigStore& store = m_screens.store();
-    const int last = int(m_entries.size()) - 1;
-    if (index == last) {
-        return true;
-    }
-    // The deleted profile is kept in the first slot past the list until every move has worked.
-    const int spare = last + 1;
-    if (!store.copyProfile(spare, index)) {
-        return false;
-    }
-    int moved = index;
-    while (moved < last && store.copyProfile(moved, moved + 1)) {
-        ++moved;
-    }
-    if (moved == last) {
-        return true;
-    }
-    // Slots index..moved-1 hold the next profile each; each goes back one slot up.
-    for (int slot = moved - 1; slot >= index; --slot) {
-        store.copyProfile(slot + 1, slot);
-    }
-    store.copyProfile(index, spare);
-    return false;
+    return index > 0 && index < m_entries.size() && index != currentProfile();
 }
 
 bool ProfileScreen::deleteProfile(int index)
@@ -259,23 +309,29 @@ bool ProfileScreen::deleteProfile(int index)
     if (!canDelete(index)) {
         return false;
     }
-    const int current = currentProfile();
-    if (!closeGap(index)) {
+    // A list still to be tidied is tidied first, so that each step below starts from a stored list.
+    m_screens.store().prepareWrite();
+    int current = currentProfile();
+    const Entry removed = m_entries.takeAt(index);
+    // First the list without the entry, every other entry still naming its own file.
+    if (!storeList()) {
+        m_entries.insert(index, removed);
         setNotice(m_lang.at(NotStoredText));
         return false;
     }
-    m_entries.removeAt(index);
-    for (int i = index; i < m_entries.size(); ++i) {
-        m_entries[i].number = i;
-    }
     if (current > index) {
-        m_screens.main()->moveCurrentProfile(current - 1);
+        m_screens.main()->moveCurrentProfile(--current);
     }
+    m_currentEntry = current;
     emit entriesChanged();
     if (m_selected >= index) {
         setSelected(qMax(0, m_selected == index ? index - 1 : m_selected - 1));
     }
-    storeList();
+    // Then each later file one slot down; a stop half-way is finished at the next change.
+    if (!renumber()) {
+        setNotice(m_lang.at(NotStoredText));
+        m_screens.store().setBeforeFirstWrite(tidyLater());
+    }
     emit profileRemoved(index);
     return true;
 }
@@ -286,7 +342,14 @@ bool ProfileScreen::exportProfile(int index)
     if (index < 0 || index >= m_entries.size()) {
         return false;
     }
-    return m_screens.store().saveProfile(m_entries.at(index).number);
+    bool chosen = false;
+    if (!m_screens.store().saveProfile(m_entries.at(index).number, &chosen)) {
+        if (chosen) {
+            m_screens.main()->showNotice(MainScreen::ProfileExportFailedText);
+        }
+        return false;
+    }
+    return true;
 }
 
 bool ProfileScreen::canRename(int index) const
@@ -296,23 +359,36 @@ bool ProfileScreen::canRename(int index) const
 
 bool ProfileScreen::rename(int index, const QString& name)
 {
+    setNotice(QString());
     const QString trimmed = name.trimmed();
-    if (!canRename(index) || trimmed.isEmpty() || names().contains(trimmed)) {
+    if (!canRename(index) || trimmed.isEmpty() || trimmed == m_entries.at(index).name) {
+        return false;
+    }
+    if (names().contains(trimmed)) {
+        setNotice(m_lang.at(NameUsedText));
         return false;
     }
     const QString oldName = m_entries.at(index).name;
     m_entries[index].name = trimmed;
     emit entriesChanged();
-    storeList();
+    if (!storeList()) {
+        setNotice(m_lang.at(NotStoredText));
+    }
     emit profileRenamed(index, oldName, trimmed);
     return true;
 }
 
-void ProfileScreen::storeList()
+QStringList ProfileScreen::listTexts() const
 {
     QStringList texts;
     for (const Entry& entry : m_entries) {
         texts << entry.name + QString::number(entry.number);
     }
-    m_screens.macros().updataNameList(MacroLibrary::ProfileNames, texts);
+    return texts;
+}
+
+bool ProfileScreen::storeList()
+{
+    m_screens.store().prepareWrite();
+    return m_screens.macros().updataNameList(MacroLibrary::ProfileNames, listTexts()).toBool();
 }

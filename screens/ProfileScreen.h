@@ -5,11 +5,14 @@
 #include <QObject>
 #include <QStringList>
 
+#include <functional>
+
 class Screens;
 
 // The user's named profiles: the list the profiles dialog edits and the top menu switches between.
-// A profile's number is always its position in the list, so switching, importing and exporting by
-// position all reach the profile's own file.
+// A profile's number is its position in the list once the list is tidy, so switching, importing and
+// exporting by position all reach the profile's own file. Each step that moves files is written
+// before the next, so a stop at any point leaves a list that names each profile's own file.
 class ProfileScreen : public QObject
 {
     Q_OBJECT
@@ -34,6 +37,7 @@ public:
         StandardText,
         NotAProfileText,
         NotStoredText,
+        NameUsedText = 12,
     };
     Q_ENUM(Text)
 
@@ -54,8 +58,13 @@ public:
     QStringList profileLang() const { return m_lang; }
     void setLanguageTexts(const QStringList& texts);
 
-    // Reads the stored list; the first entry always carries the "Standard" text.
+    // Reads the stored list; the first entry always carries the "Standard" text. Writes nothing: a
+    // list whose numbers are not their positions, or a stored current profile that is not in the
+    // list, is tidied just before the first change of any file.
     Q_INVOKABLE void init();
+    // The entry of the current profile as init() chose it, and the slot that holds its file.
+    int currentEntry() const { return m_currentEntry; }
+    int currentSlot() const;
     // Highlights an entry in the dialog; switching is the top menu's.
     Q_INVOKABLE void select(int index);
     // A new entry filled from the defaults; nothing when the list is full.
@@ -81,23 +90,30 @@ signals:
     void profileRemoved(int index);
 
 protected:
-    void storeList();
+    // False when the list could not be written.
+    bool storeList();
     void setSelected(int index);
     void setNotice(const QString& notice);
     QString freeName() const;
-    // Moves the files of the profiles after `index` one slot down, over the file of `index`. On a
-    // failed copy every file is put back and false is returned.
-    bool closeGap(int index);
 
     QList<Entry> m_entries;
 
 private:
-    // Brings every entry's number to its position, moving the files along.
-    void renumber();
+    QStringList listTexts() const;
+    QStringList storedTexts() const;
+    bool isTidy() const;
+    // Brings every entry's number to its position, moving the files along (see the .cpp).
+    bool renumber();
+    // Renumbers, stores the list and the current profile's number; false at the first failure.
+    bool tidy();
+    // tidy() for the store to run before its first write.
+    std::function<void()> tidyLater();
     bool append(const QString& name);
     int currentProfile() const;
 
     Screens& m_screens;
+    // The entry of the current profile, while the list is tidied.
+    int m_currentEntry = 0;
     QStringList m_lang;
     QString m_notice;
     int m_selected = 0;

@@ -38,6 +38,13 @@ Screens::Screens(ConfigStore& store,
             &KeyAssigmentScreen::macroNamesChanged);
     // The main screen is last: it connects to the others.
     m_main = std::make_unique<MainScreen>(*this);
+    // After the main screen's: the dialog reads the bindings as they are after the change.
+    connect(m_macroEditor.get(),
+            &MacroEditorScreen::modifyMacroName,
+            m_keyAssigment.get(),
+            &KeyAssigmentScreen::macroRenamed);
+    connect(
+        m_macroEditor.get(), &MacroEditorScreen::deleteMacro, m_keyAssigment.get(), &KeyAssigmentScreen::macroDeleted);
     // Follows the profile list and the main screen's changes.
     m_appRules = std::make_unique<AppRulesScreen>(*this);
 }
@@ -60,4 +67,10 @@ void Screens::captureKeys(const QObject* screen, bool capturing)
     if (m_capture && was != isCapturing()) {
         m_capture->setCapturing(isCapturing());
     }
+}
+
+void Screens::endCaptures()
+{
+    m_keyAssigment->endCapture();
+    m_macroEditor->close();
 }

@@ -55,6 +55,9 @@ public:
     void setCapture(CaptureControl* capture) { m_capture = capture; }
     void captureKeys(const QObject* screen, bool capturing);
     bool isCapturing() const { return !m_capturing.isEmpty(); }
+    // The window hid or the mouse went away: every capture ends (a recording keeps what it has), so
+    // that nothing typed in another program is read.
+    void endCaptures();
 
     // Key labels as the current language shows them.
     const KeyLabelTable& keyLabels() const { return m_keyLabels; }

@@ -16,6 +16,7 @@ QX7_PACKAGES=(
     g++-mingw-w64-x86-64
     clang libclang-rt-14-dev llvm-14
     dpkg-dev file
+    dbus-daemon appstream
 )
 
 qx7_install_packages() {

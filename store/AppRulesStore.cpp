@@ -56,6 +56,7 @@ AppRulesStore::Rules AppRulesStore::load() const
 
 bool AppRulesStore::save(const Rules& rules)
 {
+    m_config.prepareWrite();
     const QString file = m_config.paths().appRules();
     const std::unique_ptr<QSettings> settings = StoreTools::openSettings(file);
     settings->remove(kGroup);

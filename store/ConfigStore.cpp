@@ -4,6 +4,7 @@
 #include "StoreTools.h"
 
 #include <QDebug>
+#include <algorithm>
 #include <utility>
 
 namespace {
@@ -49,14 +50,51 @@ FileChooser* ConfigStore::fileChooser() const
     return m_chooser;
 }
 
-QSettings* ConfigStore::readSettings(bool isRecovery) const
+namespace {
+
+bool isNumber(const QVariant& value)
 {
-    return isRecovery ? m_defaultProfileSettings.get() : currentProfileSettings();
+    bool ok = false;
+    value.toString().trimmed().toInt(&ok);
+    return ok;
 }
+
+// A profile's value has the shape of the default profile's: a number where the default holds a
+// number, a list of as many numbers where it holds such a list, anything where it holds text.
+bool hasShapeOf(const QVariant& value, const QVariant& fallback)
+{
+    const QVariantList fallbackList = StoreTools::listValue(fallback);
+    if (!fallbackList.isEmpty()) {
+        const QVariantList list = StoreTools::listValue(value);
+        if (list.size() != fallbackList.size()) {
+            return false;
+        }
+        for (int i = 0; i < list.size(); ++i) {
+            if (isNumber(fallbackList.at(i)) && !isNumber(list.at(i))) {
+                return false;
+            }
+        }
+        return true;
+    }
+    return !isNumber(fallback) || isNumber(value);
+}
+
+} // namespace
 
 QVariant ConfigStore::getData(const QVariant& key, bool isRecovery) const
 {
-    return readSettings(isRecovery)->value(key.toString());
+    const QString name = key.toString();
+    const QVariant fallback = m_defaultProfileSettings->value(name);
+    if (isRecovery) {
+        return fallback;
+    }
+    // A missing or damaged entry (a deleted slot file, an import holding a few keys) would turn
+    // into zeros on the mouse: the default profile's entry stands in for it.
+    const QVariant value = currentProfileSettings()->value(name);
+    if (!value.isValid() || (fallback.isValid() && !hasShapeOf(value, fallback))) {
+        return fallback.isValid() ? fallback : value;
+    }
+    return value;
 }
 
 QVariantList ConfigStore::getDataList(const QVariant& key, bool isRecovery) const
@@ -66,6 +104,8 @@ QVariantList ConfigStore::getDataList(const QVariant& key, bool isRecovery) cons
 
 bool ConfigStore::setData(const QVariant& key, const QVariant& data)
 {
+    // First: a repair may move the current profile's file.
+    prepareWrite();
     return write(m_profileSettings[m_currentProfile], key.toString(), data, "setData");
 }
 
@@ -86,6 +126,7 @@ bool ConfigStore::setGlobalData(const QVariant& key, const QVariant& tmpdata)
 
 bool ConfigStore::resetApconfig()
 {
+    prepareWrite();
     sync();
     QString error = QStringLiteral("not a settings file: ") + m_paths.defaultGlobalConfig();
     if (!StoreTools::isSettingsFile(m_paths.defaultGlobalConfig())) {
@@ -97,8 +138,7 @@ bool ConfigStore::resetApconfig()
         noteFailedWrite(m_paths.globalConfig());
         return false;
     }
-    m_globalSettings.reset();
-    m_globalSettings = StoreTools::openSettings(m_paths.globalConfig());
+    reopen(m_globalSettings, "resetApconfig");
     return true;
 }
 
@@ -118,8 +158,11 @@ int ConfigStore::currentProfile() const
     return m_currentProfile;
 }
 
-bool ConfigStore::saveProfile(int profile)
+bool ConfigStore::saveProfile(int profile, bool* chosen)
 {
+    if (chosen) {
+        *chosen = false;
+    }
     if (!isValidSlot(profile) || !m_chooser) {
         return false;
     }
@@ -128,6 +171,9 @@ bool ConfigStore::saveProfile(int profile)
         = m_chooser->chooseSaveFile(kProfileCaptionSave, StoreTools::desktopFolder(), kProfileFilter, kProfileSuffix);
     if (target.isEmpty()) {
         return false;
+    }
+    if (chosen) {
+        *chosen = true;
     }
     if (!target.endsWith(QStringLiteral(".pf"), Qt::CaseInsensitive)) {
         target += QStringLiteral(".pf");
@@ -155,6 +201,10 @@ bool ConfigStore::loadProfile(int profile, bool* chosen)
     if (chosen) {
         *chosen = true;
     }
+    if (!holdsProfileKeys(source)) {
+        qWarning().noquote() << "profile slot" << profile << "kept: no profile settings in" << source;
+        return false;
+    }
     return replaceSlotFile(profile, source);
 }
 
@@ -178,8 +228,20 @@ bool ConfigStore::copyProfile(int destprofile, int srcprofile)
     return replaceSlotFile(destprofile, m_paths.profile(srcprofile));
 }
 
+bool ConfigStore::holdsProfileKeys(const QString& source) const
+{
+    // Any INI text would pass as a settings file; a profile holds some of the default's keys.
+    if (!StoreTools::isSettingsFile(source)) {
+        return true;
+    }
+    const QStringList keys = StoreTools::openSettings(source)->allKeys();
+    const QStringList profileKeys = m_defaultProfileSettings->allKeys();
+    return std::any_of(keys.begin(), keys.end(), [&](const QString& key) { return profileKeys.contains(key); });
+}
+
 bool ConfigStore::replaceSlotFile(int slot, const QString& source)
 {
+    prepareWrite();
     sync();
     // A slot never takes a file that would read as empty: its own contents are worth more.
     QString error = QStringLiteral("not a settings file: ") + source;
@@ -192,9 +254,22 @@ bool ConfigStore::replaceSlotFile(int slot, const QString& source)
         noteFailedWrite(m_paths.profile(slot));
         return false;
     }
-    m_profileSettings[slot].reset();
-    m_profileSettings[slot] = StoreTools::openSettings(m_paths.profile(slot));
+    reopen(m_profileSettings[slot], "replace");
     return true;
+}
+
+void ConfigStore::reopen(std::unique_ptr<QSettings>& settings, const char* operation)
+{
+    const QString file = fileOf(settings);
+    settings.reset();
+    settings = StoreTools::openSettings(file);
+    // Qt re-reads a file it has parsed only when its size or time stamp changed. A replacement of
+    // the same size keeps the stamp on a file system that counts in whole seconds (ext3) or in two
+    // (FAT), and the old contents would read on and be written back: Qt is given the new ones.
+    if (!settings->fileName().isEmpty() && !StoreTools::showsDisk(*settings, file)) {
+        StoreTools::showDisk(*settings, file);
+        commit(settings, operation);
+    }
 }
 
 bool ConfigStore::isColorful() const
@@ -284,6 +359,7 @@ bool ConfigStore::write(std::unique_ptr<QSettings>& settings,
                         const QVariant& value,
                         const char* operation)
 {
+    prepareWrite();
     // A settings object keeps its first access error for good; a fresh one tells whether this
     // write succeeds.
     if (settings->status() == QSettings::AccessError) {
@@ -343,6 +419,19 @@ QString ConfigStore::fileOf(const std::unique_ptr<QSettings>& settings) const
         }
     }
     return settings->fileName();
+}
+
+void ConfigStore::setBeforeFirstWrite(std::function<void()> repair)
+{
+    m_beforeFirstWrite = std::move(repair);
+}
+
+void ConfigStore::prepareWrite()
+{
+    // Taken first: the repair writes through this store itself.
+    if (const std::function<void()> repair = std::exchange(m_beforeFirstWrite, {})) {
+        repair();
+    }
 }
 
 bool ConfigStore::isValidSlot(int slot)

@@ -38,6 +38,8 @@ public:
     void setFileChooser(FileChooser* chooser);
     FileChooser* fileChooser() const;
 
+    // A current-profile entry that is missing, or not shaped as the default profile's entry (a
+    // number, or a list of as many numbers), reads as the default profile's.
     QVariant getData(const QVariant& key, bool isRecovery) const;
     QVariantList getDataList(const QVariant& key, bool isRecovery) const;
     // Each write returns false when the file could not be written.
@@ -54,8 +56,9 @@ public:
     int currentProfile() const;
     // Each returns false when nothing was done: slot outside 0-9, dialog cancelled, or a
     // file that could not be read or written.
-    bool saveProfile(int profile);
-    // `chosen` tells a cancelled dialog apart from a file that was chosen and refused.
+    bool saveProfile(int profile, bool* chosen = nullptr);
+    // `chosen` tells a cancelled dialog apart from a file that was chosen and refused; a file
+    // holding none of a profile's keys is refused.
     bool loadProfile(int profile, bool* chosen = nullptr);
     bool resetProfile(int profile);
     bool copyProfile(int destprofile, int srcprofile);
@@ -102,12 +105,20 @@ public:
     };
     static bool isValidSlot(int slot);
 
+    // Start-up changes no file; a repair it finds needed (the profile list's) waits here and runs
+    // once, just before the first write or replacement of one of the store's files.
+    void setBeforeFirstWrite(std::function<void()> repair);
+    // Runs that repair now, if one waits; every write of the store's files starts with this.
+    void prepareWrite();
+
 private:
     bool replaceSlotFile(int slot, const QString& source);
+    // A new settings object on the file of `settings`, which has just been replaced.
+    void reopen(std::unique_ptr<QSettings>& settings, const char* operation);
     bool write(std::unique_ptr<QSettings>& settings, const QString& key, const QVariant& value, const char* operation);
     bool commit(std::unique_ptr<QSettings>& settings, const char* operation);
     QString fileOf(const std::unique_ptr<QSettings>& settings) const;
-    QSettings* readSettings(bool isRecovery) const;
+    bool holdsProfileKeys(const QString& source) const;
 
     StorePaths m_paths;
     FileChooser* m_chooser = nullptr;
@@ -119,6 +130,7 @@ private:
     std::function<void(const QString&)> m_writeFailureHandler;
     int m_batchDepth = 0;
     QList<std::unique_ptr<QSettings>*> m_pending;
+    std::function<void()> m_beforeFirstWrite;
     bool m_isColorful = false;
     bool m_isGun = false;
     QString m_icType;

@@ -4,13 +4,16 @@
 #include "StoreTools.h"
 
 #include <QCoreApplication>
+#include <QCryptographicHash>
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
+#include <QMap>
 #include <QSaveFile>
-#include <QSet>
+#include <QSettings>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 
 namespace {
 
@@ -79,6 +82,7 @@ DataLocation DataLocation::forProgram()
 bool DataLocation::prepare(QString* error)
 {
     m_copied.clear();
+    m_failed.clear();
     if (m_shippedDir.isEmpty()) {
         if (error) {
             *error = QStringLiteral("no modules folder in %1 or in %2")
@@ -101,6 +105,75 @@ QString DataLocation::recordPath() const
     return QDir(modulesOf(m_userDir)).filePath(kRecord);
 }
 
+namespace {
+
+enum class Owner {
+    // Shipped with the program and only read: mirrors the installed copy.
+    Program,
+    // The user's from the first start; brought back from the shipped one when missing.
+    User,
+    // The user's, and the user may delete it for good (a macro).
+    UserDeletable,
+    // Device records and texts of the program, with the user's choices in it.
+    Mixed,
+};
+
+Owner ownerOf(const QString& file)
+{
+    if (file == QLatin1String("setting/apConfig.bin")) {
+        return Owner::Mixed;
+    }
+    if (file == QLatin1String("setting/apConfigD.bin") || file == QLatin1String("setting/pD.bin")
+        || file.startsWith(QLatin1String("i18n/"))) {
+        return Owner::Program;
+    }
+    return file.startsWith(QLatin1String("macro/")) ? Owner::UserDeletable : Owner::User;
+}
+
+QByteArray readAll(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+QString hashOf(const QByteArray& bytes)
+{
+    return QString::fromLatin1(QCryptographicHash::hash(bytes, QCryptographicHash::Sha1).toHex());
+}
+
+// The new shipped configuration with the user's choices carried over: the keys the program writes,
+// and any key the shipped file does not have.
+bool mergeConfiguration(const QString& shipped, const QString& user, QString* error)
+{
+    QTemporaryDir dir;
+    const QString merged = dir.filePath(QStringLiteral("merged.ini"));
+    if (!dir.isValid() || !StoreTools::replaceWithCopy(shipped, merged, error)) {
+        return false;
+    }
+    const QVariantMap own = StoreTools::diskValues(user);
+    {
+        QSettings out(merged, QSettings::IniFormat);
+        for (auto it = own.cbegin(); it != own.cend(); ++it) {
+            if (!out.contains(it.key()) || DataLocation::userKeys().contains(it.key())) {
+                out.setValue(it.key(), it.value());
+            }
+        }
+        if (!StoreTools::syncSettings(out, merged, "settings folder")) {
+            return false;
+        }
+    }
+    return StoreTools::replaceWithCopy(merged, user, error);
+}
+
+} // namespace
+
+const QStringList& DataLocation::userKeys()
+{
+    static const QStringList keys {
+        QStringLiteral("mouse/profileNo"), QStringLiteral("mouse/selectGun"), QStringLiteral("common/language")};
+    return keys;
+}
+
 bool DataLocation::completeUserCopy(QString* error)
 {
     auto fail = [error](const QString& message) {
@@ -114,51 +187,98 @@ bool DataLocation::completeUserCopy(QString* error)
     }
     const QString target = modulesOf(m_userDir);
     if (!QDir().mkpath(target)) {
+        m_failed << target;
         return fail(QStringLiteral("cannot create %1").arg(target));
     }
 
-    QSet<QString> had;
-    QFile record(recordPath());
-    if (record.open(QIODevice::ReadOnly)) {
-        const QStringList lines = QString::fromUtf8(record.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-        had = QSet<QString>(lines.begin(), lines.end());
-        record.close();
+    // Each shipped file the copy has had, with the shipped contents' hash when it last took them
+    // (older records list the files alone).
+    QMap<QString, QString> had;
+    const QStringList lines = QString::fromUtf8(readAll(recordPath())).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    for (const QString& line : lines) {
+        had.insert(line.section(QLatin1Char('\t'), 0, 0), line.section(QLatin1Char('\t'), 1));
     }
+    const QMap<QString, QString> recorded = had;
 
-    const qsizetype recorded = had.size();
     const QString source = modulesOf(m_shippedDir);
     QString firstError;
     for (const QString& file : shippedFiles(source)) {
-        if (had.contains(file)) {
-            continue;
-        }
+        const QString from = QDir(source).filePath(file);
         const QString to = QDir(target).filePath(file);
+        const QByteArray shipped = readAll(from);
+        const QString hash = hashOf(shipped);
+        const bool exists = QFileInfo::exists(to);
+        const bool shippedAnew = had.value(file) != hash;
         QString copyError;
-        if (!QFileInfo::exists(to)) {
+        bool copied = false;
+        switch (ownerOf(file)) {
+            case Owner::Program:
+                copied = !exists || (shippedAnew && readAll(to) != shipped);
+                break;
+            case Owner::User:
+                copied = !exists;
+                break;
+            case Owner::UserDeletable:
+                copied = !exists && !had.contains(file);
+                break;
+            case Owner::Mixed:
+                if (exists && shippedAnew) {
+                    if (mergeConfiguration(from, to, &copyError)) {
+                        m_copied << file;
+                    }
+                } else {
+                    copied = !exists;
+                }
+                break;
+        }
+        if (copied) {
             if (!QDir().mkpath(QFileInfo(to).path())) {
                 copyError = QStringLiteral("cannot create %1").arg(QFileInfo(to).path());
-            } else if (StoreTools::replaceWithCopy(QDir(source).filePath(file), to, &copyError)) {
+            } else if (StoreTools::replaceWithCopy(from, to, &copyError)) {
                 m_copied << file;
             }
         }
         if (copyError.isEmpty()) {
-            had.insert(file);
-        } else if (firstError.isEmpty()) {
-            firstError = copyError;
+            had.insert(file, hash);
+        } else {
+            m_failed << to;
+            if (firstError.isEmpty()) {
+                firstError = copyError;
+            }
         }
     }
 
-    if (had.size() != recorded) {
-        QStringList lines = had.values();
-        lines.sort();
-        const QByteArray bytes = lines.join(QLatin1Char('\n')).toUtf8() + '\n';
+    if (had != recorded) {
+        QByteArray bytes;
+        for (auto it = had.cbegin(); it != had.cend(); ++it) {
+            bytes += (it.key() + QLatin1Char('\t') + it.value()).toUtf8() + '\n';
+        }
         QSaveFile out(recordPath());
-        if ((!out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size() || !out.commit())
-            && firstError.isEmpty()) {
-            firstError = QStringLiteral("cannot write %1").arg(recordPath());
+        if (!out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size() || !out.commit()) {
+            m_failed << recordPath();
+            if (firstError.isEmpty()) {
+                firstError = QStringLiteral("cannot write %1").arg(recordPath());
+            }
         }
     }
     return firstError.isEmpty() || fail(firstError);
+}
+
+bool DataLocation::copyStoreFiles(const QString& fromBase, const QString& toBase, QString* error)
+{
+    const QString from = modulesOf(fromBase);
+    const QString to = modulesOf(toBase);
+    for (const QString& file : shippedFiles(from)) {
+        const QString target = QDir(to).filePath(file);
+        if (!QDir().mkpath(QFileInfo(target).path())
+            || !StoreTools::replaceWithCopy(QDir(from).filePath(file), target, error)) {
+            if (error && error->isEmpty()) {
+                *error = QStringLiteral("cannot create %1").arg(QFileInfo(target).path());
+            }
+            return false;
+        }
+    }
+    return true;
 }
 
 QString DataLocation::shippedDir() const
@@ -179,4 +299,9 @@ bool DataLocation::usesUserCopy() const
 QStringList DataLocation::copiedFiles() const
 {
     return m_copied;
+}
+
+QStringList DataLocation::failedFiles() const
+{
+    return m_failed;
 }

@@ -15,6 +15,14 @@ QString presetKey(const QString& name)
     return kGroup + QLatin1Char('/') + name;
 }
 
+// The presets themselves stand under their positions; a name key must never be taken for one.
+bool isPositionKey(const QString& name)
+{
+    bool ok = false;
+    name.toUInt(&ok);
+    return ok;
+}
+
 QStringList texts(const QVariantList& values, int from, int to)
 {
     QStringList list;
@@ -87,11 +95,13 @@ bool GunStore::modifyGundata(const QVariant& modifyType, const QVariantList& src
     bool ok = false;
     const int type = modifyType.toInt(&ok);
     const std::unique_ptr<QSettings> settings = StoreTools::openSettings(m_config.paths().gunData());
-    if (ok && type == 0 && !src6.isEmpty() && !src6.at(0).toString().isEmpty()) {
+    if (ok && type == 0 && !src6.isEmpty() && !src6.at(0).toString().isEmpty()
+        && !isPositionKey(src6.at(0).toString())) {
         settings->remove(presetKey(src6.at(0).toString()));
         return m_config.syncFile(*settings, m_config.paths().gunData(), "modifyGundata");
     }
-    if (ok && type == 1 && src6.size() >= RenameFields && !src6.at(0).toString().isEmpty()) {
+    if (ok && type == 1 && src6.size() >= RenameFields && !src6.at(0).toString().isEmpty()
+        && !isPositionKey(src6.at(0).toString()) && !isPositionKey(src6.at(6).toString())) {
         settings->remove(presetKey(src6.at(6).toString()));
         settings->setValue(presetKey(src6.at(0).toString()), texts(src6, 1, PresetFields));
         return m_config.syncFile(*settings, m_config.paths().gunData(), "modifyGundata");

@@ -26,7 +26,8 @@ public:
     // empty or a list is short. False when nothing was written.
     bool savePresets(const QMap<QString, QVariantList>& presets);
     // Type 0 removes a named entry, type 1 (seven values) moves one to a new name; a shorter
-    // list or another type does nothing. False when nothing was written.
+    // list, another type or a name that is a position (a number) does nothing. False when nothing
+    // was written.
     bool modifyGundata(const QVariant& modifyType, const QVariantList& src6);
 
     QVariant getXYSensitive(const QVariant& index) const;

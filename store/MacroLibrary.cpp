@@ -133,6 +133,8 @@ QVariant MacroLibrary::modifyMacroNameUpdateProfile(const QVariant& oldname, con
 
 void MacroLibrary::renameBindings(const QString& oldName, const QString& newName)
 {
+    // The profiles' files in their slots first: a list still to be tidied moves them.
+    m_config.prepareWrite();
     for (int slot = 0; slot < BoundSlotCount; ++slot) {
         QSettings* profile = m_config.profileSettings(slot);
         profile->beginGroup(QStringLiteral("mouseMacroKey"));
@@ -154,6 +156,7 @@ bool MacroLibrary::deleteMacroUpdateProfile(const QVariant& macroName)
     if (!StoreTools::isPlainFileName(name)) {
         return true;
     }
+    m_config.prepareWrite();
     bool written = true;
     QSettings* defaults = m_config.defaultProfileSettings();
     for (int slot = 0; slot < BoundSlotCount; ++slot) {
@@ -211,8 +214,11 @@ QVariantList MacroLibrary::getNameList(const QVariant& type) const
     return StoreTools::listValue(settings->value(key, 0));
 }
 
-bool MacroLibrary::saveMacroFile(const QVariant& macroFileName)
+bool MacroLibrary::saveMacroFile(const QVariant& macroFileName, bool* chosen)
 {
+    if (chosen) {
+        *chosen = false;
+    }
     FileChooser* chooser = m_config.fileChooser();
     if (!chooser || !macroExists(macroFileName.toString())) {
         return false;
@@ -221,6 +227,9 @@ bool MacroLibrary::saveMacroFile(const QVariant& macroFileName)
         QStringLiteral("Save File"), StoreTools::desktopFolder(), kMacroFilter, QStringLiteral("mc"));
     if (target.isEmpty()) {
         return false;
+    }
+    if (chosen) {
+        *chosen = true;
     }
     if (!target.endsWith(QStringLiteral(".mc"), Qt::CaseInsensitive)) {
         target += QStringLiteral(".mc");
@@ -269,8 +278,8 @@ bool MacroLibrary::isMacroFile(const QString& path)
     if (!StoreTools::isSettingsFile(path)) {
         return false;
     }
-    const QSettings settings(path, QSettings::IniFormat);
+    const std::unique_ptr<QSettings> settings = StoreTools::openSettings(path);
     bool ok = false;
-    const int total = settings.value(QStringLiteral("config/total")).toInt(&ok);
+    const int total = settings->value(QStringLiteral("config/total")).toInt(&ok);
     return ok && total >= 0 && total <= MaxActions;
 }

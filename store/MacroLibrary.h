@@ -44,7 +44,8 @@ public:
     // False for an unknown type or a name list that could not be written.
     QVariant updataNameList(const QVariant& type, const QStringList& nameList);
     QVariantList getNameList(const QVariant& type) const;
-    bool saveMacroFile(const QVariant& macroFileName);
+    // `chosen` tells a cancelled dialog apart from a file that could not be written.
+    bool saveMacroFile(const QVariant& macroFileName, bool* chosen = nullptr);
     bool loadMacroFile(const QVariant& macroFileName);
     // As loadMacroFile, telling a cancelled dialog from a file that was refused: not a macro
     // file, or the target macro exists.

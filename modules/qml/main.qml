@@ -21,7 +21,7 @@ Item {
     readonly property AppRules appRules: appRulesLoader.item as AppRules
     readonly property bool dialogOpen: shown(macroEditor) || shown(gunControl) || shown(systemSetting)
                                        || shown(keyAssigment) || shown(profile) || shown(appRules)
-                                       || resetConfirm.visible
+                                       || resetConfirm.visible || unsavedConfirm.visible
 
     // The profile that follows the application in front waits while a dialog is open.
     onDialogOpenChanged: AppRulesScreen.setDialogOpen(dialogOpen)
@@ -79,9 +79,18 @@ Item {
             ui_Ctl.onClose() // qmllint disable unqualified
             break
         case 2:
-            helpMenu.isDrop = !helpMenu.isDrop
+            if (helpMenu.isDrop)
+                helpMenu.closeMenu()
+            else
+                openHelpMenu()
             break
         }
+    }
+
+    // Where no tray holds the tray menu, the help menu offers its entries.
+    function openHelpMenu() {
+        helpMenu.trayEntries = ui_Ctl.windowMenu() // qmllint disable unqualified
+        helpMenu.isDrop = true
     }
 
     function dragWindow(dx, dy) {
@@ -121,8 +130,16 @@ Item {
         case "reset":
             resetConfirm.visible = true
             return true
+        case "unsaved":
+            KeyMatrixScreen.isSave = true
+            MainScreen.chooseProfile(MainScreen.profileNo === 0 ? 1 : 0)
+            return unsavedConfirm.visible
+        case "notice":
+            KeyMatrixScreen.isSave = true
+            MainScreen.showNotice(MainScreen.SendFailedText)
+            return true
         case "help":
-            helpMenu.isDrop = true
+            openHelpMenu()
             return true
         case "profiles":
             openDialog(profileLoader)
@@ -139,7 +156,7 @@ Item {
             return true
         case "assign":
             openAssignment(3)
-            keyAssigment.page = KeyAssigmentScreen.MacroGroup
+            KeyAssigmentScreen.page = KeyAssigmentScreen.MacroGroup
             return keyAssigment.visible
         case "macro":
             made(macroEditorLoader)
@@ -191,6 +208,8 @@ Item {
     Item {
         id: leftPanel
         visible: MainScreen.revealed
+        // An open list lies over the bottom bar as well.
+        z: reportRateBox.z
         x: 16
         y: 52
         width: 280
@@ -244,7 +263,7 @@ Item {
             width: parent.width
             height: 84
             title: mainIten.mainLang[MainScreen.ReportRateText]
-            z: reportRateList.isDrop ? 10 : 0
+            z: reportRateList.z > 0 ? 10 : 0
 
             DropDownList {
                 id: reportRateList
@@ -310,6 +329,7 @@ Item {
                 width: 120
                 height: bottomBar.height
                 textValue: mainIten.mainLang[MainScreen.SaveText]
+                marked: MainScreen.hasPendingEdits
                 onClicked: {
                     mainIten.mainFocus()
                     MainScreen.save()
@@ -361,9 +381,9 @@ Item {
         x: 628
         y: 4
         profileBtn.textList: ProfileScreen.names
-        profileBtn.onValueChange: function(index) { MainScreen.changeProfile(index) }
+        profileBtn.onValueChange: function(index) { MainScreen.chooseProfile(index) }
         onBtnClicked: function(btnIndex) { mainIten.askMenuCmd(btnIndex) }
-        z: profileBtn.isDrop ? 30 : 0
+        z: profileBtn.z > 0 ? 30 : 0
     }
 
     Binding {
@@ -462,6 +482,7 @@ Item {
         target: mainIten.keyAssigment
         // The macro editor opens over the dialog.
         function onMacroEditorRequested() {
+            KeyAssigmentScreen.endCapture()
             macroEditorLoader.z = keyAssigmentLoader.z + 1
             mainIten.made(macroEditorLoader).open()
         }
@@ -507,6 +528,75 @@ Item {
             MainScreen.factoryReset()
         }
         onRejected: visible = false
+    }
+
+    // Asked when the drop-down chooses another profile while edits are not on the mouse.
+    ConfirmBox {
+        id: unsavedConfirm
+        objectName: "unsavedConfirm"
+        visible: MainScreen.askedProfile >= 0
+        title: mainIten.mainLang[MainScreen.UnsavedTitleText]
+        message: mainIten.mainLang[MainScreen.UnsavedText]
+        okText: mainIten.mainLang[MainScreen.SaveText]
+        otherText: mainIten.mainLang[MainScreen.DiscardText]
+        cancelText: mainIten.mainLang[MainScreen.CancelText]
+        onAccepted: MainScreen.answerProfileQuestion(MainScreen.SaveAnswer)
+        onOther: MainScreen.answerProfileQuestion(MainScreen.DiscardAnswer)
+        onRejected: MainScreen.answerProfileQuestion(MainScreen.CancelAnswer)
+    }
+
+    // The flows' messages (a send the mouse did not take, a refused reset or export), above
+    // everything, for a few seconds.
+    Rectangle {
+        id: notice
+        objectName: "sceneNotice"
+        // In the bottom bar, between Config and Reset; a longer text grows upwards.
+        readonly property int room: 600
+        x: 446 - width / 2
+        y: 628 - height
+        width: Math.min(noticeText.implicitWidth + 32, room)
+        height: Math.max(34, noticeText.height + 16)
+        radius: 6
+        color: "#f21c1c1c"
+        border.color: Theme.colorOrange
+        opacity: 0
+        visible: opacity > 0
+        z: 90
+
+        Behavior on opacity {
+            NumberAnimation { duration: 300 }
+        }
+
+        Text {
+            id: noticeText
+            anchors.centerIn: parent
+            width: Math.min(implicitWidth, notice.room - 32)
+            wrapMode: Text.WordWrap
+            horizontalAlignment: Text.AlignHCenter
+            color: Theme.textColor
+            font.family: Theme.fontFamily
+            font.pixelSize: Theme.fontNormalSize
+        }
+
+        Timer {
+            id: noticeTimer
+            interval: 6000
+            onTriggered: notice.opacity = 0
+        }
+
+        Connections {
+            target: MainScreen
+            function onNoticeShown(text) {
+                noticeText.text = text
+                notice.opacity = 1
+                noticeTimer.restart()
+            }
+        }
+
+        MouseArea {
+            anchors.fill: parent
+            onClicked: notice.opacity = 0
+        }
     }
 
     HelpMenu {

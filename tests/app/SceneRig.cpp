@@ -1,6 +1,8 @@
 #include "SceneRig.h"
 
 #include "CheckTimer.h"
+#include "InputHook.h"
+#include "KeyCapture.h"
 #include "MainScreen.h"
 #include "myQQuickView.h"
 
@@ -11,6 +13,7 @@
 #include <QSettings>
 #include <QTest>
 #include <QtQuickTest/quicktest.h>
+#include <algorithm>
 
 namespace {
 
@@ -82,6 +85,10 @@ SceneRig::SceneRig(const QString& family)
 
 SceneRig::~SceneRig()
 {
+    if (hook) {
+        screens()->setCapture(nullptr);
+        hook->removeHooks();
+    }
     widget->hidThread.stopListen();
     widget->hidThread.waitListener();
 }
@@ -145,6 +152,38 @@ bool SceneRig::clickAt(QQuickItem* target, const QPointF& local) const
     return true;
 }
 
+namespace {
+
+QQuickItem* taker(QQuickItem* item, const QPointF& scenePoint)
+{
+    if (!item->isVisible() || !item->isEnabled()) {
+        return nullptr;
+    }
+    const QPointF local = item->mapFromScene(scenePoint);
+    if (item->clip() && !item->contains(local)) {
+        return nullptr;
+    }
+    // Children in painting order, the last painted first.
+    QList<QQuickItem*> children = item->childItems();
+    std::stable_sort(
+        children.begin(), children.end(), [](const QQuickItem* a, const QQuickItem* b) { return a->z() < b->z(); });
+    for (auto child = children.crbegin(); child != children.crend(); ++child) {
+        if (QQuickItem* found = taker(*child, scenePoint)) {
+            return found;
+        }
+    }
+    // A MouseArea's own "enabled" only keeps presses from it, not from its children.
+    const bool takes = (item->acceptedMouseButtons() & Qt::LeftButton) && item->property("enabled").toBool();
+    return takes && item->contains(local) ? item : nullptr;
+}
+
+} // namespace
+
+QQuickItem* SceneRig::takerAt(const QPointF& scenePoint) const
+{
+    return taker(widget->view()->rootObject(), scenePoint);
+}
+
 bool SceneRig::choose(QQuickItem* list, int entry) const
 {
     if (!click(list)) {
@@ -186,4 +225,17 @@ bool SceneRig::type(QQuickItem* field, const QString& text) const
     QTest::keyClicks(widget->view(), text);
     QTest::keyClick(widget->view(), Qt::Key_Return);
     return true;
+}
+
+void SceneRig::captureDesktopKeys()
+{
+    hook = std::make_unique<InputHook>(false, InputCapture::Source::Desktop, InputHook::Installation::OnDemand);
+    hook->setKeyboardCallback(Widget::onHookKeyboard, widget.get());
+    capture = std::make_unique<KeyCapture>(*hook);
+    screens()->setCapture(capture.get());
+}
+
+bool SceneRig::desktopRead() const
+{
+    return hook && hook->hooksInstalled();
 }

@@ -9,6 +9,8 @@
 #include <QStringList>
 #include <memory>
 
+class InputHook;
+class KeyCapture;
 class MainScreen;
 class QQuickItem;
 class Screens;
@@ -39,15 +41,24 @@ public:
     // not shown.
     bool click(QQuickItem* target) const;
     bool clickAt(QQuickItem* target, const QPointF& local) const;
+    // The item a press at a point of the scene goes to: the topmost enabled item there that takes
+    // the left button, searched as the window delivers presses.
+    QQuickItem* takerAt(const QPointF& scenePoint) const;
     // Opens a drop-down list and clicks one of its entries once the list shows it whole.
     bool choose(QQuickItem* list, int entry) const;
     // Clicks a number field, types the text and ends the input with Enter.
     bool type(QQuickItem* field, const QString& text) const;
+    // Reads the desktop's keys as the program does: the hook exists while a screen captures. For
+    // a test that types into an X server of its own.
+    void captureDesktopKeys();
+    bool desktopRead() const;
 
     TempModules modules;
     VirtualMouse mouse;
     RecordingClock clock;
     std::unique_ptr<Widget> widget;
+    std::unique_ptr<InputHook> hook;
+    std::unique_ptr<KeyCapture> capture;
 };
 
 // Warnings from the scene (binding loops, type errors, missing images), collected so that a test

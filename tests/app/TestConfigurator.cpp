@@ -1,23 +1,29 @@
 // The configurator against the virtual mouse: device check, monitor, listener, tray and quitting.
 #include "AppRulesScreen.h"
 #include "CheckTimer.h"
+#include "ConfigStore.h"
 #include "DpiSettingScreen.h"
 #include "DpiSwitchTexts.h"
 #include "MainScreen.h"
 #include "ProfileScreen.h"
 #include "ScreenRig.h"
+#include "Screens.h"
 #include "TempModules.h"
 #include "VirtualLink.h"
 #include "Widget.h"
 #include "myQQuickView.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QDir>
+#include <QFileDialog>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMutex>
 #include <QQuickItem>
 #include <QSettings>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <cerrno>
@@ -144,10 +150,14 @@ private slots:
     void restoreOnlyWhileConnected();
     void deniedDeviceIsReportedOnce();
     void failedWriteIsReportedOnce();
+    void failedSendReachesTheTrayWhenHidden_data();
+    void failedSendReachesTheTrayWhenHidden();
     void quitEndsWithZero();
     void quitDuringTransferWaitsForIt();
     void trayFollowsApplications();
     void storeResultsReachTheScene();
+    void fileDialogsAreOpaqueInAFolderThatExists_data();
+    void fileDialogsAreOpaqueInAFolderThatExists();
 };
 
 void TestConfigurator::initTestCase()
@@ -190,7 +200,9 @@ void TestConfigurator::startWithoutMouse()
     QVERIFY(!Widget::deviceConnected);
     QVERIFY(!r.widget->isVisible());
     QVERIFY(r.widget->tray()->isVisible());
-    QCOMPARE(balloons.count(), 0);
+    // Started by hand, the window vanishes: the message says why and where the program waits.
+    QCOMPARE(balloons.count(), 1);
+    QVERIFY(balloons.at(0).at(1).toString().startsWith("No mouse is connected. The program waits in the "));
 }
 
 void TestConfigurator::burstOfNoticesGivesOneCheck()
@@ -325,11 +337,15 @@ void TestConfigurator::restoreOnlyWhileConnected()
     r.mouse.unplug();
     r.widget->checkDevice();
     QSignalSpy restored(r.widget.get(), &Widget::restored);
+    QSignalSpy balloons(r.widget.get(), &Widget::trayMessage);
     r.widget->receiveMessage(QString());
     r.widget->trayIconActivated(QSystemTrayIcon::DoubleClick);
     QCoreApplication::processEvents();
     QCOMPARE(restored.count(), 0);
     QVERIFY(!r.widget->isVisible());
+    // The second start says what the hidden first one waits for.
+    QCOMPARE(balloons.count(), 1);
+    QVERIFY(balloons.at(0).at(1).toString().startsWith("No mouse is connected."));
 
     r.mouse.plug();
     r.widget->checkDevice();
@@ -376,14 +392,41 @@ void TestConfigurator::failedWriteIsReportedOnce()
     QVERIFY(balloons.at(0).at(1).toString().contains(profile));
 }
 
+void TestConfigurator::failedSendReachesTheTrayWhenHidden_data()
+{
+    QTest::addColumn<bool>("hidden");
+    QTest::newRow("window shown") << false;
+    QTest::newRow("window hidden") << true;
+}
+
+// The scene shows its own messages; only a hidden window needs the tray.
+void TestConfigurator::failedSendReachesTheTrayWhenHidden()
+{
+    QFETCH(bool, hidden);
+    Rig r;
+    r.widget->checkDevice();
+    r.widget->setVisible(!hidden);
+    QSignalSpy balloons(r.widget.get(), &Widget::trayMessage);
+    QSignalSpy notices(r.main(), &MainScreen::noticeShown);
+    r.mouse.unplug();
+    r.main()->chooseReportRate(1);
+    QCOMPARE(notices.count(), 1);
+    QCOMPARE(balloons.count(), hidden ? 1 : 0);
+    if (hidden) {
+        QCOMPARE(balloons.at(0).at(1).toString(), r.main()->notice());
+    }
+}
+
 void TestConfigurator::quitEndsWithZero()
 {
     Rig r;
     r.widget->checkDevice();
     QVERIFY(r.widget->hidThread.isListening());
     const QList<QAction*> actions = r.widget->tray()->contextMenu()->actions();
-    QCOMPARE(actions.size(), 3);
-    QCOMPARE(actions.first(), r.widget->followAction());
+    QCOMPARE(actions.size(), 4);
+    QCOMPARE(actions.first()->text(), QStringLiteral("Start with the desktop"));
+    QCOMPARE(actions.at(1), r.widget->followAction());
+    QVERIFY(actions.at(2)->isSeparator());
     QCOMPARE(actions.last()->text(), QStringLiteral("Quit (&Q)"));
     QTimer::singleShot(0, actions.last(), &QAction::trigger);
     QCOMPARE(QCoreApplication::exec(), 0);
@@ -470,6 +513,42 @@ void TestConfigurator::storeResultsReachTheScene()
     QVERIFY(QDir().mkpath(r.modules.path("modules/setting/p1.bin")));
     QCOMPARE(call("setData", Q_ARG(QVariant, "mouse/reportRate"), Q_ARG(QVariant, 2)), 0);
     QCOMPARE(call("setXYSensitive", Q_ARG(QVariant, 0), Q_ARG(QVariant, 5)), 0);
+}
+
+void TestConfigurator::fileDialogsAreOpaqueInAFolderThatExists_data()
+{
+    QTest::addColumn<bool>("save");
+    QTest::newRow("export") << true;
+    QTest::newRow("import") << false;
+}
+
+void TestConfigurator::fileDialogsAreOpaqueInAFolderThatExists()
+{
+    QFETCH(bool, save);
+    // A home without a desktop folder.
+    QTemporaryDir home;
+    const QByteArray homeBefore = qgetenv("HOME");
+    qputenv("HOME", home.path().toLocal8Bit());
+    Rig r;
+    QColor background;
+    QString folder;
+    QString fileName;
+    QTimer::singleShot(0, [&] {
+        QTRY_VERIFY(qobject_cast<QFileDialog*>(QApplication::activeModalWidget()));
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        dialog->resize(600, 400);
+        background = dialog->grab().toImage().pixelColor(2, dialog->height() - 2);
+        folder = dialog->directory().absolutePath();
+        fileName = dialog->findChild<QLineEdit*>("fileNameEdit")->text();
+        dialog->reject();
+    });
+    ConfigStore& store = r.widget->view()->screens()->store();
+    QVERIFY(!(save ? store.saveProfile(0) : store.loadProfile(0)));
+    qputenv("HOME", homeBefore);
+    // Drawn in the dialog's own colours, not in the scene window's transparency.
+    QCOMPARE(background.alpha(), 255);
+    QCOMPARE(folder, QDir(home.path()).absolutePath());
+    QVERIFY2(fileName.isEmpty(), qPrintable(fileName));
 }
 
 QTEST_MAIN(TestConfigurator)

@@ -4,10 +4,13 @@
 #include "KeyAssigmentScreen.h"
 #include "KeyCapture.h"
 #include "KeyMatrixScreen.h"
+#include "MacroEditorScreen.h"
 #include "MainScreen.h"
 #include "PrivateXServer.h"
+#include "SceneRig.h"
 #include "ScreenRig.h"
 
+#include <QQuickItem>
 #include <QTest>
 
 namespace {
@@ -56,6 +59,10 @@ private slots:
     void initTestCase();
     void desktopReadOnlyWhileArmed();
     void keyHeldAcrossCapturesCountsAgain();
+    void captureEndsWhenTheUserTurnsAway_data();
+    void captureEndsWhenTheUserTurnsAway();
+    void recordingEndsWhenTheWindowGoes_data();
+    void recordingEndsWhenTheWindowGoes();
 
 private:
     PrivateXServer m_server;
@@ -109,6 +116,104 @@ void TestKeyCapture::keyHeldAcrossCapturesCountsAgain()
     c.dialog->confirmCombination();
     QCOMPARE(c.dialog->keyCode(), QStringLiteral("02000500"));
     QVERIFY(!c.hook.hooksInstalled());
+}
+
+namespace {
+
+// What takes the user away from a capture in the real scene.
+bool turnAway(SceneRig& scene, const QString& action)
+{
+    if (action == QLatin1String("window hidden")) {
+        scene.widget->hide();
+        return true;
+    }
+    if (action == QLatin1String("mouse unplugged")) {
+        scene.mouse.unplug();
+        return true;
+    }
+    if (action == QLatin1String("outside the dialog")) {
+        return scene.clickAt(scene.item("mask"), QPointF(4, 4));
+    }
+    const QStringList item = action.split(QLatin1Char('/'));
+    return scene.click(scene.item(item.at(0), item.at(1)));
+}
+
+} // namespace
+
+void TestKeyCapture::captureEndsWhenTheUserTurnsAway_data()
+{
+    QTest::addColumn<int>("page");
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("action"); // "dialog/item" clicked, or what happens
+    const int fire = KeyAssigmentScreen::FireGroup;
+    const int combination = KeyAssigmentScreen::CombinationGroup;
+    // clang-format off
+    QTest::newRow("another page")          << fire << "fireCapture" << "keyAssigment/group0";
+    QTest::newRow("times field")           << fire << "fireCapture" << "keyAssigment/timesInput";
+    QTest::newRow("outside the dialog")    << fire << "fireCapture" << "outside the dialog";
+    QTest::newRow("window hidden")         << fire << "fireCapture" << "window hidden";
+    QTest::newRow("mouse unplugged")       << fire << "fireCapture" << "mouse unplugged";
+    QTest::newRow("combination, page")     << combination << "combinationCapture" << "keyAssigment/group6";
+    // clang-format on
+}
+
+void TestKeyCapture::captureEndsWhenTheUserTurnsAway()
+{
+    QFETCH(int, page);
+    QFETCH(QString, field);
+    QFETCH(QString, action);
+    SceneRig scene(QStringLiteral("553"));
+    scene.captureDesktopKeys();
+    QVERIFY(scene.settle());
+    KeyAssigmentScreen* dialog = scene.screens()->keyAssigment();
+    const ButtonFunction before = scene.screens()->keyMatrix()->record(1);
+
+    QVERIFY(scene.click(scene.item("keyRow1")));
+    QTRY_VERIFY(scene.item("keyAssigment") && scene.item("keyAssigment")->isVisible());
+    QVERIFY(scene.click(scene.item("keyAssigment", QStringLiteral("group%1").arg(page))));
+    QVERIFY(scene.click(scene.item("keyAssigment", field)));
+    QTRY_VERIFY(scene.desktopRead());
+    QVERIFY(dialog->capturesKeys());
+
+    QVERIFY(turnAway(scene, action));
+    QTRY_VERIFY(!scene.desktopRead());
+    QCOMPARE(dialog->capture(), int(KeyAssigmentScreen::NoCapture));
+    // Typed now, the key reaches nothing: the button keeps its function when the dialog closes.
+    QVERIFY(PrivateXServer::xdotool("key b"));
+    dialog->close();
+    QCOMPARE(scene.screens()->keyMatrix()->record(1), before);
+}
+
+void TestKeyCapture::recordingEndsWhenTheWindowGoes_data()
+{
+    QTest::addColumn<QString>("action");
+    QTest::newRow("window hidden") << "window hidden";
+    QTest::newRow("mouse unplugged") << "mouse unplugged";
+}
+
+void TestKeyCapture::recordingEndsWhenTheWindowGoes()
+{
+    QFETCH(QString, action);
+    SceneRig scene(QStringLiteral("553"));
+    scene.captureDesktopKeys();
+    QVERIFY(scene.settle());
+    MacroEditorScreen* editor = scene.screens()->macroEditor();
+    QVERIFY(scene.click(scene.item("macroEditorButton")));
+    QTRY_VERIFY(scene.item("macroEditor") && scene.item("macroEditor")->isVisible());
+    QVERIFY(scene.click(scene.item("macroEditor", "macroRow0")));
+    QVERIFY(scene.click(scene.item("macroEditor", "macroRecord")));
+    QTRY_VERIFY(scene.desktopRead());
+    QVERIFY(PrivateXServer::xdotool("key a"));
+    QTRY_COMPARE(editor->actions().size(), 2);
+
+    QVERIFY(turnAway(scene, action));
+    QTRY_VERIFY(!scene.desktopRead());
+    QVERIFY(!editor->isInputting());
+    // What was recorded is kept; what is typed in another program afterwards is not.
+    QVERIFY(PrivateXServer::xdotool("key b"));
+    const QString name = editor->macroNames().at(0);
+    QCOMPARE(scene.screens()->macros().loadMacroIni(name).size(), 3);
+    QCOMPARE(editor->actions().size(), 2);
 }
 
 QTEST_MAIN(TestKeyCapture)

@@ -3,6 +3,7 @@
 #include "TempModules.h"
 
 #include <QFile>
+#include <QLockFile>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -14,21 +15,32 @@ class TestPointerSettingsKde : public QObject
 
 private slots:
     void initTestCase();
+    void cleanup();
     void edits_data();
     void edits();
+    void lockedOrLockedBySystem_data();
+    void lockedOrLockedBySystem();
     void unwritableFolderIsReported();
     void chosenInPlasmaSession();
 
 private:
     QByteArray stored() const;
     QTemporaryDir m_home;
+    QTemporaryDir m_system;
 };
 
 void TestPointerSettingsKde::initTestCase()
 {
     QVERIFY(m_home.isValid());
     qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_home.path()));
+    QVERIFY(m_system.isValid());
+    qputenv("XDG_CONFIG_DIRS", QFile::encodeName(m_system.path()));
     qunsetenv("DBUS_SESSION_BUS_ADDRESS");
+}
+
+void TestPointerSettingsKde::cleanup()
+{
+    QFile::remove(m_system.filePath(QStringLiteral("kdeglobals")));
 }
 
 QByteArray TestPointerSettingsKde::stored() const
@@ -54,6 +66,12 @@ void TestPointerSettingsKde::edits_data()
                                           << other + "[KDE]\nWheelScrollLines=5\n";
     QTest::newRow("immutable group")      << "lines"  << 5u    << QByteArray("[KDE][$i]\nWheelScrollLines=7\n") << QByteArray();
     QTest::newRow("immutable entry")      << "double" << 400u  << QByteArray("[KDE]\nDoubleClickInterval[$i]=500\n") << QByteArray();
+    QTest::newRow("every group of the name") << "lines" << 3u << QByteArray("[KDE]\nWheelScrollLines=7\n[Icons]\nTheme=x\n[KDE]\nWheelScrollLines=8\n")
+                                          << QByteArray("[KDE]\nWheelScrollLines=3\n[Icons]\nTheme=x\n[KDE]\nWheelScrollLines=3\n");
+    QTest::newRow("key in a later group") << "lines"  << 3u    << QByteArray("[KDE]\nSingleClick=false\n[Icons]\nTheme=x\n[KDE]\nWheelScrollLines=8\n")
+                                          << QByteArray("[KDE]\nSingleClick=false\n[Icons]\nTheme=x\n[KDE]\nWheelScrollLines=3\n");
+    QTest::newRow("immutable file")       << "lines"  << 5u    << QByteArray("[$i]\n[KDE]\nWheelScrollLines=7\n") << QByteArray();
+    QTest::newRow("immutable later group") << "lines" << 5u    << QByteArray("[KDE]\nWheelScrollLines=7\n[KDE][$i]\nSingleClick=false\n") << QByteArray();
     QTest::newRow("negative time")        << "double" << 0x80000000u << QByteArray("[KDE]\n") << QByteArray();
     QTest::newRow("no pointer speed")     << "speed"  << 10u   << other << QByteArray();
     // clang-format on
@@ -73,6 +91,35 @@ void TestPointerSettingsKde::edits()
                                                            : kde.setPointerSpeed(value);
     QCOMPARE(done, !after.isEmpty());
     QCOMPARE(stored(), after.isEmpty() ? (before == "-" ? QByteArray() : before) : after);
+}
+
+void TestPointerSettingsKde::lockedOrLockedBySystem_data()
+{
+    QTest::addColumn<QByteArray>("system"); // the system-wide kdeglobals; "-" none
+    QTest::addColumn<bool>("locked");       // another program holds KConfig's lock
+    QTest::addColumn<bool>("applied");
+    // clang-format off
+    QTest::newRow("free")                   << QByteArray("[KDE]\nWheelScrollLines=9\n") << false << true;
+    QTest::newRow("locked by a program")    << QByteArray("-") << true << false;
+    QTest::newRow("system group immutable") << QByteArray("[KDE][$i]\nWheelScrollLines=9\n") << false << false;
+    QTest::newRow("system entry immutable") << QByteArray("[KDE]\nWheelScrollLines[$i]=9\n") << false << false;
+    QTest::newRow("system file immutable")  << QByteArray("[$i]\n[General]\nX=1\n") << false << false;
+    // clang-format on
+}
+
+void TestPointerSettingsKde::lockedOrLockedBySystem()
+{
+    QFETCH(QByteArray, system);
+    QFETCH(bool, locked);
+    QFETCH(bool, applied);
+    const QString file = m_home.filePath(QStringLiteral("kdeglobals"));
+    QVERIFY(TempModules::writeFile(file, "[KDE]\nWheelScrollLines=7\n"));
+    QVERIFY(system == "-" || TempModules::writeFile(m_system.filePath(QStringLiteral("kdeglobals")), system));
+    QLockFile other(file + QStringLiteral(".lock"));
+    QVERIFY(!locked || other.lock());
+
+    QCOMPARE(PointerSettingsKde().setWheelScrollLines(3), applied);
+    QCOMPARE(stored(), applied ? QByteArray("[KDE]\nWheelScrollLines=3\n") : QByteArray("[KDE]\nWheelScrollLines=7\n"));
 }
 
 // Files cannot be made in /proc, not even by root: the save fails and says so.

@@ -532,10 +532,13 @@ void TestDeviceOperations::keyMatrixStoredThenSent_data()
     QTest::addColumn<bool>("send");
     QTest::addColumn<QByteArray>("sniper");
     QTest::addColumn<int>("length");
-    QTest::newRow("553") << "553" << true << bytes("07000401") << 64;
-    QTest::newRow("560") << "560" << true << bytes("0b000101") << 64;
-    QTest::newRow("stored only") << "553" << false << QByteArray() << 64;
-    QTest::newRow("short list") << "553" << false << QByteArray() << 62;
+    QTest::addColumn<bool>("left");
+    QTest::newRow("553") << "553" << true << bytes("07000401") << 64 << true;
+    QTest::newRow("560") << "560" << true << bytes("0b000101") << 64 << true;
+    QTest::newRow("stored only") << "553" << false << QByteArray() << 64 << true;
+    QTest::newRow("short list") << "553" << false << QByteArray() << 62 << true;
+    QTest::newRow("no left button") << "553" << true << QByteArray() << 64 << false;
+    QTest::newRow("no left button, stored only") << "560" << false << QByteArray() << 64 << false;
 }
 
 void TestDeviceOperations::keyMatrixStoredThenSent()
@@ -544,16 +547,26 @@ void TestDeviceOperations::keyMatrixStoredThenSent()
     QFETCH(bool, send);
     QFETCH(QByteArray, sniper);
     QFETCH(int, length);
+    QFETCH(bool, left);
     Rig r(icType);
     QVariantList src64;
     for (int n = 0; n < 16; ++n) {
-        src64 << 0 << 0 << 0xF0 << 0;
+        src64 << 0 << 0 << (left ? 0xF0 : 0xF1) << 0;
     }
     src64[3] = 7;                                                  // entry 0 stored as given
     src64[4] = 5, src64[5] = 0, src64[6] = 4, src64[7] = 0;        // entry 1: sniper
     src64[8] = 4, src64[9] = 1, src64[10] = 5, src64[11] = 0;      // entry 2: macro of slot 5
     src64[56] = 0xFF, src64[57] = 0, src64[58] = 1, src64[59] = 0; // entry 14: reserved
     src64.resize(length);
+    if (!left) {
+        // Nothing to click with: neither the profile nor the mouse takes it.
+        const QByteArray before = r.modules.read("modules/setting/p1.bin");
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("without the left button"));
+        r.ops->mouseSetKeyMatrix(src64, send, list({9, 9, 9}));
+        QCOMPARE(r.modules.read("modules/setting/p1.bin"), before);
+        QVERIFY(r.v.log.isEmpty());
+        return;
+    }
     r.ops->mouseSetKeyMatrix(src64, send, list({9, 9, 9}));
     for (int n = 0; n < 16; ++n) {
         const QVariantList stored = r.store->getDataList(QStringLiteral("mouseKeyMatrix/%1").arg(n), false);
@@ -577,15 +590,26 @@ void TestDeviceOperations::keyMatrixStoredThenSent()
 void TestDeviceOperations::keyMatrixResetSendsFirmwareMatrix()
 {
     Rig r("553");
-    r.store->setDataList(QStringLiteral("mouseFwKeyMatrix/2"), list({7, 0, 3}));
+    r.store->setDataList(QStringLiteral("mouseFwKeyMatrix/2"), list({7, 0, 3, 0}));
+    r.store->setDataList(QStringLiteral("mouseFwKeyMatrix/5"), list({7, 0}));
     r.ops->mouseResetKeyMatrix();
     const auto matrices = r.v.mouse.state().keyMatrices;
     QCOMPARE(matrices.keys(), (QList<int> {2, 3, 4}));
     QCOMPARE(matrices.value(2), matrices.value(4));
-    // Stored in device form already: nothing converted, nothing fixed; a short entry ends in zeros.
+    // Stored in device form already: nothing converted, nothing fixed; a short entry reads as the
+    // default profile's.
     QCOMPARE(matrices.value(2).left(4), bytes("0100f000"));
     QCOMPARE(matrices.value(2).mid(8, 4), bytes("07000300"));
-    QCOMPARE(matrices.value(2).mid(32, 4), bytes("0c000000"));
+    QCOMPARE(matrices.value(2).mid(20, 4), bytes("07000100"));
+
+    // A firmware matrix without the left button is not sent.
+    r.v.clearLog();
+    r.store->setDataList(QStringLiteral("mouseFwKeyMatrix/0"), list({1, 0, 0xF1, 0}));
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression("without the left button"));
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression("without the left button"));
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression("without the left button"));
+    r.ops->mouseResetKeyMatrix();
+    QVERIFY(r.v.log.isEmpty());
 }
 
 void TestDeviceOperations::keydefineReadsProfileOrDefault()

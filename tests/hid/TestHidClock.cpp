@@ -1,7 +1,8 @@
-// The link's real pause on the application's thread, against a private X server: the window keeps
-// answering the window manager while user input waits until the pause is over.
+// The link's real pause and its exchanges on the application's thread, against a private X server:
+// the window keeps answering the window manager while user input waits until they are over.
 #include "HidClock.h"
 #include "PrivateXServer.h"
+#include "VirtualLink.h"
 
 #include <QCloseEvent>
 #include <QElapsedTimer>
@@ -9,6 +10,7 @@
 #include <QPainter>
 #include <QRasterWindow>
 #include <QTest>
+#include <QThread>
 #include <QTimer>
 #include <functional>
 
@@ -20,6 +22,11 @@
 
 using XAction = std::function<void(Display*, Window)>;
 Q_DECLARE_METATYPE(XAction)
+
+// What turns the event loop while input arrives: a real pause, or the commands of an exchange,
+// each of which turns it without waiting.
+enum class Waiter { Pause, Exchange };
+Q_DECLARE_METATYPE(Waiter)
 
 namespace {
 
@@ -117,6 +124,7 @@ void TestHidClock::pauseAnswersPingAndHoldsInput_data()
 {
     QTest::addColumn<XAction>("action");
     QTest::addColumn<int>("expected");
+    QTest::addColumn<Waiter>("waiter");
     const auto click = [](unsigned int button) {
         return XAction([button](Display* d, Window) {
             XTestFakeButtonEvent(d, button, True, CurrentTime);
@@ -125,8 +133,9 @@ void TestHidClock::pauseAnswersPingAndHoldsInput_data()
     };
     const XAction close = [](Display* d, Window w) { sendProtocol(d, w, "WM_DELETE_WINDOW"); };
     // clang-format off
-    QTest::newRow("button") << click(1) << int(QEvent::MouseButtonPress);
-    QTest::newRow("close request") << close << int(QEvent::Close);
+    QTest::newRow("button") << click(1) << int(QEvent::MouseButtonPress) << Waiter::Pause;
+    QTest::newRow("close request") << close << int(QEvent::Close) << Waiter::Pause;
+    QTest::newRow("button during exchanges") << click(1) << int(QEvent::MouseButtonPress) << Waiter::Exchange;
     // clang-format on
 }
 
@@ -134,6 +143,7 @@ void TestHidClock::pauseAnswersPingAndHoldsInput()
 {
     QFETCH(XAction, action);
     QFETCH(int, expected);
+    QFETCH(Waiter, waiter);
     if (!g_haveServer) {
         QSKIP("Xvfb is not installed");
     }
@@ -158,9 +168,15 @@ void TestHidClock::pauseAnswersPingAndHoldsInput()
     sendProtocol(m_display, id, "_NET_WM_PING");
     XSync(m_display, False);
     RealClock clock;
+    VirtualLink link;
     bool answered = false;
     for (int turn = 0; turn < 200 && !answered; ++turn) {
-        clock.sleep(25);
+        if (waiter == Waiter::Pause) {
+            clock.sleep(25);
+        } else {
+            link.link.hid553_01H_SetReportRate(1);
+            QThread::msleep(25);
+        }
         XSync(m_display, False);
         answered = pongArrived(m_display);
     }

@@ -1,5 +1,6 @@
 // The DPI screen against the virtual mouse: slider arithmetic both ways, the stage-count list, the
 // dirty flag, restore, and what Save stores and sends.
+#include "DpiEncoding.h"
 #include "DpiSettingScreen.h"
 #include "MainScreen.h"
 #include "ScreenRig.h"
@@ -30,6 +31,8 @@ private slots:
     void dragged();
     void placed_data();
     void placed();
+    void nearestValues_data();
+    void nearestValues();
     void stageCount_data();
     void stageCount();
     void saveSendsTheSliders();
@@ -67,33 +70,77 @@ void TestDpiSettingScreen::dragged()
 
 void TestDpiSettingScreen::placed_data()
 {
+    QTest::addColumn<int>("maxDpi");
     QTest::addColumn<int>("stored");
     QTest::addColumn<int>("knob");
-    QTest::addColumn<int>("shown");
     // clang-format off
-    QTest::newRow("400")          << 400  << 9   << 400;
-    QTest::newRow("read back")    << 3125 << 83  << 3100;
-    QTest::newRow("top")          << 6000 << 161 << 6000;
-    QTest::newRow("below range")  << 100  << 3   << 200;
+    QTest::newRow("400")                << 6000  << 400   << 9;
+    QTest::newRow("between positions")  << 6000  << 3125  << 83;
+    QTest::newRow("top")                << 6000  << 6000  << 161;
+    QTest::newRow("below range")        << 6000  << 100   << 3;
+    // The shipped range has fewer positions than values: 800 and 3200 have none of their own.
+    QTest::newRow("shipped 800")        << 12000 << 800   << 11;
+    QTest::newRow("shipped 3200")       << 12000 << 3200  << 43;
+    QTest::newRow("shipped 12000")      << 12000 << 12000 << 161;
     // clang-format on
 }
 
+// A stored value is shown, stored and sent as it is, the knob standing at the nearest position,
+// until the user moves its slider.
 void TestDpiSettingScreen::placed()
 {
+    QFETCH(int, maxDpi);
     QFETCH(int, stored);
     QFETCH(int, knob);
-    QFETCH(int, shown);
     ScreenRig rig;
     useRange(rig);
+    rig.store->setGlobalData("mouse/maxDPI", maxDpi);
     QVariantList values = Stored;
     values[0] = stored;
     rig.writeProfile("mouse/dpiValueArray", values);
+    rig.writeProfile("mouse/dpiCount", 8);
     rig.screens->main()->initUI();
-    const DpiSettingScreen* screen = rig.screens->dpiSetting();
+    DpiSettingScreen* screen = rig.screens->dpiSetting();
     QCOMPARE(screen->knobPositions().at(0).toInt(), knob);
-    QCOMPARE(screen->values().at(0), shown);
-    // The knob gives the shown value back, so saving changes nothing more.
-    QCOMPARE(DpiSettingScreen::valueAt(knob, 200, 6000, 50), shown);
+    QCOMPARE(screen->values().at(0), stored);
+
+    // Saving another stage leaves this one as it was, on disk and on the mouse.
+    screen->releaseStage(1, 82);
+    rig.screens->main()->save();
+    QCOMPARE(rig.store->getDataList("mouse/dpiValueArray", false).at(0).toInt(), stored);
+    QCOMPARE(rig.v.mouse.state().dpiTable.at(0), char(DpiEncoding::encode(screen->sensorType(), stored).code));
+    // A press on the knob that does not move it keeps the value; moving it sets its position's.
+    screen->setSave(false);
+    screen->releaseStage(0, knob);
+    QCOMPARE(screen->values().at(0), stored);
+    QVERIFY(!screen->isSave() || DpiSettingScreen::valueAt(knob, 200, maxDpi, 50) == stored);
+    screen->dragStage(0, knob + 1);
+    screen->releaseStage(0, knob);
+    QCOMPARE(screen->values().at(0), DpiSettingScreen::valueAt(knob, 200, maxDpi, 50));
+    QVERIFY(screen->isSave());
+}
+
+void TestDpiSettingScreen::nearestValues_data()
+{
+    QTest::addColumn<int>("value");
+    QTest::addColumn<QList<int>>("nearest");
+    // clang-format off
+    QTest::newRow("on the step")  << 800   << QList<int> {800};
+    QTest::newRow("lowest")       << 200   << QList<int> {200};
+    QTest::newRow("highest")      << 12000 << QList<int> {12000};
+    QTest::newRow("off the step") << 825   << QList<int> {800, 850};
+    QTest::newRow("below range")  << 150   << QList<int> {200};
+    QTest::newRow("above range")  << 99999 << QList<int> {12000};
+    QTest::newRow("negative")     << -400  << QList<int> {200};
+    // clang-format on
+}
+
+// What qx7ctl takes as typed, and what it names instead of a value it refuses.
+void TestDpiSettingScreen::nearestValues()
+{
+    QFETCH(int, value);
+    QFETCH(QList<int>, nearest);
+    QCOMPARE(DpiSettingScreen::nearestValues(value, 200, 12000, 50), nearest);
 }
 
 void TestDpiSettingScreen::stageCount_data()

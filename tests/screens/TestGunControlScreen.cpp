@@ -26,7 +26,10 @@ private slots:
     void markerReadsBackEveryY();
     void markerAndFields_data();
     void markerAndFields();
+    void renameSurvivesRestart_data();
     void renameSurvivesRestart();
+    void renameClickKeepsTheSlot_data();
+    void renameClickKeepsTheSlot();
 };
 
 void TestGunControlScreen::presetToSlot()
@@ -189,21 +192,80 @@ void TestGunControlScreen::markerAndFields()
     QCOMPARE(stored.at(5).toInt(), times);
 }
 
+void TestGunControlScreen::renameSurvivesRestart_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("stored");
+    QTest::newRow("word, trimmed") << " Sniper "
+                                   << "Sniper";
+    // Names that are also positions of the file.
+    QTest::newRow("another preset's position") << "3"
+                                               << "3";
+    QTest::newRow("its own position") << "1"
+                                      << "1";
+    QTest::newRow("first position") << "0"
+                                    << "0";
+}
+
 void TestGunControlScreen::renameSurvivesRestart()
 {
+    QFETCH(QString, name);
+    QFETCH(QString, stored);
     ScreenRig rig(GunMouse);
     GunControlScreen* gun = rig.screens->gunControl();
     gun->init();
+    // Preset 3 with settings of its own.
+    gun->chooseSlot(0);
+    gun->choosePreset(3);
+    gun->setY(33);
+    gun->setTimes(7);
     QVERIFY(!gun->rename(1, QStringLiteral("M416")));
     QVERIFY(!gun->rename(1, QStringLiteral("a/b")));
-    QVERIFY(gun->rename(1, QStringLiteral(" Sniper ")));
-    QCOMPARE(rig.macros->getNameList(MacroLibrary::GunNames).at(1).toString(), QStringLiteral("Sniper"));
-    QVERIFY(rig.guns->getGunDataKey().contains(QStringLiteral("Sniper")));
-    QVERIFY(!rig.guns->getGunDataKey().contains(QStringLiteral("AKM")));
+    QVERIFY(gun->rename(1, name));
+    QCOMPARE(rig.macros->getNameList(MacroLibrary::GunNames).at(1).toString(), stored);
+    // A rename writes its own position's record and nothing else.
+    QCOMPARE(rig.guns->getGunDataKey(), (QStringList {"0", "1", "2", "3", "4", "5"}));
     rig.restart();
-    rig.screens->gunControl()->init();
-    QCOMPARE(rig.screens->gunControl()->gunNames().at(1), QStringLiteral("Sniper"));
-    QCOMPARE(rig.screens->gunControl()->gunPictures().at(1), QStringLiteral("AKM.png"));
+    gun = rig.screens->gunControl();
+    gun->init();
+    QCOMPARE(gun->gunNames(), (QStringList {"M416", stored, "M16A4", "SCAR-L", "UNP9", "Thomson"}));
+    QCOMPARE(gun->gunPictures().at(1), QStringLiteral("AKM.png"));
+    QCOMPARE(rig.guns->getGunData(3), (QVariantList {"SCAR-L", "L-Click", "10", "0", "33", "7"}));
+    QCOMPARE(rig.guns->getGunData(1), (QVariantList {stored, "L-Click", "10", "0", "10", "0"}));
+}
+
+void TestGunControlScreen::renameClickKeepsTheSlot_data()
+{
+    QTest::addColumn<int>("shownBefore"); // the preset slot 2 uses before the double-click
+    QTest::addColumn<bool>("dirtyBefore");
+    QTest::newRow("another preset") << 1 << false;
+    QTest::newRow("another preset, edits pending") << 1 << true;
+    QTest::newRow("the preset shown") << 4 << false;
+}
+
+void TestGunControlScreen::renameClickKeepsTheSlot()
+{
+    QFETCH(int, shownBefore);
+    QFETCH(bool, dirtyBefore);
+    ScreenRig rig(GunMouse);
+    rig.screens->main()->initUI();
+    GunControlScreen* gun = rig.screens->gunControl();
+    gun->chooseSlot(1);
+    gun->choosePreset(shownBefore);
+    gun->setSave(dirtyBefore);
+    const QVariant selection = rig.store->getGlobalData(QStringLiteral("mouse/selectGun"));
+    // The double-click on preset 4: its first click chooses, the second starts the rename.
+    gun->choosePreset(4);
+    gun->startRename(4);
+    QCOMPARE(gun->shownPreset(), shownBefore);
+    QCOMPARE(gun->isSave(), dirtyBefore);
+    QCOMPARE(rig.store->getGlobalData(QStringLiteral("mouse/selectGun")), selection);
+    QVERIFY(gun->rename(4, QStringLiteral("Pistol")));
+    QCOMPARE(gun->gunNumberModel().at(1), shownBefore == 4 ? QStringLiteral("Pistol") : QStringLiteral("AKM"));
+    // A single click still chooses.
+    gun->choosePreset(5);
+    QCOMPARE(gun->shownPreset(), 5);
+    QVERIFY(gun->isSave());
 }
 
 QTEST_GUILESS_MAIN(TestGunControlScreen)

@@ -49,11 +49,15 @@ private slots:
     void fireCaptureTakesTheFirstEvent();
     void fireFields_data();
     void fireFields();
+    void storedFireRecordShownAsStored_data();
+    void storedFireRecordShownAsStored();
     void combinationCapture_data();
     void combinationCapture();
     void closingCommitsOnlyAChange_data();
     void closingCommitsOnlyAChange();
     void macroRecordSendsAndBindsTheMacro();
+    void macroEditorChangesFollowed_data();
+    void macroEditorChangesFollowed();
     void dialogRestore();
     void everyGroupReachesTheMouse_data();
     void everyGroupReachesTheMouse();
@@ -75,7 +79,7 @@ void TestKeyAssigmentScreen::fixedChoices_data()
     // clang-format off
     QTest::newRow("mouse last")     << mouse << 5 << "00f01e02" << "Double Fire" << 5;
     QTest::newRow("media first")    << media << 0 << "03008301" << "Player" << 0;
-    QTest::newRow("media last")     << media << 7 << "0300ea00" << "Volumn-" << 7;
+    QTest::newRow("media last")     << media << 7 << "0300ea00" << "Volume-" << 7;
     QTest::newRow("windows last")   << windows << 6 << "0600e315" << "Run" << 6;
     QTest::newRow("shortcut last")  << shortcut << 9 << "0700e004" << "Select All" << 9;
     QTest::newRow("sniper")         << dpi << 3 << "05000400" << "Sniper Key" << 3;
@@ -168,6 +172,40 @@ void TestKeyAssigmentScreen::fireFields()
     d.screen->startFireCapture();
     d.rig.screens->main()->routeKeyboard(false, KeyA);
     QCOMPARE(d.screen->keyCode(), record);
+}
+
+void TestKeyAssigmentScreen::storedFireRecordShownAsStored_data()
+{
+    QTest::addColumn<QString>("record");
+    QTest::addColumn<bool>("endless");
+    QTest::addColumn<QString>("rateText");
+    QTest::addColumn<int>("knob");
+    QTest::addColumn<int>("times");
+    // clang-format off
+    QTest::newRow("times 0 is endless")   << "01040a00" << true  << "10MS"  << 9  << 0;
+    QTest::newRow("in range")             << "01042907" << false << "41MS"  << 40 << 7;
+    QTest::newRow("interval below range") << "01040205" << false << "2MS"   << 3  << 5;
+    QTest::newRow("interval above range") << "0104c803" << false << "200MS" << 79 << 3;
+    // clang-format on
+}
+
+void TestKeyAssigmentScreen::storedFireRecordShownAsStored()
+{
+    QFETCH(QString, record);
+    QFETCH(bool, endless);
+    QFETCH(QString, rateText);
+    QFETCH(int, knob);
+    QFETCH(int, times);
+    Dialog d;
+    d.keys()->commit(2, rec(record), QString());
+    QVERIFY(d.screen->openButton(2));
+    QCOMPARE(d.screen->endless(), endless);
+    QCOMPARE(d.screen->rateText(), rateText);
+    QCOMPARE(d.screen->ratePosition(), knob);
+    QCOMPARE(d.screen->times(), times);
+    // Opened and closed untouched, the record stays as it was.
+    d.screen->close();
+    QCOMPARE(d.keys()->record(2), rec(record));
 }
 
 void TestKeyAssigmentScreen::combinationCapture_data()
@@ -274,6 +312,67 @@ void TestKeyAssigmentScreen::macroRecordSendsAndBindsTheMacro()
     QCOMPARE(d.keys()->text(3), QStringLiteral("Macro_0"));
     QCOMPARE(d.rig.store->getData("mouseMacroKey/3", false).toString(), QStringLiteral("Macro_0"));
     QVERIFY(d.rig.v.mouse.state().macros.value(4) != sent);
+}
+
+void TestKeyAssigmentScreen::macroEditorChangesFollowed_data()
+{
+    QTest::addColumn<bool>("boundBefore"); // button 4 runs Macro_1 before the dialog opens
+    QTest::addColumn<QString>("change");
+    QTest::addColumn<QString>("record"); // what button 4 does after the dialog closed
+    QTest::addColumn<QString>("text");
+    // clang-format off
+    QTest::newRow("chosen, renamed")         << false << "rename" << "04000300" << "Greet";
+    QTest::newRow("bound, renamed")          << true  << "rename" << "04000300" << "Greet";
+    QTest::newRow("chosen, deleted")         << false << "delete" << "0000f400" << "Forward Key";
+    QTest::newRow("bound, deleted")          << true  << "delete" << "0000f400" << "Forward Key";
+    QTest::newRow("chosen, file gone")       << false << "file"   << "0000f400" << "Forward Key";
+    // clang-format on
+}
+
+void TestKeyAssigmentScreen::macroEditorChangesFollowed()
+{
+    QFETCH(bool, boundBefore);
+    QFETCH(QString, change);
+    QFETCH(QString, record);
+    QFETCH(QString, text);
+    Dialog d(3);
+    MacroEditorScreen* editor = d.rig.screens->macroEditor();
+    QCOMPARE(d.keys()->record(3), rec("0000f400"));
+    // Macro_1 as it reaches the mouse, in a slot no button uses here.
+    QVERIFY(editor->sendMacro(9, QStringLiteral("Macro_1")));
+    const QByteArray macro1 = d.rig.v.mouse.state().macros.value(10);
+    if (boundBefore) {
+        d.screen->chooseMacro(1);
+        d.screen->close();
+        QVERIFY(d.screen->openButton(3));
+    }
+    d.screen->chooseMacro(1);
+    const QMap<int, QByteArray> macrosBefore = d.rig.v.mouse.state().macros;
+    // From the dialog's macro editor.
+    if (change == QLatin1String("rename")) {
+        QVERIFY(editor->renameMacro(1, QStringLiteral("Greet")));
+    } else if (change == QLatin1String("delete")) {
+        editor->removeMacro(1);
+    } else {
+        QVERIFY(d.rig.macros->deleteMacroIni(QStringLiteral("Macro_1")).toBool());
+    }
+    if (change != QLatin1String("file")) {
+        QCOMPARE(d.screen->macroChoice(), editor->macroNames().indexOf(text));
+    }
+    d.screen->close();
+
+    QCOMPARE(d.keys()->record(3), rec(record));
+    QCOMPARE(d.keys()->text(3), text);
+    if (d.keys()->record(3).type() == ButtonFunction::Macro) {
+        QVERIFY(d.rig.macros->macroExists(d.rig.store->getData("mouseMacroKey/3", false).toString()));
+    }
+    // The macro's slot holds a macro of the library, never an empty one.
+    const QByteArray slot = d.rig.v.mouse.state().macros.value(4);
+    if (change == QLatin1String("rename")) {
+        QCOMPARE(slot, macro1);
+    } else {
+        QCOMPARE(slot, macrosBefore.value(4));
+    }
 }
 
 void TestKeyAssigmentScreen::dialogRestore()

@@ -64,6 +64,10 @@ void TestKeyMatrixScreen::lastLeftButton()
     QCOMPARE(rig.screens->keyAssigment()->openButton(button), opens);
     QCOMPARE(rig.screens->keyMatrix()->selectKey(), opens ? button : -1);
     QCOMPARE(rig.screens->keyAssigment()->keyIndex(), opens ? button : -1);
+    // The scene says why nothing opened.
+    const QString notice = rig.screens->keyAssigment()->notice();
+    QCOMPARE(notice.startsWith(QStringLiteral("Key %1 is the only left button").arg(button + 1)), !opens);
+    QCOMPARE(notice.isEmpty(), opens);
 }
 
 void TestKeyMatrixScreen::leftButtonGivenToAnotherButton()
@@ -74,6 +78,7 @@ void TestKeyMatrixScreen::leftButtonGivenToAnotherButton()
     KeyAssigmentScreen* dialog = rig.screens->keyAssigment();
     QVERIFY(!dialog->openButton(0));
     QVERIFY(dialog->openButton(2));
+    QVERIFY(dialog->notice().isEmpty());
     dialog->choose(KeyAssigmentScreen::MouseGroup, 0);
     dialog->close();
     QCOMPARE(rig.screens->keyMatrix()->selectKey(), -1);

@@ -58,10 +58,9 @@ void TestLightControlScreen::modeTable()
     QFETCH(int, speed);
     QFETCH(int, brightness);
     ScreenRig rig(ScreenRig::Flags {"553", !is55328, false, is55328});
+    rig.writeProfile("mouse/lightValue", QStringList {"0", "2", "2"});
     rig.screens->main()->initUI();
     LightControlScreen* screen = rig.screens->lightControl();
-    screen->setSpeed(2);
-    screen->setBrightness(2);
     screen->selectColor(2);
     screen->setSave(false);
     screen->chooseMode(mode);
@@ -72,6 +71,11 @@ void TestLightControlScreen::modeTable()
     QCOMPARE(screen->brightnessIndex(), brightness);
     QCOMPARE(screen->selectedColor(), 0);
     QVERIFY(screen->isSave());
+    // A level the mode does not show stays the mode's own.
+    QCOMPARE(screen->setSpeed(3), speedShown);
+    QCOMPARE(screen->setBrightness(1), brightnessShown);
+    QCOMPARE(screen->speedIndex(), speedShown ? 3 : speed);
+    QCOMPARE(screen->brightnessIndex(), brightnessShown ? 1 : brightness);
 }
 
 void TestLightControlScreen::colorBlocks_data()

@@ -261,14 +261,16 @@ void TestMacroEditorScreen::rename_data()
 {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("result");
+    QTest::addColumn<QString>("message"); // what the editor says, "" for nothing
+    const QString used = QStringLiteral("That name is already in use");
     // clang-format off
-    QTest::newRow("free name")            << "Jump"         << "Jump";
-    QTest::newRow("spaces trimmed")       << "  Jump "      << "Jump";
-    QTest::newRow("used by a macro")      << "Macro_1"      << "Macro_0";
-    QTest::newRow("file of another name") << "Orphan"       << "Macro_0";
-    QTest::newRow("not a file name")      << "a/b"          << "Macro_0";
-    QTest::newRow("list filler")          << "zuvrenkalpot" << "Macro_0";
-    QTest::newRow("empty")                << " "            << "Macro_0";
+    QTest::newRow("free name")            << "Jump"         << "Jump"    << "";
+    QTest::newRow("spaces trimmed")       << "  Jump "      << "Jump"    << "";
+    QTest::newRow("used by a macro")      << "Macro_1"      << "Macro_0" << used;
+    QTest::newRow("file of another name") << "Orphan"       << "Macro_0" << used;
+    QTest::newRow("not a file name")      << "a/b"          << "Macro_0" << "A file cannot have that name";
+    QTest::newRow("list filler")          << "zuvrenkalpot" << "Macro_0" << used;
+    QTest::newRow("empty")                << " "            << "Macro_0" << "";
     // clang-format on
 }
 
@@ -276,6 +278,7 @@ void TestMacroEditorScreen::rename()
 {
     QFETCH(QString, name);
     QFETCH(QString, result);
+    QFETCH(QString, message);
     Editor e;
     bind(e.rig, 2, QStringLiteral("Macro_0"));
     e.rig.macros->createMacroIni("Orphan", 0);
@@ -283,6 +286,7 @@ void TestMacroEditorScreen::rename()
     const QStringList actions = e.stored();
 
     QCOMPARE(e.screen->renameMacro(0, name), result != "Macro_0");
+    QCOMPARE(e.screen->message(), message);
     QCOMPARE(e.screen->macroNames(), QStringList({result, "Macro_1"}));
     QCOMPARE(e.rig.macros->getNameList(MacroLibrary::MacroNames).first().toString(), result);
     QCOMPARE(e.stored(result), actions);

@@ -3,9 +3,14 @@
 #include "DpiSettingScreen.h"
 #include "KeyMatrixScreen.h"
 #include "LightControlScreen.h"
+#include "MacroEditorScreen.h"
 #include "MainScreen.h"
+#include "ProfileScreen.h"
 #include "ScreenRig.h"
+#include "ScreenValues.h"
 
+#include <QFile>
+#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -24,6 +29,14 @@ private slots:
     void storedReportRateReadBack();
     void saveSendsDirtyScreensInOrder_data();
     void saveSendsDirtyScreensInOrder();
+    void failedSendStaysPending_data();
+    void failedSendStaysPending();
+    void refusedFlowsSaySo_data();
+    void refusedFlowsSaySo();
+    void profileQuestion_data();
+    void profileQuestion();
+    void profileSwitchKeepsTheLeftButton_data();
+    void profileSwitchKeepsTheLeftButton();
     void factoryReset_data();
     void factoryReset();
     void profileChange();
@@ -182,6 +195,220 @@ void TestMainScreen::saveSendsDirtyScreensInOrder()
     QVERIFY(rig.screens->main()->viewEnabled());
 }
 
+void TestMainScreen::failedSendStaysPending_data()
+{
+    QTest::addColumn<QString>("flow");
+    QTest::addColumn<bool>("busy");
+    QTest::addColumn<QStringList>("parts");
+    QTest::addColumn<QStringList>("codesWhenBack");
+    // clang-format off
+    // When the mouse is back the pending sends go first, then start-up reads the stage (8b).
+    QTest::newRow("save, mouse away")  << "save"    << false << QStringList {"keyMatrix", "dpi", "lighting"} << QStringList {"12", "11", "0d", "10", "10", "8b"};
+    QTest::newRow("save, link busy")   << "save"    << true  << QStringList {"keyMatrix", "dpi", "lighting"} << QStringList {"12", "11", "0d", "10", "10", "8b"};
+    QTest::newRow("report rate")       << "rate"    << true  << QStringList {"reportRate"} << QStringList {"01", "8b"};
+    QTest::newRow("profile change")    << "profile" << false << QStringList {"profile"} << QStringList {"12", "01", "11", "0d", "10", "10", "8b"};
+    // Made for the application in front: sent whole once the mouse is back, as the full change.
+    QTest::newRow("automatic change")  << "follow"  << false << QStringList {"profile"} << QStringList {"12", "01", "11", "0d", "10", "10", "8b"};
+    QTest::newRow("factory reset")     << "reset"   << false << QStringList {"profile"} << QStringList {"12", "01", "11", "0d", "10", "10", "0b", "8b"};
+    // clang-format on
+}
+
+// A send the mouse does not take is never shown as done: the user hears once, the change stays
+// pending (Save stays armed) and goes when the mouse is back.
+void TestMainScreen::failedSendStaysPending()
+{
+    QFETCH(QString, flow);
+    QFETCH(bool, busy);
+    QFETCH(QStringList, parts);
+    QFETCH(QStringList, codesWhenBack);
+    ScreenRig rig;
+    MainScreen* main = rig.screens->main();
+    main->initUI();
+    main->controlUIEnable(true);
+    const bool save = flow == "save";
+    rig.screens->keyMatrix()->setSave(save);
+    rig.screens->dpiSetting()->setSave(save);
+    rig.screens->lightControl()->setSave(save);
+    QSignalSpy notices(main, &MainScreen::noticeShown);
+    if (busy) {
+        rig.v.link.setHidFree(false);
+    } else {
+        rig.v.mouse.unplug();
+    }
+    if (save) {
+        main->save();
+    } else if (flow == "rate") {
+        main->chooseReportRate(1);
+    } else if (flow == "profile") {
+        main->changeProfile(2);
+    } else if (flow == "follow") {
+        main->followProfile(2);
+    } else {
+        main->factoryReset();
+    }
+    QCOMPARE(notices.count(), 1);
+    QCOMPARE(main->notice(), main->mainLang().at(MainScreen::SendFailedText));
+    QCOMPARE(main->unsentParts(), parts);
+    QCOMPARE(main->hasPendingEdits(), save);
+    QCOMPARE(rig.screens->dpiSetting()->isSave(), save);
+    QVERIFY(main->viewEnabled());
+
+    if (busy) {
+        rig.v.link.setHidFree(true);
+    } else {
+        rig.v.replug();
+    }
+    rig.v.clearLog();
+    main->initUI();
+    QCOMPARE(rig.commandCodes(), codesWhenBack);
+    QCOMPARE(main->unsentParts(), QStringList {});
+    QVERIFY(!main->hasPendingEdits());
+    QCOMPARE(notices.count(), 1);
+    if (flow == "rate") {
+        QCOMPARE(int(rig.v.mouse.state().reportRate), 4);
+    }
+    // Sent once: nothing is left for the next connection.
+    rig.v.clearLog();
+    main->initUI();
+    QCOMPARE(rig.commandCodes(), QStringList {"8b"});
+}
+
+void TestMainScreen::refusedFlowsSaySo_data()
+{
+    QTest::addColumn<QString>("flow");
+    QTest::addColumn<int>("notice"); // -1: none
+    // clang-format off
+    QTest::newRow("reset without default profile") << "reset"          << int(MainScreen::ResetFailedText);
+    QTest::newRow("profile export not written")    << "profile export" << int(MainScreen::ProfileExportFailedText);
+    QTest::newRow("profile export cancelled")      << "profile cancel" << -1;
+    QTest::newRow("macro export not written")      << "macro export"   << int(MainScreen::MacroExportFailedText);
+    // clang-format on
+}
+
+// Flows that could not do their part say so and change nothing, on disk or on the mouse.
+void TestMainScreen::refusedFlowsSaySo()
+{
+    QFETCH(QString, flow);
+    QFETCH(int, notice);
+    ScreenRig rig;
+    MainScreen* main = rig.screens->main();
+    main->initUI();
+    main->controlUIEnable(true);
+    rig.screens->dpiSetting()->setSave(true);
+    const QString nowhere = rig.modules.path("no such folder/out");
+    rig.chooser.answer(flow.endsWith("cancel") ? QString() : nowhere);
+    if (flow == "reset") {
+        QVERIFY(QFile::remove(rig.modules.path("modules/setting/pD.bin")));
+    }
+    const auto files = rig.modules.snapshot();
+    QSignalSpy notices(main, &MainScreen::noticeShown);
+    rig.v.clearLog();
+    if (flow == "reset") {
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^profile slot 0 kept"));
+        QVERIFY(!main->factoryReset());
+    } else if (flow.startsWith("profile")) {
+        if (notice >= 0) {
+            QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^saveProfile:"));
+        }
+        QVERIFY(!rig.screens->profile()->exportProfile(0));
+    } else {
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^saveMacroFile:"));
+        rig.screens->macroEditor()->selectMacro(0);
+        rig.screens->macroEditor()->exportMacro();
+    }
+    QCOMPARE(notices.count(), notice < 0 ? 0 : 1);
+    if (notice >= 0) {
+        QCOMPARE(main->notice(), main->mainLang().at(notice));
+    }
+    QCOMPARE(rig.modules.snapshot(), files);
+    QCOMPARE(rig.commandCodes(), QStringList {});
+    QVERIFY(main->hasPendingEdits());
+    QVERIFY(main->viewEnabled());
+}
+
+void TestMainScreen::profileQuestion_data()
+{
+    QTest::addColumn<int>("answer"); // -1: no edits, no question
+    QTest::addColumn<QStringList>("codes");
+    QTest::addColumn<int>("profileNo");
+    QTest::addColumn<QString>("storedEntry3");
+    const QStringList change {"12", "01", "11", "0d", "10", "10"};
+    // clang-format off
+    QTest::newRow("nothing pending") << -1 << change << 2 << "0 0 244 0";
+    QTest::newRow("save")            << int(MainScreen::SaveAnswer) << QStringList {"12"} + change << 2 << "3 0 181 0";
+    QTest::newRow("discard")         << int(MainScreen::DiscardAnswer) << change << 2 << "0 0 244 0";
+    QTest::newRow("cancel")          << int(MainScreen::CancelAnswer) << QStringList {} << 0 << "0 0 244 0";
+    // clang-format on
+}
+
+// The profile drop-down asks before pending edits go; the profiles screen's switch does not.
+void TestMainScreen::profileQuestion()
+{
+    QFETCH(int, answer);
+    QFETCH(QStringList, codes);
+    QFETCH(int, profileNo);
+    QFETCH(QString, storedEntry3);
+    ScreenRig rig;
+    MainScreen* main = rig.screens->main();
+    main->initUI();
+    QSignalSpy pending(main, &MainScreen::pendingEditsChanged);
+    if (answer >= 0) {
+        rig.screens->keyMatrix()->commit(3, rec("0300b500"), "Next");
+        QVERIFY(main->hasPendingEdits());
+        QCOMPARE(pending.count(), 1);
+    }
+    rig.v.clearLog();
+    main->chooseProfile(2);
+    if (answer >= 0) {
+        QCOMPARE(main->askedProfile(), 2);
+        QCOMPARE(main->profileNo(), 0);
+        QCOMPARE(rig.commandCodes(), QStringList {});
+        main->answerProfileQuestion(answer);
+    }
+    QCOMPARE(main->askedProfile(), -1);
+    QCOMPARE(rig.commandCodes(), codes);
+    QCOMPARE(main->profileNo(), profileNo);
+    QCOMPARE(main->hasPendingEdits(), answer == MainScreen::CancelAnswer);
+    QCOMPARE(rig.store->profileSettings(0)->value("mouseKeyMatrix/3").toStringList().join(' '), storedEntry3);
+}
+
+void TestMainScreen::profileSwitchKeepsTheLeftButton_data()
+{
+    QTest::addColumn<QByteArray>("file");
+    QByteArray noLeft("[mouseKeyMatrix]\n");
+    for (int n = 0; n < 16; ++n) {
+        noLeft += QByteArray::number(n) + "=0, 0, 241, 0\n";
+    }
+    QTest::newRow("a file of another kind") << QByteArray("[x]\ny=1\n");
+    QTest::newRow("damaged entries") << QByteArray("[mouseKeyMatrix]\n0=0\n1=x, 0, 0, 0\n");
+    QTest::newRow("no left button") << noLeft;
+}
+
+// Whatever a profile file holds, switching to it never leaves the mouse without a left button.
+void TestMainScreen::profileSwitchKeepsTheLeftButton()
+{
+    QFETCH(QByteArray, file);
+    ScreenRig rig;
+    QVERIFY(rig.modules.write("modules/setting/p3.bin", file));
+    rig.restart();
+    MainScreen* main = rig.screens->main();
+    main->initUI();
+    main->changeProfile(2);
+    QCOMPARE(rig.v.mouse.state().keyMatrices.value(1).left(4).toHex(), QByteArray("0100f000"));
+    QCOMPARE(rig.store->profileSettings(2)->value("mouseKeyMatrix/0").toStringList().join(' '), QString("0 0 240 0"));
+    QCOMPARE(rig.screens->keyMatrix()->record(0), rec("0000f000"));
+    QVERIFY(!main->hasPendingEdits());
+
+    // Shown at start, the mended button is an edit the profile does not hold yet.
+    QVERIFY(rig.modules.write("modules/setting/p3.bin", file));
+    rig.restart();
+    rig.screens->main()->initUI();
+    rig.store->setCurrentProfile(2);
+    rig.screens->keyMatrix()->init(false, false);
+    QCOMPARE(rig.screens->keyMatrix()->record(0), rec("0000f000"));
+    QCOMPARE(rig.screens->main()->hasPendingEdits(), QTest::currentDataTag() == QByteArray("no left button"));
+}
+
 void TestMainScreen::factoryReset_data()
 {
     QTest::addColumn<bool>("gun");
@@ -231,6 +458,7 @@ void TestMainScreen::profileChange()
     rig.writeProfile("mouse/reportRate", 1);
     rig.store->setCurrentProfile(0);
     rig.writeProfile("mouse/reportRate", 3);
+    rig.macros->updataNameList(MacroLibrary::ProfileNames, {"Standard0", "A1", "B2"});
     MainScreen* main = rig.screens->main();
     main->initUI();
     rig.v.clearLog();
@@ -304,12 +532,14 @@ void TestMainScreen::damagedValuesFallBack()
     // The default profile's effect.
     QCOMPARE(rig.screens->lightControl()->modeIndex(), rig.store->getDataList("mouse/lightValue", true).at(0).toInt());
 
-    // A damaged list counts as no list: the built-in stages.
+    // A damaged list counts as no list: the default profile's stages.
+    const QList<int> defaults
+        = ScreenValues::intList(rig.store->getDataList("mouse/dpiValueArray", true), QList<int>(8, -1));
+    QCOMPARE(damaged, defaults);
     rig.store->currentProfileSettings()->remove("mouse/dpiValueArray");
     rig.restart();
     rig.screens->main()->initUI();
-    QCOMPARE(damaged, rig.screens->dpiSetting()->values());
-    QVERIFY(damaged.first() != 400);
+    QCOMPARE(rig.screens->dpiSetting()->values(), defaults);
 }
 
 void TestMainScreen::shortLanguageListKeepsDefaults()
@@ -321,7 +551,8 @@ void TestMainScreen::shortLanguageListKeepsDefaults()
     }
     rig.screens->main()->initUI();
     const QStringList texts = rig.screens->main()->mainLang();
-    QCOMPARE(texts.size(), 15);
+    QCOMPARE(texts.size(), 18);
+    QCOMPARE(texts.at(MainScreen::DiscardText), QString("Discard"));
     QCOMPARE(texts.at(MainScreen::SaveText), QString("Save"));
     QCOMPARE(texts.at(MainScreen::OkText), QString("OK"));
 }

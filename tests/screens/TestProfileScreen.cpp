@@ -1,10 +1,12 @@
-// The profile list: adding and importing up to six, the first entry, renaming, and deletion that
-// keeps every profile's number equal to its position without losing a file.
+// The profile list: adding and importing up to six, the first entry, renaming, damaged lists, and
+// deletion that keeps every profile's number equal to its position without losing a file.
 #include "MacroLibrary.h"
 #include "MainScreen.h"
 #include "ProfileScreen.h"
 #include "ScreenRig.h"
+#include "StoreTools.h"
 
+#include <QFileInfo>
 #include <QMap>
 #include <QTest>
 
@@ -74,12 +76,13 @@ class TestProfileScreen : public QObject
 private slots:
     void adding_data();
     void adding();
-    void firstEntryAndStoredNumbers();
+    void damagedLists_data();
+    void damagedLists();
     void rename_data();
     void rename();
     void deleteInTheMiddle_data();
     void deleteInTheMiddle();
-    void failedDeletionPutsFilesBack();
+    void interruptedDeletion();
 };
 
 void TestProfileScreen::adding_data()
@@ -138,25 +141,65 @@ void TestProfileScreen::adding()
              TempModules::readFile(isImport ? imported : rig.modules.path(QStringLiteral("modules/setting/pD.bin"))));
 }
 
-void TestProfileScreen::firstEntryAndStoredNumbers()
+void TestProfileScreen::damagedLists_data()
 {
+    QTest::addColumn<QStringList>("stored");
+    QTest::addColumn<int>("profileNo");
+    QTest::addColumn<QStringList>("names");
+    QTest::addColumn<QList<int>>("owners"); // the slot each entry's file is in at first
+    QTest::addColumn<int>("current");
+    // clang-format off
+    QTest::newRow("tidy") << QStringList {"Standard0", "B1"} << 1 << QStringList {"Standard", "B"} << QList<int> {0, 1} << 1;
+    QTest::newRow("stored numbers") << QStringList {"Mine0", "Gamer3"} << 3 << QStringList {"Standard", "Gamer"} << QList<int> {0, 3} << 1;
+    QTest::newRow("numbers above 5") << QStringList {"A0", "B7", "C9", "D1"} << 9 << QStringList {"Standard", "B", "C", "D"} << QList<int> {0, 7, 9, 1} << 2;
+    QTest::newRow("duplicates") << QStringList {"A0", "B2", "C2", "D1"} << 2 << QStringList {"Standard", "B", "C", "D"} << QList<int> {0, 2, 2, 1} << 1;
+    QTest::newRow("a later entry in an earlier one's slot") << QStringList {"A0", "B2", "C1"} << 1 << QStringList {"Standard", "B", "C"} << QList<int> {0, 2, 1} << 2;
+    QTest::newRow("reversed") << QStringList {"A5", "B4", "C3", "D2", "E1", "F0"} << 0 << QStringList {"Standard", "B", "C", "D", "E", "F"} << QList<int> {5, 4, 3, 2, 1, 0} << 5;
+    QTest::newRow("current past the list") << QStringList {"A0", "B1"} << 5 << QStringList {"Standard", "B"} << QList<int> {0, 1} << 1;
+    QTest::newRow("current stopped between two") << QStringList {"A0", "B1", "C4"} << 3 << QStringList {"Standard", "B", "C"} << QList<int> {0, 1, 4} << 1;
+    // clang-format on
+}
+
+// A list written elsewhere, damaged, or left by a stop half-way: start-up writes nothing, reads go to
+// each profile's own file, and the first change tidies the list without writing over any file.
+void TestProfileScreen::damagedLists()
+{
+    QFETCH(QStringList, stored);
+    QFETCH(int, profileNo);
+    QFETCH(QStringList, names);
+    QFETCH(QList<int>, owners);
+    QFETCH(int, current);
     ScreenRig rig;
-    rig.macros->updataNameList(MacroLibrary::ProfileNames, {"Mine0", "Gamer3"});
-    rig.store->profileSettings(3)->setValue(QStringLiteral("test/owner"), QStringLiteral("Gamer"));
-    rig.store->setGlobalData(QStringLiteral("mouse/profileNo"), 3);
+    for (int slot = 0; slot < ConfigStore::SlotCount; ++slot) {
+        rig.store->profileSettings(slot)->setValue(QStringLiteral("test/owner"), slot);
+    }
+    rig.macros->updataNameList(MacroLibrary::ProfileNames, stored);
+    rig.store->setGlobalData(QStringLiteral("mouse/profileNo"), profileNo);
     rig.store->sync();
+    rig.restart();
+    const QMap<QString, QDateTime> before = rig.modules.stamps(true);
+    const QMap<QString, QByteArray> files = rig.modules.snapshot();
+
     rig.screens->main()->initUI();
     ProfileScreen* profiles = rig.screens->profile();
-    QCOMPARE(profiles->names(), (QStringList {"Standard", "Gamer"}));
-    // The profile numbered 3 now sits at its position, its file with it, and is still current.
-    QCOMPARE(storedList(rig), (QStringList {"Standard0", "Gamer1"}));
-    QCOMPARE(rig.store->profileSettings(1)->value(QStringLiteral("test/owner")).toString(), QStringLiteral("Gamer"));
-    QCOMPARE(rig.screens->main()->profileNo(), 1);
-    QCOMPARE(profiles->selected(), 1);
+    QCOMPARE(rig.modules.stamps(), before);
+    QCOMPARE(rig.modules.snapshot(), files);
+    QCOMPARE(profiles->names(), names);
+    QCOMPARE(rig.screens->main()->profileNo(), current);
+    QCOMPARE(rig.store->getData(QStringLiteral("test/owner"), false).toInt(), owners.at(current));
+
+    QVERIFY(rig.store->setData(QStringLiteral("test/changed"), 1));
+    QStringList tidy;
+    for (int i = 0; i < names.size(); ++i) {
+        tidy << names.at(i) + QString::number(i);
+        QCOMPARE(rig.store->profileSettings(i)->value(QStringLiteral("test/owner")).toInt(), owners.at(i));
+    }
+    QCOMPARE(storedList(rig), tidy);
+    QCOMPARE(rig.store->getGlobalData(QStringLiteral("mouse/profileNo")).toInt(), current);
+    QCOMPARE(rig.store->currentProfile(), current);
+    QCOMPARE(rig.store->profileSettings(current)->value(QStringLiteral("test/changed")).toInt(), 1);
     QVERIFY(!profiles->canDelete(0));
-    QVERIFY(!profiles->deleteProfile(0));
     QVERIFY(!profiles->rename(0, QStringLiteral("Other")));
-    QCOMPARE(profiles->names().first(), QStringLiteral("Standard"));
 }
 
 void TestProfileScreen::rename_data()
@@ -164,12 +207,14 @@ void TestProfileScreen::rename_data()
     QTest::addColumn<int>("index");
     QTest::addColumn<QString>("name");
     QTest::addColumn<bool>("taken");
+    QTest::addColumn<QString>("notice");
     // clang-format off
-    QTest::newRow("new name")        << 1 << " Work " << true;
-    QTest::newRow("another's name")  << 1 << "profile_1" << false;
-    QTest::newRow("the first entry") << 0 << "Work" << false;
-    QTest::newRow("blank")           << 2 << "  " << false;
-    QTest::newRow("past the list")   << 3 << "Work" << false;
+    QTest::newRow("new name")        << 1 << " Work " << true << "";
+    QTest::newRow("another's name")  << 1 << "profile_1" << false << "That name is already in use";
+    QTest::newRow("its own name")    << 1 << "profile_0" << false << "";
+    QTest::newRow("the first entry") << 0 << "Work" << false << "";
+    QTest::newRow("blank")           << 2 << "  " << false << "";
+    QTest::newRow("past the list")   << 3 << "Work" << false << "";
     // clang-format on
 }
 
@@ -178,10 +223,12 @@ void TestProfileScreen::rename()
     QFETCH(int, index);
     QFETCH(QString, name);
     QFETCH(bool, taken);
+    QFETCH(QString, notice);
     ScreenRig rig;
     startWith(rig, 3);
     const QStringList before = storedList(rig);
     QCOMPARE(rig.screens->profile()->rename(index, name), taken);
+    QCOMPARE(rig.screens->profile()->notice(), notice);
     QStringList expected = before;
     if (taken) {
         expected[index] = name.trimmed() + QString::number(index);
@@ -235,19 +282,48 @@ void TestProfileScreen::deleteInTheMiddle()
     QCOMPARE(tablesOnSwitching(rig), tables);
 }
 
-void TestProfileScreen::failedDeletionPutsFilesBack()
+// A deletion stopped between any two of its writes (a crash, a power loss, a full disk) and the
+// program started again: every name still switches to its own profile, and the current one stays.
+void TestProfileScreen::interruptedDeletion()
 {
     ScreenRig rig;
-    startWith(rig, 4);
-    ProfileScreen* profiles = rig.screens->profile();
-    // The last profile's file reads as empty, so it cannot be moved.
-    QVERIFY(TempModules::writeFile(slotPath(rig, 3), {}));
-    const QList<QByteArray> before = slotFiles(rig).mid(0, 4);
-    const QStringList stored = storedList(rig);
-    QVERIFY(!profiles->deleteProfile(1));
-    QVERIFY(!profiles->notice().isEmpty());
-    QCOMPARE(slotFiles(rig).mid(0, 4), before);
-    QCOMPARE(storedList(rig), stored);
+    startWith(rig, 5);
+    rig.screens->main()->changeProfile(3);
+    const QStringList names = rig.screens->profile()->names();
+    const QList<QByteArray> tables = tablesOnSwitching(rig);
+    // What the disk holds before each write of the deletion and after the last: where a stop leaves it.
+    QList<QMap<QString, QByteArray>> states;
+    const auto record = [&] {
+        const QMap<QString, QByteArray> now = TempModules::snapshotOf(rig.modules.path("modules/setting"));
+        if (states.isEmpty() || states.last() != now) {
+            states << now;
+        }
+        return true;
+    };
+    StoreTools::setFileSystemSeam({[&](const QString&) { return record(); }, {}});
+    QVERIFY(rig.screens->profile()->deleteProfile(1));
+    StoreTools::setFileSystemSeam({});
+    record();
+    // The list, then three files each followed by the list, and the current profile's number.
+    QCOMPARE(states.size(), 9);
+
+    for (const QMap<QString, QByteArray>& state : std::as_const(states)) {
+        ScreenRig again;
+        for (auto it = state.cbegin(); it != state.cend(); ++it) {
+            QVERIFY(again.modules.write("modules/setting/" + QFileInfo(it.key()).fileName(), it.value()));
+        }
+        again.restart();
+        again.screens->main()->initUI();
+        QStringList expectedNames = names;
+        QList<QByteArray> expectedTables = tables;
+        if (again.screens->profile()->names() != names) {
+            expectedNames.removeAt(1);
+            expectedTables.removeAt(1);
+        }
+        QCOMPARE(again.screens->profile()->names(), expectedNames);
+        QCOMPARE(expectedNames.at(again.screens->main()->profileNo()), QStringLiteral("profile_2"));
+        QCOMPARE(tablesOnSwitching(again), expectedTables);
+    }
 }
 
 QTEST_GUILESS_MAIN(TestProfileScreen)

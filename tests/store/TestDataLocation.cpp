@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QDirIterator>
 #include <QRegularExpression>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -117,11 +118,72 @@ private slots:
         QCOMPARE(TempModules::readFile(tree.user("setting/p1.bin")), QByteArray("[mouse]\nreportRate=1\n"));
         // The user deleted that macro: it stays deleted.
         QVERIFY(!QFileInfo::exists(tree.user("macro/Macro_1.bin")));
-        // Once copied, the new file is the user's like the others: deleted, it stays deleted.
-        QVERIFY(QFile::remove(tree.user("i18n/Deutsch.ini")));
-        QVERIFY(DataLocation(tree.programDir, tree.userDir).prepare());
-        QVERIFY(!QFileInfo::exists(tree.user("i18n/Deutsch.ini")));
         QCOMPARE(tree.shipped.snapshot(), shippedBefore);
+    }
+
+    void followsTheInstalledCopy_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<bool>("deleted");   // by the user; else shipped anew
+        QTest::addColumn<QString>("result"); // "shipped", "user's", "absent" or "merged"
+        // clang-format off
+        QTest::newRow("configuration deleted") << "setting/apConfig.bin" << true << "shipped";
+        QTest::newRow("profile deleted") << "setting/p3.bin" << true << "shipped";
+        QTest::newRow("name lists deleted") << "setting/name.bin" << true << "shipped";
+        QTest::newRow("gun presets deleted") << "gun/gunData.bin" << true << "shipped";
+        QTest::newRow("language deleted") << "i18n/English.ini" << true << "shipped";
+        QTest::newRow("macro deleted") << "macro/Macro_1.bin" << true << "absent";
+        QTest::newRow("new language texts") << "i18n/English.ini" << false << "shipped";
+        QTest::newRow("new factory defaults") << "setting/pD.bin" << false << "shipped";
+        QTest::newRow("new default configuration") << "setting/apConfigD.bin" << false << "shipped";
+        QTest::newRow("new device records") << "setting/apConfig.bin" << false << "merged";
+        QTest::newRow("new shipped profile") << "setting/p1.bin" << false << "user's";
+        QTest::newRow("new shipped macro") << "macro/Macro_0.bin" << false << "user's";
+        // clang-format on
+    }
+
+    // What belongs to the user stays the user's; what ships with the program follows each release.
+    void followsTheInstalledCopy()
+    {
+        QFETCH(QString, file);
+        QFETCH(bool, deleted);
+        QFETCH(QString, result);
+        Tree tree(Layout::Installed);
+        QVERIFY(DataLocation(tree.programDir, tree.userDir).prepare());
+        // The user's own choices and values, in every file.
+        for (const QString& own : userFiles(tree)) {
+            QSettings settings(tree.user(own), QSettings::IniFormat);
+            settings.setValue("mouse/profileNo", 3);
+            settings.setValue("test/own", "mine");
+        }
+        const QByteArray users = TempModules::readFile(tree.user(file));
+        if (deleted) {
+            QVERIFY(QFile::remove(tree.user(file)));
+        } else {
+            QSettings shipped(tree.shipped.path("modules/" + file), QSettings::IniFormat);
+            shipped.setValue("0/pid", "a1ef");
+            shipped.setValue("mouse/profileNo", 0);
+        }
+
+        DataLocation again(tree.programDir, tree.userDir);
+        QVERIFY(again.prepare());
+        const QByteArray now = TempModules::readFile(tree.user(file));
+        QCOMPARE(QFileInfo::exists(tree.user(file)), result != "absent");
+        if (result == "shipped") {
+            QCOMPARE(now, tree.shipped.read("modules/" + file));
+        } else if (result == "user's") {
+            QCOMPARE(now, users);
+        } else if (result == "merged") {
+            const QSettings merged(tree.user(file), QSettings::IniFormat);
+            QCOMPARE(merged.value("0/pid").toString(), QStringLiteral("a1ef"));
+            QCOMPARE(merged.value("mouse/profileNo").toInt(), 3);
+            QCOMPARE(merged.value("test/own").toString(), QStringLiteral("mine"));
+            QCOMPARE(merged.value("common/name").toString(), QStringLiteral("QX7 Config"));
+        }
+        // Once up to date, a later start changes nothing.
+        const QMap<QString, QByteArray> settled = TempModules::snapshotOf(tree.userDir);
+        QVERIFY(DataLocation(tree.programDir, tree.userDir).prepare());
+        QCOMPARE(TempModules::snapshotOf(tree.userDir), settled);
     }
 
     void userFolderCannotBeMade()
@@ -135,6 +197,8 @@ private slots:
         QVERIFY2(error.contains(tree.userDir), qPrintable(error));
         QCOMPARE(location.dataDir(), location.shippedDir());
         QVERIFY(!location.usesUserCopy());
+        // For the tray to name.
+        QCOMPARE(location.failedFiles(), QStringList {tree.userDir + "/modules"});
     }
 };
 

@@ -10,6 +10,7 @@
 
 #include <QDir>
 #include <QRegularExpression>
+#include <QSettings>
 #include <QTest>
 
 class TestStoreConfig : public QObject
@@ -38,6 +39,46 @@ private slots:
 
         QCOMPARE(store.getDataList("mouse/value", false), expected);
         QCOMPARE(store.getData("mouse/value", false).isValid(), !line.isEmpty());
+    }
+
+    void profileEntriesFallBackToTheDefaults_data()
+    {
+        QTest::addColumn<QByteArray>("profile");
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QString>("read");
+
+        const QString left = "0 0 240 0";
+        const QString dpis = "400 800 1600 3200 4800 6400 8000 12000";
+        // clang-format off
+        QTest::newRow("file of another kind")   << QByteArray("[x]\ny=1\n") << "mouseKeyMatrix/0" << left;
+        QTest::newRow("record cut short")       << QByteArray("[mouseKeyMatrix]\n0=0, 0\n") << "mouseKeyMatrix/0" << left;
+        QTest::newRow("record with a word")     << QByteArray("[mouseKeyMatrix]\n0=0, x, 241, 0\n") << "mouseKeyMatrix/0" << left;
+        QTest::newRow("record as stored")       << QByteArray("[mouseKeyMatrix]\n0=0, 0, 241, 0\n") << "mouseKeyMatrix/0" << "0 0 241 0";
+        QTest::newRow("firmware matrix missing") << QByteArray("[mouse]\nreportRate=1\n") << "mouseFwKeyMatrix/0" << "1 0 240 0";
+        QTest::newRow("dpi list cut short")     << QByteArray("[mouse]\ndpiValueArray=400, 800\n") << "mouse/dpiValueArray" << dpis;
+        QTest::newRow("lighting missing")       << QByteArray("[mouse]\nreportRate=1\n") << "mouse/lightValue" << "0 2 4";
+        QTest::newRow("number not a number")    << QByteArray("[mouse]\nreportRate=fast\n") << "mouse/reportRate" << "3";
+        QTest::newRow("number as stored")       << QByteArray("[mouse]\nreportRate=1\n") << "mouse/reportRate" << "1";
+        QTest::newRow("text as stored")         << QByteArray("[mouseMacroKey]\n2=Greeting\n") << "mouseMacroKey/2" << "Greeting";
+        // clang-format on
+    }
+
+    // A profile entry that is missing or not shaped as the default profile's reads as the default's,
+    // so no damaged or foreign file turns into zeros on the mouse.
+    void profileEntriesFallBackToTheDefaults()
+    {
+        QFETCH(QByteArray, profile);
+        QFETCH(QString, key);
+        QFETCH(QString, read);
+        TempModules modules;
+        QVERIFY(modules.write("modules/setting/p2.bin", profile));
+        ConfigStore store(modules.baseDir());
+        store.setCurrentProfile(1);
+
+        const QVariant value = store.getData(key, false);
+        const QString text
+            = value.typeId() == QMetaType::QStringList ? value.toStringList().join(' ') : value.toString();
+        QCOMPARE(text, read);
     }
 
     void writesReachDisk()
@@ -110,16 +151,21 @@ private slots:
     {
         QTest::addColumn<QString>("operation");
         QTest::addColumn<QString>("file");
-        QTest::addColumn<bool>("binary");
+        QTest::addColumn<QString>("cause"); // a folder in the file's place, binary values, or refused by the seam
         // clang-format off
-        QTest::newRow("profile") << "setData" << "modules/setting/p1.bin" << false;
-        QTest::newRow("global configuration") << "setGlobalData" << "modules/setting/apConfig.bin" << false;
-        QTest::newRow("profile reset") << "resetProfile" << "modules/setting/p1.bin" << false;
-        QTest::newRow("name list") << "updataNameList" << "modules/setting/name.bin" << false;
-        QTest::newRow("profile holding binary values") << "setData" << "modules/setting/p1.bin" << true;
-        QTest::newRow("name list holding binary values") << "updataNameList" << "modules/setting/name.bin" << true;
-        QTest::newRow("application rules") << "saveAppRules" << "modules/setting/appRules.bin" << false;
-        QTest::newRow("application rules holding binary values") << "saveAppRules" << "modules/setting/appRules.bin" << true;
+        QTest::newRow("profile") << "setData" << "modules/setting/p1.bin" << "folder";
+        QTest::newRow("global configuration") << "setGlobalData" << "modules/setting/apConfig.bin" << "folder";
+        QTest::newRow("profile reset") << "resetProfile" << "modules/setting/p1.bin" << "folder";
+        QTest::newRow("name list") << "updataNameList" << "modules/setting/name.bin" << "folder";
+        QTest::newRow("profile holding binary values") << "setData" << "modules/setting/p1.bin" << "binary";
+        QTest::newRow("name list holding binary values") << "updataNameList" << "modules/setting/name.bin" << "binary";
+        QTest::newRow("profile, disk full") << "setData" << "modules/setting/p1.bin" << "refused";
+        QTest::newRow("global configuration, disk full") << "setGlobalData" << "modules/setting/apConfig.bin" << "refused";
+        QTest::newRow("profile reset, disk full") << "resetProfile" << "modules/setting/p1.bin" << "refused";
+        QTest::newRow("name list, disk full") << "updataNameList" << "modules/setting/name.bin" << "refused";
+        QTest::newRow("application rules") << "saveAppRules" << "modules/setting/appRules.bin" << "folder";
+        QTest::newRow("application rules holding binary values") << "saveAppRules" << "modules/setting/appRules.bin" << "binary";
+        QTest::newRow("application rules, disk full") << "saveAppRules" << "modules/setting/appRules.bin" << "refused";
         // clang-format on
     }
 
@@ -127,11 +173,11 @@ private slots:
     {
         QFETCH(QString, operation);
         QFETCH(QString, file);
-        QFETCH(bool, binary);
+        QFETCH(QString, cause);
         TempModules modules;
         const QByteArray refused("[mouse]\nreportRate=@Variant(\\0\\0\\0\\x2\\0\\0\\0\\x1)\n");
         // Such a file is opened under no name, and its failed write still names it.
-        QVERIFY(!binary || modules.write(file, refused));
+        QVERIFY(cause != "binary" || modules.write(file, refused));
         QStringList heard;
         ConfigStore store(modules.baseDir());
         MacroLibrary macros(store);
@@ -151,25 +197,42 @@ private slots:
             }
             return macros.updataNameList(MacroLibrary::MacroNames, {"Macro_0", QString::number(value)}).toBool();
         };
-        // A folder in the file's place: no file can be written there, not even by root. (The rules
-        // file comes with the first rule.)
-        QVERIFY(binary || operation != "saveAppRules" || modules.write(file, "[rules]\nenabled=false\n"));
-        QVERIFY(binary || QFile::remove(modules.path(file)));
-        QVERIFY(binary || QDir().mkpath(modules.path(file)));
+        const auto read = [&] {
+            return operation == "setGlobalData"    ? store.getGlobalData("mouse/profileNo")
+                   : operation == "updataNameList" ? QVariant(macros.getNameList(MacroLibrary::MacroNames))
+                   : operation == "saveAppRules"   ? QVariant(AppRulesStore(store).load().other)
+                                                   : store.getData("mouse/reportRate", false);
+        };
+        // The rules file comes with the first rule.
+        QVERIFY(operation != "saveAppRules" || cause == "binary" || modules.write(file, "[rules]\nother=0\n"));
+        const QVariant before = read();
+        const QString path = modules.path(file);
+        StoreTools::setFileSystemSeam(
+            {[&](const QString& written) { return cause != "refused" || written != path; }, {}});
+        // A folder in the file's place: no file can be written there, not even by root.
+        QVERIFY(cause != "folder" || (QFile::remove(path) && QDir().mkpath(path)));
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression("cannot write .*" + QRegularExpression::escape(file)));
         QVERIFY(!write(1));
+        // Reads show what is on disk, not the value that could not be written; a profile entry
+        // gone from the disk reads as the default profile's.
+        const QVariant gone = operation == "updataNameList"  ? QVariant(QVariantList())
+                              : operation == "setGlobalData" ? QVariant()
+                              : operation == "saveAppRules"  ? QVariant(AppRulesStore::LeaveAsIs)
+                                                             : store.getData("mouse/reportRate", true);
+        QCOMPARE(read(), cause == "folder" ? gone : before);
         // A reset also fails to write the slot's pending changes first.
         const int failed = store.failedWrites();
         QVERIFY(failed >= 1);
-        QCOMPARE(store.failedFiles(), QStringList(failed, modules.path(file)));
+        QCOMPARE(store.failedFiles(), QStringList(failed, path));
         QCOMPARE(heard, store.failedFiles());
-        if (binary) {
+        StoreTools::setFileSystemSeam({});
+        if (cause == "binary") {
             QCOMPARE(modules.read(file), refused);
             return;
         }
 
         // Once the place is free again, the next write lands and says so.
-        QVERIFY(QDir(modules.path(file)).removeRecursively());
+        QVERIFY(cause != "folder" || QDir(path).removeRecursively());
         QVERIFY(write(2));
         QVERIFY(operation == "resetProfile" ? modules.read(file) == modules.read("modules/setting/pD.bin")
                                             : modules.read(file).contains("2\n"));
@@ -196,6 +259,56 @@ private slots:
         }
         QCOMPARE(store.failedWrites(), 1);
         QVERIFY(modules.read("modules/setting/apConfig.bin").contains("profileNo=3\n"));
+    }
+
+    void serialisedValuesAsQtReadsThem_data()
+    {
+        QTest::addColumn<QByteArray>("line");
+        QTest::addColumn<bool>("refused");
+        // The payload is the number 5, which Qt decodes harmlessly; the date-time form adds a null flag.
+        const QByteArray five("Variant(\\0\\0\\0\\x2\\0\\0\\0\\x5)");
+        // clang-format off
+        QTest::newRow("raw") << "v=@" + five << true;
+        QTest::newRow("hex escape") << "v=\\x40" + five << true;
+        QTest::newRow("hex escape past 16 bits") << "v=\\x10040" + five << true;
+        QTest::newRow("octal escape") << "v=\\100" + five << true;
+        QTest::newRow("date-time form") << QByteArray("v=@DateTime(\\0\\0\\0\\x2\\0\\0\\0\\0\\x5)") << true;
+        QTest::newRow("quoted") << "v=\"@" + five + "\"" << true;
+        QTest::newRow("after empty quotes") << "v=\"\"@" + five << true;
+        QTest::newRow("list item") << "v=1, \\x40" + five << true;
+        QTest::newRow("after a line continuation") << "v=\\\n@" + five << true;
+        QTest::newRow("escaped at") << "v=@@" + five << false;
+        QTest::newRow("escaped backslash") << "v=\\\\x40" + five << false;
+        QTest::newRow("inside a text") << "v=a@" + five << false;
+        QTest::newRow("comment") << ";v=@" + five << false;
+        QTest::newRow("after a semicolon") << "v=1;@" + five << false;
+        QTest::newRow("section header") << "[v=@" + five + "]" << false;
+        // clang-format on
+    }
+
+    void serialisedValuesAsQtReadsThem()
+    {
+        QFETCH(QByteArray, line);
+        QFETCH(bool, refused);
+        const QByteArray bytes = "[mouse]\n" + line + "\nafter=1\n";
+        QCOMPARE(StoreTools::holdsBinaryValues(bytes), refused);
+
+        // The guard decides as Qt's own reader does.
+        TempModules modules;
+        QVERIFY(modules.write("probe.ini", bytes));
+        const QSettings qt(modules.path("probe.ini"), QSettings::IniFormat);
+        bool decoded = false;
+        for (const QString& key : qt.allKeys()) {
+            const QVariant value = qt.value(key);
+            const QVariantList items
+                = value.metaType().id() == QMetaType::QVariantList ? value.toList() : QVariantList {value};
+            for (const QVariant& item : items) {
+                decoded
+                    = decoded
+                      || (item.metaType().id() != QMetaType::QString && item.metaType().id() != QMetaType::QStringList);
+            }
+        }
+        QCOMPARE(decoded, refused);
     }
 
     void corruptedFile_data()
@@ -227,13 +340,15 @@ private slots:
         // Each file's own values read as missing or cut; every other file reads as shipped.
         QCOMPARE(store.isGun(), file != "setting/apConfig.bin");
         QCOMPARE(store.getData("mouse/reportRate", true).isValid(), file != "setting/pD.bin");
-        QCOMPARE(store.getDataList("mouseKeyMatrix/0", false).size(), file == "setting/p1.bin" ? 0 : 4);
+        QCOMPARE(store.currentProfileSettings()->contains("mouseKeyMatrix/0"), file != "setting/p1.bin");
+        // A profile that reads as empty reads as the default profile.
+        QCOMPARE(store.getDataList("mouseKeyMatrix/0", false).size(), 4);
         QCOMPARE(macros.getNameList(0).size(), file == "setting/name.bin" ? 0 : 2);
         const int actions = macros.loadMacroIni("Macro_0").size();
         QVERIFY(file == "macro/Macro_0.bin" ? actions == 1 || actions == MacroLibrary::MaxActions + 1 : actions == 8);
         QCOMPARE(guns.getGunData(0).size(), file == "gun/gunData.bin" ? 0 : 6);
         const int texts = languages.getLangStrings("main", "English").size();
-        QVERIFY(file == "i18n/English.ini" ? texts == 0 || texts == LanguageStore::MaxTexts : texts == 15);
+        QVERIFY(file == "i18n/English.ini" ? texts == 0 || texts == LanguageStore::MaxTexts : texts == 18);
 
         QVERIFY(store.sync());
         QCOMPARE(modules.snapshot(), before);

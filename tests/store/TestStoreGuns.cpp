@@ -78,6 +78,10 @@ private slots:
         QTest::newRow("remove nothing") << QVariant(0) << QVariantList {};
         QTest::newRow("other type") << QVariant(2) << QVariantList {"0", "L-Click", 1, 2, 3, 4, "1"};
         QTest::newRow("type not a number") << QVariant("x") << QVariantList {"0"};
+        // The presets stand under their positions: no name key may replace or remove one.
+        QTest::newRow("rename onto a position") << QVariant(1) << QVariantList {"3", "L-Click", 1, 2, 3, 4, "Old"};
+        QTest::newRow("rename away from a position") << QVariant(1) << QVariantList {"N", "L-Click", 1, 2, 3, 4, "2"};
+        QTest::newRow("remove a position") << QVariant(0) << QVariantList {"4"};
     }
 
     void shortListsWriteNothing()

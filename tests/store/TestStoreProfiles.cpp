@@ -1,5 +1,6 @@
 #include "ConfigStore.h"
 #include "ScriptedChooser.h"
+#include "StoreTools.h"
 #include "TempModules.h"
 #include "TestSupport.h"
 
@@ -9,7 +10,7 @@
 
 namespace {
 
-enum Operation { Load, Reset, Copy };
+enum Operation { Load, Reset, Copy, GlobalReset };
 
 QString slotFile(const TempModules& modules, int slot)
 {
@@ -86,6 +87,7 @@ private slots:
         QTest::newRow("load settings file") << int(Load) << good << true;
         QTest::newRow("load missing") << int(Load) << QByteArray() << false;
         QTest::newRow("load empty") << int(Load) << QByteArray("\n") << false;
+        QTest::newRow("load without profile keys") << int(Load) << QByteArray("[x]\ny=1\n") << false;
         QTest::newRow("load binary") << int(Load) << TestSupport::binaryBytes() << false;
         QTest::newRow("load too large") << int(Load) << large << false;
         QTest::newRow("load cancelled") << int(Load) << QByteArray() << false;
@@ -133,7 +135,7 @@ private slots:
         if (ok) {
             QCOMPARE(TempModules::readFile(slotFile(modules, 2)), TempModules::readFile(source));
             QCOMPARE(store.getData("mouse/scrollRate", false).toInt(), 1000);
-            QCOMPARE(store.getData("mouse/dpiCount", false).isValid(), operation == Copy);
+            QCOMPARE(store.currentProfileSettings()->contains("mouse/dpiCount"), operation == Copy);
         } else {
             QCOMPARE(store.getData("mouse/scrollRate", false).toInt(), 77);
             QCOMPARE(store.getData("mouse/dpiCount", false).toInt(), 8);
@@ -143,6 +145,59 @@ private slots:
         QVERIFY(after.contains("reportRate=2\n"));
         QCOMPARE(after.contains("scrollRate=77\n"), !ok);
         QCOMPARE(TempModules::readFile(slotFile(modules, 1)), otherSlot);
+    }
+
+    void coarseTimeStamps_data()
+    {
+        QTest::addColumn<int>("operation");
+        QTest::newRow("import") << int(Load);
+        QTest::newRow("reset") << int(Reset);
+        QTest::newRow("copy") << int(Copy);
+        QTest::newRow("global reset") << int(GlobalReset);
+    }
+
+    // On a file system with coarse time stamps a replacement of the same size keeps the old stamp.
+    void coarseTimeStamps()
+    {
+        QFETCH(int, operation);
+        TempModules modules;
+        QTemporaryDir out;
+        const QString target
+            = operation == GlobalReset ? modules.path("modules/setting/apConfig.bin") : slotFile(modules, 2);
+        const QString source = operation == Load          ? out.filePath("import.pf")
+                               : operation == Reset       ? modules.path("modules/setting/pD.bin")
+                               : operation == GlobalReset ? modules.path("modules/setting/apConfigD.bin")
+                                                          : slotFile(modules, 4);
+        QVERIFY(TempModules::writeFile(target, "[mouse]\nreportRate=1\n"));
+        QVERIFY(TempModules::writeFile(source, "[mouse]\nreportRate=2\n"));
+        const QDateTime stamp = QFileInfo(target).lastModified().addSecs(-10);
+        const auto restamp = [stamp](const QString& file) {
+            QFile f(file);
+            QVERIFY(f.open(QIODevice::ReadWrite) && f.setFileTime(stamp, QFileDevice::FileModificationTime));
+        };
+        restamp(target);
+        StoreTools::setFileSystemSeam({{}, restamp});
+        ScriptedChooser chooser;
+        chooser.answer(source);
+        ConfigStore store(modules.baseDir());
+        store.setFileChooser(&chooser);
+        store.setCurrentProfile(2);
+        const auto read = [&] {
+            return (operation == GlobalReset ? store.getGlobalData("mouse/reportRate")
+                                             : store.getData("mouse/reportRate", false))
+                .toInt();
+        };
+        QCOMPARE(read(), 1);
+
+        QVERIFY(operation == Load    ? store.loadProfile(2)
+                : operation == Reset ? store.resetProfile(2)
+                : operation == Copy  ? store.copyProfile(2, 4)
+                                     : store.resetApconfig());
+        StoreTools::setFileSystemSeam({});
+
+        QCOMPARE(read(), 2);
+        QVERIFY(operation == GlobalReset ? store.setGlobalData("mouse/other", 5) : store.setData("mouse/other", 5));
+        QCOMPARE(TempModules::readFile(target), QByteArray("[mouse]\nother=5\nreportRate=2\n"));
     }
 
     void copyProfileOntoItself()

@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
+#include <QFileInfo>
 
 namespace {
 
@@ -79,6 +80,21 @@ QMap<QString, QByteArray> TempModules::snapshotOf(const QString& dir)
         tree.insert(entry, readFile(entry));
     }
     return tree;
+}
+
+QMap<QString, QDateTime> TempModules::stamps(bool backdate) const
+{
+    QMap<QString, QDateTime> stamps;
+    QDirIterator it(baseDir(), QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString file = it.next();
+        QFile f(file);
+        if (backdate && f.open(QIODevice::ReadWrite)) {
+            f.setFileTime(QDateTime::currentDateTime().addSecs(-60), QFileDevice::FileModificationTime);
+        }
+        stamps.insert(file, QFileInfo(file).lastModified());
+    }
+    return stamps;
 }
 
 QByteArray TempModules::readFile(const QString& path)

@@ -1,6 +1,7 @@
 #ifndef QX7_TEMPMODULES_H
 #define QX7_TEMPMODULES_H
 
+#include <QDateTime>
 #include <QMap>
 #include <QString>
 #include <QTemporaryDir>
@@ -26,6 +27,9 @@ public:
     QMap<QString, QByteArray> snapshot() const;
     // The same below any folder.
     static QMap<QString, QByteArray> snapshotOf(const QString& dir);
+    // Sets the time stamp of every file below the base folder a minute back (with `backdate`) and
+    // returns them all: a file written since, even with the same contents, shows.
+    QMap<QString, QDateTime> stamps(bool backdate = false) const;
 
     // The same for any path; a file that cannot be read reads as empty.
     static QByteArray readFile(const QString& path);

@@ -81,6 +81,15 @@ void VirtualLink::changeRecord(const std::function<void(DeviceRecord&)>& change)
     link.setDeviceRecord(0, r);
 }
 
+void VirtualLink::replug()
+{
+    mouse.plug();
+    changeRecord([this](DeviceRecord& r) {
+        r.path = QString::fromLatin1(mouse.commandPath());
+        r.path2 = QString::fromLatin1(mouse.eventPath());
+    });
+}
+
 void VirtualLink::clearLog()
 {
     log.clear();

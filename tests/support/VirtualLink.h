@@ -57,6 +57,8 @@ public:
     DeviceRecord record() const;
     void changeRecord(const std::function<void(DeviceRecord&)>& change);
     void clearLog();
+    // Plugs the mouse in again and gives the link its paths back, as the device check does.
+    void replug();
 
     VirtualMouse mouse;
     RecordingClock clock;

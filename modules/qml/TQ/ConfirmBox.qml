@@ -1,15 +1,17 @@
 import QtQuick
 import QX7
 
-// A question with OK and Cancel, centred in the scene.
+// A question with OK and Cancel (and a third answer when otherText is set), centred in the scene.
 Rectangle {
     id: box
     property string title: ""
     property string message: ""
     property string okText: "OK"
     property string cancelText: "Cancel"
+    property string otherText: ""
     signal accepted()
     signal rejected()
+    signal other()
 
     width: 427
     height: 102
@@ -58,6 +60,14 @@ Rectangle {
             height: 28
             textValue: box.cancelText
             onClicked: box.rejected()
+        }
+        Button {
+            objectName: "confirmOther"
+            visible: box.otherText !== ""
+            width: 90
+            height: 28
+            textValue: box.otherText
+            onClicked: box.other()
         }
         Button {
             objectName: "confirmOk"

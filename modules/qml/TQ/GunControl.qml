@@ -134,6 +134,7 @@ DialogFrame {
                     }
                     onClicked: GunControlScreen.choosePreset(card.index)
                     onDoubleClicked: {
+                        GunControlScreen.startRename(card.index)
                         dialog.editIndex = card.index
                         nameEditor.text = card.modelData
                         nameEditor.forceActiveFocus()

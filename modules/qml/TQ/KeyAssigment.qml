@@ -14,7 +14,7 @@ DialogFrame {
     height: 450
 
     // The group shown on the right.
-    property int page: KeyAssigmentScreen.MouseGroup
+    readonly property int page: KeyAssigmentScreen.page
     readonly property var lang: KeyAssigmentScreen.keyAssigmentLang
     readonly property var labels: KeyAssigmentScreen.choiceLabels
     readonly property var choices: KeyAssigmentScreen.choiceIndexes
@@ -26,7 +26,6 @@ DialogFrame {
     function openButton(index) {
         if (!KeyAssigmentScreen.openButton(index))
             return false
-        page = Math.max(KeyAssigmentScreen.recordGroup, 0)
         rateSlider.setValue(KeyAssigmentScreen.ratePosition)
         open()
         return true
@@ -39,8 +38,9 @@ DialogFrame {
         visible = false
     }
 
-    // Closes the dialog's own drop-downs.
+    // Closes the dialog's own drop-downs; a key capture ends when the user turns elsewhere.
     function keyAssigmentFocus() {
+        KeyAssigmentScreen.endCapture()
         mediaGrid.closeMenu()
         windowsGrid.closeMenu()
         shortcutGrid.closeMenu()
@@ -264,7 +264,7 @@ DialogFrame {
                     cursorShape: Qt.PointingHandCursor
                     onClicked: {
                         dialog.keyAssigmentFocus()
-                        dialog.page = groupRow.index
+                        KeyAssigmentScreen.page = groupRow.index
                     }
                 }
             }
@@ -498,6 +498,19 @@ DialogFrame {
                     rateSlider.setValue(KeyAssigmentScreen.ratePosition)
                 }
             }
+        }
+    }
+
+    // A press anywhere in the dialog leaves the capture field; the press goes on to what lies
+    // below, so a press on the field itself arms it again.
+    MouseArea {
+        objectName: "captureLeaveArea"
+        anchors.fill: parent
+        z: 1000
+        enabled: KeyAssigmentScreen.capture !== KeyAssigmentScreen.NoCapture
+        onPressed: function(mouse) {
+            KeyAssigmentScreen.endCapture()
+            mouse.accepted = false
         }
     }
 }

@@ -121,4 +121,48 @@ Item {
             }
         }
     }
+
+    // Why a click opened nothing (the only left button keeps its function), under the row clicked,
+    // until the next click or a few seconds have passed.
+    Rectangle {
+        id: notice
+        objectName: "keyNotice"
+        property int row: 0
+        readonly property string text: KeyAssigmentScreen.notice
+        visible: text !== ""
+        x: 6
+        y: header.height + 2 + (row + 1) * 32
+        z: 5
+        width: keyMatrix.width - 12
+        height: noticeText.implicitHeight + 16
+        radius: 4
+        color: Theme.fieldColor
+        border.color: Theme.colorOrange
+        onTextChanged: {
+            if (text !== "") {
+                row = Math.max(keyMatrix.hoverIndex, 0)
+                noticeTimer.restart()
+            }
+        }
+
+        Text {
+            id: noticeText
+            anchors.fill: parent
+            anchors.margins: 8
+            text: notice.text
+            wrapMode: Text.WordWrap
+            color: Theme.textColor
+            font.family: Theme.fontFamily
+            font.pixelSize: Theme.fontNormalSize
+        }
+        MouseArea {
+            anchors.fill: parent
+            onClicked: KeyAssigmentScreen.clearNotice()
+        }
+        Timer {
+            id: noticeTimer
+            interval: 6000
+            onTriggered: KeyAssigmentScreen.clearNotice()
+        }
+    }
 }

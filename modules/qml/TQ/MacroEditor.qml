@@ -131,6 +131,17 @@ DialogFrame {
             width: parent.width
             height: parent.height - y - 44
 
+            // Below the macros, and in an empty list, the menu offers Import.
+            MouseArea {
+                objectName: "macroListSpace"
+                anchors.fill: parent
+                acceptedButtons: Qt.RightButton
+                onPressed: function(mouse) {
+                    dialog.macroEditorFocus()
+                    macroMenu.openAt(macroFrame, mouse.x, mouse.y, -1)
+                }
+            }
+
             ListView {
                 id: macroList
                 objectName: "macroList"
@@ -186,10 +197,8 @@ DialogFrame {
                             dialog.macroEditorFocus()
                             if (!macroRow.selected)
                                 MacroEditorScreen.selectMacro(macroRow.index)
-                            if (mouse.button === Qt.RightButton) {
-                                var at = macroRow.mapToItem(macroColumn, mouse.x, mouse.y)
-                                macroMenu.popup(at.x, at.y)
-                            }
+                            if (mouse.button === Qt.RightButton)
+                                macroMenu.openAt(macroRow, mouse.x, mouse.y, macroRow.index)
                         }
                         onDoubleClicked: function(mouse) {
                             if (mouse.button === Qt.LeftButton)
@@ -281,17 +290,24 @@ DialogFrame {
         ContextMenu {
             id: macroMenu
             objectName: "macroMenu"
-            texts: [dialog.lang[MacroEditorScreen.DeleteMenuText], dialog.lang[MacroEditorScreen.ImportText],
-                    dialog.lang[MacroEditorScreen.ExportText]]
+            property var entries: []
+
+            function openAt(item, px, py, macro) {
+                entries = MacroEditorScreen.menuEntries(macro)
+                var at = item.mapToItem(macroColumn, px, py)
+                popup(at.x, at.y)
+            }
+
+            texts: entries.map(function(entry) { return dialog.lang[entry] })
             onChosen: function(index) {
-                switch (index) {
-                case 0:
+                switch (entries[index]) {
+                case MacroEditorScreen.DeleteMenuText:
                     MacroEditorScreen.removeMacro(MacroEditorScreen.selectedMacro)
                     break
-                case 1:
+                case MacroEditorScreen.ImportText:
                     MacroEditorScreen.importMacro()
                     break
-                case 2:
+                case MacroEditorScreen.ExportText:
                     MacroEditorScreen.exportMacro()
                     break
                 }

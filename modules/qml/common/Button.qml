@@ -8,6 +8,8 @@ Item {
 
     property string textValue: ""
     property string imageBase: ""
+    // Draws attention to the button (Save with edits not on the mouse yet).
+    property bool marked: false
 
     signal clicked()
 
@@ -31,7 +33,7 @@ Item {
         visible: button.imageBase === ""
         radius: 4
         border.width: 1
-        border.color: area.containsMouse || area.pressed ? Theme.colorOrange : "#4a4a4a"
+        border.color: area.containsMouse || area.pressed || button.marked ? Theme.colorOrange : "#4a4a4a"
         gradient: Gradient {
             GradientStop {
                 position: 0.0
@@ -63,6 +65,18 @@ Item {
         color: Theme.textColor
         font.family: Theme.fontFamily
         font.pixelSize: Theme.fontNormalSize
+    }
+
+    Rectangle {
+        objectName: "mark"
+        visible: button.marked
+        anchors.right: parent.right
+        anchors.top: parent.top
+        anchors.margins: 5
+        width: 7
+        height: 7
+        radius: 3.5
+        color: Theme.colorOrange
     }
 
     MouseArea {

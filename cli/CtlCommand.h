@@ -15,9 +15,10 @@ class MacroLibrary;
 class Screens;
 class VirtualMouse;
 
-// One qx7ctl command: its name and argument form for --help, and the parser that checks the
-// arguments before any device is opened. The parser returns the body to run once a device is
-// verified, or the reason the arguments were refused.
+// One qx7ctl command: its name, argument form, summary and examples (for --help, the manual page
+// and the README, all made from the table), and the parser that checks the arguments against the
+// screens' rules before any device is opened. The parser returns the body to run, or the reason
+// the arguments were refused.
 class CtlCommand
 {
 public:
@@ -39,28 +40,33 @@ public:
     // Returns the exit status.
     using Body = std::function<int(Context&)>;
 
+    // The screens are loaded from the store; no device is open yet.
     struct Request
     {
         const QString& name;
         const QStringList& args;
         const ConfigStore& store;
         const MacroLibrary& macros;
+        Screens& screens;
     };
 
     struct Parsed
     {
         Body body;
         QString error;
+        // False when the body only reads and writes the settings files.
+        bool needsDevice = true;
     };
 
     QString name;
-    // One word per argument, optional ones in brackets: the count the parser may expect.
+    // One word per argument, optional ones in brackets: the counts the parser may expect.
     QString arguments;
-    // One line of --help; a line break continues it below.
+    // What the command does, for --help and the manual; a line break continues it below.
     QString summary;
     Parsed (*parse)(const Request& request);
-    // False for a command that only reads and writes the settings: it runs without a mouse.
-    bool needsDevice = true;
+    // Command lines as a user types them, each with what it does after "  # ". The README and the
+    // manual page show them, and a test runs them in order against the virtual mouse.
+    QStringList examples = {};
 
     // Checks the number of arguments, then parses them.
     Parsed parseArguments(const Request& request) const;

@@ -2,6 +2,7 @@
 
 #include "ConfigStore.h"
 #include "CtlCommand.h"
+#include "CtlDocs.h"
 #include "CtlOutput.h"
 #include "CtlOwner.h"
 #include "DataLocation.h"
@@ -27,48 +28,6 @@
 
 namespace {
 
-struct OptionText
-{
-    const char* name;
-    const char* value;
-    const char* description;
-};
-
-// clang-format off
-constexpr OptionText Options[] = {
-    {"data-dir", "DIR", "use the modules/ folder in DIR as it is (default: see Settings)"},
-    {"virtual-mouse", nullptr, "add the virtual mouse, imitating the first configured device"},
-    {"virtual-scode", "CODE", "give the virtual mouse another secrecy code"},
-    {"trace", nullptr, "write every report and pause of the link to standard error"},
-    {"fast", nullptr, "with the virtual mouse: trace pauses but do not wait for them"},
-    {"help", nullptr, "show this text"},
-};
-// clang-format on
-
-constexpr int OptionColumn = 24;
-constexpr int CommandColumn = 38;
-
-QString column(const QString& left, const QString& text, int width)
-{
-    QString out;
-    const QStringList lines = text.split(QLatin1Char('\n'));
-    for (int i = 0; i < lines.size(); ++i) {
-        const QString head = QStringLiteral("  ") + (i == 0 ? left : QString());
-        out += lines.at(i).isEmpty() ? head : head.leftJustified(width) + lines.at(i);
-        out += QLatin1Char('\n');
-    }
-    return out;
-}
-
-QString optionName(const OptionText& option)
-{
-    QString name = QStringLiteral("--") + QLatin1String(option.name);
-    if (option.value) {
-        name += QLatin1Char(' ') + QLatin1String(option.value);
-    }
-    return name;
-}
-
 struct Settings
 {
     QString dataDir;
@@ -77,16 +36,16 @@ struct Settings
     bool trace = false;
     bool fast = false;
     std::optional<QString> virtualCode;
+    int unplugAfter = -1;
     QString command;
     QStringList args;
 };
 
-// Options stand before the command; everything from the command on is its arguments.
+// Options may stand anywhere on the line; "--" ends them, for arguments that begin with "-".
 bool parseOptions(const QStringList& arguments, Settings& s, QString& error)
 {
     QCommandLineParser parser;
-    parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsPositionalArguments);
-    for (const OptionText& option : Options) {
+    for (const Qx7Ctl::Option& option : Qx7Ctl::options()) {
         QCommandLineOption o(QLatin1String(option.name), QLatin1String(option.description));
         if (option.value) {
             o.setValueName(QLatin1String(option.value));
@@ -98,7 +57,7 @@ bool parseOptions(const QStringList& arguments, Settings& s, QString& error)
         if (error.endsWith(QLatin1Char('.'))) {
             error.chop(1);
         }
-        error += QStringLiteral(" (see --help)");
+        error = error.left(1).toLower() + error.mid(1) + QStringLiteral(" (see qx7ctl --help)");
         return false;
     }
     s.help = parser.isSet(QStringLiteral("help"));
@@ -111,6 +70,14 @@ bool parseOptions(const QStringList& arguments, Settings& s, QString& error)
     if (parser.isSet(QStringLiteral("virtual-scode"))) {
         s.virtualCode = parser.value(QStringLiteral("virtual-scode"));
     }
+    if (parser.isSet(QStringLiteral("virtual-unplug"))) {
+        bool ok = false;
+        s.unplugAfter = parser.value(QStringLiteral("virtual-unplug")).toInt(&ok);
+        if (!ok || s.unplugAfter < 0) {
+            error = QStringLiteral("--virtual-unplug takes a number of reports, 0 or more");
+            return false;
+        }
+    }
     const QStringList positional = parser.positionalArguments();
     if (!positional.isEmpty()) {
         s.command = positional.first();
@@ -122,7 +89,7 @@ bool parseOptions(const QStringList& arguments, Settings& s, QString& error)
 QString checkSettings(const Settings& s)
 {
     if (s.command.isEmpty()) {
-        return QStringLiteral("no command given (see --help)");
+        return QStringLiteral("no command given (see qx7ctl --help)");
     }
     if (s.fast && !s.virtualMouse) {
         return QStringLiteral("--fast works only with --virtual-mouse");
@@ -130,45 +97,44 @@ QString checkSettings(const Settings& s)
     if (s.virtualCode && !s.virtualMouse) {
         return QStringLiteral("--virtual-scode works only with --virtual-mouse");
     }
+    if (s.unplugAfter >= 0 && !s.virtualMouse) {
+        return QStringLiteral("--virtual-unplug works only with --virtual-mouse");
+    }
     if (!s.dataDir.isEmpty() && !QFileInfo(QDir(s.dataDir).filePath(QStringLiteral("modules"))).isDir()) {
         return QStringLiteral("no modules folder in '%1'").arg(s.dataDir);
     }
     return {};
 }
 
+// The core's log lines are for the configurator's debug log; qx7ctl words what went wrong itself.
+void quietLog(QtMsgType type, const QMessageLogContext&, const QString& message)
+{
+    if (type == QtCriticalMsg || type == QtFatalMsg) {
+        CtlOutput::error(message);
+    }
+}
+
 } // namespace
 
-QString Qx7Ctl::helpText()
+const QList<Qx7Ctl::Option>& Qx7Ctl::options()
 {
-    QString usage = QStringLiteral("Usage: qx7ctl");
-    QString options;
-    for (const OptionText& option : Options) {
-        if (QLatin1String(option.name) != QLatin1String("help")) {
-            usage += QStringLiteral(" [") + optionName(option) + QLatin1Char(']');
-        }
-        options += column(optionName(option), QLatin1String(option.description), OptionColumn);
-    }
-    QString commands;
-    for (const CtlCommand& command : CtlCommand::all()) {
-        commands
-            += column((command.name + QLatin1Char(' ') + command.arguments).trimmed(), command.summary, CommandColumn);
-    }
-    return usage + QStringLiteral(" COMMAND [ARGS]\n\n")
-           + QStringLiteral("Configures the mouse from a terminal. Each command acts on the current profile as the\n"
-                            "configurator's screens do: it stores what they store, then sends what they send.\n\n")
-           + QStringLiteral("Options:\n") + options + QStringLiteral("\nCommands:\n") + commands
-           + QStringLiteral(
-               "\nSettings: the configurator's. They are in modules/ beside the program when that folder may\n"
-               "be written, otherwise in the user's data folder ($XDG_DATA_HOME/qx7-config/modules/, by\n"
-               "default ~/.local/share/qx7-config/modules/), which the first start fills from the files\n"
-               "installed with the program.\n"
-               "\nExit status: 0 success, 1 bad usage or argument (nothing stored or sent), 2 no verified\n"
-               "device, 3 an exchange with the device failed, 4 a settings file could not be read or\n"
-               "written (the message names it; what was sent to the mouse stays sent).\n");
+    // clang-format off
+    static const QList<Option> list = {
+        {"data-dir", "DIR", "use the modules/ folder in DIR as it is (default: see FILES)"},
+        {"virtual-mouse", nullptr, "add the virtual mouse, imitating the first configured device"},
+        {"virtual-scode", "CODE", "give the virtual mouse another secrecy code"},
+        {"virtual-unplug", "N", "unplug the virtual mouse after the command's first N reports"},
+        {"trace", nullptr, "write every report and pause of the link to standard error"},
+        {"fast", nullptr, "with the virtual mouse: trace pauses but do not wait for them"},
+        {"help", nullptr, "show this text"},
+    };
+    // clang-format on
+    return list;
 }
 
 int Qx7Ctl::run(const QStringList& arguments)
 {
+    qInstallMessageHandler(quietLog);
     Settings settings;
     QString error;
     if (!parseOptions(arguments, settings, error)) {
@@ -176,7 +142,7 @@ int Qx7Ctl::run(const QStringList& arguments)
         return BadUsage;
     }
     if (settings.help) {
-        CtlOutput::line(helpText().trimmed());
+        CtlOutput::line(CtlDocs::helpText().trimmed());
         return Success;
     }
     error = checkSettings(settings);
@@ -186,7 +152,7 @@ int Qx7Ctl::run(const QStringList& arguments)
     }
     const CtlCommand* command = CtlCommand::find(settings.command);
     if (!command) {
-        CtlOutput::error(QStringLiteral("unknown command '%1' (see --help)").arg(settings.command));
+        CtlOutput::error(QStringLiteral("unknown command '%1' (see qx7ctl --help)").arg(settings.command));
         return BadUsage;
     }
 
@@ -198,51 +164,63 @@ int Qx7Ctl::run(const QStringList& arguments)
         }
         settings.dataDir = location.dataDir();
     }
+    // The configuration lists the devices and their flags: without it nothing can be done.
+    const QString configFile = StorePaths(settings.dataDir).globalConfig();
+    if (!QFileInfo(configFile).isFile() || !QFileInfo(configFile).isReadable()) {
+        CtlOutput::error(QStringLiteral("%1: a settings file could not be read: %2").arg(command->name, configFile));
+        return FileFailed;
+    }
+
     ConfigStore store(settings.dataDir);
     MacroLibrary macros(store);
     GunStore guns(store);
-    const CtlCommand::Parsed parsed = command->parseArguments({command->name, settings.args, store, macros});
+    LanguageStore languages(settings.dataDir);
+    HidTrace::setEnabled(settings.trace);
+    HidapiTransport hidapi;
+    std::unique_ptr<VirtualMouse> virtualDevice;
+    if (settings.virtualMouse) {
+        virtualDevice = VirtualMouseSetup::imitateConfigured(configFile, &hidapi, settings.virtualCode);
+    }
+    RealClock realClock;
+    NoWaitClock noWait;
+    Hid_Thread link(virtualDevice ? static_cast<HidTransport*>(virtualDevice.get()) : &hidapi,
+                    settings.fast ? static_cast<HidClock*>(&noWait) : &realClock);
+    CtlOwner owner(store.isGun(), store.icType());
+    link.setOwnerWidget(&owner);
+    DeviceOperations ops(&link, &store);
+    // The screens as the configurator shows them at start, before any device is opened: the
+    // arguments are checked against their rules and limits.
+    Screens screens(store, macros, guns, languages, ops);
+    screens.main()->readFlags();
+    screens.main()->initScreens();
+
+    const CtlCommand::Parsed parsed = command->parseArguments({command->name, settings.args, store, macros, screens});
     if (!parsed.body) {
         CtlOutput::error(parsed.error);
         return BadUsage;
     }
 
-    HidTrace::setEnabled(settings.trace);
-    HidapiTransport hidapi;
-    std::unique_ptr<VirtualMouse> virtualDevice;
-    HidTransport* transport = &hidapi;
-    if (settings.virtualMouse) {
-        virtualDevice
-            = VirtualMouseSetup::imitateConfigured(store.paths().globalConfig(), &hidapi, settings.virtualCode);
-        if (!virtualDevice) {
+    int index = -1;
+    if (parsed.needsDevice) {
+        if (settings.virtualMouse && !virtualDevice) {
             CtlOutput::error(QStringLiteral("--virtual-mouse: the configuration lists no device to imitate"));
             return NoDevice;
         }
-        transport = virtualDevice.get();
-    }
-    RealClock realClock;
-    NoWaitClock noWait;
-    Hid_Thread link(transport, settings.fast ? static_cast<HidClock*>(&noWait) : &realClock);
-    CtlOwner owner(store.isGun(), store.icType());
-    link.setOwnerWidget(&owner);
-    DeviceOperations ops(&link, &store);
-
-    int index = -1;
-    if (command->needsDevice) {
-        index = DeviceConnector::findAndVerify(link, store.paths().globalConfig());
+        index = DeviceConnector::findAndVerify(link, configFile);
         if (index < 0) {
-            CtlOutput::error(QStringLiteral("no verified device"));
+            CtlOutput::error(QStringLiteral(
+                "no verified device. Check that the mouse is plugged in, and that the udev rule\n"
+                "70-qx7-config.rules is installed (it lets the user at the seat open the mouse; plug the\n"
+                "mouse in again after installing it). To try without a mouse, add --virtual-mouse."));
             return NoDevice;
         }
         ops.connectDevice(index, false);
     }
 
-    LanguageStore languages(settings.dataDir);
-    Screens screens(store, macros, guns, languages, ops);
-    screens.main()->readFlags();
-    screens.main()->initScreens();
-
     CtlCommand::Context context {store, link, ops, macros, guns, owner, virtualDevice.get(), index, screens};
+    if (settings.unplugAfter >= 0 && virtualDevice) {
+        virtualDevice->unplugAfterReports(settings.unplugAfter);
+    }
     const int exchangesBefore = link.failedExchanges();
     const int status = parsed.body(context);
     // Start-up writes count too (the screens tidy the name list): every change must have been kept.
@@ -256,7 +234,7 @@ int Qx7Ctl::run(const QStringList& arguments)
     }
     const bool exchangeFailed = link.failedExchanges() != exchangesBefore;
     if (exchangeFailed) {
-        CtlOutput::error(QStringLiteral("%1: an exchange with the device failed").arg(command->name));
+        CtlOutput::error(QStringLiteral("%1: an exchange with the mouse failed").arg(command->name));
     }
     if (!unwritten.isEmpty()) {
         return FileFailed;
