@@ -50,6 +50,8 @@ QVariant MenuEntries::data(const QModelIndex& index, int role) const
             return action->isChecked();
         case SeparatorRole:
             return action->isSeparator();
+        case AvailableRole:
+            return action->isEnabled();
         default:
             return {};
     }
@@ -57,7 +59,11 @@ QVariant MenuEntries::data(const QModelIndex& index, int role) const
 
 QHash<int, QByteArray> MenuEntries::roleNames() const
 {
-    return {{TextRole, "text"}, {CheckableRole, "checkable"}, {CheckedRole, "checked"}, {SeparatorRole, "separator"}};
+    return {{TextRole, "text"},
+            {CheckableRole, "checkable"},
+            {CheckedRole, "checked"},
+            {SeparatorRole, "separator"},
+            {AvailableRole, "available"}};
 }
 
 void MenuEntries::trigger(int row)
@@ -74,7 +80,8 @@ bool MenuEntries::eventFilter(QObject* watched, QEvent* event)
         case QEvent::ActionAdded:
         case QEvent::ActionRemoved:
         case QEvent::ActionChanged:
-            // Entries come, go, or change text, visibility or check mark: few enough to draw anew.
+            // Entries come, go, or change (text, visibility, check mark, availability): few enough to
+            // draw anew.
             beginResetModel();
             endResetModel();
             break;

@@ -14,7 +14,7 @@ class MenuEntries : public QAbstractListModel
     Q_OBJECT
 
 public:
-    enum Role { TextRole = Qt::UserRole + 1, CheckableRole, CheckedRole, SeparatorRole };
+    enum Role { TextRole = Qt::UserRole + 1, CheckableRole, CheckedRole, SeparatorRole, AvailableRole };
 
     explicit MenuEntries(QMenu* menu, QObject* parent = nullptr);
 

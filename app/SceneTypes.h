@@ -1,6 +1,7 @@
 #ifndef QX7_SCENETYPES_H
 #define QX7_SCENETYPES_H
 
+#include "AppRulesScreen.h"
 #include "DpiSettingScreen.h"
 #include "GunControlScreen.h"
 #include "KeyAssigmentScreen.h"
@@ -57,5 +58,6 @@ QX7_SCENE_SINGLETON(GunControlScreen, gunControl)
 QX7_SCENE_SINGLETON(ProfileScreen, profile)
 QX7_SCENE_SINGLETON(MacroEditorScreen, macroEditor)
 QX7_SCENE_SINGLETON(KeyAssigmentScreen, keyAssigment)
+QX7_SCENE_SINGLETON(AppRulesScreen, appRules)
 
 #endif // QX7_SCENETYPES_H

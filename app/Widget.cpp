@@ -1,5 +1,6 @@
 #include "Widget.h"
 
+#include "AppRulesScreen.h"
 #include "CheckTimer.h"
 #include "ConfigStore.h"
 #include "DesktopNotifier.h"
@@ -111,6 +112,7 @@ void Widget::setupTray()
     m_menu->setStyleSheet(QString::fromLatin1(TrayMenuStyle));
     m_startWithDesktop = addToggle(tr("Start with the desktop"));
     connect(m_startWithDesktop, &QAction::triggered, this, &Widget::setStartWithDesktop);
+    setupFollowing();
     connect(m_menu, &QMenu::aboutToShow, this, &Widget::refreshMenu);
     refreshMenu();
     trayIcon->setContextMenu(m_menu);
@@ -124,6 +126,31 @@ void Widget::setupTray()
     g_previousFilter = QLoggingCategory::installFilter(quietTrayConnect);
     trayIcon->setVisible(true);
     QLoggingCategory::installFilter(g_previousFilter);
+}
+
+void Widget::setupFollowing()
+{
+    // Profiles that follow the application in front: on or off from the menu, and a message at
+    // each switch.
+    AppRulesScreen* rules = view()->screens()->appRules();
+    m_follow = addToggle(rules->lang().at(AppRulesScreen::SwitchText));
+    const auto showRules = [this, rules] {
+        m_follow->setChecked(rules->enabled());
+        m_follow->setEnabled(rules->available());
+    };
+    showRules();
+    connect(rules, &AppRulesScreen::rulesChanged, m_follow, showRules);
+    connect(rules, &AppRulesScreen::availableChanged, m_follow, showRules);
+    connect(m_follow, &QAction::toggled, rules, [rules](bool on) {
+        if (on != rules->enabled()) {
+            rules->setEnabled(on);
+        }
+    });
+    connect(rules, &AppRulesScreen::switched, this, [this, rules](const QString& profile, const QString& application) {
+        balloon(QStringLiteral("Info"),
+                rules->lang().at(AppRulesScreen::TrayText).arg(profile, application),
+                QSystemTrayIcon::Information);
+    });
 }
 
 QAction* Widget::addToggle(const QString& text)

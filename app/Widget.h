@@ -64,6 +64,7 @@ public:
     QSystemTrayIcon* tray() const { return trayIcon; }
     QAction* quitAction() const { return m_quit; }
     QAction* startWithDesktopAction() const { return m_startWithDesktop; }
+    QAction* followAction() const { return m_follow; }
     // A checkable entry of the tray menu, among the settings above Quit; the window's copy of the
     // menu shows it too.
     QAction* addToggle(const QString& text);
@@ -119,6 +120,7 @@ private:
                  const QStringList& actions = {});
     void setStartWithDesktop(bool on);
     void refreshMenu();
+    void setupFollowing();
     void messageAction(const QString& key);
     void writeFailed(const QString& file);
 
@@ -127,6 +129,7 @@ private:
     QAction* m_quit = nullptr;
     QAction* m_startWithDesktop = nullptr;
     QAction* m_settingsEnd = nullptr;
+    QAction* m_follow = nullptr;
     QMenu* m_menu = nullptr;
     DesktopNotifier* m_notifier = nullptr;
     std::function<bool()> m_trayCheck;

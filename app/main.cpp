@@ -66,8 +66,8 @@ void addOptions(QCommandLineParser& parser)
          QStringLiteral("Write a picture of the scene to FILE (PNG) and exit."),
          QStringLiteral("FILE")},
         {QStringLiteral("screen"),
-         QStringLiteral("With --screenshot: the screen shown (main, reset, help, profiles, gun, system, assign, "
-                        "macro)."),
+         QStringLiteral("With --screenshot: the screen shown (main, reset, help, profiles, apps, gun, system, "
+                        "assign, macro)."),
          QStringLiteral("NAME")},
     });
     const char* const qtValueOptions[] = {"platform",

@@ -1,5 +1,6 @@
 #include "myQQuickView.h"
 
+#include "ActiveWindow.h"
 #include "ConfigStore.h"
 #include "DesktopPointer.h"
 #include "DeviceOperations.h"
@@ -11,6 +12,7 @@
 #include "MainScreen.h"
 #include "SceneTypes.h"
 
+#include <QCoreApplication>
 #include <QDebug>
 #include <QFocusEvent>
 #include <QQuickItem>
@@ -57,7 +59,35 @@ void myQQuickView::setHid(Hid_Thread* hid)
     connect(m_screens->main(), &MainScreen::viewEnabledChanged, this, [this] {
         setEnabled(m_screens->main()->viewEnabled());
     });
+    if (!m_activeWindow) {
+        m_activeWindow = ActiveWindow::create();
+        if (m_activeWindow) {
+            connect(m_activeWindow.get(), &ActiveWindow::changed, this, &myQQuickView::frontChanged);
+        }
+    }
+    m_screens->appRules()->setWatch(this);
+    frontChanged();
     SceneTypes::publish(engine(), m_screens.get());
+}
+
+bool myQQuickView::follows() const
+{
+    return m_activeWindow != nullptr;
+}
+
+QStringList myQQuickView::runningApplications() const
+{
+    return m_activeWindow ? m_activeWindow->runningApplications() : QStringList();
+}
+
+void myQQuickView::frontChanged()
+{
+    if (!m_activeWindow || !m_screens) {
+        return;
+    }
+    const ActiveWindow::Info info = m_activeWindow->current();
+    m_screens->appRules()->setFrontWindow(
+        {info.application, info.windowClass, info.title, info.pid == QCoreApplication::applicationPid()});
 }
 
 bool myQQuickView::callScene(const char* function, Qt::ConnectionType type, const QVariantList& a)

@@ -1,6 +1,7 @@
 #ifndef QX7_MYQQUICKVIEW_H
 #define QX7_MYQQUICKVIEW_H
 
+#include "AppRulesScreen.h"
 #include "SceneCalls.h"
 #include "Screens.h"
 
@@ -9,6 +10,7 @@
 #include <QVariant>
 #include <memory>
 
+class ActiveWindow;
 class ConfigStore;
 class DesktopPointer;
 class DeviceOperations;
@@ -19,8 +21,9 @@ class LanguageStore;
 class MacroLibrary;
 
 // The scene's backend object "ui_View": the settings store, the device operations and the desktop's
-// pointer settings under the names the scene calls, and the bridge that calls scene functions.
-class myQQuickView : public QQuickWidget, public SceneCalls, public PointerControl
+// pointer settings under the names the scene calls, the application in front for the rules that
+// follow it, and the bridge that calls scene functions.
+class myQQuickView : public QQuickWidget, public SceneCalls, public PointerControl, public AppWatch
 {
     Q_OBJECT
 
@@ -47,6 +50,10 @@ public:
     bool setScrollLines(int lines) override;
     bool offers(Setting setting) const override;
     Q_INVOKABLE void setCurrentDPI(int stage) override;
+
+    // AppWatch: the desktop's window in front.
+    bool follows() const override;
+    QStringList runningApplications() const override;
 
     // Settings store: what the store reports goes back to the scene as it came.
     Q_INVOKABLE QVariant getData(const QVariant& key, bool isRecovery);
@@ -118,6 +125,7 @@ private:
     // Calls a scene function by name on the root object.
     bool callScene(const char* function, Qt::ConnectionType type, const QVariantList& arguments = {});
     DesktopPointer& pointer() const;
+    void frontChanged();
 
     std::unique_ptr<ConfigStore> m_store;
     std::unique_ptr<MacroLibrary> m_macros;
@@ -127,6 +135,7 @@ private:
     mutable std::unique_ptr<DesktopPointer> m_pointer;
     std::unique_ptr<DeviceOperations> m_ops;
     std::unique_ptr<Screens> m_screens;
+    std::unique_ptr<ActiveWindow> m_activeWindow;
     bool m_sceneStarted = false;
 };
 

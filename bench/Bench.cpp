@@ -1,7 +1,8 @@
 // Prints how fast the configurator starts, how much memory it takes and how busy it is when idle,
 // beside the same start-up figures of an empty 1024 x 640 Qt Quick window (medians of interleaved
 // runs, and the ratios), and how long the GUI thread's event loop stands still at most while a
-// factory reset goes to the virtual mouse. Usage: qx7-bench [--runs N] (7 by default).
+// factory reset goes to the virtual mouse, and how long a profile switch made for the application in
+// front takes against the full profile change. Usage: qx7-bench [--runs N] (7 by default).
 #include "ConfigStore.h"
 #include "DeviceConnector.h"
 #include "DeviceOperations.h"
@@ -33,6 +34,7 @@
 #include <QTimer>
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <memory>
 #include <unistd.h>
 
@@ -43,6 +45,8 @@ namespace {
 constexpr int SettleMs = 2500;
 constexpr int IdleSeconds = 10;
 constexpr int DefaultRuns = 7;
+// Each round of the profile switches takes several seconds of real pauses.
+constexpr int SwitchRuns = 5;
 
 struct Figures
 {
@@ -368,6 +372,79 @@ int guiStall(int argc, char** argv)
     return 0;
 }
 
+// Times the full profile change and the automatic switch between two profiles that differ in DPI
+// and lighting (with and without other colours), interleaved, with real pauses. Prints the medians
+// in ms: full, quick without colours, quick with colours, then the failed exchanges.
+int profileSwitch(int argc, char** argv, int runs)
+{
+    QCoreApplication app(argc, argv);
+    QTemporaryDir base;
+    if (!base.isValid()
+        || !copyFolder(QCoreApplication::applicationDirPath() + QStringLiteral("/../modules"),
+                       base.filePath(QStringLiteral("modules")))) {
+        std::fprintf(stderr, "qx7-bench: no modules folder to copy\n");
+        return 1;
+    }
+    ConfigStore store(base.path());
+    const std::unique_ptr<VirtualMouse> mouse
+        = VirtualMouseSetup::imitateConfigured(store.paths().globalConfig(), nullptr);
+    if (!mouse) {
+        std::fprintf(stderr, "qx7-bench: the configuration lists no device to imitate\n");
+        return 1;
+    }
+    Hid_Thread link(mouse.get());
+    BenchOwner owner(store);
+    link.setOwnerWidget(&owner);
+    DeviceOperations ops(&link, &store);
+    MacroLibrary macros(store);
+    GunStore guns(store);
+    LanguageStore languages(base.path());
+    Screens screens(store, macros, guns, languages, ops);
+    const int index = DeviceConnector::findAndVerify(link, store.paths().globalConfig());
+    if (index < 0) {
+        std::fprintf(stderr, "qx7-bench: the virtual mouse did not answer\n");
+        return 1;
+    }
+    ops.connectDevice(index, false);
+    MainScreen* main = screens.main();
+    main->initUI();
+    // Profiles 1 and 2 are profile 0 with other DPI stages and another effect; profile 2 also with
+    // other colours.
+    for (int slot = 1; slot <= 2; ++slot) {
+        store.copyProfile(slot, 0);
+        store.setCurrentProfile(slot);
+        store.setDataList(QStringLiteral("mouse/dpiValueArray"), {800, 1600, 2400, 3200, 4800, 6400, 8000, 12000});
+        store.setDataList(QStringLiteral("mouse/lightValue"), {3, 1, 2});
+        if (slot == 2) {
+            store.setDataList(QStringLiteral("mouse/colorValue"), QVariantList(24, 64));
+        }
+    }
+    store.setCurrentProfile(main->profileNo());
+    main->changeProfile(0);
+    const auto timed = [&](int slot, bool quick) {
+        QElapsedTimer timer;
+        timer.start();
+        if (quick) {
+            main->followProfile(slot);
+        } else {
+            main->changeProfile(slot);
+        }
+        const qint64 ms = timer.elapsed();
+        main->changeProfile(0);
+        return ms;
+    };
+    QList<qint64> full;
+    QList<qint64> quick;
+    QList<qint64> quickColours;
+    for (int run = 0; run < runs; ++run) {
+        full << timed(1, false);
+        quick << timed(1, true);
+        quickColours << timed(2, true);
+    }
+    std::printf("%lld %lld %lld %d\n", median(full), median(quick), median(quickColours), link.failedExchanges());
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -380,6 +457,9 @@ int main(int argc, char** argv)
     }
     if (argc > 1 && qstrcmp(argv[1], "--gui-stall") == 0) {
         return guiStall(argc, argv);
+    }
+    if (argc > 2 && qstrcmp(argv[1], "--profile-switch") == 0) {
+        return profileSwitch(argc, argv, std::max(1, atoi(argv[2])));
     }
     QCoreApplication app(argc, argv);
     int runs = DefaultRuns;
@@ -428,6 +508,14 @@ int main(int argc, char** argv)
     const QList<QByteArray> stallFigures = stall.readAllStandardOutput().trimmed().split(' ');
     const bool stallMeasured = stallRan && stallFigures.size() == 3;
 
+    QProcess switching;
+    switching.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    switching.start(self, {QStringLiteral("--profile-switch"), QString::number(std::min(runs, SwitchRuns))});
+    const bool switchRan = switching.waitForFinished(600000) && switching.exitCode() == 0;
+    const QList<QByteArray> switchFigures = switching.readAllStandardOutput().trimmed().split(' ');
+    const bool switchMeasured = switchRan && switchFigures.size() == 4;
+    const auto switchFigure = [&](int i) { return switchMeasured ? switchFigures.at(i).toLongLong() : -1LL; };
+
     const Figures p = program.medians();
     const Figures e = empty.medians();
     const Figures h = host.medians();
@@ -449,5 +537,15 @@ int main(int argc, char** argv)
                 stallMeasured ? stallFigures.at(1).toLongLong() : -1LL,
                 stallMeasured ? stallFigures.at(2).toLongLong() : -1LL,
                 stallMeasured ? stallFigures.at(0).toLongLong() : -1LL);
+    std::printf("profile change against the virtual mouse with real pauses, median of %d: full %lld ms; made for the "
+                "application in front, to a profile differing in DPI and effect %lld ms (ratio %.2f), and also in "
+                "colours %lld ms (ratio %.2f); goal 0.10; failed exchanges %lld\n",
+                std::min(runs, SwitchRuns),
+                switchFigure(0),
+                switchFigure(1),
+                ratio(switchFigure(1), switchFigure(0)),
+                switchFigure(2),
+                ratio(switchFigure(2), switchFigure(0)),
+                switchFigure(3));
     return 0;
 }

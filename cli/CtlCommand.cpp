@@ -4,6 +4,7 @@
 
 #include "ButtonFunction.h"
 #include "ConfigStore.h"
+#include "CtlAppRules.h"
 #include "CtlArgs.h"
 #include "CtlOutput.h"
 #include "CtlOwner.h"
@@ -695,6 +696,19 @@ const QList<CtlCommand>& CtlCommand::all()
          {"profile-import shooter.pf Copy"}},
         {"profile-delete", "P", "delete profile P (not the first, nor the one in use)",
          CtlProfileCommands::parseDelete, {"profile-delete Copy"}},
+        {"app-rules", "[ACTION [APP|N|P] [P] [CLASS] [TITLE]]",
+         "profiles that follow the application in front; no ACTION or\n"
+         "list: print the switch, the rules by number and the choice for\n"
+         "every other application; add APP P [CLASS [TITLE]]: a rule for\n"
+         "the executable named APP (narrowed to a window class, and a\n"
+         "title holding TITLE); remove N; on; off; other P|leave: the\n"
+         "profile for every other application, or none",
+         CtlAppRules::parse,
+         {"app-rules add cs2 Shooter  # cs2 in front: the profile Shooter",
+          "app-rules add RocketLeague.exe 2 steam_app_252950",
+          "app-rules other leave  # other applications keep the profile they find",
+          "app-rules on", "app-rules  # the switch, each rule with its number, the choice for the others",
+          "app-rules remove 2"}},
         {"reset", "", "factory reset of the current profile", noArguments<factoryReset>, {}},
         {"options", "", "print the four keyboard option bytes in hex", noArguments<printOptions>, {"options"}},
         {"read-profile", "N",

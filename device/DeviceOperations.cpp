@@ -49,13 +49,75 @@ DeviceOperations::DeviceOperations(Hid_Thread* hid, ConfigStore* store)
     }
 }
 
+DeviceOperations::QuickSend::QuickSend(DeviceOperations& ops)
+    : m_ops(ops)
+{
+    ++m_ops.m_quick;
+}
+
+DeviceOperations::QuickSend::~QuickSend()
+{
+    m_ops.sendHeldImages();
+    --m_ops.m_quick;
+}
+
+void DeviceOperations::sendHeldImages()
+{
+    const unsigned held = m_heldImages;
+    m_heldImages = 0;
+    for (uint n = 0; n < ImageCount; ++n) {
+        if (held & (1u << n)) {
+            sendImage(n);
+        }
+    }
+}
+
+void DeviceOperations::sendImage(uint number)
+{
+    Image& image = m_profileImages[number];
+    sendSetting("image/" + QByteArray::number(number), bytesOf(image.data(), ImageSize), [&] {
+        m_hid->hid560_0CH_setProfile(image.data(), static_cast<unsigned char>(number));
+    });
+}
+
+QByteArray DeviceOperations::bytesOf(const unsigned char* data, int size)
+{
+    return QByteArray(reinterpret_cast<const char*>(data), size);
+}
+
+void DeviceOperations::sendSetting(const QByteArray& setting,
+                                   const QByteArray& bytes,
+                                   const std::function<void()>& send)
+{
+    // Held images go first, so the mouse receives everything in the order it was asked for.
+    if (m_heldImages && !setting.startsWith("image/")) {
+        sendHeldImages();
+    }
+    // After any failed exchange nothing is known of what the mouse holds.
+    if (m_hid->failedExchanges() != m_failedSeen) {
+        m_sent.clear();
+        m_failedSeen = m_hid->failedExchanges();
+    }
+    const auto known = m_sent.constFind(setting);
+    if (m_quick > 0 && known != m_sent.cend() && *known == bytes) {
+        return;
+    }
+    m_sent.remove(setting);
+    send();
+    if (m_hid->failedExchanges() == m_failedSeen) {
+        m_sent.insert(setting, bytes);
+    }
+}
+
 void DeviceOperations::mouseSetReportRate(unsigned char rate)
 {
-    if (is560()) {
-        m_hid->hid560_03H_SetReportRate(rate);
-    } else {
-        m_hid->hid553_01H_SetReportRate(rate);
-    }
+    sendSetting("rate", bytesOf(&rate, 1), [&] {
+        if (is560()) {
+            m_hid->hid560_03H_SetReportRate(rate);
+        } else {
+            m_hid->hid553_01H_SetReportRate(rate);
+        }
+    });
 }
 
 void DeviceOperations::mouseSetCurrentDPI(unsigned char currentDPI)
@@ -82,11 +144,14 @@ QVariant DeviceOperations::mouseGetCurrentDPI()
 
 void DeviceOperations::mouseSwitchKeyMatrix(int indexNo)
 {
-    if (is560()) {
-        m_hid->hid560_02H_SetCurrentProfile(static_cast<unsigned char>(indexNo));
-    } else {
-        m_hid->hid553_02H_SetCurrentKeyMatrix(static_cast<unsigned char>(indexNo - 1));
-    }
+    const unsigned char index = static_cast<unsigned char>(indexNo);
+    sendSetting("matrix-in-use", bytesOf(&index, 1), [&] {
+        if (is560()) {
+            m_hid->hid560_02H_SetCurrentProfile(index);
+        } else {
+            m_hid->hid553_02H_SetCurrentKeyMatrix(static_cast<unsigned char>(indexNo - 1));
+        }
+    });
 }
 
 void DeviceOperations::mouseSetKeyboardoption(unsigned char byte1,
@@ -106,8 +171,11 @@ QVariantList DeviceOperations::GetKeyboardoption()
 
 void DeviceOperations::mouseSetProfile(uint profileNo)
 {
-    if (profileNo < ImageCount) {
-        m_hid->hid560_0CH_setProfile(m_profileImages[profileNo].data(), static_cast<unsigned char>(profileNo));
+    if (profileNo < ImageCount && m_quick > 0) {
+        // One flow patches the same image several times (DPI, effect, colours): it goes out once.
+        m_heldImages |= 1u << profileNo;
+    } else if (profileNo < ImageCount) {
+        sendImage(profileNo);
     }
 }
 
@@ -177,11 +245,13 @@ void DeviceOperations::sendKeyMatrix(const ButtonFunction::DeviceMatrix& matrix,
         return;
     }
     ButtonFunction::DeviceMatrix block = matrix;
-    if (is560()) {
-        m_hid->hid560_0DH_SetKeyMatrix(block.data(), indexAddOne);
-    } else {
-        m_hid->hid553_12H_SetKeyMatrix(block.data(), indexAddOne);
-    }
+    sendSetting("matrix/" + QByteArray::number(indexAddOne), bytesOf(matrix.data(), int(matrix.size())), [&] {
+        if (is560()) {
+            m_hid->hid560_0DH_SetKeyMatrix(block.data(), indexAddOne);
+        } else {
+            m_hid->hid553_12H_SetKeyMatrix(block.data(), indexAddOne);
+        }
+    });
 }
 
 QVariantList DeviceOperations::mouseGetKeydefine(const QVariant& index, bool isRecovery)
@@ -244,7 +314,10 @@ void DeviceOperations::mouseSetDpi(int dpiCount, const QString& sensorType, cons
     for (int i = std::max(dpiCount, 0); i < filled; ++i) {
         codes[i] = 0x80;
     }
-    m_hid->hid553_11H_SetDPISet(static_cast<unsigned char>(dpiCount), codes.data());
+    const unsigned char count = static_cast<unsigned char>(dpiCount);
+    sendSetting("dpi", bytesOf(&count, 1) + bytesOf(codes.data(), Stages), [&] {
+        m_hid->hid553_11H_SetDPISet(count, codes.data());
+    });
 }
 
 QVariant DeviceOperations::mouseSendMacroData(const QVariantList& macroData, const QVariant& macroIndex)
@@ -273,7 +346,7 @@ void DeviceOperations::mouseSetRGBEffect(unsigned char effect, unsigned char opt
     if (m_isColorful) {
         const LightingEncoding::Effect e = LightingEncoding::colorful(effect, option1, option2);
         if (!is560()) {
-            m_hid->hid553_0DH_SetRGBLedEffect(e.code, e.second, e.third);
+            sendEffect(e.code, e.second, e.third);
             return;
         }
         for (int k = 1; k < ImageCount; ++k) {
@@ -286,7 +359,7 @@ void DeviceOperations::mouseSetRGBEffect(unsigned char effect, unsigned char opt
     }
     const LightingEncoding::Effect e = LightingEncoding::plain(effect, option1, option2);
     if (!is560()) {
-        m_hid->hid553_0DH_SetRGBLedEffect(e.code, e.second, m_is55328 ? e.third : 2);
+        sendEffect(e.code, e.second, m_is55328 ? e.third : 2);
         return;
     }
     for (int k = 1; k < ImageCount; ++k) {
@@ -314,18 +387,23 @@ void DeviceOperations::mouseSetRGBColor(unsigned char type, const QVariantList& 
         mouseSetProfile(image);
         return;
     }
-    if (m_is55328) {
-        if (table[21] || table[22] || table[23]) {
+    // The fixed colour and the stage colours are one setting: the mouse shows the last one sent.
+    const unsigned char fixed = m_is55328 && !(table[21] || table[22] || table[23]) ? 1 : 0;
+    const unsigned char stageType = m_is55328 ? 0 : type;
+    const QByteArray bytes = bytesOf(&fixed, 1) + bytesOf(&stageType, 1) + bytesOf(table.data(), ColorTableSize);
+    sendSetting("colors", bytes, [&] {
+        if (fixed) {
+            m_hid->hid553_0CH_SetFixLEDColor(table.data());
+        } else if (m_is55328) {
             m_hid->hid553_10H_SetLED8StageColor(0, table.data());
         } else {
-            m_hid->hid553_0CH_SetFixLEDColor(table.data());
+            // Twice on purpose: the mouse confirms no write, and this family is always sent the
+            // table a second time so that one lost block does not leave the old colours. Keep both
+            // exchanges.
+            m_hid->hid553_10H_SetLED8StageColor(type, table.data());
+            m_hid->hid553_10H_SetLED8StageColor(type, table.data());
         }
-        return;
-    }
-    // Twice on purpose: the mouse confirms no write, and this family is always sent the table a
-    // second time so that one lost block does not leave the old colours. Keep both exchanges.
-    m_hid->hid553_10H_SetLED8StageColor(type, table.data());
-    m_hid->hid553_10H_SetLED8StageColor(type, table.data());
+    });
 }
 
 void DeviceOperations::mouseSendGundata(int slot, const QVariantList& values)
@@ -357,8 +435,17 @@ void DeviceOperations::mouseSendGundata(int slot, const QVariantList& values)
     m_hid->hid553_04H_SetGunData(v[0], v[1], y, static_cast<unsigned char>(slot - 1));
 }
 
+void DeviceOperations::sendEffect(unsigned char code, unsigned char second, unsigned char third)
+{
+    const unsigned char bytes[3] = {code, second, third};
+    sendSetting("effect", bytesOf(bytes, 3), [&] { m_hid->hid553_0DH_SetRGBLedEffect(code, second, third); });
+}
+
 void DeviceOperations::connectDevice(int deviceIndex, bool startListener)
 {
+    // A new connection: the mouse may hold anything.
+    m_sent.clear();
+    m_failedSeen = m_hid->failedExchanges();
     clearHidBusy();
     if (startListener) {
         m_hid->initKeyboardoption(deviceIndex);

@@ -3,10 +3,13 @@
 
 #include "ButtonFunction.h"
 
+#include <QByteArray>
+#include <QHash>
 #include <QString>
 #include <QVariant>
 #include <QVariantList>
 #include <array>
+#include <functional>
 
 class ConfigStore;
 class Hid_Thread;
@@ -58,12 +61,34 @@ public:
     void mouseSetRGBColor(unsigned char type, const QVariantList& src24);
     void mouseSendGundata(int slot, const QVariantList& values);
 
+    // While one lives, a setting whose bytes this connection already sent the mouse, and that no
+    // failed exchange has put in doubt since, is not sent again; an on-board image patched several
+    // times goes out once, before the next other command or when the QuickSend ends.
+    class QuickSend
+    {
+    public:
+        explicit QuickSend(DeviceOperations& ops);
+        ~QuickSend();
+        QuickSend(const QuickSend&) = delete;
+        QuickSend& operator=(const QuickSend&) = delete;
+
+    private:
+        DeviceOperations& m_ops;
+    };
+
     // What a new connection does on the device: frees the link, brings the keyboard options up to
     // date (starting the listener when asked) and, on the 560 family, reads the on-board profiles.
     void connectDevice(int deviceIndex, bool startListener);
 
 private:
     void sendImages(bool allGunImages);
+    // Sends `setting` (its bytes as they go out) through `send`, or skips it as QuickSend allows;
+    // remembers what the mouse holds after a send that worked.
+    void sendSetting(const QByteArray& setting, const QByteArray& bytes, const std::function<void()>& send);
+    static QByteArray bytesOf(const unsigned char* data, int size);
+    void sendEffect(unsigned char code, unsigned char second, unsigned char third);
+    void sendImage(uint number);
+    void sendHeldImages();
     void sendKeyMatrix(const ButtonFunction::DeviceMatrix& matrix, unsigned char indexAddOne);
 
     Hid_Thread* m_hid;
@@ -74,6 +99,12 @@ private:
     bool m_isGun = false;
     bool m_is55328 = false;
     std::array<Image, ImageCount> m_profileImages {};
+    // What this connection last sent per setting.
+    QHash<QByteArray, QByteArray> m_sent;
+    int m_failedSeen = 0;
+    int m_quick = 0;
+    // Images patched under QuickSend and not sent yet, one bit per image.
+    unsigned m_heldImages = 0;
 };
 
 #endif // QX7_DEVICEOPERATIONS_H

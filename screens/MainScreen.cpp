@@ -1,5 +1,6 @@
 #include "MainScreen.h"
 
+#include "AppRulesScreen.h"
 #include "ConfigStore.h"
 #include "DeviceOperations.h"
 #include "DpiSettingScreen.h"
@@ -17,6 +18,7 @@
 #include "SystemSettingScreen.h"
 
 #include <algorithm>
+#include <optional>
 
 namespace {
 
@@ -331,6 +333,7 @@ void MainScreen::initScreens()
     // The profile list chooses the current profile: its entry, and the slot its file is in until
     // the list is tidied.
     m_screens.profile()->init();
+    m_screens.appRules()->init();
     m_profileNo = m_screens.profile()->currentEntry();
     emit profileNoChanged();
     m_screens.store().setCurrentProfile(m_screens.profile()->currentSlot());
@@ -455,6 +458,16 @@ bool MainScreen::factoryReset()
 
 void MainScreen::changeProfile(int number)
 {
+    switchProfile(number, false);
+}
+
+void MainScreen::followProfile(int number)
+{
+    switchProfile(number, true);
+}
+
+void MainScreen::switchProfile(int number, bool quick)
+{
     ConfigStore::WriteBatch batch(m_screens.store());
     if (number == m_profileNo || !ConfigStore::isValidSlot(number)) {
         return;
@@ -468,8 +481,19 @@ void MainScreen::changeProfile(int number)
     m_screens.keyMatrix()->setSave(false);
     m_screens.dpiSetting()->setSave(false);
     m_screens.lightControl()->setSave(false);
+    DeviceOperations& ops = m_screens.operations();
+    // The quick send ends inside the delivery, so the images it held back are watched too; sent
+    // again after a failure, everything goes (a failed exchange makes every setting unknown).
     deliver(
-        QStringLiteral("profile"), [this] { resendProfile(); }, [this] { forgetScreenParts(); });
+        QStringLiteral("profile"),
+        [this, &ops, quick] {
+            std::optional<DeviceOperations::QuickSend> only;
+            if (quick) {
+                only.emplace(ops);
+            }
+            resendProfile();
+        },
+        [this] { forgetScreenParts(); });
 }
 
 void MainScreen::setAskedProfile(int number)

@@ -120,6 +120,9 @@ public:
     // The profile drop-down's choice: with edits pending it asks first (askedProfile).
     Q_INVOKABLE void chooseProfile(int number);
     Q_INVOKABLE void answerProfileQuestion(int answer);
+    // The same change made for the application in front: only what differs from what the mouse
+    // last received goes to it.
+    void followProfile(int number);
 
     // Runs one send of a flow. When an exchange in it fails or is dropped, the user is told and
     // the send is kept under `part` (a later send of the same part replaces it) to run again when
@@ -176,6 +179,7 @@ private:
     void enterFlow();
     void leaveFlow();
     void setAskedProfile(int number);
+    void switchProfile(int number, bool quick);
 
     struct Unsent
     {

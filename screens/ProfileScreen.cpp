@@ -332,6 +332,7 @@ bool ProfileScreen::deleteProfile(int index)
         setNotice(m_lang.at(NotStoredText));
         m_screens.store().setBeforeFirstWrite(tidyLater());
     }
+    emit profileRemoved(index);
     return true;
 }
 
@@ -367,11 +368,13 @@ bool ProfileScreen::rename(int index, const QString& name)
         setNotice(m_lang.at(NameUsedText));
         return false;
     }
+    const QString oldName = m_entries.at(index).name;
     m_entries[index].name = trimmed;
     emit entriesChanged();
     if (!storeList()) {
         setNotice(m_lang.at(NotStoredText));
     }
+    emit profileRenamed(index, oldName, trimmed);
     return true;
 }
 

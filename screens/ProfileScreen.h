@@ -85,6 +85,9 @@ signals:
     void selectedChanged();
     void noticeChanged();
     void languageChanged();
+    // A stored profile was renamed or deleted: what refers to it follows.
+    void profileRenamed(int index, const QString& oldName, const QString& newName);
+    void profileRemoved(int index);
 
 protected:
     // False when the list could not be written.

@@ -1,5 +1,6 @@
 #include "Screens.h"
 
+#include "AppRulesScreen.h"
 #include "DpiSettingScreen.h"
 #include "GunControlScreen.h"
 #include "KeyAssigmentScreen.h"
@@ -44,6 +45,8 @@ Screens::Screens(ConfigStore& store,
             &KeyAssigmentScreen::macroRenamed);
     connect(
         m_macroEditor.get(), &MacroEditorScreen::deleteMacro, m_keyAssigment.get(), &KeyAssigmentScreen::macroDeleted);
+    // Follows the profile list and the main screen's changes.
+    m_appRules = std::make_unique<AppRulesScreen>(*this);
 }
 
 Screens::~Screens() = default;

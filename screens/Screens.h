@@ -7,6 +7,7 @@
 #include <QObject>
 #include <memory>
 
+class AppRulesScreen;
 class ConfigStore;
 class DeviceOperations;
 class DpiSettingScreen;
@@ -71,6 +72,7 @@ public:
     GunControlScreen* gunControl() const { return m_gunControl.get(); }
     ProfileScreen* profile() const { return m_profile.get(); }
     MacroEditorScreen* macroEditor() const { return m_macroEditor.get(); }
+    AppRulesScreen* appRules() const { return m_appRules.get(); }
 
 private:
     ConfigStore& m_store;
@@ -92,6 +94,7 @@ private:
     std::unique_ptr<GunControlScreen> m_gunControl;
     std::unique_ptr<ProfileScreen> m_profile;
     std::unique_ptr<MacroEditorScreen> m_macroEditor;
+    std::unique_ptr<AppRulesScreen> m_appRules;
 };
 
 // The desktop side of the system settings: levels 0-10 and scroll lines (1000 for a screen).

@@ -54,6 +54,11 @@ QString StorePaths::nameList() const
     return resolve(QStringLiteral("./modules/setting/name.bin"));
 }
 
+QString StorePaths::appRules() const
+{
+    return resolve(QStringLiteral("./modules/setting/appRules.bin"));
+}
+
 QString StorePaths::macroDir() const
 {
     return resolve(QStringLiteral("./modules/macro"));

@@ -23,6 +23,8 @@ public:
     QString profile(int slot) const;
     QString defaultProfile() const;
     QString nameList() const;
+    // The rules that choose a profile for the application in front.
+    QString appRules() const;
     QString macroDir() const;
     // Empty when `name` is not a plain file name.
     QString macro(const QString& name) const;

@@ -18,9 +18,13 @@ Item {
     readonly property SystemSetting systemSetting: systemSettingLoader.item as SystemSetting
     readonly property KeyAssigment keyAssigment: keyAssigmentLoader.item as KeyAssigment
     readonly property Profile profile: profileLoader.item as Profile
+    readonly property AppRules appRules: appRulesLoader.item as AppRules
     readonly property bool dialogOpen: shown(macroEditor) || shown(gunControl) || shown(systemSetting)
-                                       || shown(keyAssigment) || shown(profile) || resetConfirm.visible
-                                       || unsavedConfirm.visible
+                                       || shown(keyAssigment) || shown(profile) || shown(appRules)
+                                       || resetConfirm.visible || unsavedConfirm.visible
+
+    // The profile that follows the application in front waits while a dialog is open.
+    onDialogOpenChanged: AppRulesScreen.setDialogOpen(dialogOpen)
 
     signal msg_KB(bool isDown, int usbCode)
     signal msg_MS(bool isDown, int buttonCode, int x, int y)
@@ -139,6 +143,10 @@ Item {
             return true
         case "profiles":
             openDialog(profileLoader)
+            return true
+        case "apps":
+            openDialog(profileLoader)
+            made(appRulesLoader).open()
             return true
         case "gun":
             openDialog(gunControlLoader)
@@ -413,6 +421,8 @@ Item {
                     mainIten.macroEditor.macroEditorFocus()
                 if (mainIten.shown(mainIten.profile))
                     mainIten.profile.profileFocus()
+                if (mainIten.shown(mainIten.appRules))
+                    mainIten.appRules.appRulesFocus()
                 if (mainIten.shown(mainIten.gunControl))
                     mainIten.gunControl.gunControlFocus()
                 if (mainIten.shown(mainIten.systemSetting))
@@ -490,6 +500,19 @@ Item {
         function onCloseClicked() {
             mainIten.profile.visible = false
             topMenu.profileBtn.closeMenu()
+        }
+        // Opens over the profiles dialog.
+        function onAppRulesRequested() {
+            mainIten.made(appRulesLoader).open()
+        }
+    }
+    Loader {
+        id: appRulesLoader
+        active: false
+        z: 51
+        sourceComponent: AppRules {
+            objectName: "appRules"
+            onCloseClicked: visible = false
         }
     }
 

@@ -1,9 +1,12 @@
 // The configurator against the virtual mouse: device check, monitor, listener, tray and quitting.
+#include "AppRulesScreen.h"
 #include "CheckTimer.h"
 #include "ConfigStore.h"
 #include "DpiSettingScreen.h"
 #include "DpiSwitchTexts.h"
 #include "MainScreen.h"
+#include "ProfileScreen.h"
+#include "ScreenRig.h"
 #include "Screens.h"
 #include "TempModules.h"
 #include "VirtualLink.h"
@@ -151,6 +154,7 @@ private slots:
     void failedSendReachesTheTrayWhenHidden();
     void quitEndsWithZero();
     void quitDuringTransferWaitsForIt();
+    void trayFollowsApplications();
     void storeResultsReachTheScene();
     void fileDialogsAreOpaqueInAFolderThatExists_data();
     void fileDialogsAreOpaqueInAFolderThatExists();
@@ -419,13 +423,43 @@ void TestConfigurator::quitEndsWithZero()
     r.widget->checkDevice();
     QVERIFY(r.widget->hidThread.isListening());
     const QList<QAction*> actions = r.widget->tray()->contextMenu()->actions();
-    QCOMPARE(actions.size(), 3);
+    QCOMPARE(actions.size(), 4);
     QCOMPARE(actions.first()->text(), QStringLiteral("Start with the desktop"));
-    QVERIFY(actions.at(1)->isSeparator());
+    QCOMPARE(actions.at(1), r.widget->followAction());
+    QVERIFY(actions.at(2)->isSeparator());
     QCOMPARE(actions.last()->text(), QStringLiteral("Quit (&Q)"));
     QTimer::singleShot(0, actions.last(), &QAction::trigger);
     QCOMPARE(QCoreApplication::exec(), 0);
     QVERIFY(!r.widget->hidThread.isListening());
+}
+
+// The tray's switch turns following on and off, and a switch made for the application in front
+// shows its message.
+void TestConfigurator::trayFollowsApplications()
+{
+    Rig r;
+    r.widget->checkDevice();
+    QTRY_VERIFY(r.main()->isPownOn());
+    r.main()->controlUIEnable(true);
+    AppRulesScreen* rules = r.widget->view()->screens()->appRules();
+    ManualClock clock;
+    rules->setClock(&clock);
+    QVERIFY(r.widget->view()->screens()->profile()->newProfile());
+    QVERIFY(rules->addApplication("game", {}, {}, 1));
+    QSignalSpy balloons(r.widget.get(), &Widget::trayMessage);
+
+    r.widget->followAction()->setChecked(true);
+    QVERIFY(rules->enabled());
+    QVERIFY(r.modules.read("modules/setting/appRules.bin").contains("enabled=true"));
+    rules->setFrontWindow({"game", {}, {}, false});
+    clock.advance(AppRulesScreen::SettleMs / TickClock::TickMs);
+    rules->evaluate();
+    QCOMPARE(r.main()->profileNo(), 1);
+    QCOMPARE(balloons.size(), 1);
+    QCOMPARE(balloons.first().at(1).toString(), QStringLiteral("profile_0 - game"));
+
+    QVERIFY(rules->setEnabled(false));
+    QVERIFY(!r.widget->followAction()->isChecked());
 }
 
 void TestConfigurator::quitDuringTransferWaitsForIt()

@@ -90,8 +90,8 @@ void TestTraylessDesktop::windowWithAndWithoutTray_data()
 
     // With a tray nothing changes: the balloon, the window hidden, the menu in the tray.
     QTest::newRow("tray") << true << 0 << false << 0;
-    // "Start with the desktop", a separator, "Quit".
-    QTest::newRow("no tray") << false << 1 << true << 3;
+    // "Start with the desktop", "Follow the application in front", a separator, "Quit".
+    QTest::newRow("no tray") << false << 1 << true << 4;
 }
 
 void TestTraylessDesktop::windowWithAndWithoutTray()
@@ -122,7 +122,7 @@ void TestTraylessDesktop::windowWithAndWithoutTray()
     QQuickItem* help = scene.item("helpMenu");
     QTRY_VERIFY(help->isVisible());
     QFETCH(int, entriesInHelpMenu);
-    for (int i = 0; i < 4; ++i) {
+    for (int i = 0; i < 5; ++i) {
         QCOMPARE(bool(scene.item("helpMenu", "trayEntry" + QString::number(i))), i < entriesInHelpMenu);
     }
     QVERIFY(scene.click(scene.item("menu_help")));
@@ -166,7 +166,12 @@ void TestTraylessDesktop::trayMenuInTheWindow()
     }
 
     QVERIFY(scene.click(scene.item("menu_help")));
-    QQuickItem* quit = scene.item("helpMenu", "trayEntry2");
+    // The switch for following applications, greyed where the desktop does not tell the front.
+    QQuickItem* follow = scene.item("helpMenu", "trayEntry1");
+    QVERIFY(follow);
+    QCOMPARE(follow->property("text").toString(), scene.widget->followAction()->text());
+    QCOMPARE(follow->property("available").toBool(), scene.widget->followAction()->isEnabled());
+    QQuickItem* quit = scene.item("helpMenu", "trayEntry3");
     QVERIFY(quit);
     QCOMPARE(quit->property("text").toString(), QStringLiteral("Quit"));
     QVERIFY(scene.click(quit));

@@ -72,6 +72,7 @@ private slots:
     void failedExchange_data();
     void failedExchange();
     void keyKeepsTheOnlyLeftButton();
+    void appRulesWithoutMouse();
     void unwritableFile_data();
     void unwritableFile();
     void readProfileGivesImage();
@@ -228,6 +229,12 @@ void TestQx7Ctl::badArgumentsSendAndStoreNothing_data()
     QTest::newRow("options with argument") << QStringList {"options", "x"};
     QTest::newRow("unknown option") << QStringList {"--verbose", "options"};
     QTest::newRow("unknown option after the command") << QStringList {"options", "--verbose"};
+    QTest::newRow("app-rules add without profile") << QStringList {"app-rules", "add", "game.exe"};
+    QTest::newRow("app-rules add a path") << QStringList {"app-rules", "add", "/usr/bin/game", "1"};
+    QTest::newRow("app-rules add to no such profile") << QStringList {"app-rules", "add", "game", "FPS"};
+    QTest::newRow("app-rules remove with no rules") << QStringList {"app-rules", "remove", "1"};
+    QTest::newRow("app-rules other profile 0") << QStringList {"app-rules", "other", "0"};
+    QTest::newRow("app-rules unknown action") << QStringList {"app-rules", "sort"};
     // clang-format on
 }
 
@@ -246,6 +253,7 @@ void TestQx7Ctl::badArgumentsSendAndStoreNothing()
     QCOMPARE(modules.read("modules/setting/p1.bin"), before);
     QCOMPARE(modules.read("modules/setting/apConfig.bin"), globalBefore);
     QCOMPARE(values(modules.path("modules/setting/name.bin")), namesBefore);
+    QVERIFY(!QFileInfo::exists(modules.path("modules/setting/appRules.bin")));
 }
 
 void TestQx7Ctl::noVerifiedDevice_data()
@@ -316,6 +324,31 @@ void TestQx7Ctl::keyKeepsTheOnlyLeftButton()
     }
 }
 
+void TestQx7Ctl::appRulesWithoutMouse()
+{
+    // No device anywhere: the rules are settings only.
+    const Modules modules("553", false);
+    {
+        QSettings global(modules.path("modules/setting/apConfig.bin"), QSettings::IniFormat);
+        global.setValue("0/vid", "ffff");
+    }
+    QCOMPARE(run(modules, {"profile-new", "FPS"}, false).status, 0);
+    QCOMPARE(run(modules, {"app-rules", "add", "game.exe", "fps", "Game", "Arena"}, false).status, 0);
+    QCOMPARE(run(modules, {"app-rules", "add", "tool", "1"}, false).status, 0);
+    QCOMPARE(run(modules, {"app-rules", "on"}, false).status, 0);
+    QCOMPARE(run(modules, {"app-rules", "other", "Standard"}, false).status, 0);
+    QCOMPARE(run(modules, {"app-rules", "remove", "2"}, false).status, 0);
+    const QByteArray stored = modules.read("modules/setting/appRules.bin");
+    // Refused against the list as it is: nothing is written.
+    QCOMPARE(run(modules, {"app-rules", "add", "game.exe", "3"}, false).status, 1);
+    QCOMPARE(run(modules, {"app-rules", "remove", "2"}, false).status, 1);
+    QCOMPARE(modules.read("modules/setting/appRules.bin"), stored);
+    const Run r = run(modules, {"app-rules"}, false);
+    QCOMPARE(r.status, 0);
+    QCOMPARE(r.out, "following on\n1 game.exe class=Game title=Arena -> 2 FPS\nother -> 1 Standard\n");
+    QVERIFY(r.trace.isEmpty());
+}
+
 void TestQx7Ctl::unwritableFile_data()
 {
     QTest::addColumn<QString>("file");
@@ -326,6 +359,7 @@ void TestQx7Ctl::unwritableFile_data()
     QTest::newRow("no configuration") << "modules/setting/apConfig.bin" << QStringList {"options"} << "options: a settings file could not be read: ";
     QTest::newRow("export") << "out.pf" << QStringList {"profile-export", "1", "out.pf"} << "profile-export: ";
     QTest::newRow("name list tidied before the first write") << "modules/setting/name.bin" << QStringList {"report-rate", "500"} << "report-rate: a settings file could not be written: ";
+    QTest::newRow("application rules") << "modules/setting/appRules.bin" << QStringList {"app-rules", "on"} << "app-rules: a settings file could not be written: ";
     // clang-format on
 }
 
@@ -359,6 +393,7 @@ void TestQx7Ctl::readOnlyCommandsWriteNothing_data()
     QTest::newRow("dpi-stage 2") << "553" << QStringList {"dpi-stage", "2"};
     QTest::newRow("options") << "553" << QStringList {"options"};
     QTest::newRow("read-profile") << "560" << QStringList {"read-profile", "1"};
+    QTest::newRow("app-rules") << "553" << QStringList {"app-rules"};
 }
 
 // Even over a list start-up would tidy and a current profile past its end.

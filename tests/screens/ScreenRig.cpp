@@ -1,5 +1,8 @@
 #include "ScreenRig.h"
 
+#include "MainScreen.h"
+#include "ProfileScreen.h"
+
 #include <QRegularExpression>
 #include <QSettings>
 
@@ -36,6 +39,17 @@ void ScreenRig::restart()
     screens = std::make_unique<Screens>(*store, *macros, *guns, *languages, *ops);
     screens->setPointer(this);
     screens->setCapture(this);
+}
+
+void ScreenRig::start(int newProfiles)
+{
+    ProfileScreen* profiles = screens->profile();
+    profiles->init();
+    for (int i = 0; i < newProfiles; ++i) {
+        profiles->newProfile();
+    }
+    screens->main()->initUI();
+    screens->main()->controlUIEnable(true);
 }
 
 void ScreenRig::writeProfile(const QString& key, const QVariant& value)

@@ -38,6 +38,9 @@ public:
     QStringList commandCodes() const;
     // Builds the screens again over the same files, as a new start of the program does.
     void restart();
+    // Starts the screens as the configurator does once the mouse is there, with `newProfiles` new
+    // profiles after the first ("profile_1", ...), and ends the busy guard.
+    void start(int newProfiles = 0);
 
     bool setCursorSpeed(int level) override;
     bool setDoubleClickSpeed(int level) override;

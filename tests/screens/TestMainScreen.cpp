@@ -207,6 +207,8 @@ void TestMainScreen::failedSendStaysPending_data()
     QTest::newRow("save, link busy")   << "save"    << true  << QStringList {"keyMatrix", "dpi", "lighting"} << QStringList {"12", "11", "0d", "10", "10", "8b"};
     QTest::newRow("report rate")       << "rate"    << true  << QStringList {"reportRate"} << QStringList {"01", "8b"};
     QTest::newRow("profile change")    << "profile" << false << QStringList {"profile"} << QStringList {"12", "01", "11", "0d", "10", "10", "8b"};
+    // Made for the application in front: sent whole once the mouse is back, as the full change.
+    QTest::newRow("automatic change")  << "follow"  << false << QStringList {"profile"} << QStringList {"12", "01", "11", "0d", "10", "10", "8b"};
     QTest::newRow("factory reset")     << "reset"   << false << QStringList {"profile"} << QStringList {"12", "01", "11", "0d", "10", "10", "0b", "8b"};
     // clang-format on
 }
@@ -239,6 +241,8 @@ void TestMainScreen::failedSendStaysPending()
         main->chooseReportRate(1);
     } else if (flow == "profile") {
         main->changeProfile(2);
+    } else if (flow == "follow") {
+        main->followProfile(2);
     } else {
         main->factoryReset();
     }

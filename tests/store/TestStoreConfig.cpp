@@ -1,3 +1,4 @@
+#include "AppRulesStore.h"
 #include "ConfigStore.h"
 #include "GunStore.h"
 #include "LanguageStore.h"
@@ -162,6 +163,9 @@ private slots:
         QTest::newRow("global configuration, disk full") << "setGlobalData" << "modules/setting/apConfig.bin" << "refused";
         QTest::newRow("profile reset, disk full") << "resetProfile" << "modules/setting/p1.bin" << "refused";
         QTest::newRow("name list, disk full") << "updataNameList" << "modules/setting/name.bin" << "refused";
+        QTest::newRow("application rules") << "saveAppRules" << "modules/setting/appRules.bin" << "folder";
+        QTest::newRow("application rules holding binary values") << "saveAppRules" << "modules/setting/appRules.bin" << "binary";
+        QTest::newRow("application rules, disk full") << "saveAppRules" << "modules/setting/appRules.bin" << "refused";
         // clang-format on
     }
 
@@ -188,13 +192,19 @@ private slots:
             if (operation == "resetProfile") {
                 return store.resetProfile(0);
             }
+            if (operation == "saveAppRules") {
+                return AppRulesStore(store).save({true, value, {}, {}});
+            }
             return macros.updataNameList(MacroLibrary::MacroNames, {"Macro_0", QString::number(value)}).toBool();
         };
         const auto read = [&] {
             return operation == "setGlobalData"    ? store.getGlobalData("mouse/profileNo")
                    : operation == "updataNameList" ? QVariant(macros.getNameList(MacroLibrary::MacroNames))
+                   : operation == "saveAppRules"   ? QVariant(AppRulesStore(store).load().other)
                                                    : store.getData("mouse/reportRate", false);
         };
+        // The rules file comes with the first rule.
+        QVERIFY(operation != "saveAppRules" || cause == "binary" || modules.write(file, "[rules]\nother=0\n"));
         const QVariant before = read();
         const QString path = modules.path(file);
         StoreTools::setFileSystemSeam(
@@ -207,6 +217,7 @@ private slots:
         // gone from the disk reads as the default profile's.
         const QVariant gone = operation == "updataNameList"  ? QVariant(QVariantList())
                               : operation == "setGlobalData" ? QVariant()
+                              : operation == "saveAppRules"  ? QVariant(AppRulesStore::LeaveAsIs)
                                                              : store.getData("mouse/reportRate", true);
         QCOMPARE(read(), cause == "folder" ? gone : before);
         // A reset also fails to write the slot's pending changes first.

@@ -136,4 +136,35 @@ VirtualMouse::Config familyConfig(const QString& icType)
     return c;
 }
 
+QStringList settingLines(const VirtualMouse::State& s)
+{
+    const auto hex = [](const auto& bytes) {
+        return QString::fromLatin1(
+            QByteArray(reinterpret_cast<const char*>(bytes.data()), int(bytes.size())).toHex(' '));
+    };
+    const auto map = [&hex](const char* name, const QMap<int, QByteArray>& blocks) {
+        QStringList lines;
+        for (auto block = blocks.cbegin(); block != blocks.cend(); ++block) {
+            lines << QStringLiteral("%1 %2 %3").arg(QLatin1String(name)).arg(block.key()).arg(hex(block.value()));
+        }
+        return lines;
+    };
+    QStringList lines {
+        QStringLiteral("keyboardOptions %1").arg(hex(s.keyboardOptions)),
+        QStringLiteral("activeStage %1").arg(s.activeStage),
+        QStringLiteral("dpiStageCount %1").arg(s.dpiStageCount),
+        QStringLiteral("reportRate %1").arg(s.reportRate),
+        QStringLiteral("seriesReportRate %1").arg(hex(s.seriesReportRate)),
+        QStringLiteral("seriesDpiStage %1").arg(hex(s.seriesDpiStage)),
+        QStringLiteral("currentKeyMatrix %1").arg(s.currentKeyMatrix),
+        QStringLiteral("currentProfile %1").arg(s.currentProfile),
+        QStringLiteral("dpiTable %1").arg(hex(s.dpiTable)),
+        QStringLiteral("led %1 %2 %3").arg(s.ledEffect).arg(s.ledOption1).arg(s.ledOption2),
+        QStringLiteral("fixColor %1").arg(hex(s.fixColor)),
+        QStringLiteral("stageColors %1 %2").arg(s.stageColorType).arg(hex(s.stageColors)),
+    };
+    return lines + map("keyMatrix", s.keyMatrices) + map("macro", s.macros) + map("gun", s.gunData)
+           + map("image", s.profileImages);
+}
+
 } // namespace TestSupport

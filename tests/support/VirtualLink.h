@@ -78,6 +78,8 @@ QStringList outputReports(const QByteArray& block, int reportLength);
 QStringList sleeps(std::initializer_list<int> milliseconds);
 // The virtual mouse of the controller family "560" or, for any other text, "553".
 VirtualMouse::Config familyConfig(const QString& icType);
+// Everything the mouse keeps, one "name value" line per setting, without the report counters.
+QStringList settingLines(const VirtualMouse::State& state);
 
 } // namespace TestSupport
 

@@ -9,7 +9,7 @@ Rectangle {
     id: helpMenu
     property string url: ""
     property bool isDrop: false
-    // The tray menu's entries (text, checkable, checked, separator, trigger(row)), or null.
+    // The tray menu's entries (text, checkable, checked, separator, available, trigger(row)), or null.
     property var trayEntries: null
     signal linkActivated(string url)
 
@@ -88,6 +88,7 @@ Rectangle {
                 required property bool checkable
                 required property bool checked
                 required property bool separator
+                required property bool available
                 objectName: "trayEntry" + index
                 width: entries.width
                 height: separator ? 9 : 28
@@ -102,6 +103,7 @@ Rectangle {
                 Rectangle {
                     visible: !entry.separator
                     anchors.fill: parent
+                    opacity: entry.available ? 1 : 0.4
                     radius: 3
                     color: entryArea.containsMouse ? "#33cf3e00" : "transparent"
 
@@ -154,6 +156,7 @@ Rectangle {
                     MouseArea {
                         id: entryArea
                         anchors.fill: parent
+                        enabled: entry.available
                         hoverEnabled: true
                         cursorShape: Qt.PointingHandCursor
                         onClicked: {

@@ -14,6 +14,8 @@ DialogFrame {
     property int menuIndex: -1
     property int editIndex: -1
 
+    signal appRulesRequested()
+
     // Closes the dialog's own menu and takes a name being typed.
     function profileFocus() {
         menuIndex = -1
@@ -179,11 +181,11 @@ DialogFrame {
     Row {
         anchors.bottom: parent.bottom
         anchors.horizontalCenter: parent.horizontalCenter
-        spacing: 16
+        spacing: 20
 
         Button {
             objectName: "profileNew"
-            width: 140
+            width: 96
             height: 32
             enabled: ProfileScreen.canAdd
             textValue: ProfileScreen.profileLang[ProfileScreen.NewText]
@@ -194,13 +196,23 @@ DialogFrame {
         }
         Button {
             objectName: "profileImport"
-            width: 140
+            width: 96
             height: 32
             enabled: ProfileScreen.canAdd
             textValue: ProfileScreen.profileLang[ProfileScreen.ImportText]
             onClicked: {
                 dialog.profileFocus()
                 ProfileScreen.importProfile()
+            }
+        }
+        Button {
+            objectName: "profileAppRules"
+            width: 96
+            height: 32
+            textValue: AppRulesScreen.appRulesLang[AppRulesScreen.OpenText]
+            onClicked: {
+                dialog.profileFocus()
+                dialog.appRulesRequested()
             }
         }
     }
