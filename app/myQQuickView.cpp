@@ -13,8 +13,20 @@
 
 #include <QDebug>
 #include <QFocusEvent>
+#include <QQmlEngine>
 #include <QQuickItem>
 #include <QThread>
+
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
+
+namespace {
+
+// A window closed and opened again at once keeps its scene.
+constexpr int ReleaseDelayMs = 3000;
+
+} // namespace
 
 myQQuickView::myQQuickView(const QString& baseDir, QWidget* parent)
     : QQuickWidget(parent)
@@ -28,6 +40,9 @@ myQQuickView::myQQuickView(const QString& baseDir, QWidget* parent)
     // The scene module is compiled in, under qrc:/QX7.
     engine()->addImportPath(QStringLiteral("qrc:/"));
     setResizeMode(QQuickWidget::SizeViewToRootObject);
+    m_releaseTimer.setSingleShot(true);
+    m_releaseTimer.setInterval(ReleaseDelayMs);
+    connect(&m_releaseTimer, &QTimer::timeout, this, &myQQuickView::releaseScene);
 }
 
 myQQuickView::~myQQuickView()
@@ -56,7 +71,7 @@ bool myQQuickView::callScene(const char* function, Qt::ConnectionType type, cons
 {
     QQuickItem* root = rootObject();
     if (!root) {
-        return false;
+        return m_released && callScreens(function, a);
     }
     switch (a.size()) {
         case 0:
@@ -76,6 +91,87 @@ bool myQQuickView::callScene(const char* function, Qt::ConnectionType type, cons
         default:
             return false;
     }
+}
+
+bool myQQuickView::callScreens(const char* function, const QVariantList& a)
+{
+    MainScreen* main = m_screens ? m_screens->main() : nullptr;
+    if (!main) {
+        return false;
+    }
+    const QByteArray name(function);
+    if (name == "initUI") {
+        main->initUI();
+    } else if (name == "setProtectUI" && a.size() == 1) {
+        main->setProtectUI(a.at(0).toInt());
+    } else if (name == "setCurrentDPI" && a.size() == 1) {
+        main->setCurrentDPI(a.at(0).toInt());
+    } else if (name == "detectKeyboard" && a.size() == 2) {
+        main->routeKeyboard(a.at(0).toBool(), a.at(1).toInt());
+    } else if (name != "run" && name != "detectMouse") {
+        return false;
+    }
+    return true;
+}
+
+void myQQuickView::releaseWhenHidden()
+{
+    m_releaseTimer.start();
+}
+
+void myQQuickView::releaseScene()
+{
+    QQuickItem* root = rootObject();
+    if (m_released || !root || isVisible()) {
+        return;
+    }
+    const bool busy = m_screens && m_screens->main()->busy();
+    if (busy || (m_ops && m_ops->hid() && m_ops->hid()->inExchange())) {
+        m_releaseTimer.start();
+        return;
+    }
+    if (root->property("dialogOpen").toBool()) {
+        return;
+    }
+    m_sceneUrl = source();
+    m_released = true;
+    setSource(QUrl());
+    engine()->collectGarbage();
+    engine()->clearComponentCache();
+    // The drawing of the items that went (nodes, textures, glyphs) goes at the next frame, which a
+    // hidden window does not draw: one frame of the empty scene, drawn here, lets it go.
+    grabFramebuffer();
+    quickWindow()->releaseResources();
+#ifdef __GLIBC__
+    // What the scene held goes back to the system, not only to the allocator.
+    malloc_trim(0);
+#endif
+}
+
+void myQQuickView::restoreScene()
+{
+    m_releaseTimer.stop();
+    if (!m_released) {
+        return;
+    }
+    m_released = false;
+    setSource(m_sceneUrl);
+    // The scene's initUI has run before: the new root shows what the screens hold.
+    if (QQuickItem* root = rootObject(); root && m_sceneStarted) {
+        root->setVisible(true);
+    }
+}
+
+void myQQuickView::showEvent(QShowEvent* event)
+{
+    restoreScene();
+    QQuickWidget::showEvent(event);
+}
+
+void myQQuickView::hideEvent(QHideEvent* event)
+{
+    QQuickWidget::hideEvent(event);
+    releaseWhenHidden();
 }
 
 void myQQuickView::detectKeyboard(bool pressed, int code)
@@ -105,10 +201,17 @@ void myQQuickView::initUI()
     QMetaObject::invokeMethod(
         this,
         [this] {
-            // The start-up line (read by the benchmark) says that the scene's initUI has returned.
+            // The start-up lines (read by the benchmark) say that the scene's initUI has returned, and
+            // when the scene it made visible has been drawn.
             if (callScene("initUI", Qt::DirectConnection) && !m_sceneStarted) {
                 m_sceneStarted = true;
                 qDebug() << "Scene started";
+                connect(
+                    quickWindow(),
+                    &QQuickWindow::afterRendering,
+                    this,
+                    [] { qDebug() << "Scene drawn"; },
+                    Qt::SingleShotConnection);
             }
         },
         Qt::QueuedConnection);

@@ -170,6 +170,7 @@ Item {
         id: powerOn
         anchors.centerIn: parent
         visible: !MainScreen.revealed
+        cache: false
         source: Theme.imagePath("index", "powerOn.png")
     }
 

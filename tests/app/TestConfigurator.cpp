@@ -139,6 +139,7 @@ private slots:
     void checkWaitsForTransfer();
     void dpiEventReachesSceneAndTray();
     void restoreOnlyWhileConnected();
+    void sceneGivenBackWhileHidden();
     void deniedDeviceIsReportedOnce();
     void failedWriteIsReportedOnce();
     void quitEndsWithZero();
@@ -348,6 +349,28 @@ void TestConfigurator::restoreOnlyWhileConnected()
     r.widget->trayIconActivated(QSystemTrayIcon::DoubleClick);
     QTRY_COMPARE(restored.count(), 2);
     QVERIFY(r.widget->isVisible());
+}
+
+void TestConfigurator::sceneGivenBackWhileHidden()
+{
+    Rig r;
+    r.widget->showNormal();
+    r.widget->checkDevice();
+    QTRY_VERIFY(r.main()->revealed() && !r.main()->busy());
+    const QImage before = r.widget->view()->grabFramebuffer();
+    r.widget->hide();
+    QTRY_VERIFY_WITH_TIMEOUT(r.widget->view()->sceneReleased(), 15000);
+    QVERIFY(!r.root());
+    // DPI changes the mouse reports meanwhile reach the screens without a scene.
+    const int stage = r.dpi()->currentDPI();
+    r.widget->setCurrentDPI(stage == 0 ? 2 : 1);
+    QTRY_COMPARE(r.dpi()->currentDPI(), stage == 0 ? 1 : 0);
+    r.widget->setCurrentDPI(stage + 1);
+    QTRY_COMPARE(r.dpi()->currentDPI(), stage);
+    r.widget->showNormal();
+    QVERIFY(!r.widget->view()->sceneReleased());
+    QVERIFY(r.root() && r.root()->isVisible());
+    QCOMPARE(r.widget->view()->grabFramebuffer(), before);
 }
 
 void TestConfigurator::deniedDeviceIsReportedOnce()

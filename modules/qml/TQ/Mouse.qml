@@ -23,6 +23,10 @@ Item {
 
     Image {
         id: picture
+        // Hidden until the scene is revealed: decoded beside the start-up; drawn here only, so not
+        // kept in the image cache once the scene is given back while the window is hidden.
+        asynchronous: !MainScreen.revealed
+        cache: false
         source: Theme.imagePath("mouse", "mouse.png")
 
         MouseArea {
