@@ -11,10 +11,12 @@
 #include "MainScreen.h"
 #include "SceneTypes.h"
 
+#include <QCoreApplication>
 #include <QDebug>
 #include <QFocusEvent>
 #include <QQmlEngine>
 #include <QQuickItem>
+#include <QResizeEvent>
 #include <QThread>
 
 #ifdef __GLIBC__
@@ -142,6 +144,11 @@ void myQQuickView::releaseScene()
     // hidden window does not draw: one frame of the empty scene, drawn here, lets it go.
     grabFramebuffer();
     quickWindow()->releaseResources();
+    // The view's own frame, an image the size of the window, is made again with the scene.
+    const QSize shown = size();
+    resize(1, 1);
+    QResizeEvent shrink(size(), shown);
+    QCoreApplication::sendEvent(this, &shrink);
 #ifdef __GLIBC__
     // What the scene held goes back to the system, not only to the allocator.
     malloc_trim(0);

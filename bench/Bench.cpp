@@ -13,7 +13,6 @@
 #include "LanguageStore.h"
 #include "MacroLibrary.h"
 #include "MainScreen.h"
-#include "SceneRenderer.h"
 #include "Screens.h"
 #include "StorePaths.h"
 #include "VirtualMouse.h"
@@ -26,15 +25,10 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QFont>
 #include <QGuiApplication>
-#include <QIcon>
-#include <QMenu>
 #include <QProcess>
 #include <QQuickItem>
-#include <QQuickWidget>
 #include <QStandardPaths>
-#include <QSystemTrayIcon>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <algorithm>
@@ -379,41 +373,6 @@ bool waitFor(Done done, int ms)
     return done();
 }
 
-void sayFirstFrame()
-{
-    std::fprintf(stderr, "First frame\n");
-    std::fflush(stderr);
-}
-
-// What the configurator's hosting costs before its scene holds anything: the application with widgets,
-// the frameless translucent widget with a Quick widget over its whole surface drawn by the same
-// renderer, the tray icon with its menu, and one line of text in the scene's font family.
-int emptyHost(int argc, char** argv)
-{
-    QApplication app(argc, argv);
-    QFont::insertSubstitutions(QStringLiteral("\u5fae\u8f6f\u96c5\u9ed1"),
-                               {QStringLiteral("Noto Sans CJK SC"), QStringLiteral("Noto Sans")});
-    SceneRenderer::chooseDefault();
-    QWidget window;
-    window.setWindowFlags(Qt::Window | Qt::FramelessWindowHint | Qt::CustomizeWindowHint);
-    window.setAttribute(Qt::WA_TranslucentBackground, true);
-    auto* view = new QQuickWidget(&window);
-    view->setClearColor(Qt::transparent);
-    view->setSource(QUrl(QStringLiteral("qrc:/bench/EmptyHost.qml")));
-    view->resize(1024, 640);
-    window.resize(1024, 640);
-    QSystemTrayIcon tray;
-    QMenu menu;
-    menu.addAction(QStringLiteral("Quit (&Q)"), &app, &QCoreApplication::quit);
-    tray.setContextMenu(&menu);
-    tray.setIcon(QIcon(QCoreApplication::applicationDirPath() + QStringLiteral("/../modules/img/logo.ico")));
-    tray.show();
-    QObject::connect(
-        view->quickWindow(), &QQuickWindow::afterRendering, &window, sayFirstFrame, Qt::SingleShotConnection);
-    window.show();
-    return QApplication::exec();
-}
-
 class BenchOwner : public HidOwner
 {
 public:
@@ -581,9 +540,6 @@ int animations(int argc, char** argv)
 
 int main(int argc, char** argv)
 {
-    if (argc > 1 && qstrcmp(argv[1], "--empty-host") == 0) {
-        return emptyHost(argc, argv);
-    }
     if (argc > 1 && qstrcmp(argv[1], "--gui-stall") == 0) {
         return guiStall(argc, argv);
     }
@@ -599,6 +555,7 @@ int main(int argc, char** argv)
     }
     const QString self = QCoreApplication::applicationFilePath();
     const QString config = QCoreApplication::applicationDirPath() + QStringLiteral("/../qx7-config");
+    const QString floor = QCoreApplication::applicationDirPath() + QStringLiteral("/qx7-bench-host");
     BenchDisplay display;
     display.start();
     std::printf("qx7-bench %s, %d interleaved runs each\n", qPrintable(display.describe()), runs);
@@ -622,7 +579,7 @@ int main(int argc, char** argv)
         }
         program.add(f);
         Figures h;
-        if (!measureRun(display, self, {QStringLiteral("--empty-host")}, "First frame", h, false)) {
+        if (!measureRun(display, floor, {}, "First frame", h, false)) {
             std::fprintf(stderr, "qx7-bench: the empty host did not show\n");
             return 1;
         }

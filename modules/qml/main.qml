@@ -170,8 +170,9 @@ Item {
         id: powerOn
         anchors.centerIn: parent
         visible: !MainScreen.revealed
+        // Shown only until the scene is revealed: not kept once it has been.
         cache: false
-        source: Theme.imagePath("index", "powerOn.png")
+        source: MainScreen.revealed ? "" : Theme.imagePath("index", "powerOn.png")
     }
 
     BusyIndicator {
