@@ -23,9 +23,8 @@ Item {
 
     Image {
         id: picture
-        // Hidden until the scene is revealed: decoded beside the start-up; drawn here only, so not
-        // kept in the image cache once the scene is given back while the window is hidden.
-        asynchronous: !MainScreen.revealed
+        // Drawn here only: not kept in the image cache once the scene is given back while the
+        // window is hidden.
         cache: false
         source: Theme.imagePath("mouse", "mouse.png")
 
