@@ -140,6 +140,7 @@ private slots:
     void dpiEventReachesSceneAndTray();
     void restoreOnlyWhileConnected();
     void sceneGivenBackWhileHidden();
+    void mouseFoundWhileSceneGivenBack();
     void deniedDeviceIsReportedOnce();
     void failedWriteIsReportedOnce();
     void quitEndsWithZero();
@@ -371,6 +372,24 @@ void TestConfigurator::sceneGivenBackWhileHidden()
     QVERIFY(!r.widget->view()->sceneReleased());
     QVERIFY(r.root() && r.root()->isVisible());
     QCOMPARE(r.widget->view()->grabFramebuffer(), before);
+}
+
+void TestConfigurator::mouseFoundWhileSceneGivenBack()
+{
+    Rig r;
+    r.mouse.unplug();
+    r.widget->showNormal();
+    r.widget->checkDevice();
+    QTRY_VERIFY_WITH_TIMEOUT(r.widget->view()->sceneReleased(), 15000);
+    r.mouse.plug();
+    r.widget->checkDevice();
+    // The screens start without a scene; the window shows the scene they hold.
+    QTRY_VERIFY(r.main()->isPownOn());
+    QCOMPARE(linesSaying("Scene started"), 1);
+    QVERIFY(r.widget->view()->sceneReleased());
+    r.widget->showNormal();
+    QVERIFY(r.root() && r.root()->isVisible());
+    QTRY_VERIFY(r.main()->revealed() && !r.main()->busy());
 }
 
 void TestConfigurator::deniedDeviceIsReportedOnce()
