@@ -2,6 +2,7 @@
 
 #include "Hid_Thread.h"
 #include "MenuEntries.h"
+#include "SceneRenderer.h"
 #include "StorePaths.h"
 #include "StoreTools.h"
 #include "myQQuickView.h"
@@ -34,6 +35,7 @@ void Ui_Controler::setupWindow(QWidget* widget, Hid_Thread* hid, const QString& 
     widget->setAttribute(Qt::WA_TranslucentBackground, true);
     widget->setStyleSheet(QStringLiteral("background:transparent;"));
 
+    SceneRenderer::chooseDefault();
     view = new myQQuickView(baseDir, widget);
     view->setObjectName(QStringLiteral("ui_View"));
     view->setClearColor(Qt::transparent);

@@ -280,6 +280,8 @@ void Widget::checkDevice()
         const bool warned = warnIfDenied();
         const bool wasShown = isVisible();
         hide();
+        // Also when started hidden with the desktop: nothing shows the scene until a mouse is there.
+        view()->releaseWhenHidden();
         // A window that vanishes at a start by hand, or where no tray icon is left to show, would
         // leave the user guessing.
         if (wasShown && !warned && (!m_checkedOnce || !trayAvailable())) {

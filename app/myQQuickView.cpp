@@ -15,14 +15,23 @@
 #include <QCoreApplication>
 #include <QDebug>
 #include <QFocusEvent>
+#include <QQmlEngine>
 #include <QQuickItem>
+#include <QResizeEvent>
 #include <QThread>
 #include <QTimer>
+
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
 
 namespace {
 
 // How often a start-up asked for during a transfer looks again whether the transfer has ended.
 constexpr int InitRetryMs = 50;
+
+// A window closed and opened again at once keeps its scene.
+constexpr int ReleaseDelayMs = 3000;
 
 } // namespace
 
@@ -38,6 +47,9 @@ myQQuickView::myQQuickView(const QString& baseDir, QWidget* parent)
     // The scene module is compiled in, under qrc:/QX7.
     engine()->addImportPath(QStringLiteral("qrc:/"));
     setResizeMode(QQuickWidget::SizeViewToRootObject);
+    m_releaseTimer.setSingleShot(true);
+    m_releaseTimer.setInterval(ReleaseDelayMs);
+    connect(&m_releaseTimer, &QTimer::timeout, this, &myQQuickView::releaseScene);
 }
 
 myQQuickView::~myQQuickView()
@@ -94,7 +106,7 @@ bool myQQuickView::callScene(const char* function, Qt::ConnectionType type, cons
 {
     QQuickItem* root = rootObject();
     if (!root) {
-        return false;
+        return m_released && callScreens(function, a);
     }
     switch (a.size()) {
         case 0:
@@ -114,6 +126,92 @@ bool myQQuickView::callScene(const char* function, Qt::ConnectionType type, cons
         default:
             return false;
     }
+}
+
+bool myQQuickView::callScreens(const char* function, const QVariantList& a)
+{
+    MainScreen* main = m_screens ? m_screens->main() : nullptr;
+    if (!main) {
+        return false;
+    }
+    const QByteArray name(function);
+    if (name == "initUI") {
+        main->initUI();
+    } else if (name == "setProtectUI" && a.size() == 1) {
+        main->setProtectUI(a.at(0).toInt());
+    } else if (name == "setCurrentDPI" && a.size() == 1) {
+        main->setCurrentDPI(a.at(0).toInt());
+    } else if (name == "detectKeyboard" && a.size() == 2) {
+        main->routeKeyboard(a.at(0).toBool(), a.at(1).toInt());
+    } else if (name != "run" && name != "detectMouse") {
+        return false;
+    }
+    return true;
+}
+
+void myQQuickView::releaseWhenHidden()
+{
+    m_releaseTimer.start();
+}
+
+void myQQuickView::releaseScene()
+{
+    QQuickItem* root = rootObject();
+    if (m_released || !root || isVisible()) {
+        return;
+    }
+    const bool busy = m_screens && m_screens->main()->busy();
+    if (busy || (m_ops && m_ops->hid() && m_ops->hid()->inExchange())) {
+        m_releaseTimer.start();
+        return;
+    }
+    if (root->property("dialogOpen").toBool()) {
+        return;
+    }
+    m_sceneUrl = source();
+    m_released = true;
+    setSource(QUrl());
+    engine()->collectGarbage();
+    engine()->clearComponentCache();
+    // The drawing of the items that went (nodes, textures, glyphs) goes at the next frame, which a
+    // hidden window does not draw: one frame of the empty scene, drawn here, lets it go.
+    grabFramebuffer();
+    quickWindow()->releaseResources();
+    // The view's own frame, an image the size of the window, is made again with the scene.
+    const QSize shown = size();
+    resize(1, 1);
+    QResizeEvent shrink(size(), shown);
+    QCoreApplication::sendEvent(this, &shrink);
+#ifdef __GLIBC__
+    // What the scene held goes back to the system, not only to the allocator.
+    malloc_trim(0);
+#endif
+}
+
+void myQQuickView::restoreScene()
+{
+    m_releaseTimer.stop();
+    if (!m_released) {
+        return;
+    }
+    m_released = false;
+    setSource(m_sceneUrl);
+    // The scene's initUI has run before: the new root shows what the screens hold.
+    if (QQuickItem* root = rootObject(); root && m_sceneStarted) {
+        root->setVisible(true);
+    }
+}
+
+void myQQuickView::showEvent(QShowEvent* event)
+{
+    restoreScene();
+    QQuickWidget::showEvent(event);
+}
+
+void myQQuickView::hideEvent(QHideEvent* event)
+{
+    QQuickWidget::hideEvent(event);
+    releaseWhenHidden();
 }
 
 void myQQuickView::detectKeyboard(bool pressed, int code)
@@ -149,10 +247,17 @@ void myQQuickView::initUI()
                 QTimer::singleShot(InitRetryMs, this, &myQQuickView::initUI);
                 return;
             }
-            // The start-up line (read by the benchmark) says that the scene's initUI has returned.
+            // The start-up lines (read by the benchmark) say that the scene's initUI has returned, and
+            // when the scene it made visible has been drawn.
             if (callScene("initUI", Qt::DirectConnection) && !m_sceneStarted) {
                 m_sceneStarted = true;
                 qDebug() << "Scene started";
+                connect(
+                    quickWindow(),
+                    &QQuickWindow::afterRendering,
+                    this,
+                    [] { qDebug() << "Scene drawn"; },
+                    Qt::SingleShotConnection);
             }
         },
         Qt::QueuedConnection);

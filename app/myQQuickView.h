@@ -7,6 +7,8 @@
 
 #include <QQuickWidget>
 #include <QStringList>
+#include <QTimer>
+#include <QUrl>
 #include <QVariant>
 #include <memory>
 
@@ -36,6 +38,12 @@ public:
     void setHid(Hid_Thread* hid);
     Screens* screens() const { return m_screens.get(); }
     DeviceOperations* operations() const { return m_ops.get(); }
+
+    // While the window is hidden, the scene and what it holds (its objects, images, glyphs and
+    // compiled types) are given back; the screens keep every rule and value, so the scene made
+    // again when the window shows looks as it was. A scene with a dialog open, or busy, is kept.
+    void releaseWhenHidden();
+    bool sceneReleased() const { return m_released; }
 
     // Scene calls from hooks: queued, so the scene never runs inside them.
     void detectKeyboard(bool pressed, int code);
@@ -120,10 +128,16 @@ public slots:
 
 protected:
     void focusInEvent(QFocusEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
 
 private:
     // Calls a scene function by name on the root object.
     bool callScene(const char* function, Qt::ConnectionType type, const QVariantList& arguments = {});
+    // What the scene's function of that name does, for the calls that reach a released scene.
+    bool callScreens(const char* function, const QVariantList& arguments);
+    void releaseScene();
+    void restoreScene();
     DesktopPointer& pointer() const;
     void frontChanged();
 
@@ -137,6 +151,9 @@ private:
     std::unique_ptr<Screens> m_screens;
     std::unique_ptr<ActiveWindow> m_activeWindow;
     bool m_sceneStarted = false;
+    bool m_released = false;
+    QUrl m_sceneUrl;
+    QTimer m_releaseTimer;
 };
 
 #endif // QX7_MYQQUICKVIEW_H

@@ -187,7 +187,9 @@ Item {
         id: powerOn
         anchors.centerIn: parent
         visible: !MainScreen.revealed
-        source: Theme.imagePath("index", "powerOn.png")
+        // Shown only until the scene is revealed: not kept once it has been.
+        cache: false
+        source: MainScreen.revealed ? "" : Theme.imagePath("index", "powerOn.png")
     }
 
     BusyIndicator {

@@ -148,6 +148,8 @@ private slots:
     void checkWaitsForTransfer();
     void dpiEventReachesSceneAndTray();
     void restoreOnlyWhileConnected();
+    void sceneGivenBackWhileHidden();
+    void mouseFoundWhileSceneGivenBack();
     void deniedDeviceIsReportedOnce();
     void failedWriteIsReportedOnce();
     void failedSendReachesTheTrayWhenHidden_data();
@@ -362,6 +364,46 @@ void TestConfigurator::restoreOnlyWhileConnected()
     r.widget->trayIconActivated(QSystemTrayIcon::DoubleClick);
     QTRY_COMPARE(restored.count(), 2);
     QVERIFY(r.widget->isVisible());
+}
+
+void TestConfigurator::sceneGivenBackWhileHidden()
+{
+    Rig r;
+    r.widget->showNormal();
+    r.widget->checkDevice();
+    QTRY_VERIFY(r.main()->revealed() && !r.main()->busy());
+    const QImage before = r.widget->view()->grabFramebuffer();
+    r.widget->hide();
+    QTRY_VERIFY_WITH_TIMEOUT(r.widget->view()->sceneReleased(), 15000);
+    QVERIFY(!r.root());
+    // DPI changes the mouse reports meanwhile reach the screens without a scene.
+    const int stage = r.dpi()->currentDPI();
+    r.widget->setCurrentDPI(stage == 0 ? 2 : 1);
+    QTRY_COMPARE(r.dpi()->currentDPI(), stage == 0 ? 1 : 0);
+    r.widget->setCurrentDPI(stage + 1);
+    QTRY_COMPARE(r.dpi()->currentDPI(), stage);
+    r.widget->showNormal();
+    QVERIFY(!r.widget->view()->sceneReleased());
+    QVERIFY(r.root() && r.root()->isVisible());
+    QCOMPARE(r.widget->view()->grabFramebuffer(), before);
+}
+
+void TestConfigurator::mouseFoundWhileSceneGivenBack()
+{
+    Rig r;
+    r.mouse.unplug();
+    r.widget->showNormal();
+    r.widget->checkDevice();
+    QTRY_VERIFY_WITH_TIMEOUT(r.widget->view()->sceneReleased(), 15000);
+    r.mouse.plug();
+    r.widget->checkDevice();
+    // The screens start without a scene; the window shows the scene they hold.
+    QTRY_VERIFY(r.main()->isPownOn());
+    QCOMPARE(linesSaying("Scene started"), 1);
+    QVERIFY(r.widget->view()->sceneReleased());
+    r.widget->showNormal();
+    QVERIFY(r.root() && r.root()->isVisible());
+    QTRY_VERIFY(r.main()->revealed() && !r.main()->busy());
 }
 
 void TestConfigurator::deniedDeviceIsReportedOnce()

@@ -108,7 +108,7 @@ Item {
                         setValue(DpiSettingScreen.knobPositions[stage.index])
                     }
 
-                    Component.onCompleted: place()
+                    Component.onCompleted: jumpTo(DpiSettingScreen.knobPositions[stage.index])
 
                     Connections {
                         target: DpiSettingScreen

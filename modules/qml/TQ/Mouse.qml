@@ -23,6 +23,9 @@ Item {
 
     Image {
         id: picture
+        // Drawn here only: not kept in the image cache once the scene is given back while the
+        // window is hidden.
+        cache: false
         source: Theme.imagePath("mouse", "mouse.png")
 
         MouseArea {

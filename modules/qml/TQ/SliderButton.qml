@@ -20,6 +20,7 @@ Item {
     readonly property int travelStart: Math.floor(knobSize / 4)
     readonly property int travelEnd: Math.floor(width - knobSize * 5 / 4)
     readonly property bool dragging: area.dragging
+    property bool sliding: true
 
     signal valueChange(int position)
     signal valueChangeDelay(int position)
@@ -30,6 +31,14 @@ Item {
     function setValue(newPosition) {
         position = clampPosition(newPosition)
         segmentValue = segmentOf(position)
+    }
+
+    // Places the knob at once: a scene made again after the window was hidden shows its knobs where
+    // they were, not sliding in from the start.
+    function jumpTo(newPosition) {
+        sliding = false
+        setValue(newPosition)
+        sliding = true
     }
 
     function setRatioValue(ratio) {
@@ -121,7 +130,7 @@ Item {
         }
 
         Behavior on x {
-            enabled: !area.dragging || slider.isScale
+            enabled: slider.sliding && (!area.dragging || slider.isScale)
             NumberAnimation { duration: 120; easing.type: Easing.OutQuad }
         }
 
