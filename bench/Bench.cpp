@@ -436,7 +436,6 @@ public:
     QString icType() const override { return m_type; }
     void setCurrentDPI(int) override { }
     void setViewEnabled(bool) override { }
-    void showMessage(const QString&, const QString&) override { }
 
 private:
     bool m_gun;

@@ -19,7 +19,6 @@ public:
     QString icType() const override { return m_type; }
     void setCurrentDPI(int stage) override { CtlOutput::line(QStringLiteral("dpi %1").arg(stage)); }
     void setViewEnabled(bool enabled) override { removed = !enabled; }
-    void showMessage(const QString&, const QString&) override { }
 
     std::atomic<bool> removed {false};
 

@@ -193,6 +193,18 @@ QVariant DeviceOperations::mouseReadCurrentProfile()
     return int(byte1);
 }
 
+int DeviceOperations::failedExchanges() const
+{
+    return m_hid->failedExchanges();
+}
+
+void DeviceOperations::mouseUseFirstProfile()
+{
+    if (is560() && mouseReadCurrentProfile().toInt() != 1) {
+        m_hid->hid560_02H_SetCurrentProfile(1);
+    }
+}
+
 void DeviceOperations::clearHidBusy()
 {
     m_hid->setHidFree(true);

@@ -31,6 +31,9 @@ public:
 
     void setScene(SceneCalls* scene) { m_scene = scene; }
     Hid_Thread* hid() const { return m_hid; }
+    // Exchanges with the mouse that failed since the link was built: a flow's sends failed when
+    // this grew.
+    int failedExchanges() const;
     QString icType() const { return m_icType; }
     bool isGun() const { return m_isGun; }
     bool is560() const { return m_icType == QLatin1String("560"); }
@@ -45,6 +48,9 @@ public:
     void mouseSetProfile(uint profileNo);
     void mouseReadProfile(uint profileNo);
     QVariant mouseReadCurrentProfile();
+    // Start-up: a mouse keeping on-board profiles works on the first; it is switched there when
+    // it reports another.
+    void mouseUseFirstProfile();
     void clearHidBusy();
     void setBusy(int busyTime);
     void setCurrentDPI(int dpiValue);

@@ -20,7 +20,6 @@ public:
     QString icType() const override { return family; }
     void setCurrentDPI(int) override { }
     void setViewEnabled(bool) override { }
-    void showMessage(const QString&, const QString&) override { }
 
     bool gun = false;
     QString family;

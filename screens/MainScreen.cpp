@@ -4,8 +4,8 @@
 #include "ConfigStore.h"
 #include "DeviceOperations.h"
 #include "DpiSettingScreen.h"
+#include "DpiSwitchTexts.h"
 #include "GunControlScreen.h"
-#include "Hid_Thread.h"
 #include "KeyAssigmentScreen.h"
 #include "KeyMatrixScreen.h"
 #include "LanguageStore.h"
@@ -102,11 +102,11 @@ void MainScreen::showNotice(MainScreen::Text text)
 
 bool MainScreen::deliver(const QString& part, const std::function<void()>& send, const std::function<void()>& done)
 {
-    Hid_Thread* hid = m_screens.operations().hid();
-    const int failedBefore = hid->failedExchanges();
+    const DeviceOperations& ops = m_screens.operations();
+    const int failedBefore = ops.failedExchanges();
     enterFlow();
     send();
-    const bool ok = hid->failedExchanges() == failedBefore;
+    const bool ok = ops.failedExchanges() == failedBefore;
     const auto kept = std::find_if(m_unsent.begin(), m_unsent.end(), [&](const Unsent& u) { return u.part == part; });
     if (kept != m_unsent.end()) {
         m_unsent.erase(kept);
@@ -305,8 +305,8 @@ void MainScreen::loadLanguages()
             m_screens.setKeyLabels(list);
         }
     }
-    // Not shown: loading it fills the tray's DPI-switch texts.
-    languages.getLangStrings(QStringLiteral("other"), m_language);
+    // Not shown in the scene: the tray words the mouse's DPI changes with these.
+    DpiSwitchTexts::set(languages.getLangStrings(QStringLiteral("other"), m_language));
 }
 
 void MainScreen::initUI()
@@ -315,11 +315,7 @@ void MainScreen::initUI()
     DeviceOperations& ops = m_screens.operations();
     if (!m_isPownOn) {
         readFlags();
-        if (m_icType == QLatin1String("560")) {
-            if (ScreenValues::toInt(ops.mouseReadCurrentProfile(), 0) != 1) {
-                ops.hid()->hid560_02H_SetCurrentProfile(1);
-            }
-        }
+        ops.mouseUseFirstProfile();
         initScreens();
     } else {
         sendPending();

@@ -1,7 +1,5 @@
 #include "LanguageStore.h"
 
-#include "DpiSwitchTexts.h"
-
 #include "StoreTools.h"
 #include <QFileInfo>
 
@@ -25,10 +23,6 @@ QStringList LanguageStore::getLangStrings(const QString& typeStr, const QString&
         for (int i = 0; ok && i < total; ++i) {
             texts.append(settings->value(typeStr + QStringLiteral("/%1").arg(i)).toString());
         }
-    }
-    // Missing texts (no file, a short group) fall back to the built-in ones.
-    if (typeStr == QLatin1String("other")) {
-        DpiSwitchTexts::set(texts);
     }
     return texts;
 }

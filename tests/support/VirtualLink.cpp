@@ -25,22 +25,10 @@ void FakeOwner::setViewEnabled(bool enabled)
     m_enabled = enabled;
 }
 
-void FakeOwner::showMessage(const QString& title, const QString& message)
-{
-    QMutexLocker lock(&m_mutex);
-    m_messages.append(title + QLatin1Char('|') + message);
-}
-
 QList<int> FakeOwner::stages() const
 {
     QMutexLocker lock(&m_mutex);
     return m_stages;
-}
-
-QStringList FakeOwner::messages() const
-{
-    QMutexLocker lock(&m_mutex);
-    return m_messages;
 }
 
 bool FakeOwner::viewEnabled() const

@@ -30,10 +30,8 @@ public:
     QString icType() const override { return type; }
     void setCurrentDPI(int stage) override;
     void setViewEnabled(bool enabled) override;
-    void showMessage(const QString& title, const QString& message) override;
 
     QList<int> stages() const;
-    QStringList messages() const;
     bool viewEnabled() const;
 
     bool gun = false;
@@ -42,7 +40,6 @@ public:
 private:
     mutable QMutex m_mutex;
     QList<int> m_stages;
-    QStringList m_messages;
     bool m_enabled = true;
 };
 
