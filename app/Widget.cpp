@@ -365,10 +365,10 @@ bool Widget::isGun() const
     return v && v->operations() && v->operations()->isGun();
 }
 
-QString Widget::icType() const
+ControllerFamily Widget::family() const
 {
     const myQQuickView* v = view();
-    return v && v->operations() ? v->operations()->icType() : QString();
+    return v && v->operations() ? v->operations()->family() : ControllerFamily::Set553;
 }
 
 void Widget::setCurrentDPI(int stage)

@@ -79,7 +79,7 @@ public:
     // HidOwner, partly called from the listener's thread. A reported DPI stage goes to the view and,
     // worded in the loaded language, to the tray.
     bool isGun() const override;
-    QString icType() const override;
+    ControllerFamily family() const override;
     void setCurrentDPI(int stage) override;
     void setViewEnabled(bool enabled) override;
 

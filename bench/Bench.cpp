@@ -429,17 +429,17 @@ class BenchOwner : public HidOwner
 public:
     explicit BenchOwner(const ConfigStore& store)
         : m_gun(store.isGun())
-        , m_type(store.icType())
+        , m_family(controllerFamilyOf(store.icType()))
     {
     }
     bool isGun() const override { return m_gun; }
-    QString icType() const override { return m_type; }
+    ControllerFamily family() const override { return m_family; }
     void setCurrentDPI(int) override { }
     void setViewEnabled(bool) override { }
 
 private:
     bool m_gun;
-    QString m_type;
+    ControllerFamily m_family;
 };
 
 bool copyFolder(const QString& from, const QString& to)

@@ -185,7 +185,7 @@ int Qx7Ctl::run(const QStringList& arguments)
     NoWaitClock noWait;
     Hid_Thread link(virtualDevice ? static_cast<HidTransport*>(virtualDevice.get()) : &hidapi,
                     settings.fast ? static_cast<HidClock*>(&noWait) : &realClock);
-    CtlOwner owner(store.isGun(), store.icType());
+    CtlOwner owner(store.isGun(), controllerFamilyOf(store.icType()));
     link.setOwnerWidget(&owner);
     DeviceOperations ops(&link, &store);
     // The screens as the configurator shows them at start, before any device is opened: the

@@ -16,9 +16,8 @@ imitateConfigured(const QString& configPath, HidTransport* next, const std::opti
     if (records.isEmpty()) {
         return nullptr;
     }
-    const bool is560 = config->value(QStringLiteral("mouse/icType")).toString() == QLatin1String("560");
     VirtualMouse::Config c = VirtualMouse::configFor(
-        *records.first(), is560 ? VirtualMouse::Family::Set560 : VirtualMouse::Family::Set553);
+        *records.first(), controllerFamilyOf(config->value(QStringLiteral("mouse/icType")).toString()));
     qDeleteAll(records);
     if (secrecyCode) {
         c.device.sCode = *secrecyCode;

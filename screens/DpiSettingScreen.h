@@ -1,6 +1,8 @@
 #ifndef QX7_DPISETTINGSCREEN_H
 #define QX7_DPISETTINGSCREEN_H
 
+#include "WireSizes.h"
+
 #include <QList>
 #include <QObject>
 #include <QStringList>
@@ -29,7 +31,7 @@ class DpiSettingScreen : public QObject
     Q_PROPERTY(QStringList dpiSettingLang READ dpiSettingLang NOTIFY languageChanged)
 
 public:
-    static constexpr int Stages = 8;
+    static constexpr int Stages = WireSizes::DpiStages;
     // A 176-pixel track with a 12-pixel knob: the knob runs from 3 to 161.
     static constexpr int KnobFirst = 3;
     static constexpr int KnobTravel = 158;

@@ -282,7 +282,7 @@ void GunControlScreen::setY(int y)
 
 void GunControlScreen::setTimes(int times)
 {
-    editShown(&Preset::times, qBound(0, times, MaxTimes));
+    editShown(&Preset::times, qBound(0, times, WireSizes::MaxTimes));
 }
 
 void GunControlScreen::setEndless(bool endless)

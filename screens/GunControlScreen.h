@@ -1,6 +1,8 @@
 #ifndef QX7_GUNCONTROLSCREEN_H
 #define QX7_GUNCONTROLSCREEN_H
 
+#include "WireSizes.h"
+
 #include <QList>
 #include <QObject>
 #include <QStringList>
@@ -48,7 +50,6 @@ public:
     static constexpr int LastRateKnob = 89;
     static constexpr int MinPeriod = FirstRateKnob + 1;
     static constexpr int MaxPeriod = LastRateKnob + 1;
-    static constexpr int MaxTimes = 255;
 
     struct Preset
     {
@@ -82,7 +83,7 @@ public:
     int markerOffset() const;
     int markerTravel() const { return MarkerTravel; }
     int maxY() const { return MaxY; }
-    int maxTimes() const { return MaxTimes; }
+    int maxTimes() const { return WireSizes::MaxTimes; }
     int rateKnob() const;
 
     Preset preset(int index) const { return m_presets.value(index); }

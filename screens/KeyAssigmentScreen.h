@@ -82,7 +82,6 @@ public:
     static constexpr int RateFirstPosition = RateKnob / 4;
     static constexpr int RateLastPosition = RateTrackWidth - RateKnob - RateKnob / 4;
     static constexpr int DefaultRate = 10;
-    static constexpr int MaxTimes = 255;
     static constexpr int MaxCombinationKeys = 2;
     static constexpr int MacroModes = 3;
 
@@ -124,7 +123,7 @@ public:
     bool endless() const { return m_endless; }
     QString groupText() const { return m_groupText; }
     static int rateTrackWidth() { return RateTrackWidth; }
-    static int maxTimes() { return MaxTimes; }
+    static int maxTimes() { return WireSizes::MaxTimes; }
     QString notice() const { return m_notice; }
     // Why the button at `index` keeps its function.
     QString lastLeftButtonText(int index) const;

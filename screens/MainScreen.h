@@ -1,6 +1,8 @@
 #ifndef QX7_MAINSCREEN_H
 #define QX7_MAINSCREEN_H
 
+#include "WireSizes.h"
+
 #include <QList>
 #include <QObject>
 #include <QStringList>
@@ -69,7 +71,7 @@ public:
 
     static constexpr int DefaultGuardMs = 1000;
     static constexpr int DefaultKeyCount = 8;
-    static constexpr int MaxKeyCount = 16;
+    static constexpr int MaxKeyCount = WireSizes::MatrixEntries;
 
     explicit MainScreen(Screens& screens);
 

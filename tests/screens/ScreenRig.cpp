@@ -22,7 +22,7 @@ ScreenRig::ScreenRig(const Flags& flags)
         global.setValue(QStringLiteral("mouse/is55328"), flags.is55328);
     }
     v.owner.gun = flags.gun;
-    v.owner.type = flags.icType;
+    v.owner.type = controllerFamilyOf(flags.icType);
     restart();
 }
 

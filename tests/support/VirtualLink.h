@@ -27,7 +27,7 @@ class FakeOwner : public HidOwner
 {
 public:
     bool isGun() const override { return gun; }
-    QString icType() const override { return type; }
+    ControllerFamily family() const override { return type; }
     void setCurrentDPI(int stage) override;
     void setViewEnabled(bool enabled) override;
 
@@ -35,7 +35,7 @@ public:
     bool viewEnabled() const;
 
     bool gun = false;
-    QString type = QStringLiteral("553");
+    ControllerFamily type = ControllerFamily::Set553;
 
 private:
     mutable QMutex m_mutex;
