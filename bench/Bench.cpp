@@ -15,6 +15,7 @@
 #include "MacroLibrary.h"
 #include "MainScreen.h"
 #include "Screens.h"
+#include "SettingsKeys.h"
 #include "StorePaths.h"
 #include "VirtualMouse.h"
 #include "VirtualMouseSetup.h"
@@ -627,10 +628,10 @@ int profileSwitch(int argc, char** argv, int runs)
     for (int slot = 1; slot <= 2; ++slot) {
         store.copyProfile(slot, 0);
         store.setCurrentProfile(slot);
-        store.setDataList(QStringLiteral("mouse/dpiValueArray"), {800, 1600, 2400, 3200, 4800, 6400, 8000, 12000});
-        store.setDataList(QStringLiteral("mouse/lightValue"), {3, 1, 2});
+        store.setDataList(SettingsKeys::DpiValueArray, {800, 1600, 2400, 3200, 4800, 6400, 8000, 12000});
+        store.setDataList(SettingsKeys::LightValue, {3, 1, 2});
         if (slot == 2) {
-            store.setDataList(QStringLiteral("mouse/colorValue"), QVariantList(24, 64));
+            store.setDataList(SettingsKeys::ColorValue, QVariantList(24, 64));
         }
     }
     store.setCurrentProfile(main->profileNo());

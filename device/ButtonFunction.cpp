@@ -1,6 +1,7 @@
 #include "ButtonFunction.h"
 
 #include "FactoryKeyMatrix.h"
+#include "SettingsKeys.h"
 
 #include <QStringList>
 
@@ -188,7 +189,7 @@ ButtonFunction::DeviceMatrix ButtonFunction::deviceMatrix(const QVariantList& sr
 
 QString ButtonFunction::macroNameKey(int slot)
 {
-    return QStringLiteral("mouseMacroKey/") + QString::number(slot);
+    return SettingsKeys::macroKey(slot);
 }
 
 QString ButtonFunction::keyCodeToString(const MacroNameLookup& macroName, const KeyLabelTable& keys) const

@@ -7,6 +7,7 @@
 #include "Hid_Thread.h"
 #include "LightingEncoding.h"
 #include "SceneCalls.h"
+#include "SettingsKeys.h"
 
 #include <QDebug>
 #include <algorithm>
@@ -208,7 +209,7 @@ void DeviceOperations::mouseSetKeyMatrix(const QVariantList& src64, bool isSendD
                 const int at = n * ButtonFunction::RecordSize + i;
                 record << (at < src64.size() ? src64.at(at) : QVariant(0));
             }
-            m_store->setDataList(QStringLiteral("mouseKeyMatrix/%1").arg(n), record);
+            m_store->setDataList(SettingsKeys::keyMatrix(n), record);
         }
     }
     if (isSendData) {
@@ -230,14 +231,14 @@ void DeviceOperations::sendKeyMatrix(const ButtonFunction::DeviceMatrix& matrix,
 
 QVariantList DeviceOperations::mouseGetKeydefine(const QVariant& index, bool isRecovery)
 {
-    return m_store->getDataList(QStringLiteral("mouseKeyMatrix/") + index.toString(), isRecovery);
+    return m_store->getDataList(SettingsKeys::keyMatrix(index.toString()), isRecovery);
 }
 
 void DeviceOperations::mouseResetKeyMatrix()
 {
     ButtonFunction::DeviceMatrix matrix {};
     for (int n = 0; n < ButtonFunction::MatrixEntries; ++n) {
-        const QVariantList record = m_store->getDataList(QStringLiteral("mouseFwKeyMatrix/%1").arg(n), false);
+        const QVariantList record = m_store->getDataList(SettingsKeys::factoryKeyMatrix(n), false);
         for (int i = 0; i < ButtonFunction::RecordSize && i < record.size(); ++i) {
             matrix[n * ButtonFunction::RecordSize + i] = byteOf(record.at(i));
         }

@@ -1,6 +1,7 @@
 #include "VirtualMouseSetup.h"
 
 #include "DeviceRecords.h"
+#include "SettingsKeys.h"
 #include "StoreTools.h"
 #include "VirtualMouse.h"
 
@@ -16,8 +17,8 @@ imitateConfigured(const QString& configPath, HidTransport* next, const std::opti
     if (records.isEmpty()) {
         return nullptr;
     }
-    VirtualMouse::Config c = VirtualMouse::configFor(
-        *records.first(), controllerFamilyOf(config->value(QStringLiteral("mouse/icType")).toString()));
+    VirtualMouse::Config c
+        = VirtualMouse::configFor(*records.first(), controllerFamilyOf(config->value(SettingsKeys::IcType).toString()));
     qDeleteAll(records);
     if (secrecyCode) {
         c.device.sCode = *secrecyCode;

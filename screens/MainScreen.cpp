@@ -15,6 +15,7 @@
 #include "ProfileScreen.h"
 #include "ScreenValues.h"
 #include "Screens.h"
+#include "SettingsKeys.h"
 #include "SystemSettingScreen.h"
 
 #include <algorithm>
@@ -257,18 +258,17 @@ void MainScreen::controlUIEnable(bool isEnable)
 void MainScreen::readFlags()
 {
     const ConfigStore& store = m_screens.store();
-    m_isColorful = ScreenValues::globalBool(store, QStringLiteral("mouse/isColorful"), m_isColorful);
-    m_icType = ScreenValues::globalText(store, QStringLiteral("mouse/icType"), m_icType);
-    m_is55328 = ScreenValues::globalBool(store, QStringLiteral("mouse/is55328"), m_is55328);
-    m_isGun = ScreenValues::globalBool(store, QStringLiteral("mouse/isGun"), m_isGun);
-    m_keyCount = ScreenValues::globalInt(store, QStringLiteral("mouse/keyCount"), DefaultKeyCount);
+    m_isColorful = ScreenValues::globalBool(store, SettingsKeys::IsColorful, m_isColorful);
+    m_icType = ScreenValues::globalText(store, SettingsKeys::IcType, m_icType);
+    m_is55328 = ScreenValues::globalBool(store, SettingsKeys::Is55328, m_is55328);
+    m_isGun = ScreenValues::globalBool(store, SettingsKeys::IsGun, m_isGun);
+    m_keyCount = ScreenValues::globalInt(store, SettingsKeys::KeyCount, DefaultKeyCount);
     if (m_keyCount < 0 || m_keyCount > MaxKeyCount) {
         m_keyCount = DefaultKeyCount;
     }
-    m_language = m_languageOverride.isEmpty()
-                     ? ScreenValues::globalText(store, QStringLiteral("common/language"), m_language)
-                     : m_languageOverride;
-    m_url = ScreenValues::globalText(store, QStringLiteral("common/url"), m_url);
+    m_language = m_languageOverride.isEmpty() ? ScreenValues::globalText(store, SettingsKeys::Language, m_language)
+                                              : m_languageOverride;
+    m_url = ScreenValues::globalText(store, SettingsKeys::Url, m_url);
     emit flagsChanged();
 }
 
@@ -349,7 +349,7 @@ void MainScreen::initScreens()
 
 void MainScreen::initReportRate(bool isSendData)
 {
-    int index = ScreenValues::profileInt(m_screens.store(), QStringLiteral("mouse/reportRate"), 3);
+    int index = ScreenValues::profileInt(m_screens.store(), SettingsKeys::ReportRate, 3);
     if (index < 0 || index > 3) {
         index = 3;
     }
@@ -367,7 +367,7 @@ void MainScreen::chooseReportRate(int index)
     if (index < 0 || index > 3) {
         return;
     }
-    m_screens.store().setData(QStringLiteral("mouse/reportRate"), index);
+    m_screens.store().setData(SettingsKeys::ReportRate, index);
     if (m_reportRateIndex != index) {
         m_reportRateIndex = index;
         emit reportRateIndexChanged();
@@ -469,7 +469,7 @@ void MainScreen::switchProfile(int number, bool quick)
         return;
     }
     ViewLock lock(*this, &MainScreen::setViewEnabled);
-    m_screens.store().setGlobalData(QStringLiteral("mouse/profileNo"), number);
+    m_screens.store().setGlobalData(SettingsKeys::ProfileNo, number);
     m_screens.store().setCurrentProfile(number);
     m_profileNo = number;
     emit profileNoChanged();

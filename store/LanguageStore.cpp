@@ -1,5 +1,6 @@
 #include "LanguageStore.h"
 
+#include "SettingsKeys.h"
 #include "StoreTools.h"
 #include <QFileInfo>
 
@@ -19,9 +20,10 @@ QStringList LanguageStore::getLangStrings(const QString& typeStr, const QString&
         // Qt reads INI files as UTF-8.
         const std::unique_ptr<QSettings> settings = StoreTools::openSettings(path);
         bool ok = false;
-        const int total = qBound(0, settings->value(typeStr + QStringLiteral("/total")).toInt(&ok), int(MaxTexts));
+        const int total
+            = qBound(0, settings->value(SettingsKeys::LanguageFile::total(typeStr)).toInt(&ok), int(MaxTexts));
         for (int i = 0; ok && i < total; ++i) {
-            texts.append(settings->value(typeStr + QStringLiteral("/%1").arg(i)).toString());
+            texts.append(settings->value(SettingsKeys::LanguageFile::text(typeStr, i)).toString());
         }
     }
     return texts;
