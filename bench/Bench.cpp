@@ -6,13 +6,11 @@
 // full profile change. On an X server of its own (Xvfb) where there is one, offscreen otherwise.
 // Usage: qx7-bench [--runs N] (7 by default).
 #include "ConfigStore.h"
+#include "Core.h"
 #include "DeviceConnector.h"
 #include "DeviceOperations.h"
-#include "GunStore.h"
 #include "HidOwner.h"
 #include "Hid_Thread.h"
-#include "LanguageStore.h"
-#include "MacroLibrary.h"
 #include "MainScreen.h"
 #include "Screens.h"
 #include "SettingsKeys.h"
@@ -471,22 +469,21 @@ int guiStall(int argc, char** argv)
         std::fprintf(stderr, "qx7-bench: no modules folder to copy\n");
         return 1;
     }
-    ConfigStore store(base.path());
-    const std::unique_ptr<VirtualMouse> mouse
-        = VirtualMouseSetup::imitateConfigured(store.paths().globalConfig(), nullptr);
+    const QString config = StorePaths(base.path()).globalConfig();
+    const std::unique_ptr<VirtualMouse> mouse = VirtualMouseSetup::imitateConfigured(config, nullptr);
     if (!mouse) {
         std::fprintf(stderr, "qx7-bench: the configuration lists no device to imitate\n");
         return 1;
     }
     Hid_Thread link(mouse.get());
+    Core core(base.path());
+    ConfigStore& store = core.store();
     BenchOwner owner(store);
     link.setOwnerWidget(&owner);
-    DeviceOperations ops(&link, &store);
-    MacroLibrary macros(store);
-    GunStore guns(store);
-    LanguageStore languages(base.path());
-    Screens screens(store, macros, guns, languages, ops);
-    const int index = DeviceConnector::findAndVerify(link, store.paths().globalConfig());
+    core.attach(&link);
+    DeviceOperations& ops = *core.operations();
+    Screens& screens = *core.screens();
+    const int index = DeviceConnector::findAndVerify(link, config);
     if (index < 0) {
         std::fprintf(stderr, "qx7-bench: the virtual mouse did not answer\n");
         return 1;
@@ -600,22 +597,21 @@ int profileSwitch(int argc, char** argv, int runs)
         std::fprintf(stderr, "qx7-bench: no modules folder to copy\n");
         return 1;
     }
-    ConfigStore store(base.path());
-    const std::unique_ptr<VirtualMouse> mouse
-        = VirtualMouseSetup::imitateConfigured(store.paths().globalConfig(), nullptr);
+    const QString config = StorePaths(base.path()).globalConfig();
+    const std::unique_ptr<VirtualMouse> mouse = VirtualMouseSetup::imitateConfigured(config, nullptr);
     if (!mouse) {
         std::fprintf(stderr, "qx7-bench: the configuration lists no device to imitate\n");
         return 1;
     }
     Hid_Thread link(mouse.get());
+    Core core(base.path());
+    ConfigStore& store = core.store();
     BenchOwner owner(store);
     link.setOwnerWidget(&owner);
-    DeviceOperations ops(&link, &store);
-    MacroLibrary macros(store);
-    GunStore guns(store);
-    LanguageStore languages(base.path());
-    Screens screens(store, macros, guns, languages, ops);
-    const int index = DeviceConnector::findAndVerify(link, store.paths().globalConfig());
+    core.attach(&link);
+    DeviceOperations& ops = *core.operations();
+    Screens& screens = *core.screens();
+    const int index = DeviceConnector::findAndVerify(link, config);
     if (index < 0) {
         std::fprintf(stderr, "qx7-bench: the virtual mouse did not answer\n");
         return 1;

@@ -14,6 +14,7 @@
 
 class ActiveWindow;
 class ConfigStore;
+class Core;
 class DesktopPointer;
 class DeviceOperations;
 class FileDialogChooser;
@@ -36,8 +37,8 @@ public:
 
     // Attaches the link; the screens exist from here on, before the scene is loaded.
     void setHid(Hid_Thread* hid);
-    Screens* screens() const { return m_screens.get(); }
-    DeviceOperations* operations() const { return m_ops.get(); }
+    Screens* screens() const;
+    DeviceOperations* operations() const;
 
     // While the window is hidden, the scene and what it holds (its objects, images, glyphs and
     // compiled types) are given back; the screens keep every rule and value, so the scene made
@@ -141,14 +142,9 @@ private:
     DesktopPointer& pointer() const;
     void frontChanged();
 
-    std::unique_ptr<ConfigStore> m_store;
-    std::unique_ptr<MacroLibrary> m_macros;
-    std::unique_ptr<GunStore> m_guns;
-    std::unique_ptr<LanguageStore> m_languages;
+    std::unique_ptr<Core> m_core;
     std::unique_ptr<FileDialogChooser> m_chooser;
     mutable std::unique_ptr<DesktopPointer> m_pointer;
-    std::unique_ptr<DeviceOperations> m_ops;
-    std::unique_ptr<Screens> m_screens;
     std::unique_ptr<ActiveWindow> m_activeWindow;
     bool m_sceneStarted = false;
     bool m_released = false;
