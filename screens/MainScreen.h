@@ -1,6 +1,9 @@
 #ifndef QX7_MAINSCREEN_H
 #define QX7_MAINSCREEN_H
 
+#include "MacroBindings.h"
+#include "PendingSends.h"
+#include "ProfileFlows.h"
 #include "WireSizes.h"
 
 #include <QList>
@@ -13,8 +16,10 @@
 
 class Screens;
 
-// The main scene's rules: the busy guard, start-up, the report-rate box, and the Save, factory
-// reset and profile-change flows across the screens.
+// The main scene's rules: the busy guard, start-up, the report-rate box, the question about
+// pending edits, and the scene's entry to the flows across the screens (ProfileFlows: Save, factory
+// reset, profile change; MacroBindings: the macro editor's changes; PendingSends: what the mouse
+// did not take).
 class MainScreen : public QObject
 {
     Q_OBJECT
@@ -168,27 +173,11 @@ private:
     void setViewEnabled(bool enabled);
     void guardEnded();
     void loadLanguages();
-    // The macro editor's flows over the current key matrix and the profiles.
-    void resendMacro(const QString& macroName);
-    void renameMacroBindings(const QString& oldName, const QString& newName);
-    void dropMacroBindings(const QString& macroName);
-    // Key matrix, report rate, DPI, lighting and system settings from the current profile, sent.
-    void resendProfile();
     // What failed to reach the mouse goes again; called when the mouse is back.
     void sendPending();
     void updatePendingEdits();
-    void forgetScreenParts();
-    void enterFlow();
-    void leaveFlow();
     void setAskedProfile(int number);
     void switchProfile(int number, bool quick);
-
-    struct Unsent
-    {
-        QString part;
-        std::function<void()> send;
-        std::function<void()> done;
-    };
 
     Screens& m_screens;
     QTimer m_guard;
@@ -210,10 +199,9 @@ private:
     bool m_pendingEdits = false;
     QString m_notice;
     int m_askedProfile = -1;
-    QList<Unsent> m_unsent;
-    // Sends in progress, and whether one of them failed: a flow tells the user once.
-    int m_delivering = 0;
-    bool m_deliveryFailed = false;
+    PendingSends m_sends;
+    MacroBindings m_macroBindings;
+    ProfileFlows m_flows;
 };
 
 #endif // QX7_MAINSCREEN_H
