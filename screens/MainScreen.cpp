@@ -4,14 +4,13 @@
 #include "ConfigStore.h"
 #include "DeviceOperations.h"
 #include "DpiSettingScreen.h"
-#include "DpiSwitchTexts.h"
 #include "GunControlScreen.h"
 #include "KeyAssigmentScreen.h"
 #include "KeyMatrixScreen.h"
-#include "LanguageStore.h"
 #include "LightControlScreen.h"
 #include "MacroEditorScreen.h"
 #include "ProfileScreen.h"
+#include "ScreenLanguages.h"
 #include "ScreenValues.h"
 #include "Screens.h"
 #include "SettingsKeys.h"
@@ -152,20 +151,6 @@ int MainScreen::reportRateValue(int index)
     }
 }
 
-QStringList MainScreen::languageGroups()
-{
-    return {QStringLiteral("main"),
-            QStringLiteral("keyMatrix"),
-            QStringLiteral("keyAssigment"),
-            QStringLiteral("dpiSetting"),
-            QStringLiteral("lightControl"),
-            QStringLiteral("macroEditor"),
-            QStringLiteral("systemSetting"),
-            QStringLiteral("gunControl"),
-            QStringLiteral("profile"),
-            QStringLiteral("keyCode")};
-}
-
 void MainScreen::setBusy(bool busy)
 {
     if (m_busy != busy) {
@@ -230,34 +215,8 @@ void MainScreen::overrideLanguage(const QString& language)
 
 void MainScreen::loadLanguages()
 {
-    const LanguageStore& languages = m_screens.languages();
-    for (const QString& group : languageGroups()) {
-        const QStringList list = languages.getLangStrings(group, m_language);
-        if (group == QLatin1String("main")) {
-            m_mainLang = ScreenValues::texts(DefaultMainLang, list);
-            emit mainLangChanged();
-        } else if (group == QLatin1String("keyMatrix")) {
-            m_screens.keyMatrix()->setLanguageTexts(list);
-        } else if (group == QLatin1String("keyAssigment")) {
-            m_screens.keyAssigment()->setLanguageTexts(list);
-        } else if (group == QLatin1String("dpiSetting")) {
-            m_screens.dpiSetting()->setLanguageTexts(list);
-        } else if (group == QLatin1String("lightControl")) {
-            m_screens.lightControl()->setLanguageTexts(list);
-        } else if (group == QLatin1String("macroEditor")) {
-            m_screens.macroEditor()->setLanguageTexts(list);
-        } else if (group == QLatin1String("systemSetting")) {
-            m_screens.systemSetting()->setLanguageTexts(list);
-        } else if (group == QLatin1String("gunControl")) {
-            m_screens.gunControl()->setLanguageTexts(list);
-        } else if (group == QLatin1String("profile")) {
-            m_screens.profile()->setLanguageTexts(list);
-        } else if (group == QLatin1String("keyCode")) {
-            m_screens.setKeyLabels(list);
-        }
-    }
-    // Not shown in the scene: the tray words the mouse's DPI changes with these.
-    DpiSwitchTexts::set(languages.getLangStrings(QStringLiteral("other"), m_language));
+    m_mainLang = ScreenValues::texts(DefaultMainLang, ScreenLanguages::load(m_screens, m_language));
+    emit mainLangChanged();
 }
 
 void MainScreen::initUI()

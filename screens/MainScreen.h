@@ -152,9 +152,6 @@ public:
     // This run shows the texts of `language` whatever the configuration says.
     void overrideLanguage(const QString& language);
 
-    // Language lists the start-up loads, in order; "other" is loaded last for the tray's texts.
-    static QStringList languageGroups();
-
 signals:
     void busyChanged();
     void viewEnabledChanged();
