@@ -195,7 +195,6 @@ void MainScreen::readFlags()
 {
     const ConfigStore& store = m_screens.store();
     m_isColorful = ScreenValues::globalBool(store, SettingsKeys::IsColorful, m_isColorful);
-    m_icType = ScreenValues::globalText(store, SettingsKeys::IcType, m_icType);
     m_is55328 = ScreenValues::globalBool(store, SettingsKeys::Is55328, m_is55328);
     m_isGun = ScreenValues::globalBool(store, SettingsKeys::IsGun, m_isGun);
     m_keyCount = ScreenValues::globalInt(store, SettingsKeys::KeyCount, DefaultKeyCount);

@@ -29,7 +29,6 @@ class MainScreen : public QObject
     Q_PROPERTY(bool isPownOn READ isPownOn NOTIFY isPownOnChanged)
     Q_PROPERTY(QString language READ language NOTIFY flagsChanged)
     Q_PROPERTY(QString url READ url NOTIFY flagsChanged)
-    Q_PROPERTY(QString icType READ icType NOTIFY flagsChanged)
     Q_PROPERTY(bool isColorful READ isColorful NOTIFY flagsChanged)
     Q_PROPERTY(bool isGun READ isGun NOTIFY flagsChanged)
     Q_PROPERTY(bool is55328 READ is55328 NOTIFY flagsChanged)
@@ -86,7 +85,6 @@ public:
     bool isPownOn() const { return m_isPownOn; }
     QString language() const { return m_language; }
     QString url() const { return m_url; }
-    QString icType() const { return m_icType; }
     bool isColorful() const { return m_isColorful; }
     bool isGun() const { return m_isGun; }
     bool is55328() const { return m_is55328; }
@@ -185,7 +183,6 @@ private:
     QString m_language = QStringLiteral("ChineseSimplified");
     QString m_languageOverride;
     QString m_url = QStringLiteral("https://www.example.com/qx7");
-    QString m_icType = QStringLiteral("553");
     bool m_isColorful = false;
     bool m_isGun = true;
     bool m_is55328 = false;
