@@ -39,7 +39,7 @@ Rectangle {
         width: parent.width
         height: parent.height
         radius: parent.radius
-        color: "#000000"
+        color: Theme.shadowColor
         opacity: 0.35
     }
 
