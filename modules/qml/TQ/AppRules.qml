@@ -164,7 +164,7 @@ DialogFrame {
                 width: ruleRows.width
                 height: dialog.rowHeight
                 radius: 3
-                color: rowArea.containsMouse ? Theme.hoverColor : "transparent"
+                color: rowArea.containsMouse ? Theme.hoverColor : Theme.clear
 
                 MouseArea {
                     id: rowArea

@@ -59,7 +59,7 @@ Rectangle {
                 width: entries.width
                 height: 26
                 radius: 3
-                color: area.containsMouse ? Theme.colorOrange : "transparent"
+                color: area.containsMouse ? Theme.colorOrange : Theme.clear
 
                 Text {
                     anchors.fill: parent

@@ -13,7 +13,7 @@ Rectangle {
 
     signal chosen()
 
-    color: entryArea.containsMouse ? Theme.colorOrange : "transparent"
+    color: entryArea.containsMouse ? Theme.colorOrange : Theme.clear
 
     Rectangle {
         width: 2

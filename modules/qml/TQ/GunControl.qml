@@ -248,7 +248,7 @@ DialogFrame {
                         width: 10
                         height: 10
                         radius: 5
-                        color: "transparent"
+                        color: Theme.clear
                         border.width: 2
                         border.color: markerArea.pressed ? Theme.textColor : Theme.colorOrange
                     }

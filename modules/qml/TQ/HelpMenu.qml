@@ -36,7 +36,7 @@ Rectangle {
             width: parent.width
             height: 28
             radius: 3
-            color: urlArea.containsMouse ? Theme.chosenColor : "transparent"
+            color: urlArea.containsMouse ? Theme.chosenColor : Theme.clear
             Text {
                 anchors.fill: parent
                 anchors.leftMargin: 8
@@ -105,7 +105,7 @@ Rectangle {
                     anchors.fill: parent
                     opacity: entry.available ? 1 : 0.4
                     radius: 3
-                    color: entryArea.containsMouse ? Theme.chosenColor : "transparent"
+                    color: entryArea.containsMouse ? Theme.chosenColor : Theme.clear
 
                     Rectangle {
                         id: mark

@@ -235,7 +235,7 @@ DialogFrame {
                 width: groupList.width
                 height: 34
                 radius: 4
-                color: current ? Theme.chosenColor : groupArea.containsMouse ? Theme.groupHoverColor : "transparent"
+                color: current ? Theme.chosenColor : groupArea.containsMouse ? Theme.groupHoverColor : Theme.clear
 
                 Rectangle {
                     width: 3

@@ -189,7 +189,7 @@ Item {
                         width: 26
                         height: 26
                         radius: 4
-                        color: "transparent"
+                        color: Theme.clear
                         border.width: selected ? 2 : 1
                         border.color: selected ? Theme.colorOrange
                                                : blockArea.containsMouse ? Theme.colorGray2 : Theme.colorGray1

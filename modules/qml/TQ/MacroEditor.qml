@@ -129,7 +129,7 @@ DialogFrame {
                     width: macroList.width
                     height: 28
                     radius: 3
-                    color: selected ? Theme.selectedColor : macroArea.containsMouse ? Theme.fieldColor : "transparent"
+                    color: selected ? Theme.selectedColor : macroArea.containsMouse ? Theme.fieldColor : Theme.clear
 
                     Rectangle {
                         x: 2
@@ -345,7 +345,7 @@ DialogFrame {
                     width: actionList.width
                     height: 26
                     radius: 3
-                    color: selected ? Theme.selectedColor : actionArea.containsMouse ? Theme.fieldColor : "transparent"
+                    color: selected ? Theme.selectedColor : actionArea.containsMouse ? Theme.fieldColor : Theme.clear
 
                     Text {
                         x: 6

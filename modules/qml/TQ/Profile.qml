@@ -76,8 +76,8 @@ DialogFrame {
                 height: 40
                 radius: 3
                 color: index === ProfileScreen.selected ? Theme.chosenColor
-                       : entryArea.containsMouse ? Theme.hoverColor : "transparent"
-                border.color: index === ProfileScreen.selected ? Theme.colorOrange : "transparent"
+                       : entryArea.containsMouse ? Theme.hoverColor : Theme.clear
+                border.color: index === ProfileScreen.selected ? Theme.colorOrange : Theme.clear
 
                 Rectangle {
                     id: useMark
@@ -231,7 +231,7 @@ DialogFrame {
                     width: menuColumn.width
                     height: 30
                     radius: 3
-                    color: menuArea.containsMouse && usable ? Theme.colorBlue : "transparent"
+                    color: menuArea.containsMouse && usable ? Theme.colorBlue : Theme.clear
 
                     Text {
                         anchors.left: parent.left

@@ -6,7 +6,7 @@ import QX7
 // A horizontal track with a 12 x 12 knob. The knob position is its left edge in the track; it runs
 // from a quarter knob-width after the left end to a knob-width and a quarter before the right end
 // (3..161 on a 176-pixel track). A slider whose screen counts steps is as wide as `steps` pixels of
-// travel need, and reads and places its knob by `step`.
+// travel need, and reads and places its knob by `step`; one without steps is given its width.
 Item {
     id: slider
 
@@ -20,7 +20,7 @@ Item {
     property int position: travelStart
     readonly property int travelStart: Math.floor(knobSize / 4)
     readonly property int travelEnd: Math.floor(width - knobSize * 5 / 4)
-    property int steps: 158
+    property int steps: 0
     readonly property int step: position - travelStart
     readonly property bool dragging: area.dragging
     property bool sliding: true

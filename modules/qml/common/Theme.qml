@@ -15,6 +15,8 @@ QtObject {
     readonly property color colorBlue: "#09347f"
     readonly property color colorOrange: "#cf3e00"
     readonly property color colorBlack: "black"
+    // What a row or frame is where nothing is drawn.
+    readonly property color clear: "transparent"
     // Panels and fields drawn over the background.
     readonly property color panelColor: "#cc1f1f1f"
     readonly property color fieldColor: "#262626"
