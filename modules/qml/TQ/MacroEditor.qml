@@ -549,28 +549,29 @@ DialogFrame {
         ContextMenu {
             id: actionMenu
             objectName: "actionMenu"
-            texts: [dialog.lang[MacroEditorScreen.DeleteMenuText], dialog.lang[MacroEditorScreen.InsertDelayText],
-                    dialog.lang[MacroEditorScreen.InsertKeyText], dialog.lang[MacroEditorScreen.InsertLeftText],
-                    dialog.lang[MacroEditorScreen.InsertMiddleText], dialog.lang[MacroEditorScreen.InsertRightText]]
+            readonly property var entries: [MacroEditorScreen.DeleteMenuText, MacroEditorScreen.InsertDelayText,
+                                            MacroEditorScreen.InsertKeyText, MacroEditorScreen.InsertLeftText,
+                                            MacroEditorScreen.InsertMiddleText, MacroEditorScreen.InsertRightText]
+            texts: entries.map(function(entry) { return dialog.lang[entry] })
             onChosen: function(index) {
                 var at = dialog.menuAction
-                switch (index) {
-                case 0:
+                switch (entries[index]) {
+                case MacroEditorScreen.DeleteMenuText:
                     MacroEditorScreen.deleteAction(at)
                     break
-                case 1:
+                case MacroEditorScreen.InsertDelayText:
                     MacroEditorScreen.insertDelay(at)
                     break
-                case 2:
+                case MacroEditorScreen.InsertKeyText:
                     MacroEditorScreen.startInsertKey(at)
                     break
-                case 3:
+                case MacroEditorScreen.InsertLeftText:
                     MacroEditorScreen.insertMouseKey(at, MacroEditorScreen.LeftKey)
                     break
-                case 4:
+                case MacroEditorScreen.InsertMiddleText:
                     MacroEditorScreen.insertMouseKey(at, MacroEditorScreen.MiddleKey)
                     break
-                case 5:
+                case MacroEditorScreen.InsertRightText:
                     MacroEditorScreen.insertMouseKey(at, MacroEditorScreen.RightKey)
                     break
                 }
