@@ -161,6 +161,7 @@ Item {
     // Dragging an empty part of the scene drags the window.
     WindowDragArea {
         id: dragArea
+        objectName: "dragArea"
         anchors.fill: parent
         onGrabbed: {
             mainIten.emptyAreaPressed()

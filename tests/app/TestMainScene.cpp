@@ -56,6 +56,7 @@ private slots:
     void slidersSpanTheirScreensSteps_data();
     void slidersSpanTheirScreensSteps();
     void macroImportOnAnEmptyList();
+    void draggingEmptySceneMovesWindow();
     void profileDropDownAsksFirst_data();
     void profileDropDownAsksFirst();
 };
@@ -199,6 +200,21 @@ void TestMainScene::slidersSpanTheirScreensSteps()
     opened(scene, opener, dialog, page, slider, &track);
     QVERIFY(track);
     QCOMPARE(track->property("travelEnd").toInt() - track->property("travelStart").toInt(), steps);
+}
+
+// Offscreen the window system takes no drag, so the window follows the pointer itself.
+void TestMainScene::draggingEmptySceneMovesWindow()
+{
+    SceneRig scene(QStringLiteral("553"));
+    QVERIFY(scene.settle());
+    QWidget* view = scene.widget->view();
+    const QPoint press(600, 590);
+    QVERIFY(scene.takerAt(press) == scene.item("dragArea"));
+    const QPoint start = scene.widget->pos();
+    QTest::mousePress(view, Qt::LeftButton, {}, press);
+    QTest::mouseMove(view, press + QPoint(30, 20));
+    QTest::mouseRelease(view, Qt::LeftButton, {}, press + QPoint(30, 20));
+    QCOMPARE(scene.widget->pos(), start + QPoint(30, 20));
 }
 
 void TestMainScene::macroImportOnAnEmptyList()
