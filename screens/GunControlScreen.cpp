@@ -193,7 +193,7 @@ QStringList GunControlScreen::slotNames() const
 {
     QStringList names;
     for (int slot = 1; slot <= SlotCount; ++slot) {
-        names << m_lang.at(1) + QString::number(slot);
+        names << m_lang.at(GunText) + QString::number(slot);
     }
     return names;
 }
