@@ -13,6 +13,7 @@
 #include <QQmlEngine>
 #include <QSettings>
 #include <QWidget>
+#include <QWindow>
 #include <QtQml/qqmlextensionplugin.h>
 
 // The scene module is linked in statically.
@@ -97,6 +98,12 @@ void Ui_Controler::onClose()
     } else {
         window->showMinimized();
     }
+}
+
+bool Ui_Controler::startSystemMove()
+{
+    QWindow* handle = window ? window->windowHandle() : nullptr;
+    return handle && handle->startSystemMove();
 }
 
 void Ui_Controler::onXChanged(int x)

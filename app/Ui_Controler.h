@@ -29,6 +29,9 @@ public:
 
     // The tray menu's entries for the window, brought up to date; null while the tray holds them.
     Q_INVOKABLE QObject* windowMenu();
+    // Hands a drag of the window to the window system, which alone can move a window on some
+    // sessions (Wayland); false where it cannot take it, and onXChanged/onYChanged move it instead.
+    Q_INVOKABLE bool startSystemMove();
 
     QPointer<QWidget> window;
     myQQuickView* view = nullptr;

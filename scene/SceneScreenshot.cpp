@@ -1,5 +1,6 @@
 #include "SceneScreenshot.h"
 
+#include "MacroEditorScreen.h"
 #include "MainScreen.h"
 #include "myQQuickView.h"
 
@@ -7,6 +8,7 @@
 #include <QImage>
 #include <QQuickItem>
 #include <cstdio>
+#include <iterator>
 
 namespace {
 
@@ -15,6 +17,52 @@ constexpr int PollMs = 100;
 constexpr int GiveUpMs = 60000;
 // Drop-downs and dialogs finish their opening animations.
 constexpr int SettleMs = 500;
+
+// The macro editor's picture shows a short recorded greeting, made once and selected.
+void showSampleMacro(Screens& screens)
+{
+    const QString name = QStringLiteral("Greeting");
+    MacroEditorScreen* editor = screens.macroEditor();
+    int at = editor->macroNames().indexOf(name);
+    if (at < 0) {
+        editor->newMacro();
+        at = editor->selectedMacro();
+        editor->renameMacro(at, name);
+        editor->setRecordDelay(true);
+        editor->startRecord();
+        // "Hi!" and Enter, typed with Shift where it takes one.
+        constexpr int Shift = 0xE1;
+        const struct
+        {
+            int usbCode;
+            bool shifted;
+        } keys[] = {{0x0B, true}, {0x0C, false}, {0x1E, true}, {0x28, false}};
+        MainScreen* main = screens.main();
+        for (const auto& key : keys) {
+            if (key.shifted) {
+                main->routeKeyboard(true, Shift);
+            }
+            main->routeKeyboard(true, key.usbCode);
+            main->routeKeyboard(false, key.usbCode);
+            if (key.shifted) {
+                main->routeKeyboard(false, Shift);
+            }
+        }
+        editor->stopRecord();
+        // A typist's pauses in place of the instant ones recorded here.
+        const int pauses[] = {60, 90, 40, 120, 80, 150, 50, 90, 60, 200, 70};
+        int next = 0;
+        const QList<MacroEncoder::Action> actions = editor->actions();
+        for (int a = 0; a < actions.size(); ++a) {
+            if (actions.at(a).type == MacroEncoder::Action::Delay) {
+                editor->setDelay(a, QString::number(pauses[next++ % std::size(pauses)]));
+            }
+        }
+    }
+    editor->selectMacro(at);
+    editor->selectAction(4);
+    editor->setRecordDelay(true);
+}
 
 } // namespace
 
@@ -37,6 +85,9 @@ void SceneScreenshot::poll()
     const MainScreen* main = screens ? screens->main() : nullptr;
     if (main && main->isPownOn() && main->revealed() && !main->busy()) {
         m_poll.stop();
+        if (m_screen == QLatin1String("macro")) {
+            showSampleMacro(*screens);
+        }
         QVariant opened;
         if (!QMetaObject::invokeMethod(
                 view->rootObject(), "showScreen", Q_RETURN_ARG(QVariant, opened), Q_ARG(QVariant, m_screen))

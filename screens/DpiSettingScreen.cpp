@@ -67,7 +67,7 @@ void DpiSettingScreen::setLanguageTexts(const QStringList& texts)
 
 int DpiSettingScreen::valueAt(int position, int minDpi, int maxDpi, int base)
 {
-    const double dpi = double(position - KnobFirst) * (maxDpi - minDpi) / KnobTravel + minDpi;
+    const double dpi = double(position) * (maxDpi - minDpi) / KnobSteps + minDpi;
     if (base <= 0) {
         return int(dpi);
     }
@@ -78,9 +78,9 @@ int DpiSettingScreen::knobFor(int value, int minDpi, int maxDpi, int base)
 {
     // The position whose value is nearest; of two as near, the one nearer on the track. The knob
     // only shows the value: a stored value stays as it is.
-    const double exact = KnobFirst + (maxDpi > minDpi ? double(value - minDpi) * KnobTravel / (maxDpi - minDpi) : 0.0);
-    int best = KnobFirst;
-    for (int position = KnobFirst; position <= KnobFirst + KnobTravel; ++position) {
+    const double exact = maxDpi > minDpi ? double(value - minDpi) * KnobSteps / (maxDpi - minDpi) : 0.0;
+    int best = 0;
+    for (int position = 0; position <= KnobSteps; ++position) {
         const int distance = std::abs(valueAt(position, minDpi, maxDpi, base) - value);
         const int bestDistance = std::abs(valueAt(best, minDpi, maxDpi, base) - value);
         if (distance < bestDistance
@@ -95,8 +95,8 @@ QList<int> DpiSettingScreen::nearestValues(int value, int minDpi, int maxDpi, in
 {
     const int step = base > 0 ? base : 1;
     // The lowest and highest values the track gives.
-    const int first = valueAt(KnobFirst, minDpi, maxDpi, base);
-    const int last = valueAt(KnobFirst + KnobTravel, minDpi, maxDpi, base);
+    const int first = valueAt(0, minDpi, maxDpi, base);
+    const int last = valueAt(KnobSteps, minDpi, maxDpi, base);
     if (value <= first || value >= last) {
         return {value <= first ? first : last};
     }
@@ -168,7 +168,7 @@ void DpiSettingScreen::setKnob(int stage, int position)
     if (stage < 0 || stage >= m_knobs.size()) {
         return;
     }
-    const int knob = qBound(KnobFirst, position, KnobFirst + KnobTravel);
+    const int knob = qBound(0, position, int(KnobSteps));
     m_knobs[stage] = knob;
     m_values[stage] = valueAt(knob, m_minDpi, m_maxDpi, m_dpiBase);
     emit valuesChanged();
@@ -193,7 +193,7 @@ void DpiSettingScreen::releaseStage(int stage, int position)
         return;
     }
     // A press on the knob that did not move it leaves a value the knob cannot give as it is.
-    const int knob = qBound(KnobFirst, position, KnobFirst + KnobTravel);
+    const int knob = qBound(0, position, int(KnobSteps));
     if (knob == m_knobs.at(stage) && m_values.at(stage) != valueAt(knob, m_minDpi, m_maxDpi, m_dpiBase)) {
         return;
     }

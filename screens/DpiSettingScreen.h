@@ -26,15 +26,20 @@ class DpiSettingScreen : public QObject
     Q_PROPERTY(QStringList stageCountModel READ stageCountModel NOTIFY rangeChanged)
     Q_PROPERTY(int stages READ stages CONSTANT)
     Q_PROPERTY(QVariantList dpiValues READ dpiValues NOTIFY valuesChanged)
+    // Each knob's position, 0 at the low end to knobSteps.
     Q_PROPERTY(QVariantList knobPositions READ knobPositions NOTIFY valuesChanged)
+    Q_PROPERTY(int knobSteps READ knobSteps CONSTANT)
     Q_PROPERTY(int currentDPI READ currentDPI NOTIFY currentDPIChanged)
     Q_PROPERTY(QStringList dpiSettingLang READ dpiSettingLang NOTIFY languageChanged)
 
 public:
+    // Indices into dpiSettingLang.
+    enum Text { TitleText };
+    Q_ENUM(Text)
+
     static constexpr int Stages = WireSizes::DpiStages;
-    // A 176-pixel track with a 12-pixel knob: the knob runs from 3 to 161.
-    static constexpr int KnobFirst = 3;
-    static constexpr int KnobTravel = 158;
+    // A slider's positions run from 0 to KnobSteps; the scene gives each a pixel.
+    static constexpr int KnobSteps = 158;
 
     explicit DpiSettingScreen(Screens& screens);
 
@@ -53,6 +58,7 @@ public:
     QVariantList dpiValues() const;
     QList<int> values() const { return m_values; }
     QVariantList knobPositions() const;
+    static int knobSteps() { return KnobSteps; }
     int currentDPI() const { return m_currentDPI; }
     void setCurrentDPI(int stageIndex);
     QStringList dpiSettingLang() const { return m_lang; }

@@ -194,7 +194,7 @@ QStringList GunControlScreen::slotNames() const
 {
     QStringList names;
     for (int slot = 1; slot <= SlotCount; ++slot) {
-        names << m_lang.at(1) + QString::number(slot);
+        names << m_lang.at(GunText) + QString::number(slot);
     }
     return names;
 }
@@ -218,7 +218,7 @@ int GunControlScreen::rateKnob() const
 {
     // A whole position: a fraction of the travel can land one pixel short, where the label reads
     // one less and a click on the knob takes that shorter period.
-    return qBound(FirstRateKnob, shown().period - 1, LastRateKnob);
+    return qBound(0, shown().period - MinPeriod, int(RateSteps));
 }
 
 void GunControlScreen::chooseSlot(int slot)
@@ -297,7 +297,7 @@ void GunControlScreen::setEndless(bool endless)
 
 int GunControlScreen::periodOfKnob(int position)
 {
-    return qBound(FirstRateKnob, position, LastRateKnob) + 1;
+    return qBound(0, position, int(RateSteps)) + MinPeriod;
 }
 
 QString GunControlScreen::rateLabel(int position) const

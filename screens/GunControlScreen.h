@@ -32,24 +32,42 @@ class GunControlScreen : public QObject
     Q_PROPERTY(int gunTimes READ gunTimes NOTIFY shownChanged)
     Q_PROPERTY(bool endless READ endless NOTIFY shownChanged)
     Q_PROPERTY(int markerOffset READ markerOffset NOTIFY shownChanged)
-    // The rate knob's position for the shown period: its label reads the period.
+    // The rate knob's position (0 to rateSteps) for the shown period: its label reads the period.
     Q_PROPERTY(int rateKnob READ rateKnob NOTIFY shownChanged)
+    Q_PROPERTY(int rateSteps READ rateSteps CONSTANT)
     Q_PROPERTY(int markerTravel READ markerTravel CONSTANT)
     Q_PROPERTY(int maxY READ maxY CONSTANT)
     Q_PROPERTY(int maxTimes READ maxTimes CONSTANT)
+    Q_PROPERTY(int maxNameLength READ maxNameLength CONSTANT)
 
 public:
+    // Indices into gunControlLang.
+    enum Text {
+        TitleText,
+        GunText,
+        SelectGunText,
+        CursorAdjustText,
+        XAxisText,
+        YAxisText,
+        FireAdjustText,
+        RateText,
+        TimesText,
+        EndlessText,
+    };
+    Q_ENUM(Text)
+
     static constexpr int PresetCount = 6;
     static constexpr int SlotCount = 3;
     // The correction marker's travel in pixels spans Y 0-64.
     static constexpr int MarkerTravel = 94;
     static constexpr int MaxY = 64;
-    // The rate slider's knob runs from 3 to 89 on its 104-pixel track; its label reads the
-    // position plus 1, the period in milliseconds.
-    static constexpr int FirstRateKnob = 3;
-    static constexpr int LastRateKnob = 89;
-    static constexpr int MinPeriod = FirstRateKnob + 1;
-    static constexpr int MaxPeriod = LastRateKnob + 1;
+    // The rate slider gives the fire period in milliseconds, one step a millisecond.
+    static constexpr int MinPeriod = 4;
+    static constexpr int MaxPeriod = 90;
+    static constexpr int RateSteps = MaxPeriod - MinPeriod;
+    static constexpr int MaxTimes = WireSizes::MaxTimes;
+    // What the name field under a preset's picture takes.
+    static constexpr int MaxNameLength = 12;
 
     struct Preset
     {
@@ -83,8 +101,10 @@ public:
     int markerOffset() const;
     int markerTravel() const { return MarkerTravel; }
     int maxY() const { return MaxY; }
-    int maxTimes() const { return WireSizes::MaxTimes; }
+    int maxTimes() const { return MaxTimes; }
+    static int maxNameLength() { return MaxNameLength; }
     int rateKnob() const;
+    static int rateSteps() { return RateSteps; }
 
     Preset preset(int index) const { return m_presets.value(index); }
     int slotPreset(int slot) const { return m_selectGun.value(slot); }

@@ -423,7 +423,7 @@ void KeyAssigmentScreen::updateFire()
 
 void KeyAssigmentScreen::setRatePosition(int position)
 {
-    m_rate = std::clamp(position, int(RateFirstPosition), int(RateLastPosition)) + 1;
+    m_rate = std::clamp(position, 0, int(RateSteps)) + MinRate;
     m_rateMoved = true;
     updateFire();
 }

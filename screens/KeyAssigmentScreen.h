@@ -38,7 +38,7 @@ class KeyAssigmentScreen : public QObject
     Q_PROPERTY(int times READ times NOTIFY fireChanged)
     Q_PROPERTY(bool endless READ endless NOTIFY fireChanged)
     Q_PROPERTY(QString groupText READ groupText NOTIFY groupTextChanged)
-    Q_PROPERTY(int rateTrackWidth READ rateTrackWidth CONSTANT)
+    Q_PROPERTY(int rateSteps READ rateSteps CONSTANT)
     Q_PROPERTY(int maxTimes READ maxTimes CONSTANT)
     // Why the last click on a button opened nothing; empty otherwise.
     Q_PROPERTY(QString notice READ notice NOTIFY noticeChanged)
@@ -75,12 +75,10 @@ public:
     };
     Q_ENUM(Text)
 
-    // The rate slider: a 94-pixel track whose 12-pixel knob runs from a quarter knob from the left
-    // end to a knob and a quarter from the right end; the interval is the knob position plus one.
-    static constexpr int RateTrackWidth = 94;
-    static constexpr int RateKnob = 12;
-    static constexpr int RateFirstPosition = RateKnob / 4;
-    static constexpr int RateLastPosition = RateTrackWidth - RateKnob - RateKnob / 4;
+    // The rate slider gives the interval in milliseconds, one step a millisecond.
+    static constexpr int MinRate = 4;
+    static constexpr int MaxRate = 80;
+    static constexpr int RateSteps = MaxRate - MinRate;
     static constexpr int DefaultRate = 10;
     static constexpr int MaxCombinationKeys = 2;
     static constexpr int MacroModes = 3;
@@ -118,11 +116,11 @@ public:
     QString rateText() const;
     // The knob for the interval; one outside the slider's range stands at its end while the
     // label shows the interval as stored.
-    int ratePosition() const { return std::clamp(m_rate - 1, int(RateFirstPosition), int(RateLastPosition)); }
+    int ratePosition() const { return std::clamp(m_rate - MinRate, 0, int(RateSteps)); }
     int times() const { return m_times; }
     bool endless() const { return m_endless; }
     QString groupText() const { return m_groupText; }
-    static int rateTrackWidth() { return RateTrackWidth; }
+    static int rateSteps() { return RateSteps; }
     static int maxTimes() { return WireSizes::MaxTimes; }
     QString notice() const { return m_notice; }
     // Why the button at `index` keeps its function.

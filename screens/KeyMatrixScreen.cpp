@@ -48,7 +48,7 @@ QStringList KeyMatrixScreen::rowTitles() const
 {
     QStringList titles;
     for (int n = 1; n <= Rows; ++n) {
-        titles << m_lang.at(0) + QString::number(n);
+        titles << m_lang.at(KeyText) + QString::number(n);
     }
     return titles;
 }

@@ -22,6 +22,10 @@ class KeyMatrixScreen : public QObject
     Q_PROPERTY(int selectKey READ selectKey NOTIFY selectKeyChanged)
 
 public:
+    // Indices into keyMatrixLang.
+    enum Text { KeyText, KeyFunctionText };
+    Q_ENUM(Text)
+
     static constexpr int Entries = ButtonFunction::MatrixEntries;
     static constexpr int Rows = 8;
 

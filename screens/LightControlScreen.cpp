@@ -97,9 +97,9 @@ QList<int> validEffect(const QVariantList& stored)
 QString colorText(int red, int green, int blue)
 {
     return QStringLiteral("#%1%2%3")
-        .arg(qBound(0, red, 255), 2, 16, QLatin1Char('0'))
-        .arg(qBound(0, green, 255), 2, 16, QLatin1Char('0'))
-        .arg(qBound(0, blue, 255), 2, 16, QLatin1Char('0'));
+        .arg(qBound(0, red, int(LightControlScreen::MaxChannel)), 2, 16, QLatin1Char('0'))
+        .arg(qBound(0, green, int(LightControlScreen::MaxChannel)), 2, 16, QLatin1Char('0'))
+        .arg(qBound(0, blue, int(LightControlScreen::MaxChannel)), 2, 16, QLatin1Char('0'));
 }
 
 bool isColorText(const QString& text)
@@ -425,7 +425,7 @@ void LightControlScreen::setChannel(int channel, int value)
         return;
     }
     QList<int> rgb = colorNumbers(m_colors.at(m_selectedColor));
-    rgb[channel] = qBound(0, value, 255);
+    rgb[channel] = qBound(0, value, int(MaxChannel));
     changeSelected(colorText(rgb.at(0), rgb.at(1), rgb.at(2)));
 }
 

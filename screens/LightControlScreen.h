@@ -17,6 +17,7 @@ class LightControlScreen : public QObject
 {
     Q_OBJECT
     Q_PROPERTY(bool isSave READ isSave WRITE setSave NOTIFY isSaveChanged)
+    Q_PROPERTY(int maxChannel READ maxChannel CONSTANT)
     Q_PROPERTY(QStringList modes READ modes NOTIFY modesChanged)
     Q_PROPERTY(int modeIndex READ modeIndex NOTIFY effectChanged)
     Q_PROPERTY(int speedIndex READ speedIndex NOTIFY effectChanged)
@@ -35,6 +36,14 @@ class LightControlScreen : public QObject
     Q_PROPERTY(QStringList lightControlLang READ lightControlLang NOTIFY modesChanged)
 
 public:
+    // Red, green and blue each run from 0 to MaxChannel.
+    static constexpr int MaxChannel = 255;
+    static int maxChannel() { return MaxChannel; }
+
+    // Indices into lightControlLang.
+    enum Text { TitleText, SpeedText = 5, ColorText, BrightnessText };
+    Q_ENUM(Text)
+
     static constexpr int Levels = LightingEncoding::Levels;
     // One colour per DPI stage.
     static constexpr int ColorCount = WireSizes::DpiStages;

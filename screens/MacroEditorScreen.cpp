@@ -1,12 +1,10 @@
 #include "MacroEditorScreen.h"
 
-#include "DeviceOperations.h"
 #include "MacroLibrary.h"
 #include "MainScreen.h"
 #include "ScreenValues.h"
 #include "Screens.h"
 #include "StoreTools.h"
-#include "TickClock.h"
 
 #include <QVariantMap>
 
@@ -42,17 +40,7 @@ const QStringList DefaultLang {
     QStringLiteral("A file cannot have that name"),
 };
 
-const QString NamePrefix = QStringLiteral("Macro_");
-
 using Action = MacroEncoder::Action;
-
-Action makeAction(int type, const QString& info)
-{
-    Action action;
-    action.type = type;
-    action.info = info;
-    return action;
-}
 
 QString mouseLabel(int key)
 {
@@ -68,23 +56,13 @@ QString mouseLabel(int key)
     }
 }
 
-QStringList storedTexts(const QList<Action>& actions)
-{
-    QStringList texts;
-    for (const Action& action : actions) {
-        texts << action.toStoredText();
-    }
-    return texts;
-}
-
 } // namespace
 
 MacroEditorScreen::MacroEditorScreen(Screens& screens)
     : QObject(&screens)
     , m_screens(screens)
     , m_lang(DefaultLang)
-    , m_ownClock(std::make_unique<TickClock>())
-    , m_clock(m_ownClock.get())
+    , m_catalog(screens)
 {
 }
 
@@ -98,14 +76,17 @@ void MacroEditorScreen::setLanguageTexts(const QStringList& texts)
 
 void MacroEditorScreen::setClock(TickClock* clock)
 {
-    m_clock = clock ? clock : m_ownClock.get();
+    m_recorder.setClock(clock);
 }
 
 QVariantList MacroEditorScreen::actionItems() const
 {
     QVariantList items;
     for (const Action& action : m_actions) {
-        items << QVariantMap {{QStringLiteral("type"), action.type}, {QStringLiteral("info"), action.info}};
+        const bool press = action.type == Action::KeyPress || action.type == Action::MousePress;
+        items << QVariantMap {{QStringLiteral("delay"), action.type == Action::Delay},
+                              {QStringLiteral("press"), press},
+                              {QStringLiteral("info"), action.info}};
     }
     return items;
 }
@@ -120,7 +101,8 @@ void MacroEditorScreen::setRecordDelay(bool record)
 
 QString MacroEditorScreen::insertKeyLabel() const
 {
-    return m_insertCode ? m_screens.keyLabels().label(m_insertCode) : QString();
+    const int code = m_recorder.insertCode();
+    return code ? m_screens.keyLabels().label(code) : QString();
 }
 
 int MacroEditorScreen::encodedLength() const
@@ -130,67 +112,35 @@ int MacroEditorScreen::encodedLength() const
 
 void MacroEditorScreen::init()
 {
-    QStringList names;
-    for (const QVariant& name : m_screens.macros().getNameList(MacroLibrary::MacroNames)) {
-        names << name.toString();
-    }
-    if (names.size() == 2 && names.at(1) == MacroLibrary::FillerMarker) {
-        names.removeLast();
-    }
-    names.removeAll(QString());
-    names.removeDuplicates();
-    m_names = names.mid(0, MaxMacros);
+    m_catalog.read();
     emit macroNamesChanged();
-    selectMacro(m_names.indexOf(selectedName()));
-}
-
-QByteArray MacroEditorScreen::encodeStored(const QString& macroName) const
-{
-    QStringList stored = m_screens.macros().loadMacroIni(macroName);
-    // Each macro goes out with its own repeat count, whatever macro the editor shows.
-    const int repeat = stored.isEmpty() ? 1 : ScreenValues::toInt(stored.takeLast(), 1);
-    return MacroEncoder::deCode(MacroEncoder::parseActions(stored), repeat, m_screens.keyLabels());
+    selectMacro(macroNames().indexOf(selectedName()));
 }
 
 bool MacroEditorScreen::fitsBlock(const QString& macroName) const
 {
-    return encodeStored(macroName).size() <= MacroEncoder::BlockSize;
+    return m_catalog.encodedLength(macroName) <= MacroEncoder::BlockSize;
 }
 
 bool MacroEditorScreen::sendMacro(int slot, const QString& macroName)
 {
-    // A name without a file reads as an empty macro, which would wipe the slot on the mouse.
-    if (!m_screens.macros().macroExists(macroName)) {
-        return false;
-    }
-    const QByteArray encoded = encodeStored(macroName);
-    // Cut to the block, a longer macro would lose its end pair on the mouse.
-    if (encoded.size() > MacroEncoder::BlockSize) {
-        return false;
-    }
-    QVariantList bytes;
-    for (char byte : encoded) {
-        bytes << int(static_cast<unsigned char>(byte));
-    }
-    return m_screens.operations().mouseSendMacroData(bytes, slot).toBool();
+    return m_catalog.send(slot, macroName);
 }
 
 void MacroEditorScreen::selectMacro(int index)
 {
     stopRecord();
     cancelInsertKey();
-    if (index < 0 || index >= m_names.size()) {
+    if (!m_catalog.has(index)) {
         index = -1;
     }
     m_selected = index;
     QList<Action> actions;
     int repeat = 1;
     if (index >= 0) {
-        QStringList stored = m_screens.macros().loadMacroIni(m_names.at(index));
-        if (!stored.isEmpty()) {
-            repeat = qBound(1, ScreenValues::toInt(stored.takeLast(), 1), MaxRepeat);
-            actions = MacroEncoder::parseActions(stored);
-        }
+        const MacroCatalog::Stored stored = m_catalog.load(m_catalog.name(index));
+        repeat = qBound(1, stored.repeat, int(MaxRepeat));
+        actions = stored.actions;
     }
     emit selectedMacroChanged();
     if (m_repeat != repeat) {
@@ -218,24 +168,6 @@ void MacroEditorScreen::setSelectedAction(int index)
     }
 }
 
-QString MacroEditorScreen::freeName() const
-{
-    // A file no list names would lose its actions to the new, empty macro.
-    for (int n = 0; n < MaxMacros; ++n) {
-        const QString name = NamePrefix + QString::number(n);
-        if (!m_names.contains(name) && !m_screens.macros().macroExists(name)) {
-            return name;
-        }
-    }
-    return {};
-}
-
-void MacroEditorScreen::storeNames()
-{
-    m_screens.macros().updataNameList(MacroLibrary::MacroNames, m_names);
-    emit macroNamesChanged();
-}
-
 void MacroEditorScreen::showMessage(Text text)
 {
     m_message = m_lang.value(text);
@@ -245,20 +177,13 @@ void MacroEditorScreen::showMessage(Text text)
 void MacroEditorScreen::newMacro()
 {
     stopRecord();
-    const QString name = m_names.size() < MaxMacros ? freeName() : QString();
-    if (name.isEmpty()) {
-        showMessage(ListFullText);
-        return;
-    }
-    m_screens.macros().createMacroIni(name, 0);
-    m_names << name;
-    storeNames();
-    selectMacro(m_names.size() - 1);
+    const int at = macroNames().size();
+    added(m_catalog.create(), at);
 }
 
 QVariantList MacroEditorScreen::menuEntries(int index) const
 {
-    if (index >= 0 && index < m_names.size()) {
+    if (m_catalog.has(index)) {
         return {DeleteMenuText, ImportText, ExportText};
     }
     return {ImportText};
@@ -267,32 +192,29 @@ QVariantList MacroEditorScreen::menuEntries(int index) const
 void MacroEditorScreen::importMacro()
 {
     stopRecord();
-    const QString name = m_names.size() < MaxMacros ? freeName() : QString();
-    if (name.isEmpty()) {
-        showMessage(ListFullText);
-        return;
+    const int at = m_selected >= 0 ? m_selected : macroNames().size();
+    added(m_catalog.import(at), at);
+}
+
+void MacroEditorScreen::added(MacroCatalog::Added result, int at)
+{
+    switch (result) {
+        case MacroCatalog::Added::Done:
+            emit macroNamesChanged();
+            selectMacro(at);
+            break;
+        case MacroCatalog::Added::ListFull:
+            showMessage(ListFullText);
+            break;
+        case MacroCatalog::Added::NotMacroFile:
+            showMessage(NotMacroFileText);
+            break;
+        case MacroCatalog::Added::TooLong:
+            showMessage(FullText);
+            break;
+        case MacroCatalog::Added::Cancelled:
+            break;
     }
-    MacroLibrary& macros = m_screens.macros();
-    const MacroLibrary::ImportResult result = macros.importMacroFile(name);
-    if (result == MacroLibrary::ImportResult::Cancelled) {
-        return;
-    }
-    if (result == MacroLibrary::ImportResult::Refused) {
-        showMessage(NotMacroFileText);
-        return;
-    }
-    QStringList stored = macros.loadMacroIni(name);
-    const int repeat = stored.isEmpty() ? 1 : ScreenValues::toInt(stored.takeLast(), 1);
-    if (MacroEncoder::encodedLength(MacroEncoder::parseActions(stored), repeat, m_screens.keyLabels())
-        > MacroEncoder::BlockSize) {
-        macros.deleteMacroIni(name);
-        showMessage(FullText);
-        return;
-    }
-    const int at = m_selected >= 0 ? m_selected : m_names.size();
-    m_names.insert(at, name);
-    storeNames();
-    selectMacro(at);
 }
 
 void MacroEditorScreen::exportMacro()
@@ -308,10 +230,10 @@ void MacroEditorScreen::exportMacro()
 
 bool MacroEditorScreen::renameMacro(int index, const QString& name)
 {
-    if (index < 0 || index >= m_names.size()) {
+    if (!m_catalog.has(index)) {
         return false;
     }
-    const QString oldName = m_names.at(index);
+    const QString oldName = m_catalog.name(index);
     const QString newName = name.trimmed();
     if (newName == oldName) {
         return true;
@@ -323,12 +245,12 @@ bool MacroEditorScreen::renameMacro(int index, const QString& name)
         showMessage(BadNameText);
         return false;
     }
-    MacroLibrary& macros = m_screens.macros();
-    if (m_names.contains(newName) || newName == MacroLibrary::FillerMarker || macros.macroExists(newName)) {
+    if (m_catalog.isUsed(newName)) {
         showMessage(NameUsedText);
         return false;
     }
     stopRecord();
+    MacroLibrary& macros = m_screens.macros();
     // A listed name without a file reads as an empty macro; with one it can be renamed.
     if (!macros.macroExists(oldName)) {
         macros.createMacroIni(oldName, 0);
@@ -337,8 +259,8 @@ bool MacroEditorScreen::renameMacro(int index, const QString& name)
     if (!macros.macroExists(newName)) {
         return false;
     }
-    m_names[index] = newName;
-    storeNames();
+    m_catalog.rename(index, newName);
+    emit macroNamesChanged();
     if (index == m_selected) {
         emit selectedMacroChanged();
     }
@@ -347,18 +269,18 @@ bool MacroEditorScreen::renameMacro(int index, const QString& name)
 
 void MacroEditorScreen::removeMacro(int index)
 {
-    if (index < 0 || index >= m_names.size()) {
+    if (!m_catalog.has(index)) {
         return;
     }
     stopRecord();
-    const QString name = m_names.at(index);
+    const QString name = m_catalog.name(index);
     m_screens.macros().deleteMacroIni(name);
     if (index == m_selected) {
         setActions({}, -1);
     }
     emit deleteMacro(name);
-    m_names.removeAt(index);
-    storeNames();
+    m_catalog.removeAt(index);
+    emit macroNamesChanged();
     if (index == m_selected) {
         m_selected = -1;
         emit selectedMacroChanged();
@@ -376,16 +298,16 @@ bool MacroEditorScreen::fits(const QList<Action>& candidate) const
     return length <= MacroEncoder::BlockSize || length <= MacroEncoder::encodedLength(m_actions, m_repeat, keys);
 }
 
-bool MacroEditorScreen::edit(const QList<Action>& candidate, int selected)
+bool MacroEditorScreen::edit(const MacroActionEdits::Edit& candidate)
 {
     if (m_selected < 0) {
         return false;
     }
-    if (!fits(candidate)) {
+    if (!fits(candidate.actions)) {
         showMessage(FullText);
         return false;
     }
-    setActions(candidate, selected);
+    setActions(candidate.actions, candidate.selected);
     save();
     return true;
 }
@@ -396,11 +318,7 @@ void MacroEditorScreen::save()
         return;
     }
     const QString name = selectedName();
-    MacroLibrary& macros = m_screens.macros();
-    if (!macros.macroExists(name)) {
-        macros.createMacroIni(name, 0);
-    }
-    macros.saveMacroIni(name, storedTexts(m_actions), m_repeat);
+    m_catalog.save(name, m_actions, m_repeat);
     emit modifyMacroData(name);
 }
 
@@ -414,17 +332,12 @@ bool MacroEditorScreen::deleteAction(int index)
     if (index < 0 || index >= m_actions.size()) {
         return false;
     }
-    QList<Action> candidate = m_actions;
-    candidate.removeAt(index);
-    return edit(candidate, -1);
+    return edit(MacroActionEdits::removed(m_actions, index));
 }
 
 bool MacroEditorScreen::insertDelay(int index)
 {
-    QList<Action> candidate = m_actions;
-    const int at = index >= 0 && index < candidate.size() ? index : candidate.size();
-    candidate.insert(at, makeAction(Action::Delay, QString::number(InsertedDelayMs)));
-    return edit(candidate, at);
+    return edit(MacroActionEdits::delayInserted(m_actions, index, InsertedDelayMs));
 }
 
 bool MacroEditorScreen::insertMouseKey(int index, int key)
@@ -433,11 +346,7 @@ bool MacroEditorScreen::insertMouseKey(int index, int key)
     if (label.isEmpty()) {
         return false;
     }
-    QList<Action> candidate = m_actions;
-    const int at = index >= 0 && index < candidate.size() ? index + 1 : candidate.size();
-    candidate.insert(at, makeAction(Action::MouseRelease, label));
-    candidate.insert(at, makeAction(Action::MousePress, label));
-    return edit(candidate, at);
+    return edit(MacroActionEdits::mouseKeyInserted(m_actions, index, label));
 }
 
 bool MacroEditorScreen::setDelay(int index, const QString& milliseconds)
@@ -453,20 +362,15 @@ bool MacroEditorScreen::setDelay(int index, const QString& milliseconds)
     if (QString::number(ms) == m_actions.at(index).info) {
         return true;
     }
-    QList<Action> candidate = m_actions;
-    candidate[index].info = QString::number(ms);
-    return edit(candidate, index);
+    return edit(MacroActionEdits::delaySet(m_actions, index, ms));
 }
 
 void MacroEditorScreen::startInsertKey(int index)
 {
-    if (m_selected < 0 || m_isInputting) {
+    if (m_selected < 0 || m_recorder.recording()) {
         return;
     }
-    m_insertAt = index;
-    m_insertCode = 0;
-    if (!m_isInsertting) {
-        m_isInsertting = true;
+    if (m_recorder.startInsert(index)) {
         m_screens.captureKeys(this, true);
     }
     emit isInserttingChanged();
@@ -474,9 +378,7 @@ void MacroEditorScreen::startInsertKey(int index)
 
 void MacroEditorScreen::endInsert()
 {
-    if (m_isInsertting) {
-        m_isInsertting = false;
-        m_insertCode = 0;
+    if (m_recorder.endInsert()) {
         m_screens.captureKeys(this, false);
         emit isInserttingChanged();
     }
@@ -484,21 +386,16 @@ void MacroEditorScreen::endInsert()
 
 bool MacroEditorScreen::confirmInsertKey()
 {
-    if (!m_isInsertting) {
+    if (!m_recorder.inserting()) {
         return false;
     }
     const QString label = insertKeyLabel();
-    const int index = m_insertAt;
+    const int index = m_recorder.insertAt();
     endInsert();
     if (label.isEmpty()) {
         return false;
     }
-    QList<Action> candidate = m_actions;
-    // Before the action, except after the last one.
-    const int at = index >= 0 && index < candidate.size() - 1 ? index : candidate.size();
-    candidate.insert(at, makeAction(Action::KeyRelease, label));
-    candidate.insert(at, makeAction(Action::KeyPress, label));
-    return edit(candidate, at);
+    return edit(MacroActionEdits::keyInserted(m_actions, index, label));
 }
 
 void MacroEditorScreen::cancelInsertKey()
@@ -518,23 +415,21 @@ void MacroEditorScreen::setRepeatCount(int count)
 
 void MacroEditorScreen::startRecord()
 {
-    if (m_selected < 0 || m_isInputting) {
+    if (m_selected < 0 || m_recorder.recording()) {
         return;
     }
     cancelInsertKey();
     setActions({}, -1);
-    m_clock->zero();
-    m_isInputting = true;
+    m_recorder.startRecording();
     m_screens.captureKeys(this, true);
     emit isInputtingChanged();
 }
 
 void MacroEditorScreen::stopRecord()
 {
-    if (!m_isInputting) {
+    if (!m_recorder.stopRecording()) {
         return;
     }
-    m_isInputting = false;
     m_screens.captureKeys(this, false);
     emit isInputtingChanged();
     save();
@@ -548,7 +443,7 @@ void MacroEditorScreen::close()
 
 bool MacroEditorScreen::capturesKeys() const
 {
-    return (m_isInputting || m_isInsertting) && m_selected >= 0;
+    return m_recorder.capturing() && m_selected >= 0;
 }
 
 void MacroEditorScreen::detectKeyboard(bool isDown, int usbCode)
@@ -560,31 +455,20 @@ void MacroEditorScreen::detectKeyboard(bool isDown, int usbCode)
     if (label.isEmpty()) {
         return;
     }
-    if (m_isInsertting) {
+    if (m_recorder.inserting()) {
         if (isDown && usbCode < FirstMouseCode) {
-            m_insertCode = usbCode;
+            m_recorder.takeInsertKey(usbCode);
             emit isInserttingChanged();
         }
         return;
     }
-    QList<Action> candidate = m_actions;
-    if (!candidate.isEmpty() && m_recordDelay) {
-        // A delay action holds at most 65535 ms; a longer pause takes several.
-        qint64 ms = m_clock->ticks() * TickClock::TickMs;
-        do {
-            const qint64 part = qMin<qint64>(ms, MaxDelayMs);
-            candidate << makeAction(Action::Delay, QString::number(part));
-            ms -= part;
-        } while (ms > 0);
-    }
-    const bool mouse = usbCode >= FirstMouseCode;
-    const int type = isDown ? (mouse ? Action::MousePress : Action::KeyPress)
-                            : (mouse ? Action::MouseRelease : Action::KeyRelease);
-    candidate << makeAction(type, label);
-    if (!fits(candidate)) {
+    const qint64 pause = !m_actions.isEmpty() && m_recordDelay ? m_recorder.pauseMs() : -1;
+    const MacroActionEdits::Edit candidate
+        = MacroActionEdits::keyRecorded(m_actions, pause, isDown, usbCode >= FirstMouseCode, label);
+    if (!fits(candidate.actions)) {
         showMessage(FullText);
         return;
     }
-    m_clock->zero();
-    setActions(candidate, candidate.size() - 1);
+    m_recorder.restartPause();
+    setActions(candidate.actions, candidate.selected);
 }

@@ -1,26 +1,28 @@
 #ifndef QX7_MACROEDITORSCREEN_H
 #define QX7_MACROEDITORSCREEN_H
 
+#include "MacroActionEdits.h"
+#include "MacroCatalog.h"
 #include "MacroEncoder.h"
+#include "MacroRecorder.h"
 
 #include <QList>
 #include <QObject>
 #include <QStringList>
 #include <QVariantList>
-#include <memory>
 
 class Screens;
 class TickClock;
 
-// The macro editor: the library of named macros, the selected macro's actions with their edits,
-// recording with its 10 ms tick counter, and the one path by which a macro reaches the mouse.
-// Every edit is saved at once and announced with modifyMacroData, so that the buttons bound to the
-// macro get it again.
+// The macro editor: the list of named macros (MacroCatalog), the selected macro's actions with
+// their edits (MacroActionEdits), and recording and Insert Key (MacroRecorder). Every edit is saved
+// at once and announced with modifyMacroData, so that the buttons bound to the macro get it again.
 class MacroEditorScreen : public QObject
 {
     Q_OBJECT
     Q_PROPERTY(QStringList macroNames READ macroNames NOTIFY macroNamesChanged)
     Q_PROPERTY(int selectedMacro READ selectedMacro NOTIFY selectedMacroChanged)
+    // Each action as whether it is a delay or a press, and its info.
     Q_PROPERTY(QVariantList actions READ actionItems NOTIFY actionsChanged)
     Q_PROPERTY(int selectedAction READ selectedAction NOTIFY selectedActionChanged)
     Q_PROPERTY(int repeatCount READ repeatCount NOTIFY repeatCountChanged)
@@ -71,10 +73,10 @@ public:
     enum MouseKey { LeftKey, MiddleKey, RightKey };
     Q_ENUM(MouseKey)
 
-    static constexpr int MaxMacros = 100;
+    static constexpr int MaxMacros = MacroCatalog::MaxMacros;
     static constexpr int MaxNameLength = 32;
     static constexpr int MaxRepeat = 65535;
-    static constexpr int MaxDelayMs = 65535;
+    static constexpr int MaxDelayMs = MacroActionEdits::MaxDelayMs;
     static constexpr int InsertedDelayMs = 50;
     // Codes from here on are mouse buttons.
     static constexpr int FirstMouseCode = 0xF0;
@@ -82,17 +84,17 @@ public:
     explicit MacroEditorScreen(Screens& screens);
     ~MacroEditorScreen() override;
 
-    QStringList macroNames() const { return m_names; }
+    QStringList macroNames() const { return m_catalog.names(); }
     int selectedMacro() const { return m_selected; }
-    QString selectedName() const { return m_names.value(m_selected); }
+    QString selectedName() const { return m_catalog.name(m_selected); }
     QList<MacroEncoder::Action> actions() const { return m_actions; }
     QVariantList actionItems() const;
     int selectedAction() const { return m_selectedAction; }
     int repeatCount() const { return m_repeat; }
     bool recordDelay() const { return m_recordDelay; }
     void setRecordDelay(bool record);
-    bool isInputting() const { return m_isInputting; }
-    bool isInsertting() const { return m_isInsertting; }
+    bool isInputting() const { return m_recorder.recording(); }
+    bool isInsertting() const { return m_recorder.inserting(); }
     QString insertKeyLabel() const;
     int encodedLength() const;
     static int blockSize() { return MacroEncoder::BlockSize; }
@@ -168,33 +170,27 @@ signals:
     void modifyMacroData(const QString& macroName);
 
 private:
-    QByteArray encodeStored(const QString& macroName) const;
     void setActions(const QList<MacroEncoder::Action>& actions, int selected);
     void setSelectedAction(int index);
     // Takes the candidate list unless it lengthens the encoding past the block; saves it.
-    bool edit(const QList<MacroEncoder::Action>& candidate, int selected);
+    bool edit(const MacroActionEdits::Edit& candidate);
     bool fits(const QList<MacroEncoder::Action>& candidate) const;
     void save();
-    void storeNames();
-    QString freeName() const;
     void showMessage(Text text);
+    // Shows a macro added at `at`, or why it was not.
+    void added(MacroCatalog::Added result, int at);
     void endInsert();
 
     Screens& m_screens;
     QStringList m_lang;
-    QStringList m_names;
+    MacroCatalog m_catalog;
+    MacroRecorder m_recorder;
     int m_selected = -1;
     QList<MacroEncoder::Action> m_actions;
     int m_selectedAction = -1;
     int m_repeat = 1;
     bool m_recordDelay = false;
-    bool m_isInputting = false;
-    bool m_isInsertting = false;
-    int m_insertAt = -1;
-    int m_insertCode = 0;
     QString m_message;
-    std::unique_ptr<TickClock> m_ownClock;
-    TickClock* m_clock = nullptr;
 };
 
 #endif // QX7_MACROEDITORSCREEN_H

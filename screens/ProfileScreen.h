@@ -21,9 +21,13 @@ class ProfileScreen : public QObject
     Q_PROPERTY(bool canAdd READ canAdd NOTIFY entriesChanged)
     Q_PROPERTY(QString notice READ notice NOTIFY noticeChanged)
     Q_PROPERTY(QStringList profileLang READ profileLang NOTIFY languageChanged)
+    Q_PROPERTY(int maxNameLength READ maxNameLength CONSTANT)
 
 public:
     static constexpr int MaxEntries = 6;
+    // What the name field of an entry takes.
+    static constexpr int MaxNameLength = 24;
+    static int maxNameLength() { return MaxNameLength; }
     // Names "profile_0" to "profile_11" are offered to new entries.
     static constexpr int NameNumbers = 12;
 

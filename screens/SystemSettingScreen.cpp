@@ -115,13 +115,13 @@ void SystemSettingScreen::readDesktop()
 
 void SystemSettingScreen::releaseSpeed(int position)
 {
-    setValues(position, m_doubleRate, m_scrollRate);
+    setValues(FirstPosition + position, m_doubleRate, m_scrollRate);
     saveData(true, 1);
 }
 
 void SystemSettingScreen::releaseDoubleClick(int position)
 {
-    setValues(m_mouseRate, position, m_scrollRate);
+    setValues(m_mouseRate, FirstPosition + position, m_scrollRate);
     saveData(true, 2);
 }
 

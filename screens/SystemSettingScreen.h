@@ -22,11 +22,33 @@ class SystemSettingScreen : public QObject
     Q_PROPERTY(bool doubleClickOffered READ doubleClickOffered NOTIFY desktopChanged)
     Q_PROPERTY(bool scrollOffered READ scrollOffered NOTIFY desktopChanged)
     Q_PROPERTY(QStringList systemSettingLang READ systemSettingLang NOTIFY languageChanged)
+    // The sliders' knob positions, 0 to sliderSteps.
+    Q_PROPERTY(int speedPosition READ speedPosition NOTIFY valuesChanged)
+    Q_PROPERTY(int doublePosition READ doublePosition NOTIFY valuesChanged)
+    Q_PROPERTY(int sliderSteps READ sliderSteps CONSTANT)
+    Q_PROPERTY(int maxLines READ maxLines CONSTANT)
 
 public:
-    // Slider positions 3 to 337 on a 350-pixel track.
+    // Indices into systemSettingLang.
+    enum Text {
+        TitleText,
+        MouseSpeedText,
+        DoubleClickSpeedText,
+        SlowText,
+        FastText,
+        ScrollSpeedText,
+        RowsText,
+        OneScreenText,
+        NotOfferedText,
+        RestoreText,
+    };
+    Q_ENUM(Text)
+
+    // The profile keeps each speed as a number from 3 to 337; the slider's positions 0 to
+    // SliderSteps give them in order.
     static constexpr int FirstPosition = 3;
     static constexpr int LastPosition = 337;
+    static constexpr int SliderSteps = LastPosition - FirstPosition;
     static constexpr int MaxLines = 100;
     static constexpr int OneScreen = 1000;
 
@@ -37,6 +59,10 @@ public:
     int scrollRate() const { return m_scrollRate; }
     bool scrollOneScreen() const { return m_scrollRate > MaxLines; }
     int lines() const { return m_lines; }
+    int speedPosition() const { return m_mouseRate - FirstPosition; }
+    int doublePosition() const { return m_doubleRate - FirstPosition; }
+    static int sliderSteps() { return SliderSteps; }
+    static int maxLines() { return MaxLines; }
     bool speedOffered() const { return m_offered[0]; }
     bool doubleClickOffered() const { return m_offered[1]; }
     bool scrollOffered() const { return m_offered[2]; }
@@ -52,7 +78,7 @@ public:
 
     // Asks the desktop which settings it has; the dialog asks when it opens.
     Q_INVOKABLE void readDesktop();
-    // A slider let go at `position`: stored and applied.
+    // A slider let go at `position` (0 to sliderSteps): stored and applied.
     Q_INVOKABLE void releaseSpeed(int position);
     Q_INVOKABLE void releaseDoubleClick(int position);
     Q_INVOKABLE void chooseRows();

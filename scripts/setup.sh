@@ -10,7 +10,7 @@ QX7_PACKAGES=(
     qml6-module-qtquick-layouts qml6-module-qtquick-templates qml6-module-qtqml
     qml6-module-qtqml-workerscript qml6-module-qtqml-models qml6-module-qttest
     libhidapi-dev libudev-dev
-    xvfb xauth xdotool libxtst-dev libx11-dev libxcb1-dev
+    xvfb xauth xdotool x11-utils python3 libxtst-dev libx11-dev libxcb1-dev
     fonts-noto-cjk fonts-noto-core
     libglib2.0-dev libglib2.0-bin gsettings-desktop-schemas
     g++-mingw-w64-x86-64

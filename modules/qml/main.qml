@@ -93,13 +93,6 @@ Item {
         helpMenu.isDrop = true
     }
 
-    function dragWindow(dx, dy) {
-        // qmllint disable unqualified
-        ui_Ctl.onXChanged(dx)
-        ui_Ctl.onYChanged(dy)
-        // qmllint enable unqualified
-    }
-
     function shown(dialog: DialogFrame): bool {
         return dialog !== null && dialog.visible
     }
@@ -159,8 +152,6 @@ Item {
             KeyAssigmentScreen.page = KeyAssigmentScreen.MacroGroup
             return keyAssigment.visible
         case "macro":
-            made(macroEditorLoader)
-            macroEditor.showSample()
             openDialog(macroEditorLoader)
             return true
         }
@@ -168,18 +159,13 @@ Item {
     }
 
     // Dragging an empty part of the scene drags the window.
-    MouseArea {
+    WindowDragArea {
         id: dragArea
+        objectName: "dragArea"
         anchors.fill: parent
-        property point pressPoint
-        onPressed: function(mouse) {
-            pressPoint = Qt.point(mouse.x, mouse.y)
+        onGrabbed: {
             mainIten.emptyAreaPressed()
             mainIten.mainFocus()
-        }
-        onPositionChanged: function(mouse) {
-            if (pressed)
-                mainIten.dragWindow(mouse.x - pressPoint.x, mouse.y - pressPoint.y)
         }
     }
 
@@ -353,7 +339,7 @@ Item {
             id: dpiPanel
             width: parent.width
             height: 270
-            title: DpiSettingScreen.dpiSettingLang[0] ?? ""
+            title: DpiSettingScreen.dpiSettingLang[DpiSettingScreen.TitleText] ?? ""
 
             DpiSetting {
                 id: dpiSetting
@@ -366,7 +352,7 @@ Item {
             y: 278
             width: parent.width
             height: 254
-            title: LightControlScreen.lightControlLang[0] ?? ""
+            title: LightControlScreen.lightControlLang[LightControlScreen.TitleText] ?? ""
 
             LightControl {
                 id: lightControl
@@ -411,14 +397,12 @@ Item {
         objectName: "mask"
         anchors.fill: parent
         visible: mainIten.dialogOpen
-        color: "#99000000"
+        color: Theme.veilColor
         z: 45
 
-        MouseArea {
+        WindowDragArea {
             anchors.fill: parent
-            property point pressPoint
-            onPressed: function(mouse) {
-                pressPoint = Qt.point(mouse.x, mouse.y)
+            onGrabbed: {
                 if (mainIten.shown(mainIten.macroEditor))
                     mainIten.macroEditor.macroEditorFocus()
                 if (mainIten.shown(mainIten.profile))
@@ -432,10 +416,6 @@ Item {
                 if (mainIten.shown(mainIten.keyAssigment))
                     mainIten.keyAssigment.keyAssigmentFocus()
                 lightControl.lightControlFocus()
-            }
-            onPositionChanged: function(mouse) {
-                if (pressed)
-                    mainIten.dragWindow(mouse.x - pressPoint.x, mouse.y - pressPoint.y)
             }
         }
     }
@@ -559,7 +539,7 @@ Item {
         width: Math.min(noticeText.implicitWidth + 32, room)
         height: Math.max(34, noticeText.height + 16)
         radius: 6
-        color: "#f21c1c1c"
+        color: Theme.dialogColor
         border.color: Theme.colorOrange
         opacity: 0
         visible: opacity > 0

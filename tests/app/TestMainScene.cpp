@@ -1,5 +1,7 @@
 // The real scene in the real window against the virtual mouse, driven by clicks.
 #include "ConfigStore.h"
+#include "DpiSettingScreen.h"
+#include "GunControlScreen.h"
 #include "KeyAssigmentScreen.h"
 #include "KeyMatrixScreen.h"
 #include "MacroEditorScreen.h"
@@ -7,6 +9,7 @@
 #include "ProfileScreen.h"
 #include "SceneRig.h"
 #include "Screens.h"
+#include "SystemSettingScreen.h"
 #include "myQQuickView.h"
 
 #include <QJSValue>
@@ -14,6 +17,29 @@
 #include <QQuickWindow>
 #include <QTest>
 #include <QtQuickTest/quicktest.h>
+
+namespace {
+
+// The control `name`, on the main scene or in `dialog` opened by clicking `opener` (on its group
+// page `page`, when not negative).
+void opened(SceneRig& scene,
+            const QString& opener,
+            const QString& dialog,
+            int page,
+            const QString& name,
+            QQuickItem** control)
+{
+    if (!opener.isEmpty()) {
+        QVERIFY(scene.click(scene.item(opener)));
+        QTRY_VERIFY(scene.item(dialog) && scene.item(dialog)->isVisible());
+    }
+    if (page >= 0) {
+        QVERIFY(scene.click(scene.item(dialog, QStringLiteral("group%1").arg(page))));
+    }
+    *control = dialog.isEmpty() ? scene.item(name) : scene.item(dialog, name);
+}
+
+} // namespace
 
 class TestMainScene : public QObject
 {
@@ -27,7 +53,10 @@ private slots:
     void onlyLeftButtonSaysWhy();
     void openDropDownLiesOnTop_data();
     void openDropDownLiesOnTop();
+    void slidersSpanTheirScreensSteps_data();
+    void slidersSpanTheirScreensSteps();
     void macroImportOnAnEmptyList();
+    void draggingEmptySceneMovesWindow();
     void profileDropDownAsksFirst_data();
     void profileDropDownAsksFirst();
 };
@@ -105,14 +134,9 @@ void TestMainScene::openDropDownLiesOnTop()
     QFETCH(QString, list);
     SceneRig scene(QStringLiteral("560"));
     QVERIFY(scene.settle());
-    if (!opener.isEmpty()) {
-        QVERIFY(scene.click(scene.item(opener)));
-        QTRY_VERIFY(scene.item(dialog) && scene.item(dialog)->isVisible());
-    }
-    if (page >= 0) {
-        QVERIFY(scene.click(scene.item(dialog, QStringLiteral("group%1").arg(page))));
-    }
-    QQuickItem* dropDown = dialog.isEmpty() ? scene.item(list) : scene.item(dialog, list);
+    QQuickItem* dropDown = nullptr;
+    opened(scene, opener, dialog, page, list, &dropDown);
+    QVERIFY(dropDown);
     QVERIFY(scene.click(dropDown));
     QTRY_VERIFY(dropDown->property("isDrop").toBool());
     QQuickItem* popup = nullptr;
@@ -139,6 +163,58 @@ void TestMainScene::openDropDownLiesOnTop()
                                                : QStringLiteral("nothing"))));
         }
     }
+}
+
+void TestMainScene::slidersSpanTheirScreensSteps_data()
+{
+    QTest::addColumn<QString>("opener"); // as in openDropDownLiesOnTop
+    QTest::addColumn<QString>("dialog");
+    QTest::addColumn<int>("page");
+    QTest::addColumn<QString>("slider");
+    QTest::addColumn<int>("steps");
+    const int none = -1;
+    // clang-format off
+    QTest::newRow("DPI stage")    << "" << "" << none << "dpiSlider0" << int(DpiSettingScreen::KnobSteps);
+    QTest::newRow("gun rate")     << "gunEditorButton" << "gunControl" << none << "gunRate" << int(GunControlScreen::RateSteps);
+    QTest::newRow("fire rate")    << "keyRow3" << "keyAssigment" << int(KeyAssigmentScreen::FireGroup) << "rateSlider"
+                                  << int(KeyAssigmentScreen::RateSteps);
+    QTest::newRow("pointer speed") << "systemSettingButton" << "systemSetting" << none << "speedSlider"
+                                   << int(SystemSettingScreen::SliderSteps);
+    QTest::newRow("double click") << "systemSettingButton" << "systemSetting" << none << "doubleClickSlider"
+                                  << int(SystemSettingScreen::SliderSteps);
+    // clang-format on
+}
+
+// The screens count a slider's positions; the track the user drags offers exactly those, one pixel
+// each, so that the knob's end is the screen's last position.
+void TestMainScene::slidersSpanTheirScreensSteps()
+{
+    QFETCH(QString, opener);
+    QFETCH(QString, dialog);
+    QFETCH(int, page);
+    QFETCH(QString, slider);
+    QFETCH(int, steps);
+    SceneRig scene(QStringLiteral("560"));
+    QVERIFY(scene.settle());
+    QQuickItem* track = nullptr;
+    opened(scene, opener, dialog, page, slider, &track);
+    QVERIFY(track);
+    QCOMPARE(track->property("travelEnd").toInt() - track->property("travelStart").toInt(), steps);
+}
+
+// Offscreen the window system takes no drag, so the window follows the pointer itself.
+void TestMainScene::draggingEmptySceneMovesWindow()
+{
+    SceneRig scene(QStringLiteral("553"));
+    QVERIFY(scene.settle());
+    QWidget* view = scene.widget->view();
+    const QPoint press(600, 590);
+    QVERIFY(scene.takerAt(press) == scene.item("dragArea"));
+    const QPoint start = scene.widget->pos();
+    QTest::mousePress(view, Qt::LeftButton, {}, press);
+    QTest::mouseMove(view, press + QPoint(30, 20));
+    QTest::mouseRelease(view, Qt::LeftButton, {}, press + QPoint(30, 20));
+    QCOMPARE(scene.widget->pos(), start + QPoint(30, 20));
 }
 
 void TestMainScene::macroImportOnAnEmptyList()

@@ -44,9 +44,9 @@ void TestDpiSettingScreen::dragged_data()
     QTest::addColumn<int>("position");
     QTest::addColumn<int>("dpi");
     // clang-format off
-    QTest::newRow("track start")    << 3   << 200;
-    QTest::newRow("track end")      << 161 << 6000;
-    QTest::newRow("middle")         << 82  << 3100;
+    QTest::newRow("track start")    << 0   << 200;
+    QTest::newRow("track end")      << 158 << 6000;
+    QTest::newRow("middle")         << 79  << 3100;
     QTest::newRow("before the track") << -20 << 200;
     QTest::newRow("past the track") << 300 << 6000;
     // clang-format on
@@ -74,14 +74,14 @@ void TestDpiSettingScreen::placed_data()
     QTest::addColumn<int>("stored");
     QTest::addColumn<int>("knob");
     // clang-format off
-    QTest::newRow("400")                << 6000  << 400   << 9;
-    QTest::newRow("between positions")  << 6000  << 3125  << 83;
-    QTest::newRow("top")                << 6000  << 6000  << 161;
-    QTest::newRow("below range")        << 6000  << 100   << 3;
+    QTest::newRow("400")                << 6000  << 400   << 6;
+    QTest::newRow("between positions")  << 6000  << 3125  << 80;
+    QTest::newRow("top")                << 6000  << 6000  << 158;
+    QTest::newRow("below range")        << 6000  << 100   << 0;
     // The shipped range has fewer positions than values: 800 and 3200 have none of their own.
-    QTest::newRow("shipped 800")        << 12000 << 800   << 11;
-    QTest::newRow("shipped 3200")       << 12000 << 3200  << 43;
-    QTest::newRow("shipped 12000")      << 12000 << 12000 << 161;
+    QTest::newRow("shipped 800")        << 12000 << 800   << 8;
+    QTest::newRow("shipped 3200")       << 12000 << 3200  << 40;
+    QTest::newRow("shipped 12000")      << 12000 << 12000 << 158;
     // clang-format on
 }
 
@@ -105,7 +105,7 @@ void TestDpiSettingScreen::placed()
     QCOMPARE(screen->values().at(0), stored);
 
     // Saving another stage leaves this one as it was, on disk and on the mouse.
-    screen->releaseStage(1, 82);
+    screen->releaseStage(1, 79);
     rig.screens->main()->save();
     QCOMPARE(rig.store->getDataList("mouse/dpiValueArray", false).at(0).toInt(), stored);
     QCOMPARE(rig.v.mouse.state().dpiTable.at(0), char(DpiEncoding::encode(screen->sensorType(), stored).code));
@@ -189,7 +189,7 @@ void TestDpiSettingScreen::saveSendsTheSliders()
     MainScreen* main = rig.screens->main();
     main->initUI();
     DpiSettingScreen* screen = rig.screens->dpiSetting();
-    screen->releaseStage(0, 82);
+    screen->releaseStage(0, 79);
     screen->chooseStageCount(3);
     rig.v.clearLog();
     main->save();

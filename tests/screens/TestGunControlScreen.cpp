@@ -104,9 +104,9 @@ void TestGunControlScreen::rate_data()
     QTest::addColumn<QString>("label");
     QTest::addColumn<int>("period");
     // clang-format off
-    QTest::newRow("label 9")          << 8   << "9MS"  << 9;
-    QTest::newRow("left end")         << 3   << "4MS"  << 4;
-    QTest::newRow("right end")        << 89  << "90MS" << 90;
+    QTest::newRow("label 9")          << 5   << "9MS"  << 9;
+    QTest::newRow("left end")         << 0   << "4MS"  << 4;
+    QTest::newRow("right end")        << 86  << "90MS" << 90;
     QTest::newRow("before the track") << -20 << "4MS"  << 4;
     QTest::newRow("past the track")   << 104 << "90MS" << 90;
     // clang-format on

@@ -142,10 +142,10 @@ void TestKeyAssigmentScreen::fireFields_data()
     QTest::addColumn<QString>("record");
     // clang-format off
     QTest::newRow("untouched")          << QVariantList {} << "0" << false << "10ms" << "01040a00";
-    QTest::newRow("knob at the start")  << QVariantList {3} << "7" << false << "4MS" << "01040407";
-    QTest::newRow("knob at the end")    << QVariantList {79} << "255" << false << "80MS" << "010450ff";
-    QTest::newRow("past both ends")     << QVariantList {0, 120} << "300" << false << "80MS" << "010450ff";
-    QTest::newRow("endless wins")       << QVariantList {40} << "12" << true << "41MS" << "01042900";
+    QTest::newRow("knob at the start")  << QVariantList {0} << "7" << false << "4MS" << "01040407";
+    QTest::newRow("knob at the end")    << QVariantList {76} << "255" << false << "80MS" << "010450ff";
+    QTest::newRow("past both ends")     << QVariantList {-3, 120} << "300" << false << "80MS" << "010450ff";
+    QTest::newRow("endless wins")       << QVariantList {37} << "12" << true << "41MS" << "01042900";
     QTest::newRow("times not a number") << QVariantList {} << "x" << false << "10ms" << "01040a00";
     // clang-format on
 }
@@ -182,10 +182,10 @@ void TestKeyAssigmentScreen::storedFireRecordShownAsStored_data()
     QTest::addColumn<int>("knob");
     QTest::addColumn<int>("times");
     // clang-format off
-    QTest::newRow("times 0 is endless")   << "01040a00" << true  << "10MS"  << 9  << 0;
-    QTest::newRow("in range")             << "01042907" << false << "41MS"  << 40 << 7;
-    QTest::newRow("interval below range") << "01040205" << false << "2MS"   << 3  << 5;
-    QTest::newRow("interval above range") << "0104c803" << false << "200MS" << 79 << 3;
+    QTest::newRow("times 0 is endless")   << "01040a00" << true  << "10MS"  << 6  << 0;
+    QTest::newRow("in range")             << "01042907" << false << "41MS"  << 37 << 7;
+    QTest::newRow("interval below range") << "01040205" << false << "2MS"   << 0  << 5;
+    QTest::newRow("interval above range") << "0104c803" << false << "200MS" << 76 << 3;
     // clang-format on
 }
 
@@ -404,7 +404,7 @@ void TestKeyAssigmentScreen::everyGroupReachesTheMouse_data()
     QTest::newRow("dpi")         << int(KeyAssigmentScreen::DpiGroup) << QVariantList {1} << QByteArray::fromHex("07000200");
     QTest::newRow("gun")         << int(KeyAssigmentScreen::GunGroup) << QVariantList {1} << QByteArray::fromHex("08000200");
     // Key C, knob at 20 (21 ms), 3 times.
-    QTest::newRow("fire")        << int(KeyAssigmentScreen::FireGroup) << QVariantList {KeyC, 20, 3} << QByteArray::fromHex("0a061503");
+    QTest::newRow("fire")        << int(KeyAssigmentScreen::FireGroup) << QVariantList {KeyC, 17, 3} << QByteArray::fromHex("0a061503");
     QTest::newRow("combination") << int(KeyAssigmentScreen::CombinationGroup) << QVariantList {LCtrl, KeyA} << QByteArray::fromHex("00010400");
     // Macro_0 repeated while held, in the slot of button 2, counted from 1 on the wire.
     QTest::newRow("macro")       << int(KeyAssigmentScreen::MacroGroup) << QVariantList {0, 2} << QByteArray::fromHex("09020200");

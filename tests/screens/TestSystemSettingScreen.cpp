@@ -33,15 +33,17 @@ void TestSystemSettingScreen::sliders_data()
 {
     QTest::addColumn<bool>("doubleClick");
     QTest::addColumn<int>("position");
+    QTest::addColumn<int>("kept"); // the number the profile keeps
     QTest::addColumn<int>("level");
     // clang-format off
-    QTest::newRow("speed 3")          << false << 3   << 0;
-    QTest::newRow("speed 4")          << false << 4   << 1;
-    QTest::newRow("speed 337")        << false << 337 << 10;
-    QTest::newRow("double click 36")  << true  << 36  << 1;
-    QTest::newRow("double click 37")  << true  << 37  << 2;
-    QTest::newRow("double click 305") << true  << 305 << 10;
-    QTest::newRow("double click 304") << true  << 304 << 9;
+    QTest::newRow("speed 3")          << false << 0   << 3   << 0;
+    QTest::newRow("speed 4")          << false << 1   << 4   << 1;
+    QTest::newRow("speed 337")        << false << 334 << 337 << 10;
+    QTest::newRow("past the end")     << false << 400 << 337 << 10;
+    QTest::newRow("double click 36")  << true  << 33  << 36  << 1;
+    QTest::newRow("double click 37")  << true  << 34  << 37  << 2;
+    QTest::newRow("double click 305") << true  << 302 << 305 << 10;
+    QTest::newRow("double click 304") << true  << 301 << 304 << 9;
     // clang-format on
 }
 
@@ -49,12 +51,13 @@ void TestSystemSettingScreen::sliders()
 {
     QFETCH(bool, doubleClick);
     QFETCH(int, position);
+    QFETCH(int, kept);
     QFETCH(int, level);
     ScreenRig rig;
     rig.screens->main()->initUI();
     SystemSettingScreen* system = rig.screens->systemSetting();
     doubleClick ? system->releaseDoubleClick(position) : system->releaseSpeed(position);
-    QCOMPARE(stored(rig, doubleClick ? "mouse/doubleRate" : "mouse/mouseRate"), position);
+    QCOMPARE(stored(rig, doubleClick ? "mouse/doubleRate" : "mouse/mouseRate"), kept);
     const QString call = doubleClick ? QStringLiteral("double %1") : QStringLiteral("speed %1");
     QCOMPARE(rig.pointerCalls, QStringList {call.arg(level)});
 }
@@ -121,7 +124,7 @@ void TestSystemSettingScreen::restoreAppliesTheDefaults()
     ScreenRig rig;
     rig.screens->main()->initUI();
     SystemSettingScreen* system = rig.screens->systemSetting();
-    system->releaseSpeed(300);
+    system->releaseSpeed(297);
     system->chooseOneScreen();
     rig.pointerCalls.clear();
     system->restore();

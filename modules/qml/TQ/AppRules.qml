@@ -12,7 +12,7 @@ DialogFrame {
     width: 600
     height: 520
     // Opaque: it opens over the profiles dialog.
-    color: "#1c1c1c"
+    color: Theme.opaqueDialogColor
 
     readonly property var lang: AppRulesScreen.appRulesLang
     readonly property int rowHeight: 44
@@ -164,7 +164,7 @@ DialogFrame {
                 width: ruleRows.width
                 height: dialog.rowHeight
                 radius: 3
-                color: rowArea.containsMouse ? "#1fffffff" : "transparent"
+                color: rowArea.containsMouse ? Theme.hoverColor : Theme.clear
 
                 MouseArea {
                     id: rowArea

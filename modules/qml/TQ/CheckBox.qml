@@ -2,30 +2,18 @@ import QtQuick
 import QX7
 
 // A square mark with a label; a click toggles it.
-Item {
+LabelledMark {
     id: check
 
-    property string textValue: ""
-    property bool isSelect: false
-    property int index: 0
-    property int gapValue: 8
     property color bgColor: Theme.colorGray0
     property color borderColor: Theme.colorGray2
 
-    signal btnClick(int index)
-
-    implicitWidth: box.width + gapValue + label.implicitWidth
-    implicitHeight: Math.max(box.height, label.implicitHeight)
-
     Rectangle {
-        id: box
-        anchors.verticalCenter: parent.verticalCenter
-        width: 14
-        height: 14
+        anchors.fill: parent
         radius: 2
         color: check.isSelect ? Theme.colorOrange : check.bgColor
         border.width: 1
-        border.color: check.isSelect || area.containsMouse ? Theme.colorOrange : check.borderColor
+        border.color: check.isSelect || check.hovered ? Theme.colorOrange : check.borderColor
 
         Behavior on color {
             ColorAnimation { duration: 120 }
@@ -56,27 +44,6 @@ Item {
                 rotation: -50
                 color: Theme.textColor
             }
-        }
-    }
-
-    Text {
-        id: label
-        x: box.width + check.gapValue
-        anchors.verticalCenter: parent.verticalCenter
-        text: check.textValue
-        color: check.isSelect || area.containsMouse ? Theme.textColor : Theme.colorGray3
-        font.family: Theme.fontFamily
-        font.pixelSize: Theme.fontNormalSize
-    }
-
-    MouseArea {
-        id: area
-        anchors.fill: parent
-        hoverEnabled: true
-        cursorShape: Qt.PointingHandCursor
-        onClicked: {
-            check.isSelect = !check.isSelect
-            check.btnClick(check.index)
         }
     }
 }

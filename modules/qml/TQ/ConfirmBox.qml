@@ -19,7 +19,7 @@ Rectangle {
     y: Math.round((Theme.sceneHeight - height) / 2)
     visible: false
     radius: 8
-    color: "#f21c1c1c"
+    color: Theme.dialogColor
     border.color: Theme.colorOrange
     z: 60
 

@@ -39,7 +39,7 @@ Rectangle {
         width: parent.width
         height: parent.height
         radius: parent.radius
-        color: "#000000"
+        color: Theme.shadowColor
         opacity: 0.35
     }
 
@@ -59,7 +59,7 @@ Rectangle {
                 width: entries.width
                 height: 26
                 radius: 3
-                color: area.containsMouse ? Theme.colorOrange : "transparent"
+                color: area.containsMouse ? Theme.colorOrange : Theme.clear
 
                 Text {
                     anchors.fill: parent

@@ -12,7 +12,7 @@ Rectangle {
 
     visible: false
     radius: 8
-    color: "#f21c1c1c"
+    color: Theme.dialogColor
     border.color: Theme.colorGray1
     z: 50
 
@@ -40,7 +40,7 @@ Rectangle {
         anchors.top: parent.top
         height: 40
         radius: dialog.radius
-        color: "#262626"
+        color: Theme.fieldColor
 
         Rectangle {
             anchors.left: parent.left

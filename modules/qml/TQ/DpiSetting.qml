@@ -64,7 +64,7 @@ Item {
                 Rectangle {
                     anchors.fill: parent
                     radius: 3
-                    color: "#ffffff"
+                    color: Theme.textColor
                     opacity: stage.current ? 0.06 : 0.0
 
                     Behavior on opacity {
@@ -99,16 +99,16 @@ Item {
                     anchors.left: badge.right
                     anchors.leftMargin: 8
                     anchors.verticalCenter: parent.verticalCenter
-                    width: 176
-                    colorS: stage.current ? Theme.colorOrange : "#9a3a10"
-                    onValueChange: function(position) { DpiSettingScreen.dragStage(stage.index, position) }
-                    onValueChangeDelay: function(position) { DpiSettingScreen.releaseStage(stage.index, position) }
+                    steps: DpiSettingScreen.knobSteps
+                    colorS: stage.current ? Theme.colorOrange : Theme.dimOrange
+                    onValueChange: DpiSettingScreen.dragStage(stage.index, step)
+                    onValueChangeDelay: DpiSettingScreen.releaseStage(stage.index, step)
 
                     function place() {
-                        setValue(DpiSettingScreen.knobPositions[stage.index])
+                        setStep(DpiSettingScreen.knobPositions[stage.index])
                     }
 
-                    Component.onCompleted: jumpTo(DpiSettingScreen.knobPositions[stage.index])
+                    Component.onCompleted: jumpToStep(DpiSettingScreen.knobPositions[stage.index])
 
                     Connections {
                         target: DpiSettingScreen

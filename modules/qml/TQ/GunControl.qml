@@ -7,7 +7,7 @@ import QX7
 // correction and the fire rate and times of the preset the chosen slot uses.
 DialogFrame {
     id: dialog
-    title: GunControlScreen.gunControlLang[0]
+    title: GunControlScreen.gunControlLang[GunControlScreen.TitleText]
     width: 660
     height: 424
 
@@ -34,7 +34,7 @@ DialogFrame {
         timesInput.textValue = String(GunControlScreen.gunTimes)
         endless.isSelect = GunControlScreen.endless
         if (!rateSlider.dragging)
-            rateSlider.setValue(GunControlScreen.rateKnob)
+            rateSlider.setStep(GunControlScreen.rateKnob)
     }
 
     onVisibleChanged: {
@@ -69,10 +69,26 @@ DialogFrame {
         font.bold: true
     }
 
+    // A framed group of settings under its heading.
+    component Box: Rectangle {
+        id: box
+        property string heading: ""
+        width: parent.width
+        radius: 4
+        color: Theme.colorGray0
+        border.color: Theme.colorGray1
+
+        Heading {
+            x: 12
+            y: 8
+            text: box.heading
+        }
+    }
+
     // The presets, three by two; the one the chosen slot uses is marked.
     Heading {
         id: presetHeading
-        text: dialog.lang[1]
+        text: dialog.lang[GunControlScreen.GunText]
     }
 
     Grid {
@@ -94,7 +110,7 @@ DialogFrame {
                 width: 112
                 height: 150
                 radius: 4
-                color: chosen ? "#33cf3e00" : cardArea.containsMouse ? "#262626" : Theme.colorGray0
+                color: chosen ? Theme.chosenColor : cardArea.containsMouse ? Theme.fieldColor : Theme.colorGray0
                 border.color: chosen ? Theme.colorOrange : Theme.colorGray1
 
                 Image {
@@ -136,9 +152,7 @@ DialogFrame {
                     onDoubleClicked: {
                         GunControlScreen.startRename(card.index)
                         dialog.editIndex = card.index
-                        nameEditor.text = card.modelData
-                        nameEditor.forceActiveFocus()
-                        nameEditor.selectAll()
+                        nameEditor.begin(card.modelData)
                     }
                 }
             }
@@ -146,38 +160,21 @@ DialogFrame {
     }
 
     // The in-place editor over the name being changed.
-    Rectangle {
+    NameEditor {
+        id: nameEditor
+        inputName: "gunNameEditor"
         visible: dialog.editIndex >= 0
         x: presets.x + (Math.max(0, dialog.editIndex) % 3) * 120 + 4
         y: presets.y + Math.floor(Math.max(0, dialog.editIndex) / 3) * 158 + 116
         width: 104
         height: 26
-        radius: 3
-        color: Theme.colorGray1
-        border.color: Theme.colorOrange
         z: 5
-
-        TextInput {
-            id: nameEditor
-            objectName: "gunNameEditor"
-            anchors.fill: parent
-            anchors.leftMargin: 6
-            anchors.rightMargin: 6
-            verticalAlignment: TextInput.AlignVCenter
-            horizontalAlignment: TextInput.AlignHCenter
-            maximumLength: 12
-            clip: true
-            color: Theme.textColor
-            selectionColor: Theme.colorOrange
-            font.family: Theme.fontFamily
-            font.pixelSize: Theme.fontNormalSize
-            onAccepted: dialog.finishRename()
-            onActiveFocusChanged: {
-                if (!activeFocus)
-                    dialog.finishRename()
-            }
-            Keys.onEscapePressed: dialog.editIndex = -1
-        }
+        leftMargin: 6
+        rightMargin: 6
+        horizontalAlignment: TextInput.AlignHCenter
+        maximumLength: GunControlScreen.maxNameLength
+        onFinished: dialog.finishRename()
+        onCancelled: dialog.editIndex = -1
     }
 
     // Right column: the slot, the cursor correction and the fire settings.
@@ -190,7 +187,7 @@ DialogFrame {
         Caption {
             id: slotCaption
             anchors.verticalCenter: slotList.verticalCenter
-            text: dialog.lang[2]
+            text: dialog.lang[GunControlScreen.SelectGunText]
         }
 
         DropDownList {
@@ -203,20 +200,11 @@ DialogFrame {
             onValueChange: function(index) { GunControlScreen.chooseSlot(index) }
         }
 
-        Rectangle {
+        Box {
             id: cursorBox
             y: 44
-            width: parent.width
             height: 150
-            radius: 4
-            color: Theme.colorGray0
-            border.color: Theme.colorGray1
-
-            Heading {
-                x: 12
-                y: 8
-                text: dialog.lang[3]
-            }
+            heading: dialog.lang[GunControlScreen.CursorAdjustText]
 
             // The vertical correction: a crosshair pulled down the 94-pixel track.
             Item {
@@ -260,7 +248,7 @@ DialogFrame {
                         width: 10
                         height: 10
                         radius: 5
-                        color: "transparent"
+                        color: Theme.clear
                         border.width: 2
                         border.color: markerArea.pressed ? Theme.textColor : Theme.colorOrange
                     }
@@ -284,13 +272,13 @@ DialogFrame {
                 columnSpacing: 12
                 verticalItemAlignment: Grid.AlignVCenter
 
-                Caption { text: dialog.lang[4] }
+                Caption { text: dialog.lang[GunControlScreen.XAxisText] }
                 Rectangle {
                     objectName: "gunX"
                     width: 56
                     height: 24
                     radius: 3
-                    color: "#141414"
+                    color: Theme.trackColor
                     border.color: Theme.colorGray1
 
                     Text {
@@ -302,7 +290,7 @@ DialogFrame {
                     }
                 }
 
-                Caption { text: dialog.lang[5] }
+                Caption { text: dialog.lang[GunControlScreen.YAxisText] }
                 RectInput {
                     id: yInput
                     objectName: "gunY"
@@ -310,7 +298,6 @@ DialogFrame {
                     height: 24
                     minValue: 0
                     maxValue: GunControlScreen.maxY
-                    maxLength: 2
                     onInputSignal: {
                         if (textValue !== "")
                             GunControlScreen.setY(Number(textValue))
@@ -320,41 +307,32 @@ DialogFrame {
             }
         }
 
-        Rectangle {
+        Box {
             id: fireBox
             anchors.top: cursorBox.bottom
             anchors.topMargin: 12
-            width: parent.width
             height: 140
-            radius: 4
-            color: Theme.colorGray0
-            border.color: Theme.colorGray1
-
-            Heading {
-                x: 12
-                y: 8
-                text: dialog.lang[6]
-            }
+            heading: dialog.lang[GunControlScreen.FireAdjustText]
 
             Caption {
                 x: 16
                 anchors.verticalCenter: rateSlider.verticalCenter
-                text: dialog.lang[7]
+                text: dialog.lang[GunControlScreen.RateText]
             }
             SliderButton {
                 id: rateSlider
                 objectName: "gunRate"
                 x: 80
                 y: 52
-                width: 104
-                onValueChangeDelay: function(position) { GunControlScreen.releaseRate(position) }
+                steps: GunControlScreen.rateSteps
+                onValueChangeDelay: GunControlScreen.releaseRate(step)
             }
             Text {
                 objectName: "gunRateLabel"
                 anchors.left: rateSlider.right
                 anchors.leftMargin: 12
                 anchors.verticalCenter: rateSlider.verticalCenter
-                text: GunControlScreen.rateLabel(rateSlider.position)
+                text: GunControlScreen.rateLabel(rateSlider.step)
                 color: Theme.textColor
                 font.family: Theme.fontFamily
                 font.pixelSize: Theme.fontNormalSize
@@ -363,7 +341,7 @@ DialogFrame {
             Caption {
                 x: 16
                 anchors.verticalCenter: timesInput.verticalCenter
-                text: dialog.lang[8]
+                text: dialog.lang[GunControlScreen.TimesText]
             }
             RectInput {
                 id: timesInput
@@ -374,7 +352,6 @@ DialogFrame {
                 height: 24
                 minValue: 0
                 maxValue: GunControlScreen.maxTimes
-                maxLength: 3
                 onEndInputSignal: GunControlScreen.setTimes(Number(textValue))
             }
             CheckBox {
@@ -383,7 +360,7 @@ DialogFrame {
                 anchors.left: timesInput.right
                 anchors.leftMargin: 16
                 anchors.verticalCenter: timesInput.verticalCenter
-                textValue: dialog.lang[9]
+                textValue: dialog.lang[GunControlScreen.EndlessText]
                 onBtnClick: GunControlScreen.setEndless(isSelect)
             }
         }

@@ -17,7 +17,7 @@ Rectangle {
     height: entries.height + 8
     visible: isDrop
     radius: 4
-    color: "#f2262626"
+    color: Theme.menuColor
     border.color: Theme.colorGray1
     z: 40
 
@@ -36,7 +36,7 @@ Rectangle {
             width: parent.width
             height: 28
             radius: 3
-            color: urlArea.containsMouse ? "#33cf3e00" : "transparent"
+            color: urlArea.containsMouse ? Theme.chosenColor : Theme.clear
             Text {
                 anchors.fill: parent
                 anchors.leftMargin: 8
@@ -105,7 +105,7 @@ Rectangle {
                     anchors.fill: parent
                     opacity: entry.available ? 1 : 0.4
                     radius: 3
-                    color: entryArea.containsMouse ? "#33cf3e00" : "transparent"
+                    color: entryArea.containsMouse ? Theme.chosenColor : Theme.clear
 
                     Rectangle {
                         id: mark

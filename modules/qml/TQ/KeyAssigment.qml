@@ -26,7 +26,7 @@ DialogFrame {
     function openButton(index) {
         if (!KeyAssigmentScreen.openButton(index))
             return false
-        rateSlider.setValue(KeyAssigmentScreen.ratePosition)
+        rateSlider.setStep(KeyAssigmentScreen.ratePosition)
         open()
         return true
     }
@@ -81,7 +81,7 @@ DialogFrame {
 
         height: 30
         radius: 4
-        color: armed ? "#33cf3e00" : Theme.colorGray0
+        color: armed ? Theme.chosenColor : Theme.colorGray0
         border.color: armed || fieldArea.containsMouse ? Theme.colorOrange : Theme.colorGray1
 
         Text {
@@ -129,15 +129,15 @@ DialogFrame {
         width: 30
         height: 30
         radius: 4
-        color: markArea.pressed ? Theme.colorOrange : markArea.containsMouse ? "#4a4a4a" : "#2f2f2f"
-        border.color: markArea.containsMouse ? Theme.colorOrange : "#4a4a4a"
+        color: markArea.pressed ? Theme.colorOrange : markArea.containsMouse ? Theme.buttonHoverTop : Theme.markColor
+        border.color: markArea.containsMouse ? Theme.colorOrange : Theme.buttonBorder
 
         Canvas {
             anchors.fill: parent
             onPaint: {
                 var ctx = getContext("2d")
                 ctx.reset()
-                ctx.strokeStyle = "#ffffff"
+                ctx.strokeStyle = String(Theme.textColor)
                 ctx.lineWidth = 2
                 ctx.lineCap = "round"
                 ctx.beginPath()
@@ -186,6 +186,16 @@ DialogFrame {
         }
     }
 
+    // The entries of one group in a drop-down grid, shown on its page.
+    component GroupGrid: DropDownGrid {
+        id: groupGrid
+        property int group: 0
+        visible: dialog.page === group
+        width: 260
+        height: 30
+        onValueChange: function(index) { KeyAssigmentScreen.choose(groupGrid.group, index) }
+    }
+
     component Caption: Text {
         width: 90
         height: 30
@@ -225,7 +235,7 @@ DialogFrame {
                 width: groupList.width
                 height: 34
                 radius: 4
-                color: current ? "#33cf3e00" : groupArea.containsMouse ? "#2a2a2a" : "transparent"
+                color: current ? Theme.chosenColor : groupArea.containsMouse ? Theme.groupHoverColor : Theme.clear
 
                 Rectangle {
                     width: 3
@@ -331,9 +341,9 @@ DialogFrame {
                         id: rateSlider
                         objectName: "rateSlider"
                         anchors.verticalCenter: parent.verticalCenter
-                        width: KeyAssigmentScreen.rateTrackWidth
+                        steps: KeyAssigmentScreen.rateSteps
                         height: 12
-                        onValueChange: function(position) { KeyAssigmentScreen.setRatePosition(position) }
+                        onValueChange: KeyAssigmentScreen.setRatePosition(step)
                     }
                     Text {
                         anchors.verticalCenter: parent.verticalCenter
@@ -393,29 +403,20 @@ DialogFrame {
                 }
             }
 
-            DropDownGrid {
+            GroupGrid {
                 id: mediaGrid
                 objectName: "mediaGrid"
-                visible: dialog.page === KeyAssigmentScreen.MediaGroup
-                width: 260
-                height: 30
-                onValueChange: function(index) { KeyAssigmentScreen.choose(KeyAssigmentScreen.MediaGroup, index) }
+                group: KeyAssigmentScreen.MediaGroup
             }
-            DropDownGrid {
+            GroupGrid {
                 id: windowsGrid
                 objectName: "windowsGrid"
-                visible: dialog.page === KeyAssigmentScreen.WindowsGroup
-                width: 260
-                height: 30
-                onValueChange: function(index) { KeyAssigmentScreen.choose(KeyAssigmentScreen.WindowsGroup, index) }
+                group: KeyAssigmentScreen.WindowsGroup
             }
-            DropDownGrid {
+            GroupGrid {
                 id: shortcutGrid
                 objectName: "shortcutGrid"
-                visible: dialog.page === KeyAssigmentScreen.ShortcutGroup
-                width: 260
-                height: 30
-                onValueChange: function(index) { KeyAssigmentScreen.choose(KeyAssigmentScreen.ShortcutGroup, index) }
+                group: KeyAssigmentScreen.ShortcutGroup
             }
 
             Column {
@@ -479,24 +480,16 @@ DialogFrame {
         }
 
         // Back to the profile's default for this button.
-        Image {
+        RestoreButton {
             id: restoreButton
             objectName: "restoreButton"
             anchors.right: parent.right
             anchors.bottom: parent.bottom
-            source: Theme.imagePath("index", restoreArea.containsMouse ? "restore_hover.png" : "restore.png")
-
-            MouseArea {
-                id: restoreArea
-                anchors.fill: parent
-                anchors.margins: -4
-                hoverEnabled: true
-                cursorShape: Qt.PointingHandCursor
-                onClicked: {
-                    dialog.keyAssigmentFocus()
-                    KeyAssigmentScreen.restore()
-                    rateSlider.setValue(KeyAssigmentScreen.ratePosition)
-                }
+            reach: 4
+            onClicked: {
+                dialog.keyAssigmentFocus()
+                KeyAssigmentScreen.restore()
+                rateSlider.setStep(KeyAssigmentScreen.ratePosition)
             }
         }
     }

@@ -29,7 +29,7 @@ Item {
             anchors.leftMargin: 8
             anchors.verticalCenter: parent.verticalCenter
             width: 64
-            text: KeyMatrixScreen.keyMatrixLang[0] ?? ""
+            text: KeyMatrixScreen.keyMatrixLang[KeyMatrixScreen.KeyText] ?? ""
             color: Theme.colorGray3
             font.family: Theme.fontFamily
             font.pixelSize: Theme.fontNormalSize
@@ -40,28 +40,20 @@ Item {
             anchors.leftMargin: 78
             anchors.right: restoreAll.left
             anchors.verticalCenter: parent.verticalCenter
-            text: KeyMatrixScreen.keyMatrixLang[1] ?? ""
+            text: KeyMatrixScreen.keyMatrixLang[KeyMatrixScreen.KeyFunctionText] ?? ""
             elide: Text.ElideRight
             color: Theme.colorGray3
             font.family: Theme.fontFamily
             font.pixelSize: Theme.fontNormalSize
             font.bold: true
         }
-        Image {
+        RestoreButton {
             id: restoreAll
             objectName: "restoreAll"
             anchors.right: parent.right
             anchors.verticalCenter: parent.verticalCenter
-            source: Theme.imagePath("index", restoreArea.containsMouse ? "restore_hover.png" : "restore.png")
-
-            MouseArea {
-                id: restoreArea
-                anchors.fill: parent
-                anchors.margins: -4
-                hoverEnabled: true
-                cursorShape: Qt.PointingHandCursor
-                onClicked: KeyMatrixScreen.restoreAll()
-            }
+            reach: 4
+            onClicked: KeyMatrixScreen.restoreAll()
         }
     }
 
@@ -85,7 +77,7 @@ Item {
                 height: 28
                 radius: 4
                 visible: index < keyMatrix.keyCount
-                color: lit ? "#33cf3e00" : Theme.fieldColor
+                color: lit ? Theme.chosenColor : Theme.fieldColor
                 border.color: lit ? Theme.colorOrange : Theme.colorGray1
 
                 Text {

@@ -16,8 +16,8 @@ Item {
     }
 
     function showEffect() {
-        speedSlider.setIndexValue(LightControlScreen.speedIndex, false)
-        brightnessSlider.setIndexValue(LightControlScreen.brightnessIndex, false)
+        speedRow.show(LightControlScreen.speedIndex)
+        brightnessRow.show(LightControlScreen.brightnessIndex)
     }
 
     function showSelectedColor() {
@@ -49,11 +49,14 @@ Item {
     }
 
     // Label on the left, control in the middle, value on the right.
+    // A level chosen on a scale slider, between its name and the level's text.
     component LevelRow: Item {
         id: row
         property string label: ""
         property string value: ""
-        default property alias control: slot.data
+        property alias sliderName: slider.objectName
+        signal released(int level)
+        function show(level) { slider.setIndexValue(level, false) }
         width: lightControl.width
         height: 22
 
@@ -67,10 +70,18 @@ Item {
             font.pixelSize: Theme.fontNormalSize
         }
         Item {
-            id: slot
             x: 70
             width: 140
             height: parent.height
+
+            SliderButton {
+                id: slider
+                anchors.verticalCenter: parent.verticalCenter
+                width: parent.width
+                segment: LightControlScreen.levelSteps
+                isScale: true
+                onValueChangeDelay: row.released(segmentValue)
+            }
         }
         Text {
             anchors.right: parent.right
@@ -121,7 +132,7 @@ Item {
             id: input
             objectName: channelField.objectName + "Field"
             width: 44
-            maxValue: 255
+            maxValue: LightControlScreen.maxChannel
             onEndInputSignal: LightControlScreen.setChannel(channelField.channel, Number(textValue))
         }
     }
@@ -132,35 +143,21 @@ Item {
         spacing: 12
 
         LevelRow {
-            label: lightControl.lang[5]
+            id: speedRow
+            label: lightControl.lang[LightControlScreen.SpeedText]
             value: LightControlScreen.levelTexts[LightControlScreen.speedIndex]
             visible: LightControlScreen.speedShown
-
-            SliderButton {
-                id: speedSlider
-                objectName: "lightSpeed"
-                anchors.verticalCenter: parent.verticalCenter
-                width: parent.width
-                segment: LightControlScreen.levelSteps
-                isScale: true
-                onValueChangeDelay: LightControlScreen.setSpeed(segmentValue)
-            }
+            sliderName: "lightSpeed"
+            onReleased: function(level) { LightControlScreen.setSpeed(level) }
         }
 
         LevelRow {
-            label: lightControl.lang[7]
+            id: brightnessRow
+            label: lightControl.lang[LightControlScreen.BrightnessText]
             value: LightControlScreen.levelTexts[LightControlScreen.brightnessIndex]
             visible: LightControlScreen.brightnessShown
-
-            SliderButton {
-                id: brightnessSlider
-                objectName: "lightBrightness"
-                anchors.verticalCenter: parent.verticalCenter
-                width: parent.width
-                segment: LightControlScreen.levelSteps
-                isScale: true
-                onValueChangeDelay: LightControlScreen.setBrightness(segmentValue)
-            }
+            sliderName: "lightBrightness"
+            onReleased: function(level) { LightControlScreen.setBrightness(level) }
         }
 
         Item {
@@ -170,7 +167,7 @@ Item {
             Text {
                 height: parent.height
                 verticalAlignment: Text.AlignVCenter
-                text: lightControl.lang[6]
+                text: lightControl.lang[LightControlScreen.ColorText]
                 color: Theme.colorGray3
                 font.family: Theme.fontFamily
                 font.pixelSize: Theme.fontNormalSize
@@ -192,7 +189,7 @@ Item {
                         width: 26
                         height: 26
                         radius: 4
-                        color: "transparent"
+                        color: Theme.clear
                         border.width: selected ? 2 : 1
                         border.color: selected ? Theme.colorOrange
                                                : blockArea.containsMouse ? Theme.colorGray2 : Theme.colorGray1
@@ -227,13 +224,13 @@ Item {
             border.color: Theme.colorGray1
             gradient: Gradient {
                 orientation: Gradient.Horizontal
-                GradientStop { position: 0 / 6; color: "#ff0000" }
-                GradientStop { position: 1 / 6; color: "#ffff00" }
-                GradientStop { position: 2 / 6; color: "#00ff00" }
-                GradientStop { position: 3 / 6; color: "#00ffff" }
-                GradientStop { position: 4 / 6; color: "#0000ff" }
-                GradientStop { position: 5 / 6; color: "#ff00ff" }
-                GradientStop { position: 6 / 6; color: "#ff0000" }
+                GradientStop { position: 0 / 6; color: Theme.hues[0] }
+                GradientStop { position: 1 / 6; color: Theme.hues[1] }
+                GradientStop { position: 2 / 6; color: Theme.hues[2] }
+                GradientStop { position: 3 / 6; color: Theme.hues[3] }
+                GradientStop { position: 4 / 6; color: Theme.hues[4] }
+                GradientStop { position: 5 / 6; color: Theme.hues[5] }
+                GradientStop { position: 6 / 6; color: Theme.hues[6] }
             }
 
             Rectangle {
@@ -244,7 +241,7 @@ Item {
                 radius: 3
                 color: LightControlScreen.selectedColorText
                 border.width: 2
-                border.color: "#ffffff"
+                border.color: Theme.textColor
             }
 
             MouseArea {
@@ -273,21 +270,21 @@ Item {
                     objectName: "lightRed"
                     channel: 0
                     label: "R"
-                    labelColor: "#ff6a6a"
+                    labelColor: Theme.redLabel
                 }
                 ChannelField {
                     id: green
                     objectName: "lightGreen"
                     channel: 1
                     label: "G"
-                    labelColor: "#6aff8a"
+                    labelColor: Theme.greenLabel
                 }
                 ChannelField {
                     id: blue
                     objectName: "lightBlue"
                     channel: 2
                     label: "B"
-                    labelColor: "#6fb4ff"
+                    labelColor: Theme.blueLabel
                 }
             }
 

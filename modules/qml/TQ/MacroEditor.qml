@@ -27,40 +27,6 @@ DialogFrame {
         dialog.forceActiveFocus()
     }
 
-    // For the screenshot: a short recorded greeting, made once and selected.
-    function showSample() {
-        var names = MacroEditorScreen.macroNames
-        var at = -1
-        for (var n = 0; n < names.length; ++n) {
-            if (names[n] === "Greeting")
-                at = n
-        }
-        if (at < 0) {
-            MacroEditorScreen.newMacro()
-            at = MacroEditorScreen.selectedMacro
-            MacroEditorScreen.renameMacro(at, "Greeting")
-            MacroEditorScreen.recordDelay = true
-            MacroEditorScreen.startRecord()
-            // Shift+H, i, !, Enter.
-            var keys = [[true, 0xE1], [true, 0x0B], [false, 0x0B], [false, 0xE1], [true, 0x0C], [false, 0x0C],
-                        [true, 0xE1], [true, 0x1E], [false, 0x1E], [false, 0xE1], [true, 0x28], [false, 0x28]]
-            for (var i = 0; i < keys.length; ++i)
-                MainScreen.routeKeyboard(keys[i][0], keys[i][1])
-            MacroEditorScreen.stopRecord()
-            // A typist's pauses in place of the instant ones recorded here.
-            var pauses = [60, 90, 40, 120, 80, 150, 50, 90, 60, 200, 70]
-            var next = 0
-            var actions = MacroEditorScreen.actions
-            for (var a = 0; a < actions.length; ++a) {
-                if (actions[a].type === 0)
-                    MacroEditorScreen.setDelay(a, String(pauses[next++ % pauses.length]))
-            }
-        }
-        MacroEditorScreen.selectMacro(at)
-        MacroEditorScreen.selectAction(4)
-        MacroEditorScreen.recordDelay = true
-    }
-
     function showRepeat() {
         timesField.textValue = String(MacroEditorScreen.repeatCount)
     }
@@ -163,7 +129,7 @@ DialogFrame {
                     width: macroList.width
                     height: 28
                     radius: 3
-                    color: selected ? "#3a2418" : macroArea.containsMouse ? "#262626" : "transparent"
+                    color: selected ? Theme.selectedColor : macroArea.containsMouse ? Theme.fieldColor : Theme.clear
 
                     Rectangle {
                         x: 2
@@ -207,52 +173,30 @@ DialogFrame {
                     }
 
                     // The name in place; Enter or leaving the field takes it, Esc keeps the old one.
-                    Rectangle {
+                    NameEditor {
+                        id: nameInput
                         anchors.fill: parent
                         anchors.margins: 2
                         visible: macroRow.editing
-                        radius: 3
                         color: Theme.colorGray0
-                        border.width: 1
-                        border.color: Theme.colorOrange
-
-                        TextInput {
-                            id: nameInput
-                            anchors.fill: parent
-                            anchors.leftMargin: 9
-                            anchors.rightMargin: 6
-                            verticalAlignment: TextInput.AlignVCenter
-                            maximumLength: MacroEditorScreen.maxNameLength
-                            clip: true
-                            color: Theme.textColor
-                            selectionColor: Theme.colorOrange
-                            font.family: Theme.fontFamily
-                            font.pixelSize: Theme.fontNormalSize
-
-                            function take() {
-                                if (dialog.renaming !== macroRow.index)
-                                    return
-                                dialog.renaming = -1
-                                MacroEditorScreen.renameMacro(macroRow.index, text)
-                            }
-
-                            onAccepted: take()
-                            onActiveFocusChanged: {
-                                if (!activeFocus)
-                                    take()
-                            }
-                            Keys.onEscapePressed: {
-                                dialog.renaming = -1
-                                dialog.forceActiveFocus()
-                            }
+                        leftMargin: 9
+                        rightMargin: 6
+                        maximumLength: MacroEditorScreen.maxNameLength
+                        onFinished: {
+                            if (dialog.renaming !== macroRow.index)
+                                return
+                            dialog.renaming = -1
+                            MacroEditorScreen.renameMacro(macroRow.index, text)
+                        }
+                        onCancelled: {
+                            dialog.renaming = -1
+                            dialog.forceActiveFocus()
                         }
                     }
 
                     onEditingChanged: {
                         if (editing) {
-                            nameInput.text = modelData
-                            nameInput.selectAll()
-                            nameInput.forceActiveFocus()
+                            nameInput.begin(modelData)
                         }
                     }
                 }
@@ -361,7 +305,7 @@ DialogFrame {
             y: 26
             width: parent.width
             height: parent.height - y - 70
-            border.color: MacroEditorScreen.isInputting ? "#c62828" : Theme.colorGray1
+            border.color: MacroEditorScreen.isInputting ? Theme.recordBorder : Theme.colorGray1
 
             // Below the last action: the menu appends.
             MouseArea {
@@ -393,14 +337,15 @@ DialogFrame {
                     id: actionRow
                     required property int index
                     required property var modelData
-                    readonly property int type: modelData.type
+                    readonly property bool delay: modelData.delay
+                    readonly property bool press: modelData.press
                     readonly property bool selected: index === MacroEditorScreen.selectedAction
                     readonly property bool editing: index === dialog.editingDelay
 
                     width: actionList.width
                     height: 26
                     radius: 3
-                    color: selected ? "#3a2418" : actionArea.containsMouse ? "#262626" : "transparent"
+                    color: selected ? Theme.selectedColor : actionArea.containsMouse ? Theme.fieldColor : Theme.clear
 
                     Text {
                         x: 6
@@ -418,9 +363,8 @@ DialogFrame {
                         id: icon
                         x: 42
                         anchors.verticalCenter: parent.verticalCenter
-                        source: Theme.imagePath("macros", actionRow.type === 0 ? "delay.png"
-                                                        : actionRow.type === 1 || actionRow.type === 3 ? "press.png"
-                                                                                                       : "release.png")
+                        source: Theme.imagePath("macros", actionRow.delay ? "delay.png"
+                                                        : actionRow.press ? "press.png" : "release.png")
                     }
 
                     Text {
@@ -428,11 +372,11 @@ DialogFrame {
                         height: parent.height
                         verticalAlignment: Text.AlignVCenter
                         visible: !actionRow.editing
-                        text: actionRow.type === 0 ? actionRow.modelData.info + " ms" : actionRow.modelData.info
-                        color: actionRow.type === 0 ? Theme.colorGray2 : Theme.textColor
+                        text: actionRow.delay ? actionRow.modelData.info + " ms" : actionRow.modelData.info
+                        color: actionRow.delay ? Theme.colorGray2 : Theme.textColor
                         font.family: Theme.fontFamily
                         font.pixelSize: Theme.fontNormalSize
-                        font.bold: actionRow.type !== 0
+                        font.bold: !actionRow.delay
                     }
 
                     MouseArea {
@@ -451,7 +395,7 @@ DialogFrame {
                             }
                         }
                         onDoubleClicked: function(mouse) {
-                            if (mouse.button === Qt.LeftButton && actionRow.type === 0)
+                            if (mouse.button === Qt.LeftButton && actionRow.delay)
                                 dialog.editingDelay = actionRow.index
                         }
                     }
@@ -465,7 +409,6 @@ DialogFrame {
                         height: 22
                         visible: actionRow.editing
                         maxValue: MacroEditorScreen.maxDelayMs
-                        maxLength: 5
                         onEndInputSignal: {
                             if (dialog.editingDelay !== actionRow.index)
                                 return
@@ -551,7 +494,7 @@ DialogFrame {
                     width: 10
                     height: 10
                     radius: 5
-                    color: "#e53935"
+                    color: Theme.recordDot
                     visible: MacroEditorScreen.isInputting
 
                     SequentialAnimation on opacity {
@@ -606,28 +549,29 @@ DialogFrame {
         ContextMenu {
             id: actionMenu
             objectName: "actionMenu"
-            texts: [dialog.lang[MacroEditorScreen.DeleteMenuText], dialog.lang[MacroEditorScreen.InsertDelayText],
-                    dialog.lang[MacroEditorScreen.InsertKeyText], dialog.lang[MacroEditorScreen.InsertLeftText],
-                    dialog.lang[MacroEditorScreen.InsertMiddleText], dialog.lang[MacroEditorScreen.InsertRightText]]
+            readonly property var entries: [MacroEditorScreen.DeleteMenuText, MacroEditorScreen.InsertDelayText,
+                                            MacroEditorScreen.InsertKeyText, MacroEditorScreen.InsertLeftText,
+                                            MacroEditorScreen.InsertMiddleText, MacroEditorScreen.InsertRightText]
+            texts: entries.map(function(entry) { return dialog.lang[entry] })
             onChosen: function(index) {
                 var at = dialog.menuAction
-                switch (index) {
-                case 0:
+                switch (entries[index]) {
+                case MacroEditorScreen.DeleteMenuText:
                     MacroEditorScreen.deleteAction(at)
                     break
-                case 1:
+                case MacroEditorScreen.InsertDelayText:
                     MacroEditorScreen.insertDelay(at)
                     break
-                case 2:
+                case MacroEditorScreen.InsertKeyText:
                     MacroEditorScreen.startInsertKey(at)
                     break
-                case 3:
+                case MacroEditorScreen.InsertLeftText:
                     MacroEditorScreen.insertMouseKey(at, MacroEditorScreen.LeftKey)
                     break
-                case 4:
+                case MacroEditorScreen.InsertMiddleText:
                     MacroEditorScreen.insertMouseKey(at, MacroEditorScreen.MiddleKey)
                     break
-                case 5:
+                case MacroEditorScreen.InsertRightText:
                     MacroEditorScreen.insertMouseKey(at, MacroEditorScreen.RightKey)
                     break
                 }
@@ -645,7 +589,7 @@ DialogFrame {
         visible: MacroEditorScreen.isInsertting
         z: 400
         radius: 6
-        color: "#1f1f1f"
+        color: Theme.popupColor
         border.width: 1
         border.color: Theme.colorOrange
 

@@ -34,9 +34,7 @@ DialogFrame {
             return
         menuIndex = -1
         editIndex = index
-        editor.text = ProfileScreen.names[index]
-        editor.forceActiveFocus()
-        editor.selectAll()
+        editor.begin(ProfileScreen.names[index])
     }
 
     onVisibleChanged: {
@@ -77,9 +75,9 @@ DialogFrame {
                 width: list.width
                 height: 40
                 radius: 3
-                color: index === ProfileScreen.selected ? "#33cf3e00"
-                       : entryArea.containsMouse ? "#1fffffff" : "transparent"
-                border.color: index === ProfileScreen.selected ? Theme.colorOrange : "transparent"
+                color: index === ProfileScreen.selected ? Theme.chosenColor
+                       : entryArea.containsMouse ? Theme.hoverColor : Theme.clear
+                border.color: index === ProfileScreen.selected ? Theme.colorOrange : Theme.clear
 
                 Rectangle {
                     id: useMark
@@ -130,36 +128,18 @@ DialogFrame {
         }
 
         // The in-place editor over the entry being renamed.
-        Rectangle {
+        NameEditor {
+            id: editor
+            inputName: "profileNameEditor"
             visible: dialog.editIndex >= 0
             x: list.x + 28
             y: list.y + Math.max(0, dialog.editIndex) * 40 + 6
             width: list.width - 40
             height: 28
-            radius: 3
-            color: Theme.colorGray1
-            border.color: Theme.colorOrange
-
-            TextInput {
-                id: editor
-                objectName: "profileNameEditor"
-                anchors.fill: parent
-                anchors.leftMargin: 8
-                anchors.rightMargin: 8
-                verticalAlignment: TextInput.AlignVCenter
-                maximumLength: 24
-                clip: true
-                color: Theme.textColor
-                selectionColor: Theme.colorOrange
-                font.family: Theme.fontFamily
-                font.pixelSize: Theme.fontMiddleSize
-                onAccepted: dialog.finishRename()
-                onActiveFocusChanged: {
-                    if (!activeFocus)
-                        dialog.finishRename()
-                }
-                Keys.onEscapePressed: dialog.editIndex = -1
-            }
+            maximumLength: ProfileScreen.maxNameLength
+            fontSize: Theme.fontMiddleSize
+            onFinished: dialog.finishRename()
+            onCancelled: dialog.editIndex = -1
         }
     }
 
@@ -225,7 +205,7 @@ DialogFrame {
         width: 140
         height: menuColumn.height + 8
         radius: 4
-        color: "#2b2b2b"
+        color: Theme.contextMenuColor
         border.color: Theme.colorGray1
         z: 10
 
@@ -251,7 +231,7 @@ DialogFrame {
                     width: menuColumn.width
                     height: 30
                     radius: 3
-                    color: menuArea.containsMouse && usable ? Theme.colorBlue : "transparent"
+                    color: menuArea.containsMouse && usable ? Theme.colorBlue : Theme.clear
 
                     Text {
                         anchors.left: parent.left

@@ -2,28 +2,18 @@ import QtQuick
 import QX7
 
 // A round mark with a label. A click selects it; the owner clears the others of its group.
-Item {
+LabelledMark {
     id: radio
 
-    property string textValue: ""
-    property bool isSelect: false
-    property int index: 0
-    property int gapValue: 16
-
-    signal btnClick(int index)
-
-    implicitWidth: mark.width + gapValue + label.implicitWidth
-    implicitHeight: Math.max(mark.height, label.implicitHeight)
+    gapValue: 16
+    toggles: false
 
     Rectangle {
-        id: mark
-        anchors.verticalCenter: parent.verticalCenter
-        width: 14
-        height: 14
+        anchors.fill: parent
         radius: 7
         color: Theme.colorGray0
         border.width: 1
-        border.color: radio.isSelect || area.containsMouse ? Theme.colorOrange : Theme.colorGray2
+        border.color: radio.isSelect || radio.hovered ? Theme.colorOrange : Theme.colorGray2
 
         Behavior on border.color {
             ColorAnimation { duration: 120 }
@@ -40,27 +30,6 @@ Item {
             Behavior on scale {
                 NumberAnimation { duration: 120; easing.type: Easing.OutBack }
             }
-        }
-    }
-
-    Text {
-        id: label
-        x: mark.width + radio.gapValue
-        anchors.verticalCenter: parent.verticalCenter
-        text: radio.textValue
-        color: radio.isSelect || area.containsMouse ? Theme.textColor : Theme.colorGray3
-        font.family: Theme.fontFamily
-        font.pixelSize: Theme.fontNormalSize
-    }
-
-    MouseArea {
-        id: area
-        anchors.fill: parent
-        hoverEnabled: true
-        cursorShape: Qt.PointingHandCursor
-        onClicked: {
-            radio.isSelect = true
-            radio.btnClick(radio.index)
         }
     }
 }

@@ -1,14 +1,15 @@
 import QtQuick
 import QX7
 
-// A number field: digits only, at most `maxLength` of them, never above maxValue while typing.
+// A number field: digits only, at most `maxLength` of them (as many as maxValue has unless set),
+// never above maxValue while typing.
 // When input ends (Enter or focus lost) an empty field or a value below minValue becomes minValue.
 Rectangle {
     id: rectInput
 
     property int maxValue: 255
     property int minValue: 0
-    property int maxLength: 4
+    property int maxLength: String(maxValue).length
     property string textValue: ""
     property alias txtInput: input
 

@@ -5,6 +5,9 @@ import QX7
 Image {
     id: restore
 
+    // How far beyond the picture it takes the mouse.
+    property real reach: 0
+
     signal clicked()
 
     source: Theme.imagePath("index", area.containsMouse ? "restore_hover.png" : "restore.png")
@@ -12,6 +15,7 @@ Image {
     MouseArea {
         id: area
         anchors.fill: parent
+        anchors.margins: -restore.reach
         hoverEnabled: true
         cursorShape: Qt.PointingHandCursor
         onClicked: restore.clicked()

@@ -5,7 +5,8 @@ import QX7
 
 // A horizontal track with a 12 x 12 knob. The knob position is its left edge in the track; it runs
 // from a quarter knob-width after the left end to a knob-width and a quarter before the right end
-// (3..161 on a 176-pixel track).
+// (3..161 on a 176-pixel track). A slider whose screen counts steps is as wide as `steps` pixels of
+// travel need, and reads and places its knob by `step`; one without steps is given its width.
 Item {
     id: slider
 
@@ -14,11 +15,13 @@ Item {
     // Shows the segment marks and keeps the knob on them.
     property bool isScale: false
     property color colorS: Theme.colorOrange
-    property color trackColor: "#141414"
+    property color trackColor: Theme.trackColor
     property int knobSize: 12
     property int position: travelStart
     readonly property int travelStart: Math.floor(knobSize / 4)
     readonly property int travelEnd: Math.floor(width - knobSize * 5 / 4)
+    property int steps: 0
+    readonly property int step: position - travelStart
     readonly property bool dragging: area.dragging
     property bool sliding: true
 
@@ -39,6 +42,14 @@ Item {
         sliding = false
         setValue(newPosition)
         sliding = true
+    }
+
+    function setStep(newStep) {
+        setValue(travelStart + newStep)
+    }
+
+    function jumpToStep(newStep) {
+        jumpTo(travelStart + newStep)
     }
 
     function setRatioValue(ratio) {
@@ -78,7 +89,7 @@ Item {
         valueChange(q)
     }
 
-    implicitWidth: 176
+    implicitWidth: travelStart + steps + Math.ceil(knobSize * 5 / 4)
     implicitHeight: knobSize
 
     // Segment marks, behind the track.
@@ -92,7 +103,7 @@ Item {
             width: 2
             height: 8
             radius: 1
-            color: x < knob.x ? Qt.darker(slider.colorS, 1.3) : "#5a5a5a"
+            color: x < knob.x ? Qt.darker(slider.colorS, 1.3) : Theme.scaleMark
         }
     }
 
@@ -104,7 +115,7 @@ Item {
         radius: 2
         color: slider.trackColor
         border.width: 1
-        border.color: "#3a3a3a"
+        border.color: Theme.trackBorder
     }
 
     Rectangle {
@@ -123,10 +134,10 @@ Item {
         height: slider.knobSize
         radius: width / 2
         border.width: 1
-        border.color: area.containsMouse || area.pressed ? Theme.colorOrange : "#0d0d0d"
+        border.color: area.containsMouse || area.pressed ? Theme.colorOrange : Theme.knobBorder
         gradient: Gradient {
-            GradientStop { position: 0.0; color: area.pressed ? Theme.colorGray3 : "#ffffff" }
-            GradientStop { position: 1.0; color: area.pressed ? Theme.colorGray2 : "#b4b4b4" }
+            GradientStop { position: 0.0; color: area.pressed ? Theme.colorGray3 : Theme.textColor }
+            GradientStop { position: 1.0; color: area.pressed ? Theme.colorGray2 : Theme.knobBottom }
         }
 
         Behavior on x {

@@ -5,7 +5,7 @@ import QX7
 // does not have is shown disabled with the reason; its value is still kept in the profile.
 DialogFrame {
     id: dialog
-    title: SystemSettingScreen.systemSettingLang[0]
+    title: SystemSettingScreen.systemSettingLang[SystemSettingScreen.TitleText]
     width: 520
     height: 420
 
@@ -19,9 +19,9 @@ DialogFrame {
     // The controls that keep their own state follow the stored values.
     function refresh() {
         if (!speedSlider.dragging)
-            speedSlider.setValue(SystemSettingScreen.mouseRate)
+            speedSlider.setStep(SystemSettingScreen.speedPosition)
         if (!doubleSlider.dragging)
-            doubleSlider.setValue(SystemSettingScreen.doubleRate)
+            doubleSlider.setStep(SystemSettingScreen.doublePosition)
         linesInput.textValue = String(SystemSettingScreen.lines)
         rowsChoice.isSelect = !SystemSettingScreen.scrollOneScreen
         screenChoice.isSelect = SystemSettingScreen.scrollOneScreen
@@ -52,7 +52,7 @@ DialogFrame {
         id: setting
         property string heading: ""
         property bool offered: true
-        property string reason: ""
+        property string reason: SystemSettingScreen.systemSettingLang[SystemSettingScreen.NotOfferedText]
         default property alias content: controls.data
 
         width: parent ? parent.width : 0
@@ -94,11 +94,11 @@ DialogFrame {
     component SpeedRow: Row {
         id: row
         property string sliderName: ""
-        property string slowText: ""
-        property string fastText: ""
+        property string slowText: SystemSettingScreen.systemSettingLang[SystemSettingScreen.SlowText]
+        property string fastText: SystemSettingScreen.systemSettingLang[SystemSettingScreen.FastText]
         readonly property bool dragging: rowSlider.dragging
         signal released(int position)
-        function setValue(position) { rowSlider.setValue(position) }
+        function setStep(position) { rowSlider.setStep(position) }
         spacing: 12
         anchors.verticalCenter: parent.verticalCenter
 
@@ -115,9 +115,8 @@ DialogFrame {
             id: rowSlider
             objectName: row.sliderName
             anchors.verticalCenter: parent.verticalCenter
-            // Positions 3 to 337.
-            width: 352
-            onValueChangeDelay: function(position) { row.released(position) }
+            steps: SystemSettingScreen.sliderSteps
+            onValueChangeDelay: row.released(step)
         }
         Text {
             anchors.verticalCenter: parent.verticalCenter
@@ -135,14 +134,11 @@ DialogFrame {
 
         Setting {
             objectName: "speedSetting"
-            heading: dialog.lang[1]
-            reason: dialog.lang[8]
+            heading: dialog.lang[SystemSettingScreen.MouseSpeedText]
             offered: SystemSettingScreen.speedOffered
 
             SpeedRow {
                 id: speedSlider
-                slowText: dialog.lang[3]
-                fastText: dialog.lang[4]
                 sliderName: "speedSlider"
                 onReleased: function(position) { SystemSettingScreen.releaseSpeed(position) }
             }
@@ -150,14 +146,11 @@ DialogFrame {
 
         Setting {
             objectName: "doubleClickSetting"
-            heading: dialog.lang[2]
-            reason: dialog.lang[8]
+            heading: dialog.lang[SystemSettingScreen.DoubleClickSpeedText]
             offered: SystemSettingScreen.doubleClickOffered
 
             SpeedRow {
                 id: doubleSlider
-                slowText: dialog.lang[3]
-                fastText: dialog.lang[4]
                 sliderName: "doubleClickSlider"
                 onReleased: function(position) { SystemSettingScreen.releaseDoubleClick(position) }
             }
@@ -165,8 +158,7 @@ DialogFrame {
 
         Setting {
             objectName: "scrollSetting"
-            heading: dialog.lang[5]
-            reason: dialog.lang[8]
+            heading: dialog.lang[SystemSettingScreen.ScrollSpeedText]
             offered: SystemSettingScreen.scrollOffered
 
             Row {
@@ -177,7 +169,7 @@ DialogFrame {
                     id: rowsChoice
                     objectName: "rowsChoice"
                     anchors.verticalCenter: parent.verticalCenter
-                    textValue: dialog.lang[6]
+                    textValue: dialog.lang[SystemSettingScreen.RowsText]
                     onBtnClick: SystemSettingScreen.chooseRows()
                 }
                 RectInput {
@@ -187,8 +179,7 @@ DialogFrame {
                     width: 52
                     height: 24
                     minValue: 1
-                    maxValue: 100
-                    maxLength: 3
+                    maxValue: SystemSettingScreen.maxLines
                     enabled: rowsChoice.isSelect
                     opacity: enabled ? 1.0 : 0.5
                     onEndInputSignal: SystemSettingScreen.leaveLines(textValue)
@@ -201,7 +192,7 @@ DialogFrame {
                     id: screenChoice
                     objectName: "screenChoice"
                     anchors.verticalCenter: parent.verticalCenter
-                    textValue: dialog.lang[7]
+                    textValue: dialog.lang[SystemSettingScreen.OneScreenText]
                     onBtnClick: SystemSettingScreen.chooseOneScreen()
                 }
             }
@@ -214,7 +205,7 @@ DialogFrame {
         anchors.bottom: parent.bottom
         width: 140
         height: 32
-        textValue: dialog.lang[9]
+        textValue: dialog.lang[SystemSettingScreen.RestoreText]
         onClicked: {
             dialog.systemSettingFocus()
             SystemSettingScreen.restore()

@@ -18,7 +18,7 @@ Item {
         width: loadingText.implicitWidth + 48
         height: loadingText.implicitHeight + 24
         radius: 6
-        color: "#e01a1a1a"
+        color: Theme.busyColor
         border.color: Theme.colorGray1
 
         Text {

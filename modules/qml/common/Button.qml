@@ -33,15 +33,15 @@ Item {
         visible: button.imageBase === ""
         radius: 4
         border.width: 1
-        border.color: area.containsMouse || area.pressed || button.marked ? Theme.colorOrange : "#4a4a4a"
+        border.color: area.containsMouse || area.pressed || button.marked ? Theme.colorOrange : Theme.buttonBorder
         gradient: Gradient {
             GradientStop {
                 position: 0.0
-                color: area.pressed ? "#a83200" : area.containsMouse ? "#4a4a4a" : "#3e3e3e"
+                color: area.pressed ? Theme.buttonPressedTop : area.containsMouse ? Theme.buttonHoverTop : Theme.buttonTop
             }
             GradientStop {
                 position: 1.0
-                color: area.pressed ? Theme.colorOrange : area.containsMouse ? "#333333" : "#292929"
+                color: area.pressed ? Theme.colorOrange : area.containsMouse ? Theme.buttonHoverBottom : Theme.buttonBottom
             }
         }
 
@@ -51,7 +51,7 @@ Item {
             y: 1
             width: parent.width - 8
             height: 1
-            color: "#ffffff"
+            color: Theme.textColor
             opacity: area.pressed ? 0.0 : 0.10
         }
     }
