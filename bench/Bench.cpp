@@ -456,40 +456,66 @@ bool copyFolder(const QString& from, const QString& to)
     return true;
 }
 
+// A copy of the shipped files in `base`, so that a run changes none of the build's own.
+bool copyModules(const QTemporaryDir& base)
+{
+    if (base.isValid()
+        && copyFolder(QCoreApplication::applicationDirPath() + QStringLiteral("/../modules"),
+                      base.filePath(QStringLiteral("modules")))) {
+        return true;
+    }
+    std::fprintf(stderr, "qx7-bench: no modules folder to copy\n");
+    return false;
+}
+
+// The screens over a copy of the shipped files and the virtual mouse they list, connected and
+// started as the configurator starts them.
+struct BenchCore
+{
+    bool start()
+    {
+        if (!copyModules(base)) {
+            return false;
+        }
+        const QString config = StorePaths(base.path()).globalConfig();
+        mouse = VirtualMouseSetup::imitateConfigured(config, nullptr);
+        if (!mouse) {
+            std::fprintf(stderr, "qx7-bench: the configuration lists no device to imitate\n");
+            return false;
+        }
+        link = std::make_unique<Hid_Thread>(mouse.get());
+        core = std::make_unique<Core>(base.path());
+        owner = std::make_unique<BenchOwner>(core->store());
+        link->setOwnerWidget(owner.get());
+        core->attach(link.get());
+        const int index = DeviceConnector::findAndVerify(*link, config);
+        if (index < 0) {
+            std::fprintf(stderr, "qx7-bench: the virtual mouse did not answer\n");
+            return false;
+        }
+        core->operations()->connectDevice(index, false);
+        core->screens()->main()->initUI();
+        return true;
+    }
+
+    QTemporaryDir base;
+    std::unique_ptr<VirtualMouse> mouse;
+    std::unique_ptr<Hid_Thread> link;
+    std::unique_ptr<Core> core;
+    std::unique_ptr<BenchOwner> owner;
+};
+
 // Runs the main screen's factory reset on the GUI thread with real pauses while a timer on the same
 // thread ticks every few milliseconds; the longest gap between two ticks is how long the window
 // stood still.
 int guiStall(int argc, char** argv)
 {
     QGuiApplication app(argc, argv);
-    QTemporaryDir base;
-    if (!base.isValid()
-        || !copyFolder(QCoreApplication::applicationDirPath() + QStringLiteral("/../modules"),
-                       base.filePath(QStringLiteral("modules")))) {
-        std::fprintf(stderr, "qx7-bench: no modules folder to copy\n");
+    BenchCore bench;
+    if (!bench.start()) {
         return 1;
     }
-    const QString config = StorePaths(base.path()).globalConfig();
-    const std::unique_ptr<VirtualMouse> mouse = VirtualMouseSetup::imitateConfigured(config, nullptr);
-    if (!mouse) {
-        std::fprintf(stderr, "qx7-bench: the configuration lists no device to imitate\n");
-        return 1;
-    }
-    Hid_Thread link(mouse.get());
-    Core core(base.path());
-    ConfigStore& store = core.store();
-    BenchOwner owner(store);
-    link.setOwnerWidget(&owner);
-    core.attach(&link);
-    DeviceOperations& ops = *core.operations();
-    Screens& screens = *core.screens();
-    const int index = DeviceConnector::findAndVerify(link, config);
-    if (index < 0) {
-        std::fprintf(stderr, "qx7-bench: the virtual mouse did not answer\n");
-        return 1;
-    }
-    ops.connectDevice(index, false);
-    screens.main()->initUI();
+    Screens& screens = *bench.core->screens();
 
     constexpr int TickMs = 4;
     QElapsedTimer sinceTick;
@@ -509,7 +535,7 @@ int guiStall(int argc, char** argv)
     sinceTick.start();
     ticker.start(TickMs);
     QCoreApplication::exec();
-    std::printf("%lld %lld %d\n", longestGap, resetMs, link.failedExchanges());
+    std::printf("%lld %lld %d\n", longestGap, resetMs, bench.link->failedExchanges());
     return 0;
 }
 
@@ -520,10 +546,7 @@ int animations(int argc, char** argv)
 {
     QApplication app(argc, argv);
     QTemporaryDir base;
-    if (!base.isValid()
-        || !copyFolder(QCoreApplication::applicationDirPath() + QStringLiteral("/../modules"),
-                       base.filePath(QStringLiteral("modules")))) {
-        std::fprintf(stderr, "qx7-bench: no modules folder to copy\n");
+    if (!copyModules(base)) {
         return 1;
     }
     const std::unique_ptr<VirtualMouse> mouse
@@ -590,35 +613,12 @@ int animations(int argc, char** argv)
 int profileSwitch(int argc, char** argv, int runs)
 {
     QCoreApplication app(argc, argv);
-    QTemporaryDir base;
-    if (!base.isValid()
-        || !copyFolder(QCoreApplication::applicationDirPath() + QStringLiteral("/../modules"),
-                       base.filePath(QStringLiteral("modules")))) {
-        std::fprintf(stderr, "qx7-bench: no modules folder to copy\n");
+    BenchCore bench;
+    if (!bench.start()) {
         return 1;
     }
-    const QString config = StorePaths(base.path()).globalConfig();
-    const std::unique_ptr<VirtualMouse> mouse = VirtualMouseSetup::imitateConfigured(config, nullptr);
-    if (!mouse) {
-        std::fprintf(stderr, "qx7-bench: the configuration lists no device to imitate\n");
-        return 1;
-    }
-    Hid_Thread link(mouse.get());
-    Core core(base.path());
-    ConfigStore& store = core.store();
-    BenchOwner owner(store);
-    link.setOwnerWidget(&owner);
-    core.attach(&link);
-    DeviceOperations& ops = *core.operations();
-    Screens& screens = *core.screens();
-    const int index = DeviceConnector::findAndVerify(link, config);
-    if (index < 0) {
-        std::fprintf(stderr, "qx7-bench: the virtual mouse did not answer\n");
-        return 1;
-    }
-    ops.connectDevice(index, false);
-    MainScreen* main = screens.main();
-    main->initUI();
+    ConfigStore& store = bench.core->store();
+    MainScreen* main = bench.core->screens()->main();
     // Profiles 1 and 2 are profile 0 with other DPI stages and another effect; profile 2 also with
     // other colours.
     for (int slot = 1; slot <= 2; ++slot) {
@@ -652,7 +652,8 @@ int profileSwitch(int argc, char** argv, int runs)
         quick << timed(1, true);
         quickColours << timed(2, true);
     }
-    std::printf("%lld %lld %lld %d\n", median(full), median(quick), median(quickColours), link.failedExchanges());
+    std::printf(
+        "%lld %lld %lld %d\n", median(full), median(quick), median(quickColours), bench.link->failedExchanges());
     return 0;
 }
 
