@@ -1,15 +1,14 @@
 // qx7ctl run as a process against the virtual mouse of both controller families. Each case of
 // qx7ctl-cases.txt gives its set-up and commands and their whole result: status, every line printed,
 // every report and pause sent to the mouse (unscrambled), every value each file gained, changed or lost.
+#include "CaseFile.h"
 #include "CtlCommand.h"
 #include "CtlDocs.h"
 #include "HidScrambler.h"
 #include "Qx7Ctl.h"
 #include "TempModules.h"
-#include "TestSupport.h"
 
 #include <QDir>
-#include <QDirIterator>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QSettings>
@@ -23,49 +22,6 @@ QString ctlPath()
 {
     return qEnvironmentVariable("QX7_BUILD_DIR") + QStringLiteral("/qx7ctl");
 }
-
-// Every value of every file below `dir`, read as text so no settings cache answers: "setting/p1.bin
-// mouse/reportRate" -> "2", and each file's own path -> "" so that added and removed files show.
-QMap<QString, QString> values(const QString& dir)
-{
-    QMap<QString, QString> all;
-    QDirIterator it(dir, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString file = QDir(dir).relativeFilePath(it.next()).remove(QRegularExpression("^modules/"));
-        all.insert(file, QString());
-        QString section;
-        for (const QString& line : QString::fromUtf8(TempModules::readFile(it.filePath())).split('\n')) {
-            const int eq = int(line.indexOf('='));
-            if (line.startsWith('[') && line.endsWith(']')) {
-                section = line.mid(1, line.size() - 2);
-            } else if (eq > 0) {
-                const QString key = section == "General" ? line.left(eq) : section + '/' + line.left(eq);
-                all.insert(file + ' ' + key, line.mid(eq + 1));
-            }
-        }
-    }
-    return all;
-}
-
-// The result lines of the file changes, in key order.
-QStringList changes(const QMap<QString, QString>& before, const QMap<QString, QString>& after)
-{
-    QStringList lines;
-    for (auto it = after.cbegin(); it != after.cend(); ++it) {
-        if (!before.contains(it.key()) || before.value(it.key()) != it.value()) {
-            lines << "file " + it.key() + (it.key().contains(' ') ? '=' + it.value() : QString());
-        }
-    }
-    for (auto it = before.cbegin(); it != before.cend(); ++it) {
-        if (!after.contains(it.key())) {
-            lines << "gone " + it.key();
-        }
-    }
-    return lines;
-}
-
-// Set-up lines of a case; every other line but "case" is a result line.
-const QStringList SetUp {"family", "set", "write", "folder"};
 
 } // namespace
 
@@ -83,19 +39,7 @@ private slots:
 
 void TestQx7Ctl::cases_data()
 {
-    QTest::addColumn<QStringList>("block");
-    const QString text
-        = QString::fromUtf8(TempModules::readFile(TestSupport::sourceDir() + "/tests/cli/qx7ctl-cases.txt"));
-    QStringList block;
-    for (const QString& line : text.split('\n') + QStringList {"case end"}) {
-        if (line.startsWith("case ") && !block.isEmpty()) {
-            QTest::newRow(qPrintable(block.takeFirst().mid(5))) << block;
-            block.clear();
-        }
-        if (!line.isEmpty() && !line.startsWith('#')) {
-            block << line;
-        }
-    }
+    CaseFile::addRows("cli/qx7ctl-cases.txt");
 }
 
 void TestQx7Ctl::cases()
@@ -134,7 +78,7 @@ void TestQx7Ctl::cases()
     }
     const unsigned char code[8] = {0, 'Q', 'x', '7', 'A', '9', 'z', 0};
     const QMap<QString, QDateTime> stamps = modules.stamps(true);
-    const QMap<QString, QString> before = values(dir);
+    const QMap<QString, QString> before = CaseFile::values(dir);
 
     QStringList actual;
     QStringList wire;
@@ -181,20 +125,8 @@ void TestQx7Ctl::cases()
             }
         }
     }
-    actual << wire << changes(before, values(dir));
-    // Files written again with what they held.
-    const QMap<QString, QDateTime> after = modules.stamps();
-    for (auto it = after.cbegin(); it != after.cend(); ++it) {
-        const QString file = QDir(dir).relativeFilePath(it.key()).remove(QRegularExpression("^modules/"));
-        if (stamps.value(it.key()) != it.value()
-            && actual.filter(QRegularExpression("^file " + QRegularExpression::escape(file) + "\\b")).isEmpty()) {
-            actual << "written " + file;
-        }
-    }
-    if (actual != expected) {
-        qInfo().noquote() << "the case gives:\n" + actual.join('\n');
-    }
-    QVERIFY(actual == expected);
+    actual << wire << CaseFile::changes(dir, before, stamps, modules.stamps());
+    QVERIFY(CaseFile::same(actual, expected));
 }
 
 void TestQx7Ctl::documentation()

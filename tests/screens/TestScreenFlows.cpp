@@ -1,0 +1,230 @@
+// The screens driven as the scene drives them, through their invokable methods and properties, over
+// the virtual mouse. Each case of screen-flows.txt gives the mouse, the files as they start and the
+// steps; after each step what it returned and every report and pause it sent, and at the end every
+// setting the mouse changed and every file value that changed.
+#include "AppRulesScreen.h"
+#include "CaseFile.h"
+#include "DpiSettingScreen.h"
+#include "GunControlScreen.h"
+#include "KeyAssigmentScreen.h"
+#include "KeyMatrixScreen.h"
+#include "LightControlScreen.h"
+#include "MacroEditorScreen.h"
+#include "MainScreen.h"
+#include "ProfileScreen.h"
+#include "ScreenRig.h"
+#include "SystemSettingScreen.h"
+
+#include <QFile>
+#include <QMetaMethod>
+#include <QProcess>
+#include <QSignalSpy>
+#include <QTest>
+#include <list>
+#include <memory>
+
+namespace {
+
+QString text(const QVariant& value)
+{
+    const int type = value.typeId();
+    return type == QMetaType::QStringList || type == QMetaType::QVariantList ? value.toStringList().join(", ")
+                                                                             : value.toString();
+}
+
+// Calls a method of a screen by name, or reads or writes a property, as the scene does; the
+// arguments are converted to the method's types. Gives the result line, empty for none.
+QString call(QObject* object, const QByteArray& name, const QStringList& args)
+{
+    const QMetaObject* meta = object->metaObject();
+    const QMetaProperty property = meta->property(meta->indexOfProperty(name));
+    if (property.isValid() && args.size() <= 1) {
+        if (args.isEmpty()) {
+            return "= " + text(object->property(name));
+        }
+        return property.write(object, args.first()) ? QString() : "cannot write " + args.first();
+    }
+    for (int i = 0; i < meta->methodCount(); ++i) {
+        const QMetaMethod method = meta->method(i);
+        if (method.name() != name || method.parameterCount() != args.size()) {
+            continue;
+        }
+        QVariantList values;
+        QGenericArgument given[4];
+        for (int p = 0; p < args.size(); ++p) {
+            const QMetaType type = method.parameterMetaType(p);
+            values << (type.id() == QMetaType::QVariantList ? QVariant(args.at(p).split(',')) : QVariant(args.at(p)));
+            if (type.id() != QMetaType::QVariant && !values.last().convert(type)) {
+                return "cannot convert " + args.at(p);
+            }
+        }
+        for (int p = 0; p < args.size(); ++p) {
+            const QMetaType type = method.parameterMetaType(p);
+            given[p] = type.id() == QMetaType::QVariant ? QGenericArgument("QVariant", &values[p])
+                                                        : QGenericArgument(type.name(), values[p].constData());
+        }
+        QVariant result(method.returnMetaType());
+        const bool returns = method.returnMetaType().id() != QMetaType::Void;
+        method.invoke(object,
+                      Qt::DirectConnection,
+                      QGenericReturnArgument(returns ? method.returnMetaType().name() : nullptr,
+                                             returns ? result.data() : nullptr),
+                      given[0],
+                      given[1],
+                      given[2],
+                      given[3]);
+        return returns ? "= " + text(result) : QString();
+    }
+    return "no such method or property";
+}
+
+// Steps that play the mouse, the link or the user's file dialog rather than the scene.
+QString act(ScreenRig& rig, const QString& word, const QStringList& args, const QString& dir)
+{
+    const int n = args.value(0).toInt();
+    if (word == "unplug") {
+        rig.v.mouse.unplug();
+    } else if (word == "unplug-after") {
+        rig.v.mouse.unplugAfterReports(n);
+    } else if (word == "replug") {
+        rig.v.replug();
+    } else if (word == "busy" || word == "free") {
+        rig.v.link.setHidFree(word == "free");
+    } else if (word == "stage") {
+        rig.v.mouse.setActiveStage(n);
+    } else if (word == "mouse-profile") {
+        rig.v.mouse.setCurrentProfile(n);
+    } else if (word == "restart") {
+        rig.restart();
+    } else if (word == "start") {
+        rig.start(n);
+    } else if (word == "answer") {
+        rig.chooser.answer(QString(args.value(0)).replace("$DIR", dir));
+    } else if (word == "store") {
+        const QString value = args.mid(1).join(' ');
+        rig.writeProfile(args.value(0), value.contains(", ") ? QVariant(value.split(", ")) : QVariant(value));
+    } else if (word == "unsent") {
+        const QStringList parts = rig.screens->main()->unsentParts();
+        return "= " + (parts.isEmpty() ? QStringLiteral("none") : parts.join(", "));
+    } else if (word == "follow") {
+        rig.screens->main()->followProfile(n);
+    } else if (word == "commit") {
+        rig.screens->keyMatrix()->commit(n, rec(args.value(1)), args.value(2));
+    } else {
+        return "no such step";
+    }
+    return QString();
+}
+
+QStringList changedLines(const QStringList& before, const QStringList& after, const QString& prefix)
+{
+    QStringList lines;
+    for (const QString& line : after) {
+        if (!before.contains(line)) {
+            lines << prefix + line;
+        }
+    }
+    return lines;
+}
+
+} // namespace
+
+class TestScreenFlows : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void flows_data() { CaseFile::addRows("screens/screen-flows.txt"); }
+    void flows();
+};
+
+void TestScreenFlows::flows()
+{
+    QFETCH(QStringList, block);
+    ScreenRig::Flags flags;
+    QStringList expected;
+    for (const QString& line : std::as_const(block)) {
+        const QStringList words = line.split(' ');
+        if (words.first() == "family") {
+            flags = {words.value(1), words.contains("colorful"), words.contains("gun"), words.contains("55328")};
+        } else if (words.first() != "set" && words.first() != "write" && words.first() != "remove") {
+            expected << line;
+        }
+    }
+    ScreenRig rig(flags);
+    const QString dir = rig.modules.baseDir();
+    for (const QString& line : std::as_const(block)) {
+        const QString file = "modules/" + line.section(' ', 1, 1);
+        if (line.startsWith("set ")) {
+            const QString value = line.section(' ', 3);
+            QSettings(rig.modules.path(file), QSettings::IniFormat)
+                .setValue(line.section(' ', 2, 2),
+                          value.contains(", ") ? QVariant(value.split(", ")) : QVariant(value));
+        } else if (line.startsWith("write ")) {
+            QVERIFY(rig.modules.write(file, line.section(' ', 2).replace("\\n", "\n").toUtf8()));
+        } else if (line.startsWith("remove ")) {
+            QVERIFY(QFile::remove(rig.modules.path(file)));
+        }
+    }
+    rig.restart();
+    const QMap<QString, QDateTime> stamps = rig.modules.stamps(true);
+    const QMap<QString, QString> files = CaseFile::values(dir);
+    const QStringList mouse = TestSupport::settingLines(rig.v.mouse.state());
+
+    QStringList actual;
+    std::list<std::pair<QString, std::unique_ptr<QSignalSpy>>> spies;
+    const QStringList results {"=", "wire", "signals", "mouse", "file", "gone", "written"};
+    for (const QString& step : std::as_const(expected)) {
+        if (results.contains(step.section(' ', 0, 0))) {
+            continue;
+        }
+        actual << step;
+        rig.v.clearLog();
+        QStringList args = QProcess::splitCommand(step);
+        const QString word = args.takeFirst();
+        QObject* screen = nullptr;
+        if (word.contains('.') || word == "spy") {
+            const Screens& s = *rig.screens;
+            const QMap<QString, QObject*> screens {{"main", s.main()},
+                                                   {"profile", s.profile()},
+                                                   {"keyMatrix", s.keyMatrix()},
+                                                   {"dpiSetting", s.dpiSetting()},
+                                                   {"lightControl", s.lightControl()},
+                                                   {"gunControl", s.gunControl()},
+                                                   {"macroEditor", s.macroEditor()},
+                                                   {"keyAssigment", s.keyAssigment()},
+                                                   {"systemSetting", s.systemSetting()},
+                                                   {"appRules", s.appRules()}};
+            const QString name = word == "spy" ? args.value(0) : word;
+            screen = screens.value(name.section('.', 0, 0));
+            if (screen && word == "spy") {
+                const QMetaObject* meta = screen->metaObject();
+                for (int i = 0; i < meta->methodCount(); ++i) {
+                    if (meta->method(i).name() == name.section('.', 1).toLatin1()) {
+                        const QByteArray signal = "2" + meta->method(i).methodSignature();
+                        spies.emplace_back(name, std::make_unique<QSignalSpy>(screen, signal.constData()));
+                    }
+                }
+                continue;
+            }
+        }
+        const QString result = screen ? call(screen, word.section('.', 1).toLatin1(), args) : act(rig, word, args, dir);
+        if (!result.isEmpty()) {
+            actual << result;
+        }
+        for (const QString& line : std::as_const(rig.v.log)) {
+            if (!line.startsWith("feature-in ") && !line.startsWith("input ") && !line.startsWith("event ")) {
+                actual << "wire " + line;
+            }
+        }
+    }
+    for (const auto& spy : spies) {
+        actual << QStringLiteral("signals %1 %2").arg(spy.first).arg(spy.second->count());
+    }
+    actual << changedLines(mouse, TestSupport::settingLines(rig.v.mouse.state()), "mouse ");
+    actual << CaseFile::changes(dir, files, stamps, rig.modules.stamps());
+    QVERIFY(CaseFile::same(actual, expected));
+}
+
+QTEST_GUILESS_MAIN(TestScreenFlows)
+#include "TestScreenFlows.moc"
