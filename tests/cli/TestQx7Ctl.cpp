@@ -39,7 +39,7 @@ private slots:
 
 void TestQx7Ctl::cases_data()
 {
-    CaseFile::addRows("cli/qx7ctl-cases.txt");
+    CaseFile::addRows({"cli/qx7ctl-cases.txt"});
 }
 
 void TestQx7Ctl::cases()

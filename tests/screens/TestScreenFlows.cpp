@@ -1,7 +1,7 @@
 // The screens driven as the scene drives them, through their invokable methods and properties, over
-// the virtual mouse. Each case of screen-flows.txt gives the mouse, the files as they start and the
-// steps; after each step what it returned and every report and pause it sent, and at the end every
-// setting the mouse changed and every file value that changed.
+// the virtual mouse. Each case of flows/*.txt (the form is in flows/main.txt) gives the mouse, the
+// files as they start and the steps; after each step what it returned and every report and pause it
+// sent, and at the end every setting the mouse changed and every file value that changed.
 #include "AppRulesScreen.h"
 #include "CaseFile.h"
 #include "DpiSettingScreen.h"
@@ -14,7 +14,9 @@
 #include "ProfileScreen.h"
 #include "ScreenRig.h"
 #include "SystemSettingScreen.h"
+#include "TestSupport.h"
 
+#include <QDir>
 #include <QFile>
 #include <QMetaMethod>
 #include <QProcess>
@@ -134,9 +136,18 @@ class TestScreenFlows : public QObject
     Q_OBJECT
 
 private slots:
-    void flows_data() { CaseFile::addRows("screens/screen-flows.txt"); }
+    void flows_data();
     void flows();
 };
+
+void TestScreenFlows::flows_data()
+{
+    QStringList files;
+    for (const QString& name : QDir(TestSupport::sourceDir() + "/tests/screens/flows").entryList({"*.txt"})) {
+        files << "screens/flows/" + name;
+    }
+    CaseFile::addRows(files);
+}
 
 void TestScreenFlows::flows()
 {

@@ -19,10 +19,13 @@ QString relative(const QString& dir, const QString& path)
 
 namespace CaseFile {
 
-void addRows(const QString& file)
+void addRows(const QStringList& files)
 {
     QTest::addColumn<QStringList>("block");
-    const QString text = QString::fromUtf8(TempModules::readFile(TestSupport::sourceDir() + "/tests/" + file));
+    QString text;
+    for (const QString& file : files) {
+        text += QString::fromUtf8(TempModules::readFile(TestSupport::sourceDir() + "/tests/" + file)) + '\n';
+    }
     QStringList block;
     for (const QString& line : text.split('\n') + QStringList {"case end"}) {
         if (line.startsWith("case ") && !block.isEmpty()) {

@@ -10,8 +10,8 @@
 // input that gave it, so that a case compares as a whole and a failing one prints what it gives.
 namespace CaseFile {
 
-// One data row "block" (the case's lines without its "case" line) per case of the file below tests/.
-void addRows(const QString& file);
+// One data row "block" (the case's lines without its "case" line) per case of the files below tests/.
+void addRows(const QStringList& files);
 // Every value of every file below `dir`, read as text so that no settings cache answers:
 // "setting/p1.bin mouse/reportRate" -> "2" ("modules/" left out), and each file's path -> "".
 QMap<QString, QString> values(const QString& dir);
