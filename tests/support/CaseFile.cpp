@@ -15,6 +15,12 @@ QString relative(const QString& dir, const QString& path)
     return QDir(dir).relativeFilePath(path).remove(QRegularExpression("^modules/"));
 }
 
+// Editors drop spaces at the ends of lines: an empty last item of a list must not count.
+QString trimmedEnd(QString line)
+{
+    return line.remove(QRegularExpression("\\s+$"));
+}
+
 } // namespace
 
 namespace CaseFile {
@@ -33,7 +39,7 @@ void addRows(const QStringList& files)
             block.clear();
         }
         if (!line.isEmpty() && !line.startsWith('#')) {
-            block << line;
+            block << trimmedEnd(line);
         }
     }
 }
@@ -87,8 +93,12 @@ QStringList changes(const QString& dir,
     return lines;
 }
 
-bool same(const QStringList& actual, const QStringList& expected)
+bool same(const QStringList& given, const QStringList& expected)
 {
+    QStringList actual;
+    for (const QString& line : given) {
+        actual << trimmedEnd(line);
+    }
     if (actual != expected) {
         qInfo().noquote() << "the case gives:\n" + actual.join('\n');
     }
