@@ -108,6 +108,29 @@ QString act(ScreenRig& rig, const QString& word, const QStringList& args, const 
     } else if (word == "unsent") {
         const QStringList parts = rig.screens->main()->unsentParts();
         return "= " + (parts.isEmpty() ? QStringLiteral("none") : parts.join(", "));
+    } else if (word == "read") {
+        return "= " + text(rig.store->getData(args.value(0), false));
+    } else if (word == "own-stages") {
+        // Each profile a first DPI stage of its own, so that a switch shows which file was read.
+        for (int slot = 0; slot < rig.screens->profile()->names().size(); ++slot) {
+            rig.store->profileSettings(slot)->setValue(
+                "mouse/dpiValueArray", QVariantList {400 + 100 * slot, 800, 1600, 3200, 4800, 6400, 8000, 12000});
+        }
+        rig.store->sync();
+    } else if (word == "tables") {
+        // The DPI table the mouse holds after a switch to each entry, in order; the switching is
+        // not part of the case.
+        MainScreen* main = rig.screens->main();
+        const int back = main->profileNo();
+        QStringList tables;
+        for (int i = 0; i < rig.screens->profile()->names().size(); ++i) {
+            main->changeProfile(i == main->profileNo() ? (i == 0 ? 1 : 0) : i);
+            main->changeProfile(i);
+            tables << QString::fromLatin1(rig.v.mouse.state().dpiTable.left(2).toHex());
+        }
+        main->changeProfile(back);
+        rig.v.clearLog();
+        return "= " + tables.join(", ");
     } else if (word == "follow") {
         rig.screens->main()->followProfile(n);
     } else if (word == "commit") {
@@ -172,14 +195,15 @@ void TestScreenFlows::flows()
                 .setValue(line.section(' ', 2, 2),
                           value.contains(", ") ? QVariant(value.split(", ")) : QVariant(value));
         } else if (line.startsWith("write ")) {
-            QVERIFY(rig.modules.write(file, line.section(' ', 2).replace("\\n", "\n").toUtf8()));
+            QVERIFY(rig.modules.write(
+                file, QByteArray::fromPercentEncoding(line.section(' ', 2).replace("\\n", "\n").toUtf8())));
         } else if (line.startsWith("remove ")) {
             QVERIFY(QFile::remove(rig.modules.path(file)));
         }
     }
     rig.restart();
-    const QMap<QString, QDateTime> stamps = rig.modules.stamps(true);
-    const QMap<QString, QString> files = CaseFile::values(dir);
+    QMap<QString, QDateTime> stamps = rig.modules.stamps(true);
+    QMap<QString, QString> files = CaseFile::values(dir);
     const QStringList mouse = TestSupport::settingLines(rig.v.mouse.state());
 
     QStringList actual;
@@ -218,6 +242,12 @@ void TestScreenFlows::flows()
                 }
                 continue;
             }
+        }
+        if (word == "changes") {
+            actual << CaseFile::changes(dir, files, stamps, rig.modules.stamps());
+            stamps = rig.modules.stamps(true);
+            files = CaseFile::values(dir);
+            continue;
         }
         const QString result = screen ? call(screen, word.section('.', 1).toLatin1(), args) : act(rig, word, args, dir);
         if (!result.isEmpty()) {
