@@ -27,11 +27,26 @@
 
 namespace {
 
+// A value as a line: lists joined with ", ", a map as its "key=value" pairs in key order.
 QString text(const QVariant& value)
 {
     const int type = value.typeId();
-    return type == QMetaType::QStringList || type == QMetaType::QVariantList ? value.toStringList().join(", ")
-                                                                             : value.toString();
+    if (type == QMetaType::QVariantMap) {
+        QStringList pairs;
+        const QVariantMap map = value.toMap();
+        for (auto it = map.cbegin(); it != map.cend(); ++it) {
+            pairs << it.key() + '=' + text(it.value());
+        }
+        return pairs.join(' ');
+    }
+    if (type == QMetaType::QStringList || type == QMetaType::QVariantList) {
+        QStringList items;
+        for (const QVariant& item : value.toList()) {
+            items << text(item);
+        }
+        return items.join(", ");
+    }
+    return value.toString();
 }
 
 // Calls a method of a screen by name, or reads or writes a property, as the scene does; the
@@ -81,10 +96,25 @@ QString call(QObject* object, const QByteArray& name, const QStringList& args)
 }
 
 // Steps that play the mouse, the link or the user's file dialog rather than the scene.
-QString act(ScreenRig& rig, const QString& word, const QStringList& args, const QString& dir)
+QString act(ScreenRig& rig, ManualClock& clock, const QString& word, const QStringList& args, const QString& dir)
 {
     const int n = args.value(0).toInt();
-    if (word == "unplug") {
+    if (word == "tick") {
+        clock.advance(n);
+    } else if (word == "presses") {
+        // N key presses and releases of A, each after the next of the given gaps (the last repeats).
+        const QStringList gaps = args.value(1).split(',');
+        for (int event = 0; event < n; ++event) {
+            clock.advance(gaps.value(qMin(event, int(gaps.size()) - 1)).toInt());
+            rig.screens->main()->routeKeyboard(event % 2 == 0, 0x04);
+        }
+    } else if (word == "capture") {
+        QStringList calls;
+        for (bool on : std::as_const(rig.captureCalls)) {
+            calls << (on ? "on" : "off");
+        }
+        return "= " + calls.join(", ");
+    } else if (word == "unplug") {
         rig.v.mouse.unplug();
     } else if (word == "unplug-after") {
         rig.v.mouse.unplugAfterReports(n);
@@ -185,6 +215,7 @@ void TestScreenFlows::flows()
             expected << line;
         }
     }
+    ManualClock clock;
     ScreenRig rig(flags);
     const QString dir = rig.modules.baseDir();
     for (const QString& line : std::as_const(block)) {
@@ -202,6 +233,8 @@ void TestScreenFlows::flows()
         }
     }
     rig.restart();
+    rig.screens->macroEditor()->setClock(&clock);
+    rig.screens->appRules()->setClock(&clock);
     QMap<QString, QDateTime> stamps = rig.modules.stamps(true);
     QMap<QString, QString> files = CaseFile::values(dir);
     const QStringList mouse = TestSupport::settingLines(rig.v.mouse.state());
@@ -249,10 +282,13 @@ void TestScreenFlows::flows()
             files = CaseFile::values(dir);
             continue;
         }
-        const QString result = screen ? call(screen, word.section('.', 1).toLatin1(), args) : act(rig, word, args, dir);
+        const QString result
+            = screen ? call(screen, word.section('.', 1).toLatin1(), args) : act(rig, clock, word, args, dir);
         if (!result.isEmpty()) {
             actual << result;
         }
+        rig.screens->macroEditor()->setClock(&clock);
+        rig.screens->appRules()->setClock(&clock);
         for (const QString& line : std::as_const(rig.v.log)) {
             if (!line.startsWith("feature-in ") && !line.startsWith("input ") && !line.startsWith("event ")) {
                 actual << "wire " + line;
