@@ -19,7 +19,6 @@
 #include <QDir>
 #include <QFile>
 #include <QMetaMethod>
-#include <QProcess>
 #include <QSignalSpy>
 #include <QTest>
 #include <list>
@@ -95,6 +94,34 @@ QString call(QObject* object, const QByteArray& name, const QStringList& args)
     return "no such method or property";
 }
 
+// A step's words: split at spaces, a quoted word kept whole, "" an empty one.
+QStringList words(const QString& step)
+{
+    QStringList all;
+    QString word;
+    bool quoted = false;
+    bool started = false;
+    for (const QChar c : step) {
+        if (c == '"') {
+            quoted = !quoted;
+            started = true;
+        } else if (c == ' ' && !quoted) {
+            if (started) {
+                all << word;
+            }
+            word.clear();
+            started = false;
+        } else {
+            word += c;
+            started = true;
+        }
+    }
+    if (started) {
+        all << word;
+    }
+    return all;
+}
+
 // Steps that play the mouse, the link or the user's file dialog rather than the scene.
 QString act(ScreenRig& rig, ManualClock& clock, const QString& word, const QStringList& args, const QString& dir)
 {
@@ -108,6 +135,19 @@ QString act(ScreenRig& rig, ManualClock& clock, const QString& word, const QStri
             clock.advance(gaps.value(qMin(event, int(gaps.size()) - 1)).toInt());
             rig.screens->main()->routeKeyboard(event % 2 == 0, 0x04);
         }
+    } else if (word == "front" || word == "front-own") {
+        rig.screens->appRules()->setFrontWindow({args.value(0), args.value(1), args.value(2), word == "front-own"});
+    } else if (word == "evaluate") {
+        rig.screens->appRules()->evaluate();
+    } else if (word == "events") {
+        QCoreApplication::processEvents();
+    } else if (word == "failed-exchange") {
+        // A send the mouse does not take, outside any flow of the screens.
+        rig.v.link.setHidFree(false);
+        rig.ops->mouseSetCurrentDPI(2);
+        rig.v.link.setHidFree(true);
+    } else if (word == "connect") {
+        rig.ops->connectDevice(0, false);
     } else if (word == "capture") {
         QStringList calls;
         for (bool on : std::as_const(rig.captureCalls)) {
@@ -248,7 +288,7 @@ void TestScreenFlows::flows()
         }
         actual << step;
         rig.v.clearLog();
-        QStringList args = QProcess::splitCommand(step);
+        QStringList args = words(step);
         const QString word = args.takeFirst();
         QObject* screen = nullptr;
         if (word.contains('.') || word == "spy") {
@@ -296,7 +336,13 @@ void TestScreenFlows::flows()
         }
     }
     for (const auto& spy : spies) {
-        actual << QStringLiteral("signals %1 %2").arg(spy.first).arg(spy.second->count());
+        QString line = QStringLiteral("signals %1 %2").arg(spy.first).arg(spy.second->count());
+        for (const QList<QVariant>& arguments : std::as_const(*spy.second)) {
+            if (!arguments.isEmpty()) {
+                line += " (" + text(arguments) + ')';
+            }
+        }
+        actual << line;
     }
     actual << changedLines(mouse, TestSupport::settingLines(rig.v.mouse.state()), "mouse ");
     actual << CaseFile::changes(dir, files, stamps, rig.modules.stamps());
