@@ -148,6 +148,13 @@ QString act(ScreenRig& rig, ManualClock& clock, const QString& word, const QStri
         rig.v.link.setHidFree(true);
     } else if (word == "connect") {
         rig.ops->connectDevice(0, false);
+    } else if (word == "options") {
+        rig.v.mouse.setKeyboardOptions(
+            {{uchar(n), uchar(args.value(1).toInt()), uchar(args.value(2).toInt()), uchar(args.value(3).toInt())}});
+    } else if (word == "lacks") {
+        rig.unoffered << (args.value(0) == "speed"    ? PointerControl::Setting::CursorSpeed
+                          : args.value(0) == "double" ? PointerControl::Setting::DoubleClickSpeed
+                                                      : PointerControl::Setting::ScrollLines);
     } else if (word == "capture") {
         QStringList calls;
         for (bool on : std::as_const(rig.captureCalls)) {
@@ -279,9 +286,10 @@ void TestScreenFlows::flows()
     QMap<QString, QString> files = CaseFile::values(dir);
     const QStringList mouse = TestSupport::settingLines(rig.v.mouse.state());
 
+    rig.pointerCalls.clear();
     QStringList actual;
     std::list<std::pair<QString, std::unique_ptr<QSignalSpy>>> spies;
-    const QStringList results {"=", "wire", "signals", "mouse", "file", "gone", "written"};
+    const QStringList results {"=", "wire", "desktop", "signals", "mouse", "file", "gone", "written"};
     for (const QString& step : std::as_const(expected)) {
         if (results.contains(step.section(' ', 0, 0))) {
             continue;
@@ -334,6 +342,10 @@ void TestScreenFlows::flows()
                 actual << "wire " + line;
             }
         }
+        for (const QString& call : std::as_const(rig.pointerCalls)) {
+            actual << "desktop " + call;
+        }
+        rig.pointerCalls.clear();
     }
     for (const auto& spy : spies) {
         QString line = QStringLiteral("signals %1 %2").arg(spy.first).arg(spy.second->count());
