@@ -3,6 +3,7 @@
 #include "Hid_Thread.h"
 #include "MenuEntries.h"
 #include "SceneRenderer.h"
+#include "SettingsKeys.h"
 #include "StorePaths.h"
 #include "StoreTools.h"
 #include "myQQuickView.h"
@@ -53,7 +54,7 @@ void Ui_Controler::setupWindow(QWidget* widget, Hid_Thread* hid, const QString& 
 void Ui_Controler::loadWindowTitle(const QString& baseDir)
 {
     const std::unique_ptr<QSettings> config = StoreTools::openSettings(StorePaths(baseDir).globalConfig());
-    window->setWindowTitle(config->value(QStringLiteral("common/name"), QString()).toString());
+    window->setWindowTitle(config->value(SettingsKeys::Name, QString()).toString());
 }
 
 void Ui_Controler::setTrayMenu(QMenu* menu, std::function<bool()> trayAvailable)

@@ -6,6 +6,7 @@
 #include "DesktopNotifier.h"
 #include "DeviceConnector.h"
 #include "DeviceOperations.h"
+#include "DpiSwitchTexts.h"
 #include "HidTransport.h"
 #include "MainScreen.h"
 #include "Screens.h"
@@ -364,10 +365,10 @@ bool Widget::isGun() const
     return v && v->operations() && v->operations()->isGun();
 }
 
-QString Widget::icType() const
+ControllerFamily Widget::family() const
 {
     const myQQuickView* v = view();
-    return v && v->operations() ? v->operations()->icType() : QString();
+    return v && v->operations() ? v->operations()->family() : ControllerFamily::Set553;
 }
 
 void Widget::setCurrentDPI(int stage)
@@ -375,6 +376,12 @@ void Widget::setCurrentDPI(int stage)
     if (myQQuickView* v = view()) {
         v->setCurrentDPI(stage);
     }
+    // Picked now, in the language loaded when the mouse reported the stage.
+    const QString message = DpiSwitchTexts::forStage(stage) + QLatin1Char(' ');
+    QMetaObject::invokeMethod(
+        this,
+        [this, message] { balloon(QStringLiteral("Info"), message, QSystemTrayIcon::Information); },
+        Qt::QueuedConnection);
 }
 
 void Widget::hideEvent(QHideEvent* event)
@@ -399,12 +406,6 @@ void Widget::setViewEnabled(bool enabled)
             }
         },
         Qt::QueuedConnection);
-}
-
-void Widget::showMessage(const QString& title, const QString& message)
-{
-    QMetaObject::invokeMethod(
-        this, [this, title, message] { balloon(title, message, QSystemTrayIcon::Information); }, Qt::QueuedConnection);
 }
 
 void Widget::onHookKeyboard(uint8_t code, uint8_t pressed, void* context)

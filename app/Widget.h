@@ -76,12 +76,12 @@ public:
     // Says that no mouse is connected and where the program waits for one.
     void tellWaiting();
 
-    // HidOwner, partly called from the listener's thread.
+    // HidOwner, partly called from the listener's thread. A reported DPI stage goes to the view and,
+    // worded in the loaded language, to the tray.
     bool isGun() const override;
-    QString icType() const override;
+    ControllerFamily family() const override;
     void setCurrentDPI(int stage) override;
     void setViewEnabled(bool enabled) override;
-    void showMessage(const QString& title, const QString& message) override;
 
     CheckTimer* monitorTimer;
     Ui_Controler* uiController;

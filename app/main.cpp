@@ -271,7 +271,8 @@ int main(int argc, char** argv)
             screens->main()->overrideLanguage(options.language);
         }
         if (!options.screenshot.isEmpty()) {
-            new SceneScreenshot(widget, options.screenshot, options.screen);
+            new SceneScreenshot(
+                &widget, [&widget] { return widget.view(); }, options.screenshot, options.screen);
         }
         // Started with the desktop, the window shows only for a mouse; started by hand, it shows
         // and the check hides it again without one.

@@ -6,15 +6,14 @@
 // full profile change. On an X server of its own (Xvfb) where there is one, offscreen otherwise.
 // Usage: qx7-bench [--runs N] (7 by default).
 #include "ConfigStore.h"
+#include "Core.h"
 #include "DeviceConnector.h"
 #include "DeviceOperations.h"
-#include "GunStore.h"
 #include "HidOwner.h"
 #include "Hid_Thread.h"
-#include "LanguageStore.h"
-#include "MacroLibrary.h"
 #include "MainScreen.h"
 #include "Screens.h"
+#include "SettingsKeys.h"
 #include "StorePaths.h"
 #include "VirtualMouse.h"
 #include "VirtualMouseSetup.h"
@@ -429,18 +428,17 @@ class BenchOwner : public HidOwner
 public:
     explicit BenchOwner(const ConfigStore& store)
         : m_gun(store.isGun())
-        , m_type(store.icType())
+        , m_family(controllerFamilyOf(store.icType()))
     {
     }
     bool isGun() const override { return m_gun; }
-    QString icType() const override { return m_type; }
+    ControllerFamily family() const override { return m_family; }
     void setCurrentDPI(int) override { }
     void setViewEnabled(bool) override { }
-    void showMessage(const QString&, const QString&) override { }
 
 private:
     bool m_gun;
-    QString m_type;
+    ControllerFamily m_family;
 };
 
 bool copyFolder(const QString& from, const QString& to)
@@ -471,22 +469,21 @@ int guiStall(int argc, char** argv)
         std::fprintf(stderr, "qx7-bench: no modules folder to copy\n");
         return 1;
     }
-    ConfigStore store(base.path());
-    const std::unique_ptr<VirtualMouse> mouse
-        = VirtualMouseSetup::imitateConfigured(store.paths().globalConfig(), nullptr);
+    const QString config = StorePaths(base.path()).globalConfig();
+    const std::unique_ptr<VirtualMouse> mouse = VirtualMouseSetup::imitateConfigured(config, nullptr);
     if (!mouse) {
         std::fprintf(stderr, "qx7-bench: the configuration lists no device to imitate\n");
         return 1;
     }
     Hid_Thread link(mouse.get());
+    Core core(base.path());
+    ConfigStore& store = core.store();
     BenchOwner owner(store);
     link.setOwnerWidget(&owner);
-    DeviceOperations ops(&link, &store);
-    MacroLibrary macros(store);
-    GunStore guns(store);
-    LanguageStore languages(base.path());
-    Screens screens(store, macros, guns, languages, ops);
-    const int index = DeviceConnector::findAndVerify(link, store.paths().globalConfig());
+    core.attach(&link);
+    DeviceOperations& ops = *core.operations();
+    Screens& screens = *core.screens();
+    const int index = DeviceConnector::findAndVerify(link, config);
     if (index < 0) {
         std::fprintf(stderr, "qx7-bench: the virtual mouse did not answer\n");
         return 1;
@@ -600,22 +597,21 @@ int profileSwitch(int argc, char** argv, int runs)
         std::fprintf(stderr, "qx7-bench: no modules folder to copy\n");
         return 1;
     }
-    ConfigStore store(base.path());
-    const std::unique_ptr<VirtualMouse> mouse
-        = VirtualMouseSetup::imitateConfigured(store.paths().globalConfig(), nullptr);
+    const QString config = StorePaths(base.path()).globalConfig();
+    const std::unique_ptr<VirtualMouse> mouse = VirtualMouseSetup::imitateConfigured(config, nullptr);
     if (!mouse) {
         std::fprintf(stderr, "qx7-bench: the configuration lists no device to imitate\n");
         return 1;
     }
     Hid_Thread link(mouse.get());
+    Core core(base.path());
+    ConfigStore& store = core.store();
     BenchOwner owner(store);
     link.setOwnerWidget(&owner);
-    DeviceOperations ops(&link, &store);
-    MacroLibrary macros(store);
-    GunStore guns(store);
-    LanguageStore languages(base.path());
-    Screens screens(store, macros, guns, languages, ops);
-    const int index = DeviceConnector::findAndVerify(link, store.paths().globalConfig());
+    core.attach(&link);
+    DeviceOperations& ops = *core.operations();
+    Screens& screens = *core.screens();
+    const int index = DeviceConnector::findAndVerify(link, config);
     if (index < 0) {
         std::fprintf(stderr, "qx7-bench: the virtual mouse did not answer\n");
         return 1;
@@ -628,10 +624,10 @@ int profileSwitch(int argc, char** argv, int runs)
     for (int slot = 1; slot <= 2; ++slot) {
         store.copyProfile(slot, 0);
         store.setCurrentProfile(slot);
-        store.setDataList(QStringLiteral("mouse/dpiValueArray"), {800, 1600, 2400, 3200, 4800, 6400, 8000, 12000});
-        store.setDataList(QStringLiteral("mouse/lightValue"), {3, 1, 2});
+        store.setDataList(SettingsKeys::DpiValueArray, {800, 1600, 2400, 3200, 4800, 6400, 8000, 12000});
+        store.setDataList(SettingsKeys::LightValue, {3, 1, 2});
         if (slot == 2) {
-            store.setDataList(QStringLiteral("mouse/colorValue"), QVariantList(24, 64));
+            store.setDataList(SettingsKeys::ColorValue, QVariantList(24, 64));
         }
     }
     store.setCurrentProfile(main->profileNo());

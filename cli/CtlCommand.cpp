@@ -289,7 +289,7 @@ int printOptions(Context& c)
 int readProfile(Context& c, int image)
 {
     c.ops.mouseReadProfile(static_cast<uint>(image));
-    CtlOutput::line(hex(c.ops.profileImage(image).data(), DeviceOperations::ImageSize));
+    CtlOutput::line(hex(c.ops.profileImage(image).data(), WireSizes::Block));
     return Qx7Ctl::Success;
 }
 
@@ -560,9 +560,9 @@ Parsed parseKey(const Request& r)
         if (r.args.size() != 3 && !macroByName) {
             return CtlArgs::failure(QStringLiteral("a macro record needs the macro's NAME"));
         }
-        if (entry >= DeviceOperations::MacroSlots) {
+        if (entry >= WireSizes::MacroSlots) {
             return CtlArgs::failure(
-                QStringLiteral("the mouse keeps macros for Key 1 to Key %1 only").arg(DeviceOperations::MacroSlots));
+                QStringLiteral("the mouse keeps macros for Key 1 to Key %1 only").arg(WireSizes::MacroSlots));
         }
         if (record->param1() >= KeyAssigmentScreen::MacroModes || record->param2() != entry || record->param3() != 0) {
             return CtlArgs::failure(QStringLiteral("bad macro record '%1': expected 04 MM %2 00, with the run mode "
@@ -588,7 +588,7 @@ Parsed parseMacro(const Request& r)
         return CtlArgs::ready(printMacros, false);
     }
     CtlArgs a(r.args);
-    const int slot = a.number("key", 1, qMin(int(DeviceOperations::MacroSlots), r.screens.main()->keyCount())) - 1;
+    const int slot = a.number("key", 1, qMin(int(WireSizes::MacroSlots), r.screens.main()->keyCount())) - 1;
     const QString name = a.text();
     a.require(r.macros.macroExists(name), QStringLiteral("no stored macro named '%1'").arg(name));
     return a.result([slot, name](Context& c) { return sendMacro(c, slot, name); });
@@ -604,7 +604,7 @@ Parsed parseGun(const Request& r)
     }
     CtlArgs a(r.args);
     const int slot = a.number("gun slot", 1, GunControlScreen::SlotCount);
-    const int times = a.number("times", 0, GunControlScreen::MaxTimes);
+    const int times = a.number("times", 0, WireSizes::MaxTimes);
     const int y = a.number("Y", 0, GunControlScreen::MaxY);
     const int preset = a.remaining() > 0 ? a.entry("preset", r.screens.gunControl()->gunNames()) : -1;
     const int period
@@ -625,7 +625,7 @@ Parsed parseAutostart(const Request& r)
 Parsed parseReadProfile(const Request& r)
 {
     CtlArgs a(r.args);
-    const int image = a.number("profile image", 0, DeviceOperations::ImageCount - 1);
+    const int image = a.number("profile image", 0, WireSizes::ProfileImages - 1);
     return a.result([image](Context& c) { return readProfile(c, image); });
 }
 
@@ -670,7 +670,7 @@ const QList<CtlCommand>& CtlCommand::all()
         {"macro", "[N NAME]",
          QStringLiteral("no arguments: list the stored macros; N NAME: send macro NAME\n"
                         "to the slot of Key N (1-%1)")
-             .arg(DeviceOperations::MacroSlots),
+             .arg(WireSizes::MacroSlots),
          parseMacro, {"macro 2 Macro_1  # Macro_1 to Key 2's macro slot", "macro  # the stored macros"}},
         {"gun", "[SLOT TIMES Y [PRESET [PERIOD]]]",
          QStringLiteral("no arguments: print the gun slots and the presets; gun slot\n"
@@ -678,7 +678,7 @@ const QList<CtlCommand>& CtlCommand::all()
                         "whose repeat count becomes TIMES (0-%2, 0 endless), its Y\n"
                         "correction Y (0-%3) and its fire period PERIOD (%4-%5 ms)")
              .arg(GunControlScreen::SlotCount)
-             .arg(GunControlScreen::MaxTimes)
+             .arg(WireSizes::MaxTimes)
              .arg(GunControlScreen::MaxY)
              .arg(GunControlScreen::MinPeriod)
              .arg(GunControlScreen::MaxPeriod),
@@ -714,7 +714,7 @@ const QList<CtlCommand>& CtlCommand::all()
         {"read-profile", "N",
          QStringLiteral("print the mouse's on-board profile image N (0-%1, as the mouse\n"
                         "numbers them) in hex")
-             .arg(DeviceOperations::ImageCount - 1),
+             .arg(WireSizes::ProfileImages - 1),
          parseReadProfile, {"read-profile 1"}},
         {"listen", "", "print \"dpi N\" for each change of the active stage until\n"
                        "interrupted (with --virtual-mouse, each input line presses\n"

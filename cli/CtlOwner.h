@@ -10,22 +10,21 @@
 class CtlOwner : public HidOwner
 {
 public:
-    CtlOwner(bool gun, const QString& type)
+    CtlOwner(bool gun, ControllerFamily family)
         : m_gun(gun)
-        , m_type(type)
+        , m_family(family)
     {
     }
     bool isGun() const override { return m_gun; }
-    QString icType() const override { return m_type; }
+    ControllerFamily family() const override { return m_family; }
     void setCurrentDPI(int stage) override { CtlOutput::line(QStringLiteral("dpi %1").arg(stage)); }
     void setViewEnabled(bool enabled) override { removed = !enabled; }
-    void showMessage(const QString&, const QString&) override { }
 
     std::atomic<bool> removed {false};
 
 private:
     bool m_gun;
-    QString m_type;
+    ControllerFamily m_family;
 };
 
 #endif // QX7_CTLOWNER_H

@@ -1,6 +1,7 @@
 #include "Qx7Ctl.h"
 
 #include "ConfigStore.h"
+#include "Core.h"
 #include "CtlCommand.h"
 #include "CtlDocs.h"
 #include "CtlOutput.h"
@@ -8,12 +9,10 @@
 #include "DataLocation.h"
 #include "DeviceConnector.h"
 #include "DeviceOperations.h"
-#include "GunStore.h"
 #include "HidClock.h"
 #include "HidTrace.h"
 #include "Hid_Thread.h"
 #include "HidapiTransport.h"
-#include "LanguageStore.h"
 #include "MacroLibrary.h"
 #include "MainScreen.h"
 #include "Screens.h"
@@ -171,10 +170,6 @@ int Qx7Ctl::run(const QStringList& arguments)
         return FileFailed;
     }
 
-    ConfigStore store(settings.dataDir);
-    MacroLibrary macros(store);
-    GunStore guns(store);
-    LanguageStore languages(settings.dataDir);
     HidTrace::setEnabled(settings.trace);
     HidapiTransport hidapi;
     std::unique_ptr<VirtualMouse> virtualDevice;
@@ -185,12 +180,16 @@ int Qx7Ctl::run(const QStringList& arguments)
     NoWaitClock noWait;
     Hid_Thread link(virtualDevice ? static_cast<HidTransport*>(virtualDevice.get()) : &hidapi,
                     settings.fast ? static_cast<HidClock*>(&noWait) : &realClock);
-    CtlOwner owner(store.isGun(), store.icType());
+    Core core(settings.dataDir);
+    ConfigStore& store = core.store();
+    MacroLibrary& macros = core.macros();
+    CtlOwner owner(store.isGun(), controllerFamilyOf(store.icType()));
     link.setOwnerWidget(&owner);
-    DeviceOperations ops(&link, &store);
     // The screens as the configurator shows them at start, before any device is opened: the
     // arguments are checked against their rules and limits.
-    Screens screens(store, macros, guns, languages, ops);
+    core.attach(&link);
+    DeviceOperations& ops = *core.operations();
+    Screens& screens = *core.screens();
     screens.main()->readFlags();
     screens.main()->initScreens();
 
@@ -217,7 +216,7 @@ int Qx7Ctl::run(const QStringList& arguments)
         ops.connectDevice(index, false);
     }
 
-    CtlCommand::Context context {store, link, ops, macros, guns, owner, virtualDevice.get(), index, screens};
+    CtlCommand::Context context {store, link, ops, macros, core.guns(), owner, virtualDevice.get(), index, screens};
     if (settings.unplugAfter >= 0 && virtualDevice) {
         virtualDevice->unplugAfterReports(settings.unplugAfter);
     }

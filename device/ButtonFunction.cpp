@@ -1,6 +1,7 @@
 #include "ButtonFunction.h"
 
 #include "FactoryKeyMatrix.h"
+#include "SettingsKeys.h"
 
 #include <QStringList>
 
@@ -49,11 +50,6 @@ constexpr FixedEntry FixedEntries[] = {
 };
 
 } // namespace
-
-ButtonFunction::Controller ButtonFunction::controllerFor(const QString& icType)
-{
-    return icType == QLatin1String("560") ? Controller::Family560 : Controller::Family553;
-}
 
 ButtonFunction::ButtonFunction(quint8 type, quint8 param1, quint8 param2, quint8 param3)
     : m_bytes {type, param1, param2, param3}
@@ -146,8 +142,8 @@ ButtonFunction ButtonFunction::toDevice(Controller controller) const
             return {DeviceMacro, p1, static_cast<quint8>(p2 + 1), p3};
         case Dpi:
             if (p2 == SniperFunction) {
-                return controller == Controller::Family560 ? ButtonFunction(DeviceSniper560, 0x00, 0x01, 0x01)
-                                                           : ButtonFunction(DeviceDpi, 0x00, SniperFunction, 0x01);
+                return controller == Controller::Set560 ? ButtonFunction(DeviceSniper560, 0x00, 0x01, 0x01)
+                                                        : ButtonFunction(DeviceDpi, 0x00, SniperFunction, 0x01);
             }
             return {DeviceDpi, p1, p2, p3};
         case Gun:
@@ -193,7 +189,7 @@ ButtonFunction::DeviceMatrix ButtonFunction::deviceMatrix(const QVariantList& sr
 
 QString ButtonFunction::macroNameKey(int slot)
 {
-    return QStringLiteral("mouseMacroKey/") + QString::number(slot);
+    return SettingsKeys::macroKey(slot);
 }
 
 QString ButtonFunction::keyCodeToString(const MacroNameLookup& macroName, const KeyLabelTable& keys) const

@@ -1,7 +1,9 @@
 #ifndef QX7_BUTTONFUNCTION_H
 #define QX7_BUTTONFUNCTION_H
 
+#include "ControllerFamily.h"
 #include "KeyLabelTable.h"
+#include "WireSizes.h"
 
 #include <QList>
 #include <QString>
@@ -45,20 +47,17 @@ public:
     };
 
     // Controller families differ only in how the sniper function is sent.
-    enum class Controller { Family553, Family560 };
-    // "560" selects the 560 family; any other value the 553 family.
-    static Controller controllerFor(const QString& icType);
+    using Controller = ControllerFamily;
 
     static constexpr quint8 LeftButtonCode = 0xF0;
-    static constexpr int RecordSize = 4;
+    static constexpr int RecordSize = WireSizes::RecordSize;
     static constexpr int TextSize = 2 * RecordSize;
-    static constexpr int MatrixEntries = 16;
-    static constexpr int MatrixSize = MatrixEntries * RecordSize;
+    static constexpr int MatrixEntries = WireSizes::MatrixEntries;
+    static constexpr int MatrixSize = WireSizes::KeyMatrix;
 
     using Bytes = std::array<quint8, RecordSize>;
     using DeviceMatrix = std::array<quint8, MatrixSize>;
     static_assert(sizeof(Bytes) == RecordSize, "a record is four bytes on the wire");
-    static_assert(sizeof(DeviceMatrix) == 64, "the key matrix block is 64 bytes");
 
     // Returns the text stored under the given profile key (see macroNameKey).
     using MacroNameLookup = std::function<QString(const QString& key)>;

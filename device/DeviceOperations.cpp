@@ -2,33 +2,18 @@
 
 #include "ButtonFunction.h"
 #include "ConfigStore.h"
+#include "DeviceFamily.h"
 #include "DpiEncoding.h"
 #include "Hid_Thread.h"
 #include "LightingEncoding.h"
 #include "SceneCalls.h"
+#include "SettingsKeys.h"
 
 #include <QDebug>
 #include <algorithm>
 #include <cmath>
 
 namespace {
-
-// Owned bytes of the on-board profile images.
-constexpr int ImageColorfulColors = 24;
-constexpr int ImageGunFlags = 65;
-constexpr unsigned char GunFlagBit = 0x04;
-constexpr int ImageEffect = 71;
-constexpr int ImageGunButton = 78;
-constexpr int ImageDpiHighBits = 82;
-constexpr int ImageDpiX = 84;
-constexpr int ImageDpiY = 92;
-constexpr int ImageDpiMask = 100;
-constexpr int ImageColors = 104;
-constexpr unsigned char LeftButton = 0xF0;
-
-constexpr int Stages = 8;
-constexpr int BlockSize = 128;
-constexpr int ColorTableSize = 24;
 
 unsigned char byteOf(const QVariant& v)
 {
@@ -41,12 +26,21 @@ DeviceOperations::DeviceOperations(Hid_Thread* hid, ConfigStore* store)
     : m_hid(hid)
     , m_store(store)
 {
+    QString icType;
     if (store) {
-        m_icType = store->icType();
+        icType = store->icType();
         m_isColorful = store->isColorful();
         m_isGun = store->isGun();
         m_is55328 = store->is55328();
     }
+    m_family = DeviceFamily::create(controllerFamilyOf(icType), *this);
+}
+
+DeviceOperations::~DeviceOperations() = default;
+
+ControllerFamily DeviceOperations::family() const
+{
+    return m_family->family();
 }
 
 DeviceOperations::QuickSend::QuickSend(DeviceOperations& ops)
@@ -65,7 +59,7 @@ void DeviceOperations::sendHeldImages()
 {
     const unsigned held = m_heldImages;
     m_heldImages = 0;
-    for (uint n = 0; n < ImageCount; ++n) {
+    for (uint n = 0; n < WireSizes::ProfileImages; ++n) {
         if (held & (1u << n)) {
             sendImage(n);
         }
@@ -75,7 +69,7 @@ void DeviceOperations::sendHeldImages()
 void DeviceOperations::sendImage(uint number)
 {
     Image& image = m_profileImages[number];
-    sendSetting("image/" + QByteArray::number(number), bytesOf(image.data(), ImageSize), [&] {
+    sendSetting("image/" + QByteArray::number(number), bytesOf(image.data(), WireSizes::Block), [&] {
         m_hid->hid560_0CH_setProfile(image.data(), static_cast<unsigned char>(number));
     });
 }
@@ -111,47 +105,23 @@ void DeviceOperations::sendSetting(const QByteArray& setting,
 
 void DeviceOperations::mouseSetReportRate(unsigned char rate)
 {
-    sendSetting("rate", bytesOf(&rate, 1), [&] {
-        if (is560()) {
-            m_hid->hid560_03H_SetReportRate(rate);
-        } else {
-            m_hid->hid553_01H_SetReportRate(rate);
-        }
-    });
+    sendSetting("rate", bytesOf(&rate, 1), [&] { m_family->setReportRate(rate); });
 }
 
 void DeviceOperations::mouseSetCurrentDPI(unsigned char currentDPI)
 {
-    if (is560()) {
-        m_hid->hid560_04H_SetCurrentDPI(currentDPI);
-    } else {
-        m_hid->hid553_0BH_SetCurrentDPI(currentDPI);
-    }
+    m_family->setCurrentDpi(currentDPI);
 }
 
 QVariant DeviceOperations::mouseGetCurrentDPI()
 {
-    if (is560()) {
-        unsigned char byte1 = 1;
-        unsigned char byte2 = 0;
-        m_hid->hid560_84H_GetCurrentDPI(byte1, byte2);
-        return int(byte2);
-    }
-    unsigned char byte1 = 0;
-    m_hid->hid553_8BH_GetCurrentDPI(byte1);
-    return int(byte1);
+    return m_family->currentDpi();
 }
 
 void DeviceOperations::mouseSwitchKeyMatrix(int indexNo)
 {
     const unsigned char index = static_cast<unsigned char>(indexNo);
-    sendSetting("matrix-in-use", bytesOf(&index, 1), [&] {
-        if (is560()) {
-            m_hid->hid560_02H_SetCurrentProfile(index);
-        } else {
-            m_hid->hid553_02H_SetCurrentKeyMatrix(static_cast<unsigned char>(indexNo - 1));
-        }
-    });
+    sendSetting("matrix-in-use", bytesOf(&index, 1), [&] { m_family->switchKeyMatrix(index); });
 }
 
 void DeviceOperations::mouseSetKeyboardoption(unsigned char byte1,
@@ -171,17 +141,17 @@ QVariantList DeviceOperations::GetKeyboardoption()
 
 void DeviceOperations::mouseSetProfile(uint profileNo)
 {
-    if (profileNo < ImageCount && m_quick > 0) {
+    if (profileNo < WireSizes::ProfileImages && m_quick > 0) {
         // One flow patches the same image several times (DPI, effect, colours): it goes out once.
         m_heldImages |= 1u << profileNo;
-    } else if (profileNo < ImageCount) {
+    } else if (profileNo < WireSizes::ProfileImages) {
         sendImage(profileNo);
     }
 }
 
 void DeviceOperations::mouseReadProfile(uint profileNo)
 {
-    if (profileNo < ImageCount) {
+    if (profileNo < WireSizes::ProfileImages) {
         m_hid->hid560_8CH_readProfile(m_profileImages[profileNo].data(), static_cast<unsigned char>(profileNo));
     }
 }
@@ -191,6 +161,16 @@ QVariant DeviceOperations::mouseReadCurrentProfile()
     unsigned char byte1 = 0;
     m_hid->hid560_82H_GetCurrentProfile(byte1);
     return int(byte1);
+}
+
+int DeviceOperations::failedExchanges() const
+{
+    return m_hid->failedExchanges();
+}
+
+void DeviceOperations::mouseUseFirstProfile()
+{
+    m_family->useFirstProfile();
 }
 
 void DeviceOperations::clearHidBusy()
@@ -215,8 +195,7 @@ void DeviceOperations::setCurrentDPI(int dpiValue)
 void DeviceOperations::mouseSetKeyMatrix(const QVariantList& src64, bool isSendData, const QVariantList& otherParam)
 {
     Q_UNUSED(otherParam);
-    const ButtonFunction::DeviceMatrix matrix
-        = ButtonFunction::deviceMatrix(src64, ButtonFunction::controllerFor(m_icType));
+    const ButtonFunction::DeviceMatrix matrix = ButtonFunction::deviceMatrix(src64, m_family->family());
     if (!ButtonFunction::holdsLeftButton(matrix)) {
         qWarning() << "mouseSetKeyMatrix: a key matrix without the left button is neither stored nor sent";
         return;
@@ -230,7 +209,7 @@ void DeviceOperations::mouseSetKeyMatrix(const QVariantList& src64, bool isSendD
                 const int at = n * ButtonFunction::RecordSize + i;
                 record << (at < src64.size() ? src64.at(at) : QVariant(0));
             }
-            m_store->setDataList(QStringLiteral("mouseKeyMatrix/%1").arg(n), record);
+            m_store->setDataList(SettingsKeys::keyMatrix(n), record);
         }
     }
     if (isSendData) {
@@ -246,24 +225,20 @@ void DeviceOperations::sendKeyMatrix(const ButtonFunction::DeviceMatrix& matrix,
     }
     ButtonFunction::DeviceMatrix block = matrix;
     sendSetting("matrix/" + QByteArray::number(indexAddOne), bytesOf(matrix.data(), int(matrix.size())), [&] {
-        if (is560()) {
-            m_hid->hid560_0DH_SetKeyMatrix(block.data(), indexAddOne);
-        } else {
-            m_hid->hid553_12H_SetKeyMatrix(block.data(), indexAddOne);
-        }
+        m_family->setKeyMatrix(block.data(), indexAddOne);
     });
 }
 
 QVariantList DeviceOperations::mouseGetKeydefine(const QVariant& index, bool isRecovery)
 {
-    return m_store->getDataList(QStringLiteral("mouseKeyMatrix/") + index.toString(), isRecovery);
+    return m_store->getDataList(SettingsKeys::keyMatrix(index.toString()), isRecovery);
 }
 
 void DeviceOperations::mouseResetKeyMatrix()
 {
     ButtonFunction::DeviceMatrix matrix {};
     for (int n = 0; n < ButtonFunction::MatrixEntries; ++n) {
-        const QVariantList record = m_store->getDataList(QStringLiteral("mouseFwKeyMatrix/%1").arg(n), false);
+        const QVariantList record = m_store->getDataList(SettingsKeys::factoryKeyMatrix(n), false);
         for (int i = 0; i < ButtonFunction::RecordSize && i < record.size(); ++i) {
             matrix[n * ButtonFunction::RecordSize + i] = byteOf(record.at(i));
         }
@@ -273,137 +248,54 @@ void DeviceOperations::mouseResetKeyMatrix()
     }
 }
 
-void DeviceOperations::sendImages(bool allGunImages)
-{
-    mouseSetProfile(1);
-    if (allGunImages) {
-        for (uint k = 2; k < ImageCount; ++k) {
-            mouseSetProfile(k);
-        }
-    }
-}
-
 void DeviceOperations::mouseSetDpi(int dpiCount, const QString& sensorType, const QVariantList& dpiValueArray)
 {
-    std::array<unsigned char, Stages> codes {};
-    unsigned char highBits = 0;
-    const int filled = std::min<int>(int(dpiValueArray.size()), Stages);
-    for (int i = 0; i < filled; ++i) {
+    DeviceFamily::DpiTable table;
+    table.count = dpiCount;
+    table.filled = std::min<int>(int(dpiValueArray.size()), WireSizes::DpiStages);
+    table.sendHighBits = sensorType == QLatin1String("3389");
+    for (int i = 0; i < table.filled; ++i) {
         const DpiEncoding::Code c = DpiEncoding::encode(sensorType, dpiValueArray.at(i).toInt());
-        codes[i] = c.code;
+        table.codes[i] = c.code;
         if (c.highBit) {
-            highBits |= static_cast<unsigned char>(1u << i);
+            table.highBits |= static_cast<unsigned char>(1u << i);
         }
     }
-    if (is560()) {
-        const unsigned char mask = dpiCount <= 0 ? 0 : dpiCount >= Stages ? 0xFF : ((1u << dpiCount) - 1);
-        const bool flags = sensorType == QLatin1String("3389");
-        for (int k = 1; k < ImageCount; ++k) {
-            Image& image = m_profileImages[k];
-            std::copy(codes.begin(), codes.end(), image.begin() + ImageDpiX);
-            std::copy(codes.begin(), codes.end(), image.begin() + ImageDpiY);
-            image[ImageDpiMask] = mask;
-            if (flags) {
-                image[ImageDpiHighBits] = highBits;
-                image[ImageDpiHighBits + 1] = highBits;
-            }
-        }
-        sendImages(m_isGun);
-        return;
-    }
-    for (int i = std::max(dpiCount, 0); i < filled; ++i) {
-        codes[i] = 0x80;
-    }
-    const unsigned char count = static_cast<unsigned char>(dpiCount);
-    sendSetting("dpi", bytesOf(&count, 1) + bytesOf(codes.data(), Stages), [&] {
-        m_hid->hid553_11H_SetDPISet(count, codes.data());
-    });
+    m_family->setDpi(table);
 }
 
 QVariant DeviceOperations::mouseSendMacroData(const QVariantList& macroData, const QVariant& macroIndex)
 {
     const unsigned char slot = static_cast<unsigned char>(macroIndex.toUInt() & 0xFF);
-    if (slot >= MacroSlots) {
+    if (slot >= WireSizes::MacroSlots) {
         return true;
     }
-    std::array<unsigned char, BlockSize> block {};
-    const int count = std::min<int>(int(macroData.size()), BlockSize);
+    std::array<unsigned char, WireSizes::Block> block {};
+    const int count = std::min<int>(int(macroData.size()), WireSizes::Block);
     for (int i = 0; i < count; ++i) {
         // Delays may be fractional; they round to the nearest unit.
         block[i] = static_cast<unsigned char>(static_cast<int>(std::lround(macroData.at(i).toDouble())) & 0xFF);
     }
     const int failedBefore = m_hid->failedExchanges();
-    if (is560()) {
-        m_hid->hid560_0FH_SetMacroKey(static_cast<unsigned char>(slot + 1), block.data());
-    } else {
-        m_hid->hid553_13H_SetMacroKey(static_cast<unsigned char>(slot + 1), block.data());
-    }
+    m_family->setMacroKey(static_cast<unsigned char>(slot + 1), block.data());
     return m_hid->failedExchanges() == failedBefore;
 }
 
 void DeviceOperations::mouseSetRGBEffect(unsigned char effect, unsigned char option1, unsigned char option2)
 {
-    if (m_isColorful) {
-        const LightingEncoding::Effect e = LightingEncoding::colorful(effect, option1, option2);
-        if (!is560()) {
-            sendEffect(e.code, e.second, e.third);
-            return;
-        }
-        for (int k = 1; k < ImageCount; ++k) {
-            m_profileImages[k][ImageEffect] = e.code;
-            m_profileImages[k][ImageEffect + 1] = e.second;
-            m_profileImages[k][ImageEffect + 2] = e.third;
-        }
-        sendImages(m_isGun);
-        return;
-    }
-    const LightingEncoding::Effect e = LightingEncoding::plain(effect, option1, option2);
-    if (!is560()) {
-        sendEffect(e.code, e.second, m_is55328 ? e.third : 2);
-        return;
-    }
-    for (int k = 1; k < ImageCount; ++k) {
-        m_profileImages[k][ImageEffect] = e.code;
-        m_profileImages[k][ImageEffect + 1] = e.second;
-        m_profileImages[k][ImageEffect + 2] = 2;
-    }
-    if (!m_isGun) {
-        m_profileImages[1][ImageEffect + 2] = 3;
-    }
-    sendImages(m_isGun);
+    m_family->setEffect(m_isColorful ? LightingEncoding::colorful(effect, option1, option2)
+                                     : LightingEncoding::plain(effect, option1, option2),
+                        m_isColorful);
 }
 
 void DeviceOperations::mouseSetRGBColor(unsigned char type, const QVariantList& src24)
 {
-    std::array<unsigned char, ColorTableSize> table {};
-    const int count = std::min<int>(int(src24.size()), ColorTableSize);
+    DeviceFamily::ColorTable table {};
+    const int count = std::min<int>(int(src24.size()), WireSizes::StageColors);
     for (int i = 0; i < count; ++i) {
         table[i] = byteOf(src24.at(i));
     }
-    if (is560()) {
-        const int image = m_isColorful ? 0 : 1;
-        const int at = m_isColorful ? ImageColorfulColors : ImageColors;
-        std::copy(table.begin(), table.end(), m_profileImages[image].begin() + at);
-        mouseSetProfile(image);
-        return;
-    }
-    // The fixed colour and the stage colours are one setting: the mouse shows the last one sent.
-    const unsigned char fixed = m_is55328 && !(table[21] || table[22] || table[23]) ? 1 : 0;
-    const unsigned char stageType = m_is55328 ? 0 : type;
-    const QByteArray bytes = bytesOf(&fixed, 1) + bytesOf(&stageType, 1) + bytesOf(table.data(), ColorTableSize);
-    sendSetting("colors", bytes, [&] {
-        if (fixed) {
-            m_hid->hid553_0CH_SetFixLEDColor(table.data());
-        } else if (m_is55328) {
-            m_hid->hid553_10H_SetLED8StageColor(0, table.data());
-        } else {
-            // Twice on purpose: the mouse confirms no write, and this family is always sent the
-            // table a second time so that one lost block does not leave the old colours. Keep both
-            // exchanges.
-            m_hid->hid553_10H_SetLED8StageColor(type, table.data());
-            m_hid->hid553_10H_SetLED8StageColor(type, table.data());
-        }
-    });
+    m_family->setColors(type, table);
 }
 
 void DeviceOperations::mouseSendGundata(int slot, const QVariantList& values)
@@ -411,34 +303,11 @@ void DeviceOperations::mouseSendGundata(int slot, const QVariantList& values)
     if (!m_isGun) {
         return;
     }
-    unsigned char v[3] = {};
+    std::array<unsigned char, 3> v {};
     for (int i = 0; i < 3 && i < values.size(); ++i) {
         v[i] = static_cast<unsigned char>(values.at(i).toUInt() & 0xFF);
     }
-    if (is560()) {
-        const int n = slot + 1;
-        if (n < 0 || n >= ImageCount) {
-            return;
-        }
-        Image& image = m_profileImages[n];
-        image[ImageGunButton] = LeftButton;
-        image[ImageGunButton + 1] = v[0];
-        image[ImageGunButton + 2] = v[1];
-        image[ImageGunButton + 3] = v[2];
-        image[ImageGunFlags] &= static_cast<unsigned char>(~GunFlagBit);
-        mouseSetProfile(static_cast<uint>(n));
-        return;
-    }
-    unsigned char options[4] = {};
-    m_hid->hid553_83H_GetKeyboardoption(options[0], options[1], options[2], options[3]);
-    const unsigned char y = options[2] ? static_cast<unsigned char>(256 - v[2]) : v[2];
-    m_hid->hid553_04H_SetGunData(v[0], v[1], y, static_cast<unsigned char>(slot - 1));
-}
-
-void DeviceOperations::sendEffect(unsigned char code, unsigned char second, unsigned char third)
-{
-    const unsigned char bytes[3] = {code, second, third};
-    sendSetting("effect", bytesOf(bytes, 3), [&] { m_hid->hid553_0DH_SetRGBLedEffect(code, second, third); });
+    m_family->setGunData(slot, v);
 }
 
 void DeviceOperations::connectDevice(int deviceIndex, bool startListener)
@@ -452,13 +321,5 @@ void DeviceOperations::connectDevice(int deviceIndex, bool startListener)
     } else {
         m_hid->updateKeyboardoption();
     }
-    if (is560()) {
-        mouseReadProfile(0);
-        mouseReadProfile(1);
-        if (m_isGun) {
-            mouseReadProfile(2);
-            mouseReadProfile(3);
-            mouseReadProfile(4);
-        }
-    }
+    m_family->readMouse();
 }

@@ -2,6 +2,8 @@
 #define QX7_DEVICEOPERATIONS_H
 
 #include "ButtonFunction.h"
+#include "ControllerFamily.h"
+#include "WireSizes.h"
 
 #include <QByteArray>
 #include <QHash>
@@ -10,30 +12,34 @@
 #include <QVariantList>
 #include <array>
 #include <functional>
+#include <memory>
 
 class ConfigStore;
+class DeviceFamily;
 class Hid_Thread;
 class SceneCalls;
 
-// The operations that turn edited values into device commands, for either controller family.
-// The view exposes them to the scene under these names; qx7ctl and the tests call them directly.
+// The operations that turn edited values into device commands. What differs between the
+// controller families is one DeviceFamily, chosen here once from the configuration. The screens
+// call these; qx7ctl and the tests call them directly.
 class DeviceOperations
 {
 public:
-    static constexpr int ImageCount = 5;
-    static constexpr int ImageSize = 128;
-    // Macro slots 0-11 belong to the first twelve buttons.
-    static constexpr int MacroSlots = 12;
-    using Image = std::array<unsigned char, ImageSize>;
+    using Image = std::array<unsigned char, WireSizes::Block>;
 
     // The device flags are read from the configuration here, once.
     DeviceOperations(Hid_Thread* hid, ConfigStore* store);
+    ~DeviceOperations();
+    DeviceOperations(const DeviceOperations&) = delete;
+    DeviceOperations& operator=(const DeviceOperations&) = delete;
 
     void setScene(SceneCalls* scene) { m_scene = scene; }
     Hid_Thread* hid() const { return m_hid; }
-    QString icType() const { return m_icType; }
+    // Exchanges with the mouse that failed since the link was built: a flow's sends failed when
+    // this grew.
+    int failedExchanges() const;
+    ControllerFamily family() const;
     bool isGun() const { return m_isGun; }
-    bool is560() const { return m_icType == QLatin1String("560"); }
     const Image& profileImage(int number) const { return m_profileImages.at(static_cast<size_t>(number)); }
 
     void mouseSetReportRate(unsigned char rate);
@@ -45,6 +51,9 @@ public:
     void mouseSetProfile(uint profileNo);
     void mouseReadProfile(uint profileNo);
     QVariant mouseReadCurrentProfile();
+    // Start-up: a mouse keeping on-board profiles works on the first; it is switched there when
+    // it reports another.
+    void mouseUseFirstProfile();
     void clearHidBusy();
     void setBusy(int busyTime);
     void setCurrentDPI(int dpiValue);
@@ -81,12 +90,12 @@ public:
     void connectDevice(int deviceIndex, bool startListener);
 
 private:
-    void sendImages(bool allGunImages);
+    friend class DeviceFamily;
+
     // Sends `setting` (its bytes as they go out) through `send`, or skips it as QuickSend allows;
     // remembers what the mouse holds after a send that worked.
     void sendSetting(const QByteArray& setting, const QByteArray& bytes, const std::function<void()>& send);
     static QByteArray bytesOf(const unsigned char* data, int size);
-    void sendEffect(unsigned char code, unsigned char second, unsigned char third);
     void sendImage(uint number);
     void sendHeldImages();
     void sendKeyMatrix(const ButtonFunction::DeviceMatrix& matrix, unsigned char indexAddOne);
@@ -94,11 +103,11 @@ private:
     Hid_Thread* m_hid;
     ConfigStore* m_store;
     SceneCalls* m_scene = nullptr;
-    QString m_icType;
+    std::unique_ptr<DeviceFamily> m_family;
     bool m_isColorful = false;
     bool m_isGun = false;
     bool m_is55328 = false;
-    std::array<Image, ImageCount> m_profileImages {};
+    std::array<Image, WireSizes::ProfileImages> m_profileImages {};
     // What this connection last sent per setting.
     QHash<QByteArray, QByteArray> m_sent;
     int m_failedSeen = 0;

@@ -1,6 +1,7 @@
 #include "DeviceRecords.h"
 
 #include "HidTransport.h"
+#include "SettingsKeys.h"
 #include "StoreTools.h"
 
 #include <QSettings>
@@ -28,28 +29,29 @@ bool flag(const QSettings& config, const QString& key)
 QList<DeviceRecord*> load(QSettings& config)
 {
     QList<DeviceRecord*> records;
-    const int count = qBound(0, config.value(QStringLiteral("common/deviceCount"), 0).toInt(), MaxDevices);
+    const int count = qBound(0, config.value(SettingsKeys::DeviceCount, 0).toInt(), MaxDevices);
     for (int n = 0; n < count; ++n) {
-        const QString prefix = QString::number(n);
+        const auto key = [n](QLatin1String field) { return SettingsKeys::DeviceField::field(n, field); };
+        using namespace SettingsKeys::DeviceField;
         auto* r = new DeviceRecord;
-        if (config.contains(prefix + "/type")) {
+        if (config.contains(key(Type))) {
             bool ok = false;
-            r->type = config.value(prefix + "/type").toString().toInt(&ok, 16);
+            r->type = config.value(key(Type)).toString().toInt(&ok, 16);
             if (!ok) {
                 r->type = 0;
             }
         } else {
             r->type = -1;
         }
-        r->vid = hex16(config, prefix + "/vid");
-        r->pid = hex16(config, prefix + "/pid");
-        r->usagePage = hex16(config, prefix + "/usagePage");
-        r->usage = hex16(config, prefix + "/usage");
-        r->usagePage2 = hex16(config, prefix + "/usagePage2");
-        r->usage2 = hex16(config, prefix + "/usage2");
-        r->reportLength = config.value(prefix + "/reportLength", 32).toInt();
-        r->isEncode = flag(config, prefix + "/isEncode");
-        r->sCode = config.value(prefix + "/sCode", QStringLiteral("731540")).toString();
+        r->vid = hex16(config, key(Vid));
+        r->pid = hex16(config, key(Pid));
+        r->usagePage = hex16(config, key(UsagePage));
+        r->usage = hex16(config, key(Usage));
+        r->usagePage2 = hex16(config, key(UsagePage2));
+        r->usage2 = hex16(config, key(Usage2));
+        r->reportLength = config.value(key(ReportLength), 32).toInt();
+        r->isEncode = flag(config, key(IsEncode));
+        r->sCode = config.value(key(SCode), QStringLiteral("731540")).toString();
         records.append(r);
     }
     return records;

@@ -4,8 +4,6 @@ namespace LightingEncoding {
 
 namespace {
 
-constexpr int Levels = 5;
-
 unsigned char pick(const unsigned char (&values)[Levels], int index)
 {
     return index >= 0 && index < Levels ? values[index] : 0;

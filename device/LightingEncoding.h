@@ -4,6 +4,9 @@
 // The lighting screen's mode, speed and brightness indices as the device's three effect bytes.
 namespace LightingEncoding {
 
+// Speed and brightness go in levels 0-4.
+constexpr int Levels = 5;
+
 struct Effect
 {
     unsigned char code = 0;

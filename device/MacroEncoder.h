@@ -2,6 +2,7 @@
 #define QX7_MACROENCODER_H
 
 #include "KeyLabelTable.h"
+#include "WireSizes.h"
 
 #include <QByteArray>
 #include <QList>
@@ -27,7 +28,7 @@ public:
     };
 
     // The mouse's macro block; encodings are zero-filled to it.
-    static constexpr int BlockSize = 128;
+    static constexpr int BlockSize = WireSizes::Block;
     // The editors stop adding actions once an encoding is this long.
     static constexpr int EditLimit = 126;
     static constexpr int MaxRepeatCount = 0xFFFF;

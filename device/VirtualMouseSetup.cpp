@@ -1,6 +1,7 @@
 #include "VirtualMouseSetup.h"
 
 #include "DeviceRecords.h"
+#include "SettingsKeys.h"
 #include "StoreTools.h"
 #include "VirtualMouse.h"
 
@@ -16,9 +17,8 @@ imitateConfigured(const QString& configPath, HidTransport* next, const std::opti
     if (records.isEmpty()) {
         return nullptr;
     }
-    const bool is560 = config->value(QStringLiteral("mouse/icType")).toString() == QLatin1String("560");
-    VirtualMouse::Config c = VirtualMouse::configFor(
-        *records.first(), is560 ? VirtualMouse::Family::Set560 : VirtualMouse::Family::Set553);
+    VirtualMouse::Config c
+        = VirtualMouse::configFor(*records.first(), controllerFamilyOf(config->value(SettingsKeys::IcType).toString()));
     qDeleteAll(records);
     if (secrecyCode) {
         c.device.sCode = *secrecyCode;

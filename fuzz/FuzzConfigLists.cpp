@@ -11,6 +11,7 @@
 #include "Hid_Thread.h"
 #include "LanguageStore.h"
 #include "MacroLibrary.h"
+#include "SettingsKeys.h"
 
 namespace {
 
@@ -19,40 +20,40 @@ const char* const SettingsFiles[] = {"modules/setting/apConfig.bin",
                                      "modules/setting/p1.bin",
                                      "modules/setting/name.bin",
                                      "modules/gun/gunData.bin"};
-const char* const GlobalKeys[] = {"common/name",
-                                  "common/language",
-                                  "common/url",
-                                  "mouse/keyCount",
-                                  "mouse/profileNo",
-                                  "mouse/selectGun",
-                                  "mouse/minDPI",
-                                  "mouse/maxDPI",
-                                  "mouse/sensorType",
-                                  "mouse/dpiBase"};
-const char* const ProfileLists[] = {"mouse/dpiValueArray", "mouse/lightValue", "mouse/colorValue"};
-const char* const ProfileValues[] = {"mouse/reportRate",
-                                     "mouse/dpiCount",
-                                     "mouse/currentDpiCount",
-                                     "mouse/mouseRate",
-                                     "mouse/doubleRate",
-                                     "mouse/scrollRate"};
+const QLatin1String GlobalKeys[] = {SettingsKeys::Name,
+                                    SettingsKeys::Language,
+                                    SettingsKeys::Url,
+                                    SettingsKeys::KeyCount,
+                                    SettingsKeys::ProfileNo,
+                                    SettingsKeys::SelectGun,
+                                    SettingsKeys::MinDpi,
+                                    SettingsKeys::MaxDpi,
+                                    SettingsKeys::SensorType,
+                                    SettingsKeys::DpiBase};
+const QLatin1String ProfileLists[] = {SettingsKeys::DpiValueArray, SettingsKeys::LightValue, SettingsKeys::ColorValue};
+const QLatin1String ProfileValues[] = {SettingsKeys::ReportRate,
+                                       SettingsKeys::DpiCount,
+                                       SettingsKeys::CurrentDpiCount,
+                                       SettingsKeys::MouseRate,
+                                       SettingsKeys::DoubleRate,
+                                       SettingsKeys::ScrollRate};
 constexpr int MatrixEntries = 16;
 constexpr int GunPresetsTried = 8;
 
 void readStore(ConfigStore& store)
 {
-    for (const char* key : GlobalKeys) {
-        store.getGlobalData(QString::fromLatin1(key));
+    for (QLatin1String key : GlobalKeys) {
+        store.getGlobalData(key);
     }
-    store.setCurrentProfile(store.getGlobalData(QStringLiteral("mouse/profileNo")).toInt());
+    store.setCurrentProfile(store.getGlobalData(SettingsKeys::ProfileNo).toInt());
     // Only slot 0 holds the input; the others read as empty.
     store.setCurrentProfile(0);
     for (bool isRecovery : {false, true}) {
-        for (const char* key : ProfileLists) {
-            store.getDataList(QString::fromLatin1(key), isRecovery);
+        for (QLatin1String key : ProfileLists) {
+            store.getDataList(key, isRecovery);
         }
-        for (const char* key : ProfileValues) {
-            store.getData(QString::fromLatin1(key), isRecovery);
+        for (QLatin1String key : ProfileValues) {
+            store.getData(key, isRecovery);
         }
     }
 }
@@ -75,7 +76,7 @@ void readNamesAndGuns(ConfigStore& store)
         guns.getselectGun(gun);
     }
     // Bindings of the profiles to a macro named in them; only files below the folder change.
-    macros.deleteMacroUpdateProfile(store.getData(QStringLiteral("mouseMacroKey/0"), false));
+    macros.deleteMacroUpdateProfile(store.getData(SettingsKeys::macroKey(0), false));
 }
 
 void sendStoredLists(ConfigStore& store)
@@ -88,15 +89,15 @@ void sendStoredLists(ConfigStore& store)
         ops.mouseGetKeydefine(entry, false);
     }
     ops.mouseResetKeyMatrix();
-    ops.mouseSetDpi(store.getData(QStringLiteral("mouse/currentDpiCount"), false).toInt(),
-                    store.getGlobalData(QStringLiteral("mouse/sensorType")).toString(),
-                    store.getDataList(QStringLiteral("mouse/dpiValueArray"), false));
-    ops.mouseSetRGBColor(1, store.getDataList(QStringLiteral("mouse/colorValue"), false));
+    ops.mouseSetDpi(store.getData(SettingsKeys::CurrentDpiCount, false).toInt(),
+                    store.getGlobalData(SettingsKeys::SensorType).toString(),
+                    store.getDataList(SettingsKeys::DpiValueArray, false));
+    ops.mouseSetRGBColor(1, store.getDataList(SettingsKeys::ColorValue, false));
 }
 
 void readNamedLanguage(const ConfigStore& store)
 {
-    const QString code = store.getGlobalData(QStringLiteral("common/language")).toString();
+    const QString code = store.getGlobalData(SettingsKeys::Language).toString();
     const QString path = store.paths().language(code);
     FUZZ_CHECK(path.isEmpty() || FuzzSupport::isInside(path, store.paths().resolve(QStringLiteral("modules/i18n"))));
     LanguageStore(store.paths().baseDir()).getLangStrings(QStringLiteral("main"), code);

@@ -17,13 +17,12 @@ class Owner : public HidOwner
 {
 public:
     bool isGun() const override { return gun; }
-    QString icType() const override { return family; }
+    ControllerFamily family() const override { return set; }
     void setCurrentDPI(int) override { }
     void setViewEnabled(bool) override { }
-    void showMessage(const QString&, const QString&) override { }
 
     bool gun = false;
-    QString family;
+    ControllerFamily set = ControllerFamily::Set553;
 };
 
 enum Op {
@@ -199,7 +198,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     FuzzedDataProvider input(data, size);
     Owner owner;
-    owner.family = input.ConsumeBool() ? QStringLiteral("560") : QStringLiteral("553");
+    owner.set = input.ConsumeBool() ? ControllerFamily::Set560 : ControllerFamily::Set553;
     owner.gun = input.ConsumeBool();
     FuzzTransport transport(&input);
     NoWaitClock clock;

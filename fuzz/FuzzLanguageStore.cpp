@@ -47,6 +47,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const LanguageStore store(folder.path());
     for (const char* group : Groups) {
         const QStringList texts = store.getLangStrings(QString::fromLatin1(group), FuzzLanguage);
+        if (qstrcmp(group, "other") == 0) {
+            DpiSwitchTexts::set(texts);
+        }
         FUZZ_CHECK(texts.size() <= LanguageStore::MaxTexts);
         if (qstrcmp(group, "keyCode") == 0) {
             checkKeyLabels(texts);

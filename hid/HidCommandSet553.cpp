@@ -1,18 +1,9 @@
 #include "HidCommandSet553.h"
 
 #include "HidLink.h"
+#include "WireSizes.h"
 
 #include <algorithm>
-
-namespace {
-
-constexpr int KeyMatrixSize = 64;
-constexpr int MacroSize = 128;
-constexpr int DpiTableSize = 8;
-constexpr int StageColorsSize = 24;
-constexpr int ShortStageColorsSize = 4;
-
-} // namespace
 
 void HidCommandSet553::getSecrecyCode(unsigned char& byte1,
                                       unsigned char& byte2,
@@ -64,21 +55,28 @@ void HidCommandSet553::setCurrentDpi(unsigned char stage)
 void HidCommandSet553::setKeyMatrix(const unsigned char* src64, unsigned char indexAddOne)
 {
     m_link.blockWrite("cmd Failed 12",
-                      HidFrame::build(0x12, {indexAddOne, KeyMatrixSize, 0x08}),
+                      HidFrame::build(0x12, {indexAddOne, WireSizes::KeyMatrix, 0x08}),
                       src64,
-                      KeyMatrixSize,
-                      KeyMatrixSize);
+                      WireSizes::KeyMatrix,
+                      WireSizes::KeyMatrix);
 }
 
 void HidCommandSet553::setMacroKey(unsigned char macroId, const unsigned char* src128)
 {
-    m_link.blockWrite("cmd Failed 13", HidFrame::build(0x13, {macroId, MacroSize}), src128, MacroSize, MacroSize);
+    m_link.blockWrite("cmd Failed 13",
+                      HidFrame::build(0x13, {macroId, WireSizes::Block}),
+                      src128,
+                      WireSizes::Block,
+                      WireSizes::Block);
 }
 
 void HidCommandSet553::setDpiSet(unsigned char dpiStage, const unsigned char* src8)
 {
-    m_link.blockWrite(
-        "cmd Failed 11", HidFrame::build(0x11, {dpiStage, DpiTableSize}), src8, DpiTableSize, DpiTableSize);
+    m_link.blockWrite("cmd Failed 11",
+                      HidFrame::build(0x11, {dpiStage, WireSizes::DpiStages}),
+                      src8,
+                      WireSizes::DpiStages,
+                      WireSizes::DpiStages);
 }
 
 void HidCommandSet553::setCurrentKeyMatrix(unsigned char currentKeyMatrix)
@@ -102,6 +100,6 @@ void HidCommandSet553::setFixLedColor(const unsigned char* src3)
 
 void HidCommandSet553::setLed8StageColor(unsigned char type, const unsigned char* src24)
 {
-    const unsigned char length = type == 2 ? ShortStageColorsSize : StageColorsSize;
+    const unsigned char length = type == 2 ? WireSizes::ShortStageColors : WireSizes::StageColors;
     m_link.blockWrite("cmd Failed 10", HidFrame::build(0x10, {type, length}), src24, length, length);
 }

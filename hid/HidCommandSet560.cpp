@@ -1,13 +1,7 @@
 #include "HidCommandSet560.h"
 
 #include "HidLink.h"
-
-namespace {
-
-constexpr int KeyMatrixSize = 64;
-constexpr int BlockSize = 128;
-
-} // namespace
+#include "WireSizes.h"
 
 void HidCommandSet560::getKeyboardOption(unsigned char& byte1, unsigned char& byte2)
 {
@@ -44,18 +38,25 @@ void HidCommandSet560::setCurrentDpi(unsigned char stage, bool gunMouse)
 
 void HidCommandSet560::setKeyMatrix(const unsigned char* src64, unsigned char indexAddOne)
 {
-    m_link.blockWrite(
-        "cmd Failed 0D", HidFrame::build(0x0D, {indexAddOne, BlockSize}), src64, KeyMatrixSize, BlockSize);
+    m_link.blockWrite("cmd Failed 0D",
+                      HidFrame::build(0x0D, {indexAddOne, WireSizes::Block}),
+                      src64,
+                      WireSizes::KeyMatrix,
+                      WireSizes::Block);
 }
 
 void HidCommandSet560::setProfile(const unsigned char* src128, unsigned char profileData)
 {
-    m_link.blockWrite("cmd Failed 0C", HidFrame::build(0x0C, {profileData, BlockSize}), src128, BlockSize, BlockSize);
+    m_link.blockWrite("cmd Failed 0C",
+                      HidFrame::build(0x0C, {profileData, WireSizes::Block}),
+                      src128,
+                      WireSizes::Block,
+                      WireSizes::Block);
 }
 
 void HidCommandSet560::readProfile(unsigned char* src128, unsigned char profileNo)
 {
-    m_link.blockRead("cmd Failed 8c", HidFrame::build(0x8C, {profileNo}), src128, BlockSize);
+    m_link.blockRead("cmd Failed 8c", HidFrame::build(0x8C, {profileNo}), src128, WireSizes::Block);
 }
 
 void HidCommandSet560::setCurrentProfile(unsigned char profile)
@@ -65,5 +66,9 @@ void HidCommandSet560::setCurrentProfile(unsigned char profile)
 
 void HidCommandSet560::setMacroKey(unsigned char macroId, const unsigned char* src128)
 {
-    m_link.blockWrite("cmd Failed 0F", HidFrame::build(0x0F, {macroId, BlockSize}), src128, BlockSize, BlockSize);
+    m_link.blockWrite("cmd Failed 0F",
+                      HidFrame::build(0x0F, {macroId, WireSizes::Block}),
+                      src128,
+                      WireSizes::Block,
+                      WireSizes::Block);
 }

@@ -1,6 +1,5 @@
 #include "HidListener.h"
 
-#include "DpiSwitchTexts.h"
 #include "HidLink.h"
 #include "HidOwner.h"
 #include "HidTrace.h"
@@ -93,7 +92,6 @@ void HidListener::listenDevice(int index, HidOwner* owner)
             const int stage = report[EventStageByte];
             if (owner) {
                 owner->setCurrentDPI(stage);
-                owner->showMessage(QStringLiteral("Info"), DpiSwitchTexts::forStage(stage) + QLatin1Char(' '));
             }
         }
         transport->close(m_hidHandle2);

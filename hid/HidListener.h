@@ -10,7 +10,7 @@ class HidLink;
 class HidOwner;
 
 // The device event listener: a loop on a pool thread that reads the event interface of one device
-// and hands DPI-change reports to the owner. It ends when stopped, or at once when the device has
+// and hands the stage of DPI-change reports to the owner. It ends when stopped, or at once when the device has
 // no event interface, or when the interface can no longer be opened (the device was removed, and
 // the owner's view is disabled). Whichever way it ends, `isListening` is false afterwards, so the
 // device check takes device-change notices again.

@@ -215,7 +215,7 @@ void Hid_Thread::hid553_10H_SetLED8StageColor(unsigned char type, unsigned char*
 
 bool Hid_Thread::updateKeyboardoption()
 {
-    if (m_ownerWidget && m_ownerWidget->icType() == QLatin1String("560")) {
+    if (m_ownerWidget && m_ownerWidget->family() == ControllerFamily::Set560) {
         unsigned char options[2] = {};
         m_set560.getKeyboardOption(options[0], options[1]);
         if (m_link.lastOutcome() != Outcome::Ok) {

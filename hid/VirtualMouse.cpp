@@ -2,6 +2,7 @@
 
 #include "HidFrame.h"
 #include "HidScrambler.h"
+#include "WireSizes.h"
 
 #include <algorithm>
 #include <chrono>
@@ -9,8 +10,6 @@
 
 namespace {
 
-constexpr int ImageSize = 128;
-constexpr int ProfileImages = 5;
 constexpr char PathPrefix[] = "virtual-mouse:";
 
 } // namespace
@@ -37,7 +36,7 @@ VirtualMouse::VirtualMouse(const Config& config, HidTransport* next)
     if (code.size() == 6) {
         std::memcpy(m_code + 1, code.constData(), 6);
     }
-    for (int k = 0; k < ProfileImages; ++k) {
+    for (int k = 0; k < WireSizes::ProfileImages; ++k) {
         m_state.profileImages.insert(k, initialProfileImage(k));
     }
     m_state.dpiTable = QByteArray(8, '\0');
@@ -71,8 +70,8 @@ VirtualMouse::Config VirtualMouse::configFor(const DeviceRecord& record, Family 
 
 QByteArray VirtualMouse::initialProfileImage(int number)
 {
-    QByteArray image(ImageSize, '\0');
-    for (int i = 0; i < ImageSize; ++i) {
+    QByteArray image(WireSizes::Block, '\0');
+    for (int i = 0; i < WireSizes::Block; ++i) {
         image[i] = static_cast<char>(((number + 1) * 37 + i * 11) % 255 + 1);
     }
     return image;
@@ -531,7 +530,7 @@ void VirtualMouse::setCurrentProfile(int profile)
 void VirtualMouse::setProfileImage(int number, const QByteArray& image)
 {
     std::unique_lock<std::mutex> lock(m_mutex);
-    m_state.profileImages.insert(number, image.leftJustified(ImageSize, '\0', true));
+    m_state.profileImages.insert(number, image.leftJustified(WireSizes::Block, '\0', true));
 }
 
 void VirtualMouse::pressDpiButton()

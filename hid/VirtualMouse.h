@@ -1,6 +1,7 @@
 #ifndef QX7_VIRTUALMOUSE_H
 #define QX7_VIRTUALMOUSE_H
 
+#include "ControllerFamily.h"
 #include "DeviceRecord.h"
 #include "HidTransport.h"
 
@@ -20,7 +21,7 @@
 class VirtualMouse : public HidTransport
 {
 public:
-    enum class Family { Set553, Set560 };
+    using Family = ControllerFamily;
 
     // The device the mouse passes for (its paths are not used), and its command set.
     struct Config

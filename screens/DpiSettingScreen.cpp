@@ -4,6 +4,7 @@
 #include "DeviceOperations.h"
 #include "ScreenValues.h"
 #include "Screens.h"
+#include "SettingsKeys.h"
 
 #include <cmath>
 #include <cstdlib>
@@ -115,20 +116,20 @@ void DpiSettingScreen::init(bool isSendData, bool isRecovery)
 {
     const ConfigStore& store = m_screens.store();
     if (!isRecovery) {
-        m_dpiCount = ScreenValues::profileInt(store, QStringLiteral("mouse/dpiCount"), 4);
-        m_minDpi = ScreenValues::globalInt(store, QStringLiteral("mouse/minDPI"), 200);
-        m_maxDpi = ScreenValues::globalInt(store, QStringLiteral("mouse/maxDPI"), 6000);
-        m_sensorType = ScreenValues::globalText(store, QStringLiteral("mouse/sensorType"), QStringLiteral("3360"));
-        m_dpiBase = ScreenValues::globalInt(store, QStringLiteral("mouse/dpiBase"), 50);
+        m_dpiCount = ScreenValues::profileInt(store, SettingsKeys::DpiCount, 4);
+        m_minDpi = ScreenValues::globalInt(store, SettingsKeys::MinDpi, 200);
+        m_maxDpi = ScreenValues::globalInt(store, SettingsKeys::MaxDpi, 6000);
+        m_sensorType = ScreenValues::globalText(store, SettingsKeys::SensorType, QStringLiteral("3360"));
+        m_dpiBase = ScreenValues::globalInt(store, SettingsKeys::DpiBase, 50);
         emit rangeChanged();
     }
     const QList<int> stored
-        = ScreenValues::intList(store.getDataList(QStringLiteral("mouse/dpiValueArray"), isRecovery), DefaultValues);
+        = ScreenValues::intList(store.getDataList(SettingsKeys::DpiValueArray, isRecovery), DefaultValues);
     if (m_dpiCount < 1 || m_dpiCount > Stages) {
         return;
     }
     if (!isRecovery) {
-        const int inUse = ScreenValues::profileInt(store, QStringLiteral("mouse/currentDpiCount"), 4);
+        const int inUse = ScreenValues::profileInt(store, SettingsKeys::CurrentDpiCount, 4);
         setCurrentDpiCount(qBound(1, inUse, m_dpiCount));
     }
     place(stored);
@@ -142,8 +143,8 @@ void DpiSettingScreen::saveData(bool isSendData)
     ConfigStore::WriteBatch batch(m_screens.store());
     ConfigStore& store = m_screens.store();
     const QVariantList values = dpiValues();
-    store.setDataList(QStringLiteral("mouse/dpiValueArray"), values);
-    store.setData(QStringLiteral("mouse/currentDpiCount"), m_currentDpiCount);
+    store.setDataList(SettingsKeys::DpiValueArray, values);
+    store.setData(SettingsKeys::CurrentDpiCount, m_currentDpiCount);
     if (isSendData) {
         m_screens.operations().mouseSetDpi(m_currentDpiCount, m_sensorType, values);
     }

@@ -1,6 +1,8 @@
 #ifndef QX7_DPISETTINGSCREEN_H
 #define QX7_DPISETTINGSCREEN_H
 
+#include "WireSizes.h"
+
 #include <QList>
 #include <QObject>
 #include <QStringList>
@@ -35,7 +37,7 @@ public:
     enum Text { TitleText };
     Q_ENUM(Text)
 
-    static constexpr int Stages = 8;
+    static constexpr int Stages = WireSizes::DpiStages;
     // A slider's positions run from 0 to KnobSteps; the scene gives each a pixel.
     static constexpr int KnobSteps = 158;
 

@@ -8,6 +8,7 @@
 #include "MainScreen.h"
 #include "ScreenValues.h"
 #include "Screens.h"
+#include "SettingsKeys.h"
 
 #include <cmath>
 
@@ -101,7 +102,7 @@ void GunControlScreen::init()
     }
     emit presetsChanged();
     const QList<int> chosen
-        = ScreenValues::intList(m_screens.store().getGlobalData(QStringLiteral("mouse/selectGun")).toList(), {0, 1, 2});
+        = ScreenValues::intList(m_screens.store().getGlobalData(SettingsKeys::SelectGun).toList(), {0, 1, 2});
     m_selectGun = {0, 1, 2};
     for (int slot = 0; slot < SlotCount; ++slot) {
         if (chosen.at(slot) >= 0 && chosen.at(slot) < PresetCount) {
@@ -127,7 +128,7 @@ bool GunControlScreen::storePreset(int index)
 
 void GunControlScreen::storeSelection()
 {
-    m_screens.store().setGlobalData(QStringLiteral("mouse/selectGun"), selectGun());
+    m_screens.store().setGlobalData(SettingsKeys::SelectGun, selectGun());
     emit selectGunChanged();
 }
 
@@ -282,7 +283,7 @@ void GunControlScreen::setY(int y)
 
 void GunControlScreen::setTimes(int times)
 {
-    editShown(&Preset::times, qBound(0, times, MaxTimes));
+    editShown(&Preset::times, qBound(0, times, WireSizes::MaxTimes));
 }
 
 void GunControlScreen::setEndless(bool endless)

@@ -1,6 +1,8 @@
 #ifndef QX7_GUNCONTROLSCREEN_H
 #define QX7_GUNCONTROLSCREEN_H
 
+#include "WireSizes.h"
+
 #include <QList>
 #include <QObject>
 #include <QStringList>
@@ -63,7 +65,7 @@ public:
     static constexpr int MinPeriod = 4;
     static constexpr int MaxPeriod = 90;
     static constexpr int RateSteps = MaxPeriod - MinPeriod;
-    static constexpr int MaxTimes = 255;
+    static constexpr int MaxTimes = WireSizes::MaxTimes;
     // What the name field under a preset's picture takes.
     static constexpr int MaxNameLength = 12;
 

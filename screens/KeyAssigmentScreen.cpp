@@ -430,7 +430,7 @@ void KeyAssigmentScreen::setRatePosition(int position)
 
 void KeyAssigmentScreen::setTimes(int times)
 {
-    m_times = std::clamp(times, 0, int(MaxTimes));
+    m_times = std::clamp(times, 0, int(WireSizes::MaxTimes));
     updateFire();
 }
 

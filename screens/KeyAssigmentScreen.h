@@ -80,7 +80,6 @@ public:
     static constexpr int MaxRate = 80;
     static constexpr int RateSteps = MaxRate - MinRate;
     static constexpr int DefaultRate = 10;
-    static constexpr int MaxTimes = 255;
     static constexpr int MaxCombinationKeys = 2;
     static constexpr int MacroModes = 3;
 
@@ -122,7 +121,7 @@ public:
     bool endless() const { return m_endless; }
     QString groupText() const { return m_groupText; }
     static int rateSteps() { return RateSteps; }
-    static int maxTimes() { return MaxTimes; }
+    static int maxTimes() { return WireSizes::MaxTimes; }
     QString notice() const { return m_notice; }
     // Why the button at `index` keeps its function.
     QString lastLeftButtonText(int index) const;

@@ -6,6 +6,7 @@
 #include "MainScreen.h"
 #include "ScreenValues.h"
 #include "Screens.h"
+#include "SettingsKeys.h"
 
 namespace {
 
@@ -229,9 +230,9 @@ void LightControlScreen::init(bool isSendData, bool isRecovery)
         rebuildModes();
     }
     const ConfigStore& store = m_screens.store();
-    QList<int> effect = validEffect(store.getDataList(QStringLiteral("mouse/lightValue"), isRecovery));
+    QList<int> effect = validEffect(store.getDataList(SettingsKeys::LightValue, isRecovery));
     if (effect.isEmpty()) {
-        effect = validEffect(store.getDataList(QStringLiteral("mouse/lightValue"), true));
+        effect = validEffect(store.getDataList(SettingsKeys::LightValue, true));
     }
     if (effect.isEmpty() || effect.at(0) >= m_modes.size()) {
         effect = DefaultEffect;
@@ -245,8 +246,7 @@ void LightControlScreen::init(bool isSendData, bool isRecovery)
     for (const QString& text : DefaultColors) {
         fallback += colorNumbers(text);
     }
-    const QList<int> numbers
-        = ScreenValues::intList(store.getDataList(QStringLiteral("mouse/colorValue"), isRecovery), fallback);
+    const QList<int> numbers = ScreenValues::intList(store.getDataList(SettingsKeys::ColorValue, isRecovery), fallback);
     m_colors.clear();
     for (int i = 0; i < ColorCount; ++i) {
         m_colors << colorText(numbers.at(3 * i), numbers.at(3 * i + 1), numbers.at(3 * i + 2));
@@ -266,10 +266,10 @@ void LightControlScreen::saveData(bool isSendData, int isStep)
     const QVariantList effect {m_mode, m_speed, m_brightness};
     const QVariantList colors = colorValues();
     if (isStep == 0 || isStep == 1) {
-        store.setDataList(QStringLiteral("mouse/lightValue"), effect);
+        store.setDataList(SettingsKeys::LightValue, effect);
     }
     if (isStep == 0 || isStep == 2) {
-        store.setDataList(QStringLiteral("mouse/colorValue"), colors);
+        store.setDataList(SettingsKeys::ColorValue, colors);
     }
     if (!isSendData) {
         return;

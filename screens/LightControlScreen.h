@@ -1,6 +1,9 @@
 #ifndef QX7_LIGHTCONTROLSCREEN_H
 #define QX7_LIGHTCONTROLSCREEN_H
 
+#include "LightingEncoding.h"
+#include "WireSizes.h"
+
 #include <QList>
 #include <QObject>
 #include <QStringList>
@@ -41,8 +44,9 @@ public:
     enum Text { TitleText, SpeedText = 5, ColorText, BrightnessText };
     Q_ENUM(Text)
 
-    static constexpr int Levels = 5;
-    static constexpr int ColorCount = 8;
+    static constexpr int Levels = LightingEncoding::Levels;
+    // One colour per DPI stage.
+    static constexpr int ColorCount = WireSizes::DpiStages;
     static constexpr int ShownBlocks = 4;
     // "Breath Loop" without the colourful modes, the one mode that lights colour 8 on the sensor
     // variant.

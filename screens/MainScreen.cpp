@@ -5,20 +5,16 @@
 #include "DeviceOperations.h"
 #include "DpiSettingScreen.h"
 #include "GunControlScreen.h"
-#include "Hid_Thread.h"
 #include "KeyAssigmentScreen.h"
 #include "KeyMatrixScreen.h"
-#include "LanguageStore.h"
 #include "LightControlScreen.h"
 #include "MacroEditorScreen.h"
-#include "MacroLibrary.h"
 #include "ProfileScreen.h"
+#include "ScreenLanguages.h"
 #include "ScreenValues.h"
 #include "Screens.h"
+#include "SettingsKeys.h"
 #include "SystemSettingScreen.h"
-
-#include <algorithm>
-#include <optional>
 
 namespace {
 
@@ -66,14 +62,21 @@ MainScreen::MainScreen(Screens& screens)
     : QObject(&screens)
     , m_screens(screens)
     , m_mainLang(DefaultMainLang)
+    , m_sends(screens.operations(), [this] { showNotice(SendFailedText); })
+    , m_macroBindings(screens, m_sends)
+    , m_flows(screens, m_sends)
 {
     m_guard.setSingleShot(true);
     m_guard.setInterval(DefaultGuardMs);
     connect(&m_guard, &QTimer::timeout, this, &MainScreen::guardEnded);
     MacroEditorScreen* macros = m_screens.macroEditor();
-    connect(macros, &MacroEditorScreen::modifyMacroData, this, &MainScreen::resendMacro);
-    connect(macros, &MacroEditorScreen::modifyMacroName, this, &MainScreen::renameMacroBindings);
-    connect(macros, &MacroEditorScreen::deleteMacro, this, &MainScreen::dropMacroBindings);
+    connect(macros, &MacroEditorScreen::modifyMacroData, this, [this](const QString& name) {
+        m_macroBindings.resend(name);
+    });
+    connect(macros, &MacroEditorScreen::modifyMacroName, this, [this](const QString& oldName, const QString& newName) {
+        m_macroBindings.rename(oldName, newName);
+    });
+    connect(macros, &MacroEditorScreen::deleteMacro, this, [this](const QString& name) { m_macroBindings.drop(name); });
     connect(m_screens.keyMatrix(), &KeyMatrixScreen::isSaveChanged, this, &MainScreen::updatePendingEdits);
     connect(m_screens.dpiSetting(), &DpiSettingScreen::isSaveChanged, this, &MainScreen::updatePendingEdits);
     connect(m_screens.lightControl(), &LightControlScreen::isSaveChanged, this, &MainScreen::updatePendingEdits);
@@ -86,8 +89,7 @@ bool MainScreen::hasPendingEdits() const
 
 void MainScreen::updatePendingEdits()
 {
-    const bool pending
-        = m_screens.keyMatrix()->isSave() || m_screens.dpiSetting()->isSave() || m_screens.lightControl()->isSave();
+    const bool pending = m_flows.hasEdits();
     if (m_pendingEdits != pending) {
         m_pendingEdits = pending;
         emit pendingEditsChanged();
@@ -102,78 +104,27 @@ void MainScreen::showNotice(MainScreen::Text text)
 
 bool MainScreen::deliver(const QString& part, const std::function<void()>& send, const std::function<void()>& done)
 {
-    Hid_Thread* hid = m_screens.operations().hid();
-    const int failedBefore = hid->failedExchanges();
-    enterFlow();
-    send();
-    const bool ok = hid->failedExchanges() == failedBefore;
-    const auto kept = std::find_if(m_unsent.begin(), m_unsent.end(), [&](const Unsent& u) { return u.part == part; });
-    if (kept != m_unsent.end()) {
-        m_unsent.erase(kept);
-    }
-    if (ok) {
-        if (done) {
-            done();
-        }
-    } else {
-        m_unsent.append({part, send, done});
-        m_deliveryFailed = true;
-    }
-    leaveFlow();
-    return ok;
+    return m_sends.deliver(part, send, done);
 }
 
 QStringList MainScreen::unsentParts() const
 {
-    QStringList parts;
-    for (const Unsent& u : m_unsent) {
-        parts << u.part;
-    }
-    return parts;
+    return m_sends.parts();
 }
 
 void MainScreen::sendPending()
 {
-    if (m_unsent.isEmpty()) {
+    if (m_sends.isEmpty()) {
         return;
     }
     // The busy guard of the new connection holds the view meanwhile.
     ConfigStore::WriteBatch batch(m_screens.store());
-    const QList<Unsent> unsent = std::exchange(m_unsent, {});
-    enterFlow();
-    for (const Unsent& u : unsent) {
-        deliver(u.part, u.send, u.done);
-    }
-    leaveFlow();
-}
-
-void MainScreen::forgetScreenParts()
-{
-    // The whole profile has just reached the mouse: what each screen still owed it is there.
-    const QStringList parts {
-        QStringLiteral("keyMatrix"), QStringLiteral("reportRate"), QStringLiteral("dpi"), QStringLiteral("lighting")};
-    m_unsent.erase(
-        std::remove_if(m_unsent.begin(), m_unsent.end(), [&parts](const Unsent& u) { return parts.contains(u.part); }),
-        m_unsent.end());
-}
-
-void MainScreen::enterFlow()
-{
-    ++m_delivering;
-}
-
-void MainScreen::leaveFlow()
-{
-    // The user hears once per flow, when its last send is over.
-    if (--m_delivering == 0 && std::exchange(m_deliveryFailed, false)) {
-        showNotice(SendFailedText);
-    }
+    m_sends.sendAgain();
 }
 
 void MainScreen::sendMacro(int slot, const QString& macroName)
 {
-    MacroEditorScreen* editor = m_screens.macroEditor();
-    deliver(QStringLiteral("macro %1").arg(slot), [editor, slot, macroName] { editor->sendMacro(slot, macroName); });
+    m_macroBindings.send(slot, macroName);
 }
 
 QStringList MainScreen::reportRates()
@@ -198,20 +149,6 @@ int MainScreen::reportRateValue(int index)
         default:
             return 1;
     }
-}
-
-QStringList MainScreen::languageGroups()
-{
-    return {QStringLiteral("main"),
-            QStringLiteral("keyMatrix"),
-            QStringLiteral("keyAssigment"),
-            QStringLiteral("dpiSetting"),
-            QStringLiteral("lightControl"),
-            QStringLiteral("macroEditor"),
-            QStringLiteral("systemSetting"),
-            QStringLiteral("gunControl"),
-            QStringLiteral("profile"),
-            QStringLiteral("keyCode")};
 }
 
 void MainScreen::setBusy(bool busy)
@@ -257,18 +194,16 @@ void MainScreen::controlUIEnable(bool isEnable)
 void MainScreen::readFlags()
 {
     const ConfigStore& store = m_screens.store();
-    m_isColorful = ScreenValues::globalBool(store, QStringLiteral("mouse/isColorful"), m_isColorful);
-    m_icType = ScreenValues::globalText(store, QStringLiteral("mouse/icType"), m_icType);
-    m_is55328 = ScreenValues::globalBool(store, QStringLiteral("mouse/is55328"), m_is55328);
-    m_isGun = ScreenValues::globalBool(store, QStringLiteral("mouse/isGun"), m_isGun);
-    m_keyCount = ScreenValues::globalInt(store, QStringLiteral("mouse/keyCount"), DefaultKeyCount);
+    m_isColorful = ScreenValues::globalBool(store, SettingsKeys::IsColorful, m_isColorful);
+    m_is55328 = ScreenValues::globalBool(store, SettingsKeys::Is55328, m_is55328);
+    m_isGun = ScreenValues::globalBool(store, SettingsKeys::IsGun, m_isGun);
+    m_keyCount = ScreenValues::globalInt(store, SettingsKeys::KeyCount, DefaultKeyCount);
     if (m_keyCount < 0 || m_keyCount > MaxKeyCount) {
         m_keyCount = DefaultKeyCount;
     }
-    m_language = m_languageOverride.isEmpty()
-                     ? ScreenValues::globalText(store, QStringLiteral("common/language"), m_language)
-                     : m_languageOverride;
-    m_url = ScreenValues::globalText(store, QStringLiteral("common/url"), m_url);
+    m_language = m_languageOverride.isEmpty() ? ScreenValues::globalText(store, SettingsKeys::Language, m_language)
+                                              : m_languageOverride;
+    m_url = ScreenValues::globalText(store, SettingsKeys::Url, m_url);
     emit flagsChanged();
 }
 
@@ -279,34 +214,8 @@ void MainScreen::overrideLanguage(const QString& language)
 
 void MainScreen::loadLanguages()
 {
-    const LanguageStore& languages = m_screens.languages();
-    for (const QString& group : languageGroups()) {
-        const QStringList list = languages.getLangStrings(group, m_language);
-        if (group == QLatin1String("main")) {
-            m_mainLang = ScreenValues::texts(DefaultMainLang, list);
-            emit mainLangChanged();
-        } else if (group == QLatin1String("keyMatrix")) {
-            m_screens.keyMatrix()->setLanguageTexts(list);
-        } else if (group == QLatin1String("keyAssigment")) {
-            m_screens.keyAssigment()->setLanguageTexts(list);
-        } else if (group == QLatin1String("dpiSetting")) {
-            m_screens.dpiSetting()->setLanguageTexts(list);
-        } else if (group == QLatin1String("lightControl")) {
-            m_screens.lightControl()->setLanguageTexts(list);
-        } else if (group == QLatin1String("macroEditor")) {
-            m_screens.macroEditor()->setLanguageTexts(list);
-        } else if (group == QLatin1String("systemSetting")) {
-            m_screens.systemSetting()->setLanguageTexts(list);
-        } else if (group == QLatin1String("gunControl")) {
-            m_screens.gunControl()->setLanguageTexts(list);
-        } else if (group == QLatin1String("profile")) {
-            m_screens.profile()->setLanguageTexts(list);
-        } else if (group == QLatin1String("keyCode")) {
-            m_screens.setKeyLabels(list);
-        }
-    }
-    // Not shown: loading it fills the tray's DPI-switch texts.
-    languages.getLangStrings(QStringLiteral("other"), m_language);
+    m_mainLang = ScreenValues::texts(DefaultMainLang, ScreenLanguages::load(m_screens, m_language));
+    emit mainLangChanged();
 }
 
 void MainScreen::initUI()
@@ -315,11 +224,7 @@ void MainScreen::initUI()
     DeviceOperations& ops = m_screens.operations();
     if (!m_isPownOn) {
         readFlags();
-        if (m_icType == QLatin1String("560")) {
-            if (ScreenValues::toInt(ops.mouseReadCurrentProfile(), 0) != 1) {
-                ops.hid()->hid560_02H_SetCurrentProfile(1);
-            }
-        }
+        ops.mouseUseFirstProfile();
         initScreens();
     } else {
         sendPending();
@@ -353,7 +258,7 @@ void MainScreen::initScreens()
 
 void MainScreen::initReportRate(bool isSendData)
 {
-    int index = ScreenValues::profileInt(m_screens.store(), QStringLiteral("mouse/reportRate"), 3);
+    int index = ScreenValues::profileInt(m_screens.store(), SettingsKeys::ReportRate, 3);
     if (index < 0 || index > 3) {
         index = 3;
     }
@@ -371,7 +276,7 @@ void MainScreen::chooseReportRate(int index)
     if (index < 0 || index > 3) {
         return;
     }
-    m_screens.store().setData(QStringLiteral("mouse/reportRate"), index);
+    m_screens.store().setData(SettingsKeys::ReportRate, index);
     if (m_reportRateIndex != index) {
         m_reportRateIndex = index;
         emit reportRateIndexChanged();
@@ -384,76 +289,20 @@ void MainScreen::chooseReportRate(int index)
 void MainScreen::save()
 {
     ConfigStore::WriteBatch batch(m_screens.store());
-    KeyMatrixScreen* keys = m_screens.keyMatrix();
-    DpiSettingScreen* dpi = m_screens.dpiSetting();
-    LightControlScreen* light = m_screens.lightControl();
     ViewLock lock(*this, &MainScreen::setViewEnabled);
-    // One notice for the flow; each screen stays dirty until its own send has reached the mouse.
-    enterFlow();
-    if (keys->isSave()) {
-        deliver(
-            QStringLiteral("keyMatrix"), [keys] { keys->saveData(); }, [keys] { keys->setSave(false); });
-    }
-    if (dpi->isSave()) {
-        deliver(
-            QStringLiteral("dpi"), [dpi] { dpi->saveData(true); }, [dpi] { dpi->setSave(false); });
-    }
-    if (light->isSave()) {
-        deliver(
-            QStringLiteral("lighting"), [light] { light->saveData(true, 0); }, [light] { light->setSave(false); });
-    }
-    leaveFlow();
+    m_flows.save();
 }
 
 void MainScreen::discardEdits()
 {
-    m_screens.keyMatrix()->setSave(false);
-    m_screens.dpiSetting()->setSave(false);
-    m_screens.lightControl()->setSave(false);
-    m_screens.keyMatrix()->init(false, false);
-    m_screens.dpiSetting()->init(false, false);
-    m_screens.lightControl()->init(false, false);
-}
-
-void MainScreen::resendProfile()
-{
-    m_screens.keyMatrix()->init(true, false);
-    initReportRate(true);
-    m_screens.dpiSetting()->init(true, false);
-    m_screens.lightControl()->init(true, false);
-    m_screens.systemSetting()->init(true, false);
-    if (m_isGun) {
-        m_screens.operations().mouseSwitchKeyMatrix(1);
-    }
+    m_flows.discard();
 }
 
 bool MainScreen::factoryReset()
 {
     ConfigStore::WriteBatch batch(m_screens.store());
     ViewLock lock(*this, &MainScreen::setViewEnabled);
-    // Without the default profile there is nothing to reset to: the rest stays as it is.
-    if (!m_screens.store().resetProfile(m_screens.store().currentProfile())) {
-        showNotice(ResetFailedText);
-        return false;
-    }
-    m_screens.keyMatrix()->setSave(false);
-    m_screens.dpiSetting()->setSave(false);
-    m_screens.lightControl()->setSave(false);
-    enterFlow();
-    DeviceOperations& ops = m_screens.operations();
-    deliver(
-        QStringLiteral("profile"),
-        [this, &ops] {
-            resendProfile();
-            ops.mouseSetCurrentDPI(2);
-        },
-        [this] { forgetScreenParts(); });
-    m_screens.dpiSetting()->setCurrentDPI(1);
-    GunControlScreen* gun = m_screens.gunControl();
-    const bool presets = gun->resetData();
-    deliver(QStringLiteral("gun"), [gun] { gun->sendSlots(); });
-    leaveFlow();
-    return presets;
+    return m_flows.factoryReset();
 }
 
 void MainScreen::changeProfile(int number)
@@ -473,27 +322,10 @@ void MainScreen::switchProfile(int number, bool quick)
         return;
     }
     ViewLock lock(*this, &MainScreen::setViewEnabled);
-    m_screens.store().setGlobalData(QStringLiteral("mouse/profileNo"), number);
-    m_screens.store().setCurrentProfile(number);
+    m_flows.makeCurrent(number);
     m_profileNo = number;
     emit profileNoChanged();
-    // The screens show the new profile from here on: edits of the old one are gone.
-    m_screens.keyMatrix()->setSave(false);
-    m_screens.dpiSetting()->setSave(false);
-    m_screens.lightControl()->setSave(false);
-    DeviceOperations& ops = m_screens.operations();
-    // The quick send ends inside the delivery, so the images it held back are watched too; sent
-    // again after a failure, everything goes (a failed exchange makes every setting unknown).
-    deliver(
-        QStringLiteral("profile"),
-        [this, &ops, quick] {
-            std::optional<DeviceOperations::QuickSend> only;
-            if (quick) {
-                only.emplace(ops);
-            }
-            resendProfile();
-        },
-        [this] { forgetScreenParts(); });
+    m_flows.sendProfile(quick);
 }
 
 void MainScreen::setAskedProfile(int number)
@@ -563,50 +395,4 @@ void MainScreen::routeKeyboard(bool isDown, int usbCode)
     } else if (assignment->capturesKeys()) {
         assignment->detectKeyboard(isDown, usbCode);
     }
-}
-
-void MainScreen::resendMacro(const QString& macroName)
-{
-    KeyMatrixScreen* keys = m_screens.keyMatrix();
-    QList<int> sent;
-    for (int entry : keys->macroEntries(macroName)) {
-        const int slot = keys->record(entry).param2();
-        if (!sent.contains(slot)) {
-            sent << slot;
-            sendMacro(slot, macroName);
-        }
-    }
-}
-
-void MainScreen::renameMacroBindings(const QString& oldName, const QString& newName)
-{
-    KeyMatrixScreen* keys = m_screens.keyMatrix();
-    ConfigStore& store = m_screens.store();
-    const QList<int> entries = keys->macroEntries(oldName);
-    const auto bind = [&](const QString& name) {
-        for (int entry : entries) {
-            store.setData(ButtonFunction::macroNameKey(keys->record(entry).param2()), name);
-        }
-    };
-    bind(newName);
-    // A rename the file system refuses leaves the buttons on the old name.
-    if (!m_screens.macros().modifyMacroNameUpdateProfile(oldName, newName).toBool()) {
-        bind(oldName);
-    }
-    keys->refreshTexts();
-}
-
-void MainScreen::dropMacroBindings(const QString& macroName)
-{
-    KeyMatrixScreen* keys = m_screens.keyMatrix();
-    const QList<int> entries = keys->macroEntries(macroName);
-    for (int entry : entries) {
-        keys->restoreEntry(entry);
-    }
-    if (!entries.isEmpty()) {
-        // The whole working matrix goes: nothing is left for Save to send.
-        deliver(
-            QStringLiteral("keyMatrix"), [keys] { keys->saveData(); }, [keys] { keys->setSave(false); });
-    }
-    m_screens.macros().deleteMacroUpdateProfile(macroName);
 }

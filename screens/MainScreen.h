@@ -1,6 +1,11 @@
 #ifndef QX7_MAINSCREEN_H
 #define QX7_MAINSCREEN_H
 
+#include "MacroBindings.h"
+#include "PendingSends.h"
+#include "ProfileFlows.h"
+#include "WireSizes.h"
+
 #include <QList>
 #include <QObject>
 #include <QStringList>
@@ -11,8 +16,10 @@
 
 class Screens;
 
-// The main scene's rules: the busy guard, start-up, the report-rate box, and the Save, factory
-// reset and profile-change flows across the screens.
+// The main scene's rules: the busy guard, start-up, the report-rate box, the question about
+// pending edits, and the scene's entry to the flows across the screens (ProfileFlows: Save, factory
+// reset, profile change; MacroBindings: the macro editor's changes; PendingSends: what the mouse
+// did not take).
 class MainScreen : public QObject
 {
     Q_OBJECT
@@ -22,7 +29,6 @@ class MainScreen : public QObject
     Q_PROPERTY(bool isPownOn READ isPownOn NOTIFY isPownOnChanged)
     Q_PROPERTY(QString language READ language NOTIFY flagsChanged)
     Q_PROPERTY(QString url READ url NOTIFY flagsChanged)
-    Q_PROPERTY(QString icType READ icType NOTIFY flagsChanged)
     Q_PROPERTY(bool isColorful READ isColorful NOTIFY flagsChanged)
     Q_PROPERTY(bool isGun READ isGun NOTIFY flagsChanged)
     Q_PROPERTY(bool is55328 READ is55328 NOTIFY flagsChanged)
@@ -69,7 +75,7 @@ public:
 
     static constexpr int DefaultGuardMs = 1000;
     static constexpr int DefaultKeyCount = 8;
-    static constexpr int MaxKeyCount = 16;
+    static constexpr int MaxKeyCount = WireSizes::MatrixEntries;
 
     explicit MainScreen(Screens& screens);
 
@@ -79,7 +85,6 @@ public:
     bool isPownOn() const { return m_isPownOn; }
     QString language() const { return m_language; }
     QString url() const { return m_url; }
-    QString icType() const { return m_icType; }
     bool isColorful() const { return m_isColorful; }
     bool isGun() const { return m_isGun; }
     bool is55328() const { return m_is55328; }
@@ -145,9 +150,6 @@ public:
     // This run shows the texts of `language` whatever the configuration says.
     void overrideLanguage(const QString& language);
 
-    // Language lists the start-up loads, in order; "other" is loaded last for the tray's texts.
-    static QStringList languageGroups();
-
 signals:
     void busyChanged();
     void viewEnabledChanged();
@@ -166,27 +168,11 @@ private:
     void setViewEnabled(bool enabled);
     void guardEnded();
     void loadLanguages();
-    // The macro editor's flows over the current key matrix and the profiles.
-    void resendMacro(const QString& macroName);
-    void renameMacroBindings(const QString& oldName, const QString& newName);
-    void dropMacroBindings(const QString& macroName);
-    // Key matrix, report rate, DPI, lighting and system settings from the current profile, sent.
-    void resendProfile();
     // What failed to reach the mouse goes again; called when the mouse is back.
     void sendPending();
     void updatePendingEdits();
-    void forgetScreenParts();
-    void enterFlow();
-    void leaveFlow();
     void setAskedProfile(int number);
     void switchProfile(int number, bool quick);
-
-    struct Unsent
-    {
-        QString part;
-        std::function<void()> send;
-        std::function<void()> done;
-    };
 
     Screens& m_screens;
     QTimer m_guard;
@@ -197,7 +183,6 @@ private:
     QString m_language = QStringLiteral("ChineseSimplified");
     QString m_languageOverride;
     QString m_url = QStringLiteral("https://www.example.com/qx7");
-    QString m_icType = QStringLiteral("553");
     bool m_isColorful = false;
     bool m_isGun = true;
     bool m_is55328 = false;
@@ -208,10 +193,9 @@ private:
     bool m_pendingEdits = false;
     QString m_notice;
     int m_askedProfile = -1;
-    QList<Unsent> m_unsent;
-    // Sends in progress, and whether one of them failed: a flow tells the user once.
-    int m_delivering = 0;
-    bool m_deliveryFailed = false;
+    PendingSends m_sends;
+    MacroBindings m_macroBindings;
+    ProfileFlows m_flows;
 };
 
 #endif // QX7_MAINSCREEN_H

@@ -5,6 +5,7 @@
 #include "MainScreen.h"
 #include "ScreenValues.h"
 #include "Screens.h"
+#include "SettingsKeys.h"
 #include "StoreTools.h"
 
 #include <QPointer>
@@ -117,13 +118,13 @@ void ProfileScreen::init()
     m_entries.first().name = m_lang.at(StandardText);
     // The stored current profile, clamped to the list: a number no entry carries is one a delete
     // was moving down when it stopped, or one past the end.
-    m_currentEntry = chooseCurrent(m_entries, store.getGlobalData(QStringLiteral("mouse/profileNo")).toInt());
+    m_currentEntry = chooseCurrent(m_entries, store.getGlobalData(SettingsKeys::ProfileNo).toInt());
     setNotice(QString());
     emit entriesChanged();
     setSelected(m_currentEntry);
     // Start-up writes nothing: a list that needs tidying is tidied before the first change.
     if (texts != listTexts() || !isTidy()
-        || store.getGlobalData(QStringLiteral("mouse/profileNo")).toString() != QString::number(currentSlot())) {
+        || store.getGlobalData(SettingsKeys::ProfileNo).toString() != QString::number(currentSlot())) {
         store.setBeforeFirstWrite(tidyLater());
     }
 }
@@ -156,7 +157,7 @@ std::function<void()> ProfileScreen::tidyLater()
 bool ProfileScreen::tidy()
 {
     ConfigStore& store = m_screens.store();
-    const QString currentKey = QStringLiteral("mouse/profileNo");
+    const QString currentKey = SettingsKeys::ProfileNo;
     if (!renumber()) {
         return false;
     }
@@ -196,7 +197,7 @@ bool ProfileScreen::renumber()
         }
         if (entry == m_currentEntry) {
             store.setCurrentProfile(slot);
-            return store.setGlobalData(QStringLiteral("mouse/profileNo"), slot);
+            return store.setGlobalData(SettingsKeys::ProfileNo, slot);
         }
         return true;
     };

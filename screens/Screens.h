@@ -26,7 +26,7 @@ class ProfileScreen;
 class SystemSettingScreen;
 
 // Every screen of the scene over one store and one device. The screens reach the backend and each
-// other through it; the scene, qx7ctl and the tests each build one.
+// other through it; Core builds them for the scene, qx7ctl, the bench and the tests.
 class Screens : public QObject
 {
     Q_OBJECT

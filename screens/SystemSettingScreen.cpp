@@ -3,6 +3,7 @@
 #include "ConfigStore.h"
 #include "ScreenValues.h"
 #include "Screens.h"
+#include "SettingsKeys.h"
 
 #include <algorithm>
 #include <array>
@@ -68,9 +69,9 @@ void SystemSettingScreen::setValues(int mouseRate, int doubleRate, int scrollRat
 void SystemSettingScreen::init(bool isSendData, bool isRecovery)
 {
     const ConfigStore& store = m_screens.store();
-    setValues(ScreenValues::profileInt(store, QStringLiteral("mouse/mouseRate"), 170, isRecovery),
-              ScreenValues::profileInt(store, QStringLiteral("mouse/doubleRate"), 170, isRecovery),
-              ScreenValues::profileInt(store, QStringLiteral("mouse/scrollRate"), 3, isRecovery));
+    setValues(ScreenValues::profileInt(store, SettingsKeys::MouseRate, 170, isRecovery),
+              ScreenValues::profileInt(store, SettingsKeys::DoubleRate, 170, isRecovery),
+              ScreenValues::profileInt(store, SettingsKeys::ScrollRate, 3, isRecovery));
     if (isSendData) {
         saveData(true, 0);
     }
@@ -80,9 +81,9 @@ void SystemSettingScreen::saveData(bool isSendData, int isStep)
 {
     ConfigStore::WriteBatch batch(m_screens.store());
     ConfigStore& store = m_screens.store();
-    store.setData(QStringLiteral("mouse/mouseRate"), m_mouseRate);
-    store.setData(QStringLiteral("mouse/doubleRate"), m_doubleRate);
-    store.setData(QStringLiteral("mouse/scrollRate"), m_scrollRate);
+    store.setData(SettingsKeys::MouseRate, m_mouseRate);
+    store.setData(SettingsKeys::DoubleRate, m_doubleRate);
+    store.setData(SettingsKeys::ScrollRate, m_scrollRate);
     PointerControl* pointer = m_screens.pointer();
     if (!isSendData || !pointer) {
         return;

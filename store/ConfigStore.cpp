@@ -1,6 +1,7 @@
 #include "ConfigStore.h"
 
 #include "FileChooser.h"
+#include "SettingsKeys.h"
 #include "StoreTools.h"
 
 #include <QDebug>
@@ -24,10 +25,10 @@ ConfigStore::ConfigStore(const QString& baseDir)
     for (int slot = 0; slot < SlotCount; ++slot) {
         m_profileSettings[slot] = StoreTools::openSettings(m_paths.profile(slot));
     }
-    m_isColorful = getGlobalData(QStringLiteral("mouse/isColorful")).toBool();
-    m_isGun = getGlobalData(QStringLiteral("mouse/isGun")).toBool();
-    m_icType = getGlobalData(QStringLiteral("mouse/icType")).toString();
-    m_is55328 = getGlobalData(QStringLiteral("mouse/is55328")).toBool();
+    m_isColorful = getGlobalData(SettingsKeys::IsColorful).toBool();
+    m_isGun = getGlobalData(SettingsKeys::IsGun).toBool();
+    m_icType = getGlobalData(SettingsKeys::IcType).toString();
+    m_is55328 = getGlobalData(SettingsKeys::Is55328).toBool();
 }
 
 ConfigStore::~ConfigStore()

@@ -1,5 +1,6 @@
 #include "DataLocation.h"
 
+#include "SettingsKeys.h"
 #include "StorePaths.h"
 #include "StoreTools.h"
 
@@ -169,8 +170,7 @@ bool mergeConfiguration(const QString& shipped, const QString& user, QString* er
 
 const QStringList& DataLocation::userKeys()
 {
-    static const QStringList keys {
-        QStringLiteral("mouse/profileNo"), QStringLiteral("mouse/selectGun"), QStringLiteral("common/language")};
+    static const QStringList keys {SettingsKeys::ProfileNo, SettingsKeys::SelectGun, SettingsKeys::Language};
     return keys;
 }
 

@@ -1,6 +1,8 @@
 #ifndef QX7_FACTORYKEYMATRIX_H
 #define QX7_FACTORYKEYMATRIX_H
 
+#include "WireSizes.h"
+
 #include <QVariantList>
 
 // The built-in key matrix: what each of the 16 entries does before any profile is loaded. The one
@@ -8,7 +10,7 @@
 class FactoryKeyMatrix
 {
 public:
-    static constexpr int EntryCount = 16;
+    static constexpr int EntryCount = WireSizes::MatrixEntries;
 
     // The four bytes of entry `entry` (0-15) as numbers; empty for any other entry.
     static QVariantList record(int entry);

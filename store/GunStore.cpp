@@ -1,6 +1,7 @@
 #include "GunStore.h"
 
 #include "ConfigStore.h"
+#include "SettingsKeys.h"
 #include "StoreTools.h"
 
 #include <QFileInfo>
@@ -8,7 +9,7 @@
 
 namespace {
 
-const QString kGroup = QStringLiteral("gunData");
+const QString kGroup = SettingsKeys::GunDataGroup;
 
 QString presetKey(const QString& name)
 {
@@ -111,21 +112,20 @@ bool GunStore::modifyGundata(const QVariant& modifyType, const QVariantList& src
 
 QVariant GunStore::getXYSensitive(const QVariant& index) const
 {
-    return m_config.currentProfileSettings()->value(QStringLiteral("XYSensitive/") + index.toString(),
-                                                    DefaultSensitivity);
+    return m_config.currentProfileSettings()->value(SettingsKeys::xySensitive(index.toString()), DefaultSensitivity);
 }
 
 bool GunStore::setXYSensitive(const QVariant& index, const QVariant& xyData)
 {
-    return m_config.setData(QStringLiteral("XYSensitive/") + index.toString(), xyData);
+    return m_config.setData(SettingsKeys::xySensitive(index.toString()), xyData);
 }
 
 QVariant GunStore::getselectGun(const QVariant& index) const
 {
-    return m_config.currentProfileSettings()->value(QStringLiteral("selectGun/") + index.toString(), QString());
+    return m_config.currentProfileSettings()->value(SettingsKeys::selectGun(index.toString()), QString());
 }
 
 bool GunStore::setSelectGun(const QVariant& index, const QVariant& xyData)
 {
-    return m_config.setData(QStringLiteral("selectGun/") + index.toString(), xyData);
+    return m_config.setData(SettingsKeys::selectGun(index.toString()), xyData);
 }

@@ -1,7 +1,6 @@
 #include "LanguageStore.h"
 
-#include "DpiSwitchTexts.h"
-
+#include "SettingsKeys.h"
 #include "StoreTools.h"
 #include <QFileInfo>
 
@@ -21,14 +20,11 @@ QStringList LanguageStore::getLangStrings(const QString& typeStr, const QString&
         // Qt reads INI files as UTF-8.
         const std::unique_ptr<QSettings> settings = StoreTools::openSettings(path);
         bool ok = false;
-        const int total = qBound(0, settings->value(typeStr + QStringLiteral("/total")).toInt(&ok), int(MaxTexts));
+        const int total
+            = qBound(0, settings->value(SettingsKeys::LanguageFile::total(typeStr)).toInt(&ok), int(MaxTexts));
         for (int i = 0; ok && i < total; ++i) {
-            texts.append(settings->value(typeStr + QStringLiteral("/%1").arg(i)).toString());
+            texts.append(settings->value(SettingsKeys::LanguageFile::text(typeStr, i)).toString());
         }
-    }
-    // Missing texts (no file, a short group) fall back to the built-in ones.
-    if (typeStr == QLatin1String("other")) {
-        DpiSwitchTexts::set(texts);
     }
     return texts;
 }

@@ -5,8 +5,7 @@
 
 #include <QStringList>
 
-// The texts of one screen in one language, from modules/i18n/<language>.ini (UTF-8). Loading
-// the "other" group also sets the eight DPI-switch balloon texts.
+// The texts of one screen in one language, from modules/i18n/<language>.ini (UTF-8).
 class LanguageStore
 {
 public:

@@ -3,6 +3,7 @@
 #include "ConfigStore.h"
 #include "FactoryKeyMatrix.h"
 #include "FileChooser.h"
+#include "SettingsKeys.h"
 #include "StoreTools.h"
 
 #include <QDebug>
@@ -25,13 +26,13 @@ QString nameListKey(const QVariant& type)
     }
     switch (value) {
         case MacroLibrary::MacroNames:
-            return QStringLiteral("macro/macroName");
+            return SettingsKeys::MacroNameList;
         case MacroLibrary::GunNames:
-            return QStringLiteral("gun/gunName");
+            return SettingsKeys::GunNameList;
         case MacroLibrary::ProfileNames:
-            return QStringLiteral("profile/profileName");
+            return SettingsKeys::ProfileNameList;
         case MacroLibrary::GunSelection:
-            return QStringLiteral("gun/selectGun");
+            return SettingsKeys::GunSelectionList;
         default:
             return {};
     }
@@ -62,10 +63,10 @@ QVariant MacroLibrary::createMacroIni(const QVariant& name, const QVariant& macr
         return false;
     }
     const std::unique_ptr<QSettings> settings = StoreTools::openSettings(path);
-    settings->setValue(QStringLiteral("config/index"), macroIndex.toUInt());
-    settings->setValue(QStringLiteral("config/total"), 0);
-    settings->setValue(QStringLiteral("config/repeat"), 1);
-    settings->setValue(QStringLiteral("config/did"), -1);
+    settings->setValue(SettingsKeys::MacroFile::Index, macroIndex.toUInt());
+    settings->setValue(SettingsKeys::MacroFile::Total, 0);
+    settings->setValue(SettingsKeys::MacroFile::Repeat, 1);
+    settings->setValue(SettingsKeys::MacroFile::Did, -1);
     return m_config.syncFile(*settings, path, "createMacroIni");
 }
 
@@ -76,11 +77,11 @@ QVariant MacroLibrary::saveMacroIni(const QVariant& name, const QStringList& mac
     }
     const QString path = macroPath(name);
     const std::unique_ptr<QSettings> settings = StoreTools::openSettings(path);
-    settings->remove(QStringLiteral("macro"));
-    settings->setValue(QStringLiteral("config/total"), macros.size());
-    settings->setValue(QStringLiteral("config/repeat"), repeat);
+    settings->remove(SettingsKeys::MacroFile::ActionGroup);
+    settings->setValue(SettingsKeys::MacroFile::Total, macros.size());
+    settings->setValue(SettingsKeys::MacroFile::Repeat, repeat);
     for (int i = 0; i < macros.size(); ++i) {
-        settings->setValue(QStringLiteral("macro/%1").arg(i), macros.at(i));
+        settings->setValue(SettingsKeys::MacroFile::action(i), macros.at(i));
     }
     return m_config.syncFile(*settings, path, "saveMacroIni");
 }
@@ -92,12 +93,12 @@ QStringList MacroLibrary::loadMacroIni(const QVariant& name) const
     }
     const std::unique_ptr<QSettings> settings = StoreTools::openSettings(macroPath(name));
     bool ok = false;
-    const int total = qBound(0, settings->value(QStringLiteral("config/total")).toInt(&ok), int(MaxActions));
+    const int total = qBound(0, settings->value(SettingsKeys::MacroFile::Total).toInt(&ok), int(MaxActions));
     QStringList actions;
     for (int i = 0; ok && i < total; ++i) {
-        actions.append(settings->value(QStringLiteral("macro/%1").arg(i), QStringLiteral("0")).toString());
+        actions.append(settings->value(SettingsKeys::MacroFile::action(i), QStringLiteral("0")).toString());
     }
-    actions.append(settings->value(QStringLiteral("config/repeat"), QStringLiteral("0")).toString());
+    actions.append(settings->value(SettingsKeys::MacroFile::Repeat, QStringLiteral("0")).toString());
     return actions;
 }
 
@@ -137,7 +138,7 @@ void MacroLibrary::renameBindings(const QString& oldName, const QString& newName
     m_config.prepareWrite();
     for (int slot = 0; slot < BoundSlotCount; ++slot) {
         QSettings* profile = m_config.profileSettings(slot);
-        profile->beginGroup(QStringLiteral("mouseMacroKey"));
+        profile->beginGroup(SettingsKeys::MacroKeyGroup);
         const QStringList keys = profile->childKeys();
         for (const QString& key : keys) {
             if (profile->value(key, QString()).toString() == oldName) {
@@ -162,7 +163,7 @@ bool MacroLibrary::deleteMacroUpdateProfile(const QVariant& macroName)
     for (int slot = 0; slot < BoundSlotCount; ++slot) {
         QSettings* profile = m_config.profileSettings(slot);
         for (int entry = 0; entry < FactoryKeyMatrix::EntryCount; ++entry) {
-            const QString key = QStringLiteral("mouseKeyMatrix/%1").arg(entry);
+            const QString key = SettingsKeys::keyMatrix(entry);
             const QVariantList record = StoreTools::listValue(profile->value(key));
             // A missing or short entry cannot be a macro binding.
             if (record.size() < 3 || record.at(0).toInt() != 4) {
@@ -170,8 +171,7 @@ bool MacroLibrary::deleteMacroUpdateProfile(const QVariant& macroName)
             }
             bool ok = false;
             const int macroSlot = record.at(2).toInt(&ok);
-            if (!ok
-                || profile->value(QStringLiteral("mouseMacroKey/%1").arg(macroSlot), QString()).toString() != name) {
+            if (!ok || profile->value(SettingsKeys::macroKey(macroSlot), QString()).toString() != name) {
                 continue;
             }
             QVariantList factory = StoreTools::listValue(defaults->value(key));
@@ -280,6 +280,6 @@ bool MacroLibrary::isMacroFile(const QString& path)
     }
     const std::unique_ptr<QSettings> settings = StoreTools::openSettings(path);
     bool ok = false;
-    const int total = settings->value(QStringLiteral("config/total")).toInt(&ok);
+    const int total = settings->value(SettingsKeys::MacroFile::Total).toInt(&ok);
     return ok && total >= 0 && total <= MaxActions;
 }

@@ -157,7 +157,6 @@ private slots:
     void quitEndsWithZero();
     void quitDuringTransferWaitsForIt();
     void trayFollowsApplications();
-    void storeResultsReachTheScene();
     void fileDialogsAreOpaqueInAFolderThatExists_data();
     void fileDialogsAreOpaqueInAFolderThatExists();
 };
@@ -532,29 +531,6 @@ void TestConfigurator::quitDuringTransferWaitsForIt()
     QCOMPARE(probed, 1);
     QCOMPARE(r.mouse.state().macros.value(1), macro);
     QVERIFY(!r.widget->hidThread.isListening());
-}
-
-void TestConfigurator::storeResultsReachTheScene()
-{
-    Rig r;
-    QObject* view = r.widget->view();
-    // As the scene calls them: by name, with the result read back; -1 when the call went nowhere.
-    const auto call = [view](const char* name, QGenericArgument a, QGenericArgument b = QGenericArgument()) {
-        bool result = false;
-        return QMetaObject::invokeMethod(view, name, Q_RETURN_ARG(bool, result), a, b) ? int(result) : -1;
-    };
-    QCOMPARE(call("resetProfile", Q_ARG(int, 1)), 1);
-    QCOMPARE(call("resetProfile", Q_ARG(int, 12)), 0);
-    QCOMPARE(call("copyProfile", Q_ARG(int, 2), Q_ARG(int, 1)), 1);
-    QCOMPARE(call("copyProfile", Q_ARG(int, 2), Q_ARG(int, 12)), 0);
-    QCOMPARE(call("mouseSaveGundata", Q_ARG(QVariant, QString()), Q_ARG(QVariantList, {})), 0);
-    QCOMPARE(call("modifyGundata", Q_ARG(QVariant, 7), Q_ARG(QVariantList, {})), 0);
-    QCOMPARE(call("setData", Q_ARG(QVariant, "mouse/reportRate"), Q_ARG(QVariant, 1)), 1);
-    // A folder in the profile's place cannot be written.
-    QVERIFY(QFile::remove(r.modules.path("modules/setting/p1.bin")));
-    QVERIFY(QDir().mkpath(r.modules.path("modules/setting/p1.bin")));
-    QCOMPARE(call("setData", Q_ARG(QVariant, "mouse/reportRate"), Q_ARG(QVariant, 2)), 0);
-    QCOMPARE(call("setXYSensitive", Q_ARG(QVariant, 0), Q_ARG(QVariant, 5)), 0);
 }
 
 void TestConfigurator::fileDialogsAreOpaqueInAFolderThatExists_data()

@@ -14,7 +14,7 @@ ButtonFunction record(const QString& hex)
 
 QByteArray matrixBytes(const QVariantList& screen, const char* icType)
 {
-    const auto m = ButtonFunction::deviceMatrix(screen, ButtonFunction::controllerFor(QString::fromLatin1(icType)));
+    const auto m = ButtonFunction::deviceMatrix(screen, controllerFamilyOf(QString::fromLatin1(icType)));
     return QByteArray(reinterpret_cast<const char*>(m.data()), int(m.size()));
 }
 
@@ -122,7 +122,7 @@ void TestButtonFunction::toDevice()
     QFETCH(QString, screen);
     QFETCH(QString, icType);
     QFETCH(QString, device);
-    QCOMPARE(record(screen).toDevice(ButtonFunction::controllerFor(icType)).keyCode(), device);
+    QCOMPARE(record(screen).toDevice(controllerFamilyOf(icType)).keyCode(), device);
 }
 
 void TestButtonFunction::deviceMatrixFixesFirmwareEntries()

@@ -31,7 +31,7 @@ struct Rig
         store = std::make_unique<ConfigStore>(modules.baseDir());
         ops = std::make_unique<DeviceOperations>(&v.link, store.get());
         v.owner.gun = gun;
-        v.owner.type = icType;
+        v.owner.type = controllerFamilyOf(icType);
     }
 
     QStringList frames() const { return v.log.filter(QRegularExpression("^feature-out ")); }
@@ -151,7 +151,7 @@ void TestDeviceOperations::profileImagesRoundTrip()
 {
     Rig r("560");
     r.ops->mouseReadProfile(3);
-    for (int k = 0; k < DeviceOperations::ImageCount; ++k) {
+    for (int k = 0; k < WireSizes::ProfileImages; ++k) {
         const auto& image = r.ops->profileImage(k);
         const QByteArray got(reinterpret_cast<const char*>(image.data()), 128);
         QCOMPARE(got, k == 3 ? VirtualMouse::initialProfileImage(3) : QByteArray(128, '\0'));

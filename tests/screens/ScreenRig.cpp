@@ -22,21 +22,22 @@ ScreenRig::ScreenRig(const Flags& flags)
         global.setValue(QStringLiteral("mouse/is55328"), flags.is55328);
     }
     v.owner.gun = flags.gun;
-    v.owner.type = flags.icType;
+    v.owner.type = controllerFamilyOf(flags.icType);
     restart();
 }
 
 void ScreenRig::restart()
 {
-    screens.reset();
-    ops.reset();
-    store = std::make_unique<ConfigStore>(modules.baseDir());
-    store->setFileChooser(&chooser);
-    macros = std::make_unique<MacroLibrary>(*store);
-    guns = std::make_unique<GunStore>(*store);
-    languages = std::make_unique<LanguageStore>(modules.baseDir());
-    ops = std::make_unique<DeviceOperations>(&v.link, store.get());
-    screens = std::make_unique<Screens>(*store, *macros, *guns, *languages, *ops);
+    core.reset();
+    core = std::make_unique<Core>(modules.baseDir());
+    core->store().setFileChooser(&chooser);
+    core->attach(&v.link);
+    store = &core->store();
+    macros = &core->macros();
+    guns = &core->guns();
+    languages = &core->languages();
+    ops = core->operations();
+    screens = core->screens();
     screens->setPointer(this);
     screens->setCapture(this);
 }

@@ -3,6 +3,7 @@
 
 #include "ButtonFunction.h"
 #include "ConfigStore.h"
+#include "Core.h"
 #include "DeviceOperations.h"
 #include "GunStore.h"
 #include "LanguageStore.h"
@@ -50,12 +51,14 @@ public:
 
     TempModules modules;
     VirtualLink v;
-    std::unique_ptr<ConfigStore> store;
-    std::unique_ptr<MacroLibrary> macros;
-    std::unique_ptr<GunStore> guns;
-    std::unique_ptr<LanguageStore> languages;
-    std::unique_ptr<DeviceOperations> ops;
-    std::unique_ptr<Screens> screens;
+    std::unique_ptr<Core> core;
+    // The parts of `core`, made again by restart().
+    ConfigStore* store = nullptr;
+    MacroLibrary* macros = nullptr;
+    GunStore* guns = nullptr;
+    LanguageStore* languages = nullptr;
+    DeviceOperations* ops = nullptr;
+    Screens* screens = nullptr;
     // "speed N", "double N", "lines N" for every call that reached the desktop.
     QStringList pointerCalls;
     // Settings this desktop lacks.

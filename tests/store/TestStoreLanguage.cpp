@@ -85,9 +85,28 @@ private slots:
         LanguageStore store(modules.baseDir());
         QVERIFY(store.getLangStrings("other", "ChineseSimplified").size() >= 8);
 
-        store.getLangStrings("other", "Test");
+        DpiSwitchTexts::set(store.getLangStrings("other", "Test"));
 
         QCOMPARE(DpiSwitchTexts::all(), texts);
+    }
+
+    void textForStage_data()
+    {
+        QTest::addColumn<int>("stage");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("1") << 1 << "t0";
+        QTest::newRow("3") << 3 << "t2";
+        QTest::newRow("7") << 7 << "t6";
+        QTest::newRow("0 takes the last") << 0 << "t7";
+        QTest::newRow("9 takes the last") << 9 << "t7";
+    }
+
+    void textForStage()
+    {
+        QFETCH(int, stage);
+        QFETCH(QString, text);
+        DpiSwitchTexts::set({"t0", "t1", "t2", "t3", "t4", "t5", "t6", "t7"});
+        QCOMPARE(DpiSwitchTexts::forStage(stage), text);
     }
 
     void listenerReadsWhileReplaced()
@@ -112,7 +131,7 @@ private slots:
             }
         });
         for (int round = 0; round < 200; ++round) {
-            store.getLangStrings("other", round % 2 ? "A" : "B");
+            DpiSwitchTexts::set(store.getLangStrings("other", round % 2 ? "A" : "B"));
         }
         while (reads.load() == 0) {
             QThread::yieldCurrentThread();

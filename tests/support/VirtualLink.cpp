@@ -25,22 +25,10 @@ void FakeOwner::setViewEnabled(bool enabled)
     m_enabled = enabled;
 }
 
-void FakeOwner::showMessage(const QString& title, const QString& message)
-{
-    QMutexLocker lock(&m_mutex);
-    m_messages.append(title + QLatin1Char('|') + message);
-}
-
 QList<int> FakeOwner::stages() const
 {
     QMutexLocker lock(&m_mutex);
     return m_stages;
-}
-
-QStringList FakeOwner::messages() const
-{
-    QMutexLocker lock(&m_mutex);
-    return m_messages;
 }
 
 bool FakeOwner::viewEnabled() const
@@ -61,7 +49,7 @@ VirtualLink::VirtualLink(const VirtualMouse::Config& config)
     link.setDeviceList({r});
     link.setDeviceIndex(0);
     link.setOwnerWidget(&owner);
-    owner.type = config.family == VirtualMouse::Family::Set560 ? QStringLiteral("560") : QStringLiteral("553");
+    owner.type = config.family;
     if (config.device.isEncode && config.device.sCode.size() == 6) {
         for (int k = 0; k < 6; ++k) {
             Hid_Thread::SecrecyCode[k + 1] = static_cast<unsigned char>(config.device.sCode.at(k).toLatin1());
@@ -132,7 +120,7 @@ QStringList sleeps(std::initializer_list<int> milliseconds)
 VirtualMouse::Config familyConfig(const QString& icType)
 {
     VirtualMouse::Config c;
-    c.family = icType == QLatin1String("560") ? VirtualMouse::Family::Set560 : VirtualMouse::Family::Set553;
+    c.family = controllerFamilyOf(icType);
     return c;
 }
 

@@ -27,22 +27,19 @@ class FakeOwner : public HidOwner
 {
 public:
     bool isGun() const override { return gun; }
-    QString icType() const override { return type; }
+    ControllerFamily family() const override { return type; }
     void setCurrentDPI(int stage) override;
     void setViewEnabled(bool enabled) override;
-    void showMessage(const QString& title, const QString& message) override;
 
     QList<int> stages() const;
-    QStringList messages() const;
     bool viewEnabled() const;
 
     bool gun = false;
-    QString type = QStringLiteral("553");
+    ControllerFamily type = ControllerFamily::Set553;
 
 private:
     mutable QMutex m_mutex;
     QList<int> m_stages;
-    QStringList m_messages;
     bool m_enabled = true;
 };
 

@@ -2,13 +2,11 @@
 
 #include "ActiveWindow.h"
 #include "ConfigStore.h"
+#include "Core.h"
 #include "DesktopPointer.h"
 #include "DeviceOperations.h"
 #include "FileDialogChooser.h"
-#include "GunStore.h"
 #include "Hid_Thread.h"
-#include "LanguageStore.h"
-#include "MacroLibrary.h"
 #include "MainScreen.h"
 #include "SceneTypes.h"
 
@@ -37,13 +35,10 @@ constexpr int ReleaseDelayMs = 3000;
 
 myQQuickView::myQQuickView(const QString& baseDir, QWidget* parent)
     : QQuickWidget(parent)
-    , m_store(std::make_unique<ConfigStore>(baseDir))
-    , m_macros(std::make_unique<MacroLibrary>(*m_store))
-    , m_guns(std::make_unique<GunStore>(*m_store))
-    , m_languages(std::make_unique<LanguageStore>(baseDir))
+    , m_core(std::make_unique<Core>(baseDir))
     , m_chooser(std::make_unique<FileDialogChooser>(this))
 {
-    m_store->setFileChooser(m_chooser.get());
+    m_core->store().setFileChooser(m_chooser.get());
     // The scene module is compiled in, under qrc:/QX7.
     engine()->addImportPath(QStringLiteral("qrc:/"));
     setResizeMode(QQuickWidget::SizeViewToRootObject);
@@ -54,22 +49,20 @@ myQQuickView::myQQuickView(const QString& baseDir, QWidget* parent)
 
 myQQuickView::~myQQuickView()
 {
-    m_store->setFileChooser(nullptr);
+    m_core->store().setFileChooser(nullptr);
 }
 
 void myQQuickView::setHid(Hid_Thread* hid)
 {
-    m_screens.reset();
-    m_ops = hid ? std::make_unique<DeviceOperations>(hid, m_store.get()) : nullptr;
-    if (!m_ops) {
+    m_core->attach(hid);
+    if (!hid) {
         SceneTypes::publish(engine(), nullptr);
         return;
     }
-    m_ops->setScene(this);
-    m_screens = std::make_unique<Screens>(*m_store, *m_macros, *m_guns, *m_languages, *m_ops);
-    m_screens->setPointer(this);
-    connect(m_screens->main(), &MainScreen::viewEnabledChanged, this, [this] {
-        setEnabled(m_screens->main()->viewEnabled());
+    operations()->setScene(this);
+    screens()->setPointer(this);
+    connect(screens()->main(), &MainScreen::viewEnabledChanged, this, [this] {
+        setEnabled(screens()->main()->viewEnabled());
     });
     if (!m_activeWindow) {
         m_activeWindow = ActiveWindow::create();
@@ -77,9 +70,19 @@ void myQQuickView::setHid(Hid_Thread* hid)
             connect(m_activeWindow.get(), &ActiveWindow::changed, this, &myQQuickView::frontChanged);
         }
     }
-    m_screens->appRules()->setWatch(this);
+    screens()->appRules()->setWatch(this);
     frontChanged();
-    SceneTypes::publish(engine(), m_screens.get());
+    SceneTypes::publish(engine(), screens());
+}
+
+Screens* myQQuickView::screens() const
+{
+    return m_core->screens();
+}
+
+DeviceOperations* myQQuickView::operations() const
+{
+    return m_core->operations();
 }
 
 bool myQQuickView::follows() const
@@ -94,11 +97,11 @@ QStringList myQQuickView::runningApplications() const
 
 void myQQuickView::frontChanged()
 {
-    if (!m_activeWindow || !m_screens) {
+    if (!m_activeWindow || !screens()) {
         return;
     }
     const ActiveWindow::Info info = m_activeWindow->current();
-    m_screens->appRules()->setFrontWindow(
+    screens()->appRules()->setFrontWindow(
         {info.application, info.windowClass, info.title, info.pid == QCoreApplication::applicationPid()});
 }
 
@@ -130,7 +133,7 @@ bool myQQuickView::callScene(const char* function, Qt::ConnectionType type, cons
 
 bool myQQuickView::callScreens(const char* function, const QVariantList& a)
 {
-    MainScreen* main = m_screens ? m_screens->main() : nullptr;
+    MainScreen* main = screens() ? screens()->main() : nullptr;
     if (!main) {
         return false;
     }
@@ -160,8 +163,8 @@ void myQQuickView::releaseScene()
     if (m_released || !root || isVisible()) {
         return;
     }
-    const bool busy = m_screens && m_screens->main()->busy();
-    if (busy || (m_ops && m_ops->hid() && m_ops->hid()->inExchange())) {
+    const bool busy = screens() && screens()->main()->busy();
+    if (busy || (operations() && operations()->hid() && operations()->hid()->inExchange())) {
         m_releaseTimer.start();
         return;
     }
@@ -243,7 +246,7 @@ void myQQuickView::initUI()
         [this] {
             // Run from the events of a transfer, its reads would find the link taken and be lost
             // (and the pending sends with them): once the transfer is over.
-            if (m_ops && m_ops->hid()->inExchange()) {
+            if (operations() && operations()->hid()->inExchange()) {
                 QTimer::singleShot(InitRetryMs, this, &myQQuickView::initUI);
                 return;
             }
@@ -275,286 +278,11 @@ void myQQuickView::focusInEvent(QFocusEvent* event)
     event->accept();
 }
 
-QVariant myQQuickView::getData(const QVariant& key, bool isRecovery)
-{
-    return m_store->getData(key, isRecovery);
-}
-
-QVariantList myQQuickView::getDataList(const QVariant& key, bool isRecovery)
-{
-    return m_store->getDataList(key, isRecovery);
-}
-
-bool myQQuickView::setData(const QVariant& key, const QVariant& data)
-{
-    return m_store->setData(key, data);
-}
-
-bool myQQuickView::setDataList(const QVariant& key, const QVariantList& datalist)
-{
-    return m_store->setDataList(key, datalist);
-}
-
-QVariant myQQuickView::getGlobalData(const QVariant& key)
-{
-    return m_store->getGlobalData(key);
-}
-
-bool myQQuickView::setGlobalData(const QVariant& key, const QVariant& tmpdata)
-{
-    return m_store->setGlobalData(key, tmpdata);
-}
-
-bool myQQuickView::resetApconfig()
-{
-    return m_store->resetApconfig();
-}
-
-void myQQuickView::openUpdateExe()
-{
-    m_store->openUpdateExe();
-}
-
-void myQQuickView::setCurrentProfile(int profile)
-{
-    m_store->setCurrentProfile(profile);
-}
-
-bool myQQuickView::saveProfile(int profile)
-{
-    return m_store->saveProfile(profile);
-}
-
-bool myQQuickView::loadProfile(int profile)
-{
-    return m_store->loadProfile(profile);
-}
-
-bool myQQuickView::resetProfile(int profile)
-{
-    return m_store->resetProfile(profile);
-}
-
-bool myQQuickView::copyProfile(int destprofile, int srcprofile)
-{
-    return m_store->copyProfile(destprofile, srcprofile);
-}
-
-QVariant myQQuickView::createMacroIni(const QVariant& name, const QVariant& macroIndex)
-{
-    return m_macros->createMacroIni(name, macroIndex);
-}
-
-QVariant myQQuickView::saveMacroIni(const QVariant& name, const QStringList& macros, const QVariant& repeat)
-{
-    return m_macros->saveMacroIni(name, macros, repeat);
-}
-
-QStringList myQQuickView::loadMacroIni(const QVariant& name)
-{
-    return m_macros->loadMacroIni(name);
-}
-
-QVariant myQQuickView::deleteMacroIni(const QVariant& name)
-{
-    return m_macros->deleteMacroIni(name);
-}
-
-QVariant myQQuickView::modifyMacroNameUpdateProfile(const QVariant& oldname, const QVariant& newname)
-{
-    return m_macros->modifyMacroNameUpdateProfile(oldname, newname);
-}
-
-bool myQQuickView::deleteMacroUpdateProfile(const QVariant& macroName)
-{
-    return m_macros->deleteMacroUpdateProfile(macroName);
-}
-
-QVariant myQQuickView::updataNameList(const QVariant& type, const QStringList& nameList)
-{
-    return m_macros->updataNameList(type, nameList);
-}
-
-QVariantList myQQuickView::getNameList(const QVariant& type)
-{
-    return m_macros->getNameList(type);
-}
-
-bool myQQuickView::saveMacroFile(const QVariant& macroFileName)
-{
-    return m_macros->saveMacroFile(macroFileName);
-}
-
-bool myQQuickView::loadMacroFile(const QVariant& macroFileName)
-{
-    return m_macros->loadMacroFile(macroFileName);
-}
-
-QVariantList myQQuickView::getGunData(const QVariant& name)
-{
-    return m_guns->getGunData(name);
-}
-
-QStringList myQQuickView::getGunDataKey()
-{
-    return m_guns->getGunDataKey();
-}
-
-bool myQQuickView::mouseSaveGundata(const QVariant& index, const QVariantList& src6)
-{
-    return m_guns->mouseSaveGundata(index, src6);
-}
-
-bool myQQuickView::modifyGundata(const QVariant& modifyType, const QVariantList& src6)
-{
-    return m_guns->modifyGundata(modifyType, src6);
-}
-
-QVariant myQQuickView::getXYSensitive(const QVariant& index)
-{
-    return m_guns->getXYSensitive(index);
-}
-
-bool myQQuickView::setXYSensitive(const QVariant& index, const QVariant& xyData)
-{
-    return m_guns->setXYSensitive(index, xyData);
-}
-
-QVariant myQQuickView::getselectGun(const QVariant& index)
-{
-    return m_guns->getselectGun(index);
-}
-
-bool myQQuickView::setSelectGun(const QVariant& index, const QVariant& xyData)
-{
-    return m_guns->setSelectGun(index, xyData);
-}
-
-QStringList myQQuickView::getLangStrings(const QString& typeStr, const QString& langCode)
-{
-    return m_languages->getLangStrings(typeStr, langCode);
-}
-
-// Device operations do nothing until the link is attached.
-void myQQuickView::mouseSetReportRate(uchar rate)
-{
-    if (m_ops) {
-        m_ops->mouseSetReportRate(rate);
-    }
-}
-
-void myQQuickView::mouseSetCurrentDPI(uchar currentDPI)
-{
-    if (m_ops) {
-        m_ops->mouseSetCurrentDPI(currentDPI);
-    }
-}
-
-QVariant myQQuickView::mouseGetCurrentDPI()
-{
-    return m_ops ? m_ops->mouseGetCurrentDPI() : QVariant(0);
-}
-
-void myQQuickView::mouseSwitchKeyMatrix(int indexNo)
-{
-    if (m_ops) {
-        m_ops->mouseSwitchKeyMatrix(indexNo);
-    }
-}
-
-void myQQuickView::mouseSetKeyboardoption(uchar byte1, uchar byte2, uchar byte3, uchar byte4)
-{
-    if (m_ops) {
-        m_ops->mouseSetKeyboardoption(byte1, byte2, byte3, byte4);
-    }
-}
-
-QVariantList myQQuickView::GetKeyboardoption()
-{
-    return m_ops ? m_ops->GetKeyboardoption() : QVariantList {0, 0, 0, 0};
-}
-
-void myQQuickView::mouseSetProfile(uint profileNo)
-{
-    if (m_ops) {
-        m_ops->mouseSetProfile(profileNo);
-    }
-}
-
-void myQQuickView::mouseReadProfile(uint profileNo)
-{
-    if (m_ops) {
-        m_ops->mouseReadProfile(profileNo);
-    }
-}
-
-QVariant myQQuickView::mouseReadCurrentProfile()
-{
-    return m_ops ? m_ops->mouseReadCurrentProfile() : QVariant(0);
-}
-
-void myQQuickView::mouseSetDpi(int dpiCount, const QString& sensorType, const QVariantList& dpiValueArray)
-{
-    if (m_ops) {
-        m_ops->mouseSetDpi(dpiCount, sensorType, dpiValueArray);
-    }
-}
-
-void myQQuickView::mouseSetKeyMatrix(const QVariantList& src64, bool isSendData, const QVariantList& otherParam)
-{
-    if (m_ops) {
-        m_ops->mouseSetKeyMatrix(src64, isSendData, otherParam);
-    }
-}
-
-QVariantList myQQuickView::mouseGetKeydefine(const QVariant& index, bool isRecovery)
-{
-    return m_ops ? m_ops->mouseGetKeydefine(index, isRecovery) : QVariantList {};
-}
-
-void myQQuickView::mouseResetKeyMatrix()
-{
-    if (m_ops) {
-        m_ops->mouseResetKeyMatrix();
-    }
-}
-
-QVariant myQQuickView::mouseSendMacroData(const QVariantList& macroData, const QVariant& macroIndex)
-{
-    return m_ops ? m_ops->mouseSendMacroData(macroData, macroIndex) : QVariant(false);
-}
-
-void myQQuickView::mouseSetRGBEffect(uchar effect, uchar option1, uchar option2)
-{
-    if (m_ops) {
-        m_ops->mouseSetRGBEffect(effect, option1, option2);
-    }
-}
-
-void myQQuickView::mouseSetRGBColor(uchar type, const QVariantList& src24)
-{
-    if (m_ops) {
-        m_ops->mouseSetRGBColor(type, src24);
-    }
-}
-
-void myQQuickView::mouseSendGundata(int slot, const QVariantList& values)
-{
-    if (m_ops) {
-        m_ops->mouseSendGundata(slot, values);
-    }
-}
-
 void myQQuickView::clearHidBusy()
 {
-    if (m_ops) {
-        m_ops->clearHidBusy();
+    if (operations()) {
+        operations()->clearHidBusy();
     }
-}
-
-void myQQuickView::setBusy(int busyTime)
-{
-    setProtectUI(busyTime);
 }
 
 DesktopPointer& myQQuickView::pointer() const
@@ -592,19 +320,4 @@ bool myQQuickView::setDoubleClickSpeed(int level)
 bool myQQuickView::setScrollLines(int lines)
 {
     return pointer().mouseSetVerticalScrollLines(static_cast<uint>(lines));
-}
-
-void myQQuickView::mouseSetCursorSpeed(uint cursorSpeed)
-{
-    pointer().mouseSetCursorSpeed(cursorSpeed);
-}
-
-void myQQuickView::mouseSetVerticalScrollLines(uint lines)
-{
-    pointer().mouseSetVerticalScrollLines(lines);
-}
-
-void myQQuickView::mouseSetDoubleClickSpeed(uint speed)
-{
-    pointer().mouseSetDoubleClickSpeed(speed);
 }

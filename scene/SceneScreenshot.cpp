@@ -2,7 +2,6 @@
 
 #include "MacroEditorScreen.h"
 #include "MainScreen.h"
-#include "Widget.h"
 #include "myQQuickView.h"
 
 #include <QCoreApplication>
@@ -67,9 +66,9 @@ void showSampleMacro(Screens& screens)
 
 } // namespace
 
-SceneScreenshot::SceneScreenshot(Widget& widget, const QString& file, const QString& screen)
-    : QObject(&widget)
-    , m_widget(widget)
+SceneScreenshot::SceneScreenshot(QObject* parent, ViewSource view, const QString& file, const QString& screen)
+    : QObject(parent)
+    , m_view(std::move(view))
     , m_file(file)
     , m_screen(screen.isEmpty() ? QStringLiteral("main") : screen)
 {
@@ -81,7 +80,7 @@ SceneScreenshot::SceneScreenshot(Widget& widget, const QString& file, const QStr
 void SceneScreenshot::poll()
 {
     m_waited += PollMs;
-    myQQuickView* view = m_widget.view();
+    myQQuickView* view = m_view();
     Screens* screens = view ? view->screens() : nullptr;
     const MainScreen* main = screens ? screens->main() : nullptr;
     if (main && main->isPownOn() && main->revealed() && !main->busy()) {
@@ -105,7 +104,7 @@ void SceneScreenshot::poll()
 
 void SceneScreenshot::capture()
 {
-    const QImage image = m_widget.view()->grabFramebuffer();
+    const QImage image = m_view()->grabFramebuffer();
     if (image.isNull() || !image.save(m_file, "PNG")) {
         finish(1, QStringLiteral("cannot write '%1'").arg(m_file));
         return;

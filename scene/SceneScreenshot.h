@@ -5,7 +5,9 @@
 #include <QString>
 #include <QTimer>
 
-class Widget;
+#include <functional>
+
+class myQQuickView;
 
 // --screenshot: waits until the scene has started and the busy guard has ended, opens the named
 // screen, writes the window to a PNG file and ends the program (0, or 1 with a message on error).
@@ -14,14 +16,16 @@ class SceneScreenshot : public QObject
     Q_OBJECT
 
 public:
-    SceneScreenshot(Widget& widget, const QString& file, const QString& screen);
+    // `view` gives the window's scene as it is now: it is made again after being given back.
+    using ViewSource = std::function<myQQuickView*()>;
+    SceneScreenshot(QObject* parent, ViewSource view, const QString& file, const QString& screen);
 
 private:
     void poll();
     void capture();
     void finish(int code, const QString& message = QString());
 
-    Widget& m_widget;
+    ViewSource m_view;
     QString m_file;
     QString m_screen;
     QTimer m_poll;
