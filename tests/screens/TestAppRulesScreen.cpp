@@ -1,11 +1,10 @@
+// What the rules decide for a window in front, and what the store reads from a rules file; the
+// switching itself is in the screens' flows table.
 #include "AppRulesScreen.h"
-#include "DpiSettingScreen.h"
-#include "MainScreen.h"
-#include "ProfileScreen.h"
-#include "ScreenRig.h"
+#include "ConfigStore.h"
+#include "TempModules.h"
 #include "TestSupport.h"
 
-#include <QSignalSpy>
 #include <QTest>
 
 namespace {
@@ -41,31 +40,6 @@ FrontWindow window(const QString& text)
     const QStringList f = text.split(QLatin1Char(','));
     return {f.value(0), f.value(1), f.value(2), false};
 }
-
-// The screens over a virtual mouse, started, with the profiles Standard, profile_0 and profile_1.
-struct Fixture
-{
-    explicit Fixture(const ScreenRig::Flags& flags = {})
-        : rig(flags)
-    {
-        rules()->setClock(&clock);
-        rig.start(2);
-    }
-
-    AppRulesScreen* rules() const { return rig.screens->appRules(); }
-    MainScreen* main() const { return rig.screens->main(); }
-
-    // Brings `application` to the front and lets the settle time pass by the test's clock.
-    void front(const QString& application, int ticks = AppRulesScreen::SettleMs / TickClock::TickMs)
-    {
-        rules()->setFrontWindow({application, {}, {}, false});
-        clock.advance(ticks);
-        rules()->evaluate();
-    }
-
-    ScreenRig rig;
-    ManualClock clock;
-};
 
 } // namespace
 
@@ -148,171 +122,6 @@ private slots:
             QVERIFY(rules.save(loaded));
             QCOMPARE(rulesText(rules.load()), expected);
         }
-    }
-
-    // The switch comes once the front has held for the settle time and nothing makes it wait; a
-    // wait holds it until it ends, and then the rules decide.
-    void switchWaits_data()
-    {
-        QTest::addColumn<QString>("wait");
-        QTest::newRow("nothing") << "";
-        QTest::newRow("exchange") << "exchange";
-        QTest::newRow("open dialog") << "dialog";
-        QTest::newRow("unsaved edits") << "edits";
-        QTest::newRow("profile chosen by hand") << "hand";
-        QTest::newRow("edits, and a choice by hand cancelled") << "cancelled";
-        QTest::newRow("own window in front") << "own";
-    }
-
-    void switchWaits()
-    {
-        QFETCH(QString, wait);
-        Fixture f;
-        AppRulesScreen* rules = f.rules();
-        QVERIFY(rules->addApplication("game.exe", {}, {}, 1));
-        QVERIFY(rules->setOther(2));
-        QVERIFY(rules->setEnabled(true));
-        QSignalSpy switched(rules, &AppRulesScreen::switched);
-
-        f.front("game.exe", AppRulesScreen::SettleMs / TickClock::TickMs - 1);
-        QCOMPARE(f.main()->profileNo(), 0);
-        if (wait == "exchange") {
-            f.rig.v.link.setHidFree(false);
-        } else if (wait == "dialog") {
-            rules->setDialogOpen(true);
-        } else if (wait == "edits") {
-            f.rig.screens->dpiSetting()->setSave(true);
-        } else if (wait == "hand") {
-            f.main()->changeProfile(2);
-        } else if (wait == "cancelled") {
-            f.rig.screens->dpiSetting()->setSave(true);
-            f.main()->chooseProfile(2);
-            f.main()->answerProfileQuestion(MainScreen::CancelAnswer);
-        } else if (wait == "own") {
-            // Looking at the configurator neither restarts the settle time nor counts as an application.
-            rules->setFrontWindow({"qx7-config", {}, {}, true});
-        }
-        f.clock.advance(1);
-        rules->evaluate();
-        QCOMPARE(f.main()->profileNo(), wait == "" || wait == "own" ? 1 : wait == "hand" ? 2 : 0);
-
-        // The link tells nobody when it is free: the retry looks again. The others call back.
-        if (wait == "exchange") {
-            f.rig.v.link.setHidFree(true);
-            rules->evaluate();
-        } else if (wait == "dialog") {
-            rules->setDialogOpen(false);
-        } else if (wait == "edits" || wait == "cancelled") {
-            f.rig.screens->dpiSetting()->setSave(false);
-        } else if (wait == "hand") {
-            // Held while the same application stays in front; another one ends the hold.
-            rules->setFrontWindow({"game.exe", {}, "another title", false});
-            f.clock.advance(100);
-            rules->evaluate();
-            QCOMPARE(f.main()->profileNo(), 2);
-            f.front("firefox", 1);
-            f.front("game.exe");
-        }
-        QTRY_COMPARE(f.main()->profileNo(), 1);
-        QCOMPARE(switched.size(), 1);
-        QCOMPARE(switched.first(), QVariantList({"profile_0", "game.exe"}));
-
-        // Back to an application no rule names: the choice for every other one.
-        f.front("firefox");
-        QCOMPARE(f.main()->profileNo(), 2);
-    }
-
-    // A rename takes the rules along; a delete removes its rules and moves those after it.
-    void followsProfileList_data()
-    {
-        QTest::addColumn<QString>("action");
-        QTest::addColumn<int>("index");
-        QTest::addColumn<QString>("expected");
-        // clang-format off
-        QTest::newRow("rename") << "rename" << 2
-            << "on other 2,Video | a,,,1,profile_0; b,,,2,Video; d,,,2,Gone";
-        QTest::newRow("delete its profile") << "delete" << 2
-            << "on other -1, | a,,,1,profile_0";
-        QTest::newRow("delete one before") << "delete" << 1
-            << "on other 1,profile_1 | b,,,1,profile_1; d,,,1,Gone";
-        // clang-format on
-    }
-
-    void followsProfileList()
-    {
-        QFETCH(QString, action);
-        QFETCH(int, index);
-        QFETCH(QString, expected);
-        Fixture f;
-        AppRulesStore::Rules rules {true, 2, "profile_1", parseRules("a,,,1,profile_0; b,,,2,profile_1; d,,,2,Gone")};
-        QVERIFY(AppRulesStore(*f.rig.store).save(rules));
-        f.rules()->init();
-        if (action == "rename") {
-            QVERIFY(f.rig.screens->profile()->rename(index, "Video"));
-        } else {
-            QVERIFY(f.rig.screens->profile()->deleteProfile(index));
-        }
-        QCOMPARE(rulesText(f.rules()->rules()), expected);
-        QCOMPARE(rulesText(AppRulesStore(*f.rig.store).load()), expected);
-    }
-
-    // An automatic switch sends what differs from what the mouse last received on this connection,
-    // and leaves the mouse as the full change does; after a failed exchange or a new connection it
-    // sends everything.
-    void quickSwitch_data()
-    {
-        QTest::addColumn<QString>("icType");
-        QTest::addColumn<bool>("gun");
-        QTest::addColumn<bool>("is55328");
-        QTest::addColumn<QString>("before");
-        QTest::addColumn<QStringList>("quickCodes");
-        // clang-format off
-        QTest::newRow("553") << "553" << false << false << "" << QStringList {"11", "0d", "10", "10"};
-        QTest::newRow("553 with gun") << "553" << true << false << "" << QStringList {"11", "0d", "10", "10"};
-        QTest::newRow("55328") << "553" << false << true << "" << QStringList {"11", "0d", "0c"};
-        QTest::newRow("560 with gun") << "560" << true << false << "" << QStringList {"0c", "0c", "0c", "0c"};
-        QTest::newRow("after a failed exchange") << "553" << false << false << "failed" << QStringList {};
-        QTest::newRow("after a new connection") << "553" << false << false << "connect" << QStringList {};
-        // clang-format on
-    }
-
-    void quickSwitch()
-    {
-        QFETCH(QString, icType);
-        QFETCH(bool, gun);
-        QFETCH(bool, is55328);
-        QFETCH(QString, before);
-        QFETCH(QStringList, quickCodes);
-        QStringList states[2];
-        QStringList codes[2];
-        for (int quick = 0; quick < 2; ++quick) {
-            Fixture f({icType, false, gun, is55328});
-            // The second profile differs in DPI and lighting.
-            f.rig.store->setCurrentProfile(1);
-            f.rig.writeProfile("mouse/dpiValueArray", QVariantList {800, 1600, 2400, 3200, 4800, 6400, 8000, 12000});
-            f.rig.writeProfile("mouse/lightValue", QVariantList {3, 1, 2});
-            f.rig.writeProfile("mouse/colorValue", QVariantList(24, 64));
-            f.rig.store->setCurrentProfile(0);
-            f.main()->changeProfile(1);
-            f.main()->changeProfile(0);
-            if (before == "failed") {
-                f.rig.v.link.setHidFree(false);
-                f.rig.ops->mouseSetCurrentDPI(2);
-                f.rig.v.link.setHidFree(true);
-            } else if (before == "connect") {
-                f.rig.ops->connectDevice(0, false);
-            }
-            f.rig.v.clearLog();
-            if (quick) {
-                f.main()->followProfile(1);
-            } else {
-                f.main()->changeProfile(1);
-            }
-            states[quick] = TestSupport::settingLines(f.rig.v.mouse.state());
-            codes[quick] = f.rig.commandCodes();
-        }
-        QCOMPARE(states[1], states[0]);
-        QCOMPARE(codes[1], before.isEmpty() ? quickCodes : codes[0]);
     }
 };
 
