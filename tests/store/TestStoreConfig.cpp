@@ -281,6 +281,7 @@ private slots:
         QTest::newRow("escaped backslash") << "v=\\\\x40" + five << false;
         QTest::newRow("inside a text") << "v=a@" + five << false;
         QTest::newRow("comment") << ";v=@" + five << false;
+        QTest::newRow("after a comment line") << ";c\nv=@" + five << true;
         QTest::newRow("after a semicolon") << "v=1;@" + five << false;
         QTest::newRow("section header") << "[v=@" + five + "]" << false;
         // clang-format on
