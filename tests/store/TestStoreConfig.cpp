@@ -272,6 +272,7 @@ private slots:
         QTest::newRow("hex escape") << "v=\\x40" + five << true;
         QTest::newRow("hex escape past 16 bits") << "v=\\x10040" + five << true;
         QTest::newRow("octal escape") << "v=\\100" + five << true;
+        QTest::newRow("octal escape past 16 bits, from 7") << "v=\\700000100" + five << true;
         QTest::newRow("date-time form") << QByteArray("v=@DateTime(\\0\\0\\0\\x2\\0\\0\\0\\0\\x5)") << true;
         QTest::newRow("quoted") << "v=\"@" + five + "\"" << true;
         QTest::newRow("after empty quotes") << "v=\"\"@" + five << true;
@@ -281,6 +282,7 @@ private slots:
         QTest::newRow("escaped backslash") << "v=\\\\x40" + five << false;
         QTest::newRow("inside a text") << "v=a@" + five << false;
         QTest::newRow("comment") << ";v=@" + five << false;
+        QTest::newRow("after a comment line") << ";c\nv=@" + five << true;
         QTest::newRow("after a semicolon") << "v=1;@" + five << false;
         QTest::newRow("section header") << "[v=@" + five + "]" << false;
         // clang-format on
