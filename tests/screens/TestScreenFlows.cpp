@@ -16,11 +16,13 @@
 #include "SystemSettingScreen.h"
 #include "TestSupport.h"
 
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QMetaMethod>
 #include <QSignalSpy>
 #include <QTest>
+#include <QThread>
 #include <list>
 #include <memory>
 
@@ -92,6 +94,20 @@ QString call(QObject* object, const QByteArray& name, const QStringList& args)
         return returns ? "= " + text(result) : QString();
     }
     return "no such method or property";
+}
+
+// Runs events, the screens' own timers among them, until a property reads `want` or 20 s have
+// passed. Gives the result line the property reads then.
+QString waitUntil(QObject* object, const QByteArray& name, const QString& want)
+{
+    QDeadlineTimer deadline(20000);
+    QString got = call(object, name, {});
+    while (got != "= " + want && !deadline.hasExpired()) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        QThread::msleep(5);
+        got = call(object, name, {});
+    }
+    return got;
 }
 
 // A call of the device operations, as the screens make them: numbers as they are, lists as
@@ -389,7 +405,7 @@ void TestScreenFlows::flows()
         QStringList args = words(step);
         const QString word = args.takeFirst();
         QObject* screen = nullptr;
-        if (word.contains('.') || word == "spy") {
+        if (word.contains('.') || word == "spy" || word == "until") {
             const Screens& s = *rig.screens;
             const QMap<QString, QObject*> screens {{"main", s.main()},
                                                    {"profile", s.profile()},
@@ -401,7 +417,7 @@ void TestScreenFlows::flows()
                                                    {"keyAssigment", s.keyAssigment()},
                                                    {"systemSetting", s.systemSetting()},
                                                    {"appRules", s.appRules()}};
-            const QString name = word == "spy" ? args.value(0) : word;
+            const QString name = word == "spy" || word == "until" ? args.value(0) : word;
             screen = screens.value(name.section('.', 0, 0));
             if (screen && word == "spy") {
                 const QMetaObject* meta = screen->metaObject();
@@ -420,7 +436,9 @@ void TestScreenFlows::flows()
             files = CaseFile::values(dir);
             continue;
         }
-        const QString result = screen                    ? call(screen, word.section('.', 1).toLatin1(), args)
+        const QString result = word == "until" && screen
+                                   ? waitUntil(screen, args.value(0).section('.', 1).toLatin1(), args.mid(1).join(' '))
+                               : screen                  ? call(screen, word.section('.', 1).toLatin1(), args)
                                : word.startsWith("ops.") ? operate(*rig.ops, word.mid(4), args)
                                                          : act(rig, clock, word, args, dir);
         if (!result.isEmpty()) {
