@@ -224,6 +224,8 @@ QString act(ScreenRig& rig, ManualClock& clock, const QString& word, const QStri
         rig.ops->connectDevice(0, false);
     } else if (word == "record") {
         return "= " + rig.screens->keyMatrix()->record(n).keyCode();
+    } else if (word == "set-color") {
+        return rig.screens->lightControl()->setColor(n, args.value(1)) ? "= true" : "= false";
     } else if (word == "delete-macro-file") {
         rig.macros->deleteMacroIni(args.value(0));
     } else if (word == "options") {
