@@ -220,8 +220,6 @@ QString act(ScreenRig& rig, ManualClock& clock, const QString& word, const QStri
         rig.v.link.setHidFree(false);
         rig.ops->mouseSetCurrentDPI(2);
         rig.v.link.setHidFree(true);
-    } else if (word == "connect") {
-        rig.ops->connectDevice(0, false);
     } else if (word == "record") {
         return "= " + rig.screens->keyMatrix()->record(n).keyCode();
     } else if (word == "set-color") {
