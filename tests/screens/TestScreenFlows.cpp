@@ -320,6 +320,20 @@ QStringList collapsed(const QStringList& lines)
     return out;
 }
 
+// Every property of every screen, "SCREEN.PROPERTY VALUE", in declaration order.
+QStringList screenLines(const QMap<QString, QObject*>& screens)
+{
+    QStringList lines;
+    for (auto it = screens.cbegin(); it != screens.cend(); ++it) {
+        const QMetaObject* meta = it.value()->metaObject();
+        for (int i = meta->propertyOffset(); i < meta->propertyCount(); ++i) {
+            const QMetaProperty property = meta->property(i);
+            lines << it.key() + '.' + property.name() + ' ' + text(property.read(it.value()));
+        }
+    }
+    return lines;
+}
+
 QStringList changedLines(const QStringList& before, const QStringList& after, const QString& prefix)
 {
     QStringList lines;
@@ -329,6 +343,21 @@ QStringList changedLines(const QStringList& before, const QStringList& after, co
         }
     }
     return lines;
+}
+
+QMap<QString, QObject*> screensOf(const ScreenRig& rig)
+{
+    const Screens& s = *rig.screens;
+    return {{"main", s.main()},
+            {"profile", s.profile()},
+            {"keyMatrix", s.keyMatrix()},
+            {"dpiSetting", s.dpiSetting()},
+            {"lightControl", s.lightControl()},
+            {"gunControl", s.gunControl()},
+            {"macroEditor", s.macroEditor()},
+            {"keyAssigment", s.keyAssigment()},
+            {"systemSetting", s.systemSetting()},
+            {"appRules", s.appRules()}};
 }
 
 } // namespace
@@ -393,9 +422,10 @@ void TestScreenFlows::flows()
     const QStringList mouse = TestSupport::settingLines(rig.v.mouse.state());
 
     rig.pointerCalls.clear();
+    QStringList shown = screenLines(screensOf(rig));
     QStringList actual;
     std::list<std::pair<QString, std::unique_ptr<QSignalSpy>>> spies;
-    const QStringList results {"=", "wire", "desktop", "signals", "mouse", "file", "gone", "written"};
+    const QStringList results {"=", "wire", "desktop", "signals", "screen", "mouse", "file", "gone", "written"};
     for (const QString& step : std::as_const(expected)) {
         if (results.contains(step.section(' ', 0, 0))) {
             continue;
@@ -405,18 +435,17 @@ void TestScreenFlows::flows()
         QStringList args = words(step);
         const QString word = args.takeFirst();
         QObject* screen = nullptr;
+        if (word == "state") {
+            const QString prefix = args.value(0) + '.';
+            for (const QString& line : screenLines(screensOf(rig))) {
+                if (line.startsWith(prefix)) {
+                    actual << "= " + line.mid(prefix.size());
+                }
+            }
+            continue;
+        }
         if (word.contains('.') || word == "spy" || word == "until") {
-            const Screens& s = *rig.screens;
-            const QMap<QString, QObject*> screens {{"main", s.main()},
-                                                   {"profile", s.profile()},
-                                                   {"keyMatrix", s.keyMatrix()},
-                                                   {"dpiSetting", s.dpiSetting()},
-                                                   {"lightControl", s.lightControl()},
-                                                   {"gunControl", s.gunControl()},
-                                                   {"macroEditor", s.macroEditor()},
-                                                   {"keyAssigment", s.keyAssigment()},
-                                                   {"systemSetting", s.systemSetting()},
-                                                   {"appRules", s.appRules()}};
+            const QMap<QString, QObject*> screens = screensOf(rig);
             const QString name = word == "spy" || word == "until" ? args.value(0) : word;
             screen = screens.value(name.section('.', 0, 0));
             if (screen && word == "spy") {
@@ -455,6 +484,10 @@ void TestScreenFlows::flows()
             actual << "desktop " + call;
         }
         rig.pointerCalls.clear();
+        // What a start shows is for the "state" steps to check; the end shows what changed after it.
+        if (word == "start" || word == "restart" || word == "main.initUI") {
+            shown = screenLines(screensOf(rig));
+        }
     }
     for (const auto& spy : spies) {
         QString line = QStringLiteral("signals %1 %2").arg(spy.first).arg(spy.second->count());
@@ -465,6 +498,7 @@ void TestScreenFlows::flows()
         }
         actual << line;
     }
+    actual << changedLines(shown, screenLines(screensOf(rig)), "screen ");
     actual << changedLines(mouse, TestSupport::settingLines(rig.v.mouse.state()), "mouse ");
     actual << CaseFile::changes(dir, files, stamps, rig.modules.stamps());
     QVERIFY(CaseFile::same(collapsed(actual), expected));
