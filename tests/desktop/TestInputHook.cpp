@@ -25,6 +25,7 @@ private slots:
     void keyboard_data();
     void keyboard();
     void stateKeptWhileNoCallback();
+    void everyPcKey();
     void mouse_data();
     void mouse();
     void ownEvents();
@@ -72,6 +73,52 @@ void TestInputHook::keyboard()
         hook.keyboardEvent(int(events[i]), events[i + 1], events[i + 2], events[i + 3]);
     }
     QCOMPARE(seen.keys, reports);
+}
+
+// Every key of a PC keyboard, from its Linux key code as an X server reports it, gives the usage the
+// USB keyboard usage table names for it; no other key code gives one. As with a Windows keyboard
+// hook, of F13-F24 only F23 has a scan code the mouse's table knows, and Right Windows none.
+void TestInputHook::everyPcKey()
+{
+    QMap<uint, int> want;
+    const auto run = [&](uint evdev, const char* keys, int usage) {
+        for (const char* key = keys; *key; ++key, ++evdev) {
+            want[evdev] = *key >= 'A' && *key <= 'Z' ? 0x04 + (*key - 'A') : usage++;
+        }
+    };
+    run(16, "QWERTYUIOP", 0);
+    run(30, "ASDFGHJKL", 0);
+    run(44, "ZXCVBNM", 0);
+    run(2, "1234567890", 0x1E);
+    run(59, "..........", 0x3A); // F1-F10
+    const QList<std::pair<uint, int>> others {
+        {1, 0x29},   {12, 0x2D},  {13, 0x2E},  {14, 0x2A},  {15, 0x2B},  {26, 0x2F},  {27, 0x30},  {28, 0x28},
+        {29, 0xE0},  {39, 0x33},  {40, 0x34},  {41, 0x35},  {42, 0xE1},  {43, 0x31},  {51, 0x36},  {52, 0x37},
+        {53, 0x38},  {54, 0xE5},  {55, 0x55},  {56, 0xE2},  {57, 0x2C},  {58, 0x39},  {69, 0x53},  {70, 0x47},
+        {71, 0x5F},  {72, 0x60},  {73, 0x61},  {74, 0x56},  {75, 0x5C},  {76, 0x5D},  {77, 0x5E},  {78, 0x57},
+        {79, 0x59},  {80, 0x5A},  {81, 0x5B},  {82, 0x62},  {83, 0x63},  {86, 0x64},  {87, 0x44},  {88, 0x45},
+        {96, 0x58},  {97, 0xE4},  {98, 0x54},  {99, 0x46},  {100, 0xE6}, {102, 0x4A}, {103, 0x52}, {104, 0x4B},
+        {105, 0x50}, {106, 0x4F}, {107, 0x4D}, {108, 0x51}, {109, 0x4E}, {110, 0x49}, {111, 0x4C}, {119, 0x48},
+        {125, 0xE3}, {127, 0x65}, {193, 0x72},
+    };
+    for (const auto& [evdev, usage] : others) {
+        want[evdev] = usage;
+    }
+    QMap<uint, int> got;
+    for (uint keycode = 0; keycode < 256; ++keycode) {
+        InputHook hook(false, InputCapture::Source::OwnEvents);
+        Reports seen;
+        hook.setKeyboardCallback(onKey, &seen);
+        uint8_t scan = 0;
+        bool extended = false;
+        if (KeyMap::xKeycodeToScan(keycode, scan, extended)) {
+            hook.keyboardEvent(KeyMap::HookAction, Down, scan, extended ? Ext : 0);
+        }
+        if (!seen.keys.isEmpty()) {
+            got[keycode - 8] = seen.keys.first();
+        }
+    }
+    QCOMPARE(got, want);
 }
 
 void TestInputHook::stateKeptWhileNoCallback()
