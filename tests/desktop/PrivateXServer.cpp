@@ -25,8 +25,9 @@ bool PrivateXServer::available()
 QString PrivateXServer::start()
 {
     // The server picks a free display itself and writes its number to the given descriptor.
-    m_server.start(QStandardPaths::findExecutable(QStringLiteral("Xvfb")),
-                   QStringLiteral("-displayfd 1 -screen 0 800x600x24 -nolisten tcp").split(QLatin1Char(' ')));
+    m_server.start(
+        QStandardPaths::findExecutable(QStringLiteral("Xvfb")),
+        QStringLiteral("-displayfd 1 -screen 0 800x600x24 -screen 1 320x240x24 -nolisten tcp").split(QLatin1Char(' ')));
     if (!m_server.waitForStarted()) {
         return QStringLiteral("Xvfb did not start");
     }

@@ -4,7 +4,8 @@
 #include <QProcess>
 #include <QString>
 
-// An Xvfb of the test's own, made the DISPLAY of the process, and xdotool typing into it.
+// An Xvfb of the test's own with two screens, made the DISPLAY of the process (its first screen),
+// and xdotool typing into it.
 class PrivateXServer
 {
 public:

@@ -40,9 +40,13 @@ private:
     }
 
     // A window as an application makes it; pid 0 leaves _NET_WM_PID out.
-    Window makeWindow(qint64 pid, const QByteArray& windowClass, const QByteArray& title, const QByteArray& machine)
+    Window makeWindow(qint64 pid,
+                      const QByteArray& windowClass,
+                      const QByteArray& title,
+                      const QByteArray& machine,
+                      int screen = 0)
     {
-        const Window window = XCreateSimpleWindow(m_display, DefaultRootWindow(m_display), 0, 0, 10, 10, 0, 0, 0);
+        const Window window = XCreateSimpleWindow(m_display, RootWindow(m_display, screen), 0, 0, 10, 10, 0, 0, 0);
         XClassHint hint {const_cast<char*>("instance"), const_cast<char*>(windowClass.constData())};
         XSetClassHint(m_display, window, &hint);
         XChangeProperty(m_display,
@@ -70,9 +74,9 @@ private:
         return window;
     }
 
-    void activate(Window window)
+    void activate(Window window, int screen = 0)
     {
-        const Window root = DefaultRootWindow(m_display);
+        const Window root = RootWindow(m_display, screen);
         setCardinals(root, "_NET_ACTIVE_WINDOW", XA_WINDOW, {long(window)});
         setCardinals(root, "_NET_CLIENT_LIST", XA_WINDOW, {long(window)});
         XFlush(m_display);
@@ -161,6 +165,23 @@ private slots:
         activate(None);
         QTRY_COMPARE(changed.size(), 2);
         QCOMPARE(source->current().windowClass, QString());
+        XDestroyWindow(m_display, window);
+    }
+
+    // A session on the second screen of a display watches that screen's window manager.
+    void secondScreen()
+    {
+        const QByteArray display = qgetenv("DISPLAY");
+        qputenv("DISPLAY", display + ".1");
+        const std::unique_ptr<ActiveWindowX11> source = ActiveWindowX11::start();
+        qputenv("DISPLAY", display);
+        QVERIFY(source);
+        QSignalSpy changed(source.get(), &ActiveWindow::changed);
+        const Window window = makeWindow(m_game.processId(), "Second", "Second", {}, 1);
+        activate(window, 1);
+        QTRY_COMPARE(changed.size(), 1);
+        QCOMPARE(source->current().windowClass, QStringLiteral("Second"));
+        activate(None, 1);
         XDestroyWindow(m_display, window);
     }
 
