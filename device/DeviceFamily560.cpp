@@ -106,9 +106,6 @@ void DeviceFamily560::setColors(unsigned char type, ColorTable& table)
 void DeviceFamily560::setGunData(int slot, const std::array<unsigned char, 3>& values)
 {
     const int n = slot + 1;
-    if (n < 0 || n >= WireSizes::ProfileImages) {
-        return;
-    }
     DeviceOperations::Image& im = image(n);
     im[ImageGunButton] = ButtonFunction::LeftButtonCode;
     im[ImageGunButton + 1] = values[0];

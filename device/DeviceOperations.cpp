@@ -300,7 +300,8 @@ void DeviceOperations::mouseSetRGBColor(unsigned char type, const QVariantList& 
 
 void DeviceOperations::mouseSendGundata(int slot, const QVariantList& values)
 {
-    if (!m_isGun) {
+    // Slot 0 would land in the image of the profile in use (560) or slot 255 (553).
+    if (!m_isGun || slot < 1 || slot > WireSizes::GunSlots) {
         return;
     }
     std::array<unsigned char, 3> v {};

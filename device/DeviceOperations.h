@@ -68,6 +68,7 @@ public:
     QVariant mouseSendMacroData(const QVariantList& macroData, const QVariant& macroIndex);
     void mouseSetRGBEffect(unsigned char effect, unsigned char option1, unsigned char option2);
     void mouseSetRGBColor(unsigned char type, const QVariantList& src24);
+    // Gun slot 1-3; another slot sends nothing.
     void mouseSendGundata(int slot, const QVariantList& values);
 
     // While one lives, a setting whose bytes this connection already sent the mouse, and that no

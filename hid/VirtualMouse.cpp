@@ -334,7 +334,7 @@ void VirtualMouse::startBlock(unsigned char code, const unsigned char* frame)
     m_blockCode = code;
     m_blockParam = frame[2];
     m_blockExpected = frame[3];
-    m_block.clear();
+    // handleCommand has emptied the block already.
 }
 
 void VirtualMouse::handleCommand(const unsigned char* wire)

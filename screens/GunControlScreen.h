@@ -57,7 +57,7 @@ public:
     Q_ENUM(Text)
 
     static constexpr int PresetCount = 6;
-    static constexpr int SlotCount = 3;
+    static constexpr int SlotCount = WireSizes::GunSlots;
     // The correction marker's travel in pixels spans Y 0-64.
     static constexpr int MarkerTravel = 94;
     static constexpr int MaxY = 64;

@@ -20,6 +20,8 @@ constexpr int StageColors = 3 * DpiStages;
 constexpr int ShortStageColors = 4;
 // Macro slots 0-11 belong to the first twelve buttons.
 constexpr int MacroSlots = 12;
+// Gun slots 1-3; on the 560 family slot n lives in profile image n + 1.
+constexpr int GunSlots = 3;
 // A repeat count travels in one byte.
 constexpr int MaxTimes = 255;
 

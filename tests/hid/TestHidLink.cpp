@@ -40,6 +40,7 @@ private slots:
     void traceLines();
     void openErrorIsPerThread();
     void zeroTimeoutReadPolls();
+    void otherDevicesPassedOn();
 };
 
 void TestHidLink::busyTokenGivesUp_data()
@@ -321,6 +322,56 @@ void TestHidLink::zeroTimeoutReadPolls()
     v.mouse.pressDpiButton();
     QVERIFY(v.mouse.readTimeout(events, report, sizeof report, 0) > 0);
     v.mouse.close(events);
+}
+
+// The virtual mouse beside other devices (demo mode): their paths and handles reach the next
+// transport, every call to the right one; alone, it fails them as hidapi does.
+void TestHidLink::otherDevicesPassedOn()
+{
+    VirtualMouse::Config config;
+    config.device.pid = 0xa1ef;
+    VirtualMouse other(config);
+    VirtualMouse mouse({}, &other);
+    QCOMPARE(mouse.enumerate(0, 0).size(), 4);
+    const QList<HidDeviceInfo> found = mouse.enumerate(0x04d9, 0xa1ef);
+    QCOMPARE(found.size(), 2);
+    QCOMPARE(found.at(0).path, other.commandPath());
+
+    HidHandle* command = mouse.open(other.commandPath());
+    HidHandle* events = mouse.open(other.eventPath());
+    QVERIFY(command && events);
+    QCOMPARE(other.openHandles(), 2);
+    QCOMPARE(mouse.openHandles(), 0);
+    QCOMPARE(mouse.setNonBlocking(command, true), 0);
+    const HidFrame::Frame frame = HidFrame::build(0x00, {1, 2, 3, 4});
+    QCOMPARE(mouse.sendFeatureReport(command, frame.data(), frame.size()), HidFrame::FrameSize);
+    unsigned char reply[HidFrame::FrameSize] = {};
+    QCOMPARE(mouse.getFeatureReport(command, reply, sizeof reply), HidFrame::FrameSize);
+    QVERIFY(std::equal(frame.begin(), frame.end(), reply));
+    const unsigned char output[33] = {};
+    QCOMPARE(mouse.write(command, output, sizeof output), 33);
+    other.pressDpiButton();
+    other.pressDpiButton();
+    unsigned char report[64] = {};
+    QVERIFY(mouse.readTimeout(events, report, sizeof report, 1000) > 0);
+    QVERIFY(mouse.read(events, report, sizeof report) > 0);
+    QCOMPARE(mouse.readTimeout(events, report, sizeof report, 0), 0);
+    const VirtualMouse::State state = other.state();
+    QCOMPARE(state.featureReports, 1);
+    QCOMPARE(state.outputReports, 1);
+    QCOMPARE(mouse.state().featureReports, 0);
+
+    VirtualMouse alone({});
+    QCOMPARE(alone.open(other.commandPath()), nullptr);
+    QCOMPARE(alone.setNonBlocking(command, true), -1);
+    QCOMPARE(alone.sendFeatureReport(command, frame.data(), frame.size()), -1);
+    QCOMPARE(alone.getFeatureReport(command, reply, sizeof reply), -1);
+    QCOMPARE(alone.write(command, output, sizeof output), -1);
+    QCOMPARE(alone.read(events, report, sizeof report), -1);
+    QCOMPARE(alone.readTimeout(events, report, sizeof report, 0), -1);
+    mouse.close(command);
+    mouse.close(events);
+    QCOMPARE(other.openHandles(), 0);
 }
 
 QTEST_GUILESS_MAIN(TestHidLink)

@@ -4,6 +4,7 @@
 #include "LanguageStore.h"
 #include "MacroLibrary.h"
 #include "ScriptedChooser.h"
+#include "StorePaths.h"
 #include "StoreTools.h"
 #include "TempModules.h"
 #include "TestSupport.h"
@@ -18,6 +19,24 @@ class TestStoreConfig : public QObject
     Q_OBJECT
 
 private slots:
+    void profilePaths_data()
+    {
+        QTest::addColumn<int>("slot");
+        QTest::addColumn<QString>("file");
+        QTest::newRow("first") << 0 << "p1.bin";
+        QTest::newRow("tenth") << 9 << "p10.bin";
+        QTest::newRow("past the ten") << 10 << "";
+        QTest::newRow("negative") << -1 << "";
+    }
+
+    void profilePaths()
+    {
+        QFETCH(int, slot);
+        QFETCH(QString, file);
+        const QString path = StorePaths("/base").profile(slot);
+        QCOMPARE(path, file.isEmpty() ? QString() : QDir::cleanPath("/base/modules/setting/" + file));
+    }
+
     void listValues_data()
     {
         QTest::addColumn<QByteArray>("line");
