@@ -23,6 +23,7 @@ private slots:
     void typed();
     void removedHookReportsNothing();
     void startReturnsOnceRecording();
+    void noServerNoCapture();
 
 private:
     bool xdotool(const QString& actions);
@@ -118,6 +119,17 @@ void TestInputCaptureX11::startReturnsOnceRecording()
     QVERIFY(capture);
     QVERIFY(xdotool(QStringLiteral("key y")));
     QTRY_COMPARE(seen.keys, (QList<int> {0x1C, 1, 0x1C, 0} + EndMark));
+}
+
+// Where no X server answers, the capture says it could not start instead of reporting nothing.
+void TestInputCaptureX11::noServerNoCapture()
+{
+    const QByteArray display = qgetenv("DISPLAY");
+    qputenv("DISPLAY", ":65000");
+    InputHook hook(false, InputCapture::Source::Desktop, InputHook::Installation::OnDemand);
+    const std::unique_ptr<InputCaptureX11> capture = InputCaptureX11::start(hook, 1000);
+    qputenv("DISPLAY", display);
+    QVERIFY(!capture);
 }
 
 QTEST_MAIN(TestInputCaptureX11)

@@ -175,6 +175,8 @@ private slots:
         QTest::newRow("profile") << "setData" << "modules/setting/p1.bin" << "folder";
         QTest::newRow("global configuration") << "setGlobalData" << "modules/setting/apConfig.bin" << "folder";
         QTest::newRow("profile reset") << "resetProfile" << "modules/setting/p1.bin" << "folder";
+        QTest::newRow("configuration reset, disk full") << "resetApconfig" << "modules/setting/apConfig.bin" << "refused";
+        QTest::newRow("macro import, disk full") << "importMacroFile" << "modules/macro/Imported.bin" << "refused";
         QTest::newRow("name list") << "updataNameList" << "modules/setting/name.bin" << "folder";
         QTest::newRow("profile holding binary values") << "setData" << "modules/setting/p1.bin" << "binary";
         QTest::newRow("name list holding binary values") << "updataNameList" << "modules/setting/name.bin" << "binary";
@@ -200,6 +202,8 @@ private slots:
         QStringList heard;
         ConfigStore store(modules.baseDir());
         MacroLibrary macros(store);
+        ScriptedChooser chooser;
+        store.setFileChooser(&chooser);
         store.setWriteFailureHandler([&heard](const QString& failed) { heard << failed; });
         const auto write = [&](int value) {
             if (operation == "setData") {
@@ -210,6 +214,15 @@ private slots:
             }
             if (operation == "resetProfile") {
                 return store.resetProfile(0);
+            }
+            if (operation == "resetApconfig") {
+                return store.resetApconfig();
+            }
+            if (operation == "importMacroFile") {
+                const QString source = modules.path("modules/in.mc");
+                chooser.answer(source);
+                return modules.write("modules/in.mc", "[config]\ntotal=0\nrepeat=" + QByteArray::number(value) + "\n")
+                       && macros.importMacroFile("Imported") == MacroLibrary::ImportResult::Imported;
             }
             if (operation == "saveAppRules") {
                 return AppRulesStore(store).save({true, value, {}, {}});
@@ -239,9 +252,9 @@ private slots:
                               : operation == "saveAppRules"  ? QVariant(AppRulesStore::LeaveAsIs)
                                                              : store.getData("mouse/reportRate", true);
         QCOMPARE(read(), cause == "folder" ? gone : before);
-        // A reset also fails to write the slot's pending changes first.
+        // A reset fails twice: writing the file's pending changes first, then the copy over it.
         const int failed = store.failedWrites();
-        QVERIFY(failed >= 1);
+        QCOMPARE(failed, operation.startsWith("reset") ? 2 : 1);
         QCOMPARE(store.failedFiles(), QStringList(failed, path));
         QCOMPARE(heard, store.failedFiles());
         StoreTools::setFileSystemSeam({});
@@ -253,8 +266,10 @@ private slots:
         // Once the place is free again, the next write lands and says so.
         QVERIFY(cause != "folder" || QDir(path).removeRecursively());
         QVERIFY(write(2));
-        QVERIFY(operation == "resetProfile" ? modules.read(file) == modules.read("modules/setting/pD.bin")
-                                            : modules.read(file).contains("2\n"));
+        const QString copied = operation == "resetProfile"    ? "modules/setting/pD.bin"
+                               : operation == "resetApconfig" ? "modules/setting/apConfigD.bin"
+                                                              : QString();
+        QVERIFY(copied.isEmpty() ? modules.read(file).contains("2\n") : modules.read(file) == modules.read(copied));
     }
 
     void batchWritesOnceAtItsEnd()
