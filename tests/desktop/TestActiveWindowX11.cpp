@@ -179,8 +179,8 @@ private slots:
         QSignalSpy changed(source.get(), &ActiveWindow::changed);
         const Window window = makeWindow(m_game.processId(), "Second", "Second", {}, 1);
         activate(window, 1);
-        QTRY_COMPARE(changed.size(), 1);
-        QCOMPARE(source->current().windowClass, QStringLiteral("Second"));
+        QTRY_COMPARE(source->current().windowClass, QStringLiteral("Second"));
+        QVERIFY(!changed.isEmpty());
         activate(None, 1);
         XDestroyWindow(m_display, window);
     }
