@@ -7,8 +7,6 @@
 
 #include <QDebug>
 #include <QMutexLocker>
-#include <QThreadPool>
-#include <QtConcurrent/QtConcurrentRun>
 
 namespace {
 
@@ -32,11 +30,17 @@ HidListener::~HidListener()
 
 void HidListener::start(int index, HidOwner* owner)
 {
-    waitListener();
-    QMutexLocker lock(&m_futureLock);
+    QMutexLocker lock(&m_threadLock);
+    if (m_thread.joinable()) {
+        m_thread.join();
+    }
     m_isListening = true;
-    m_listenFuture
-        = QtConcurrent::run(QThreadPool::globalInstance(), [this, index, owner] { listenDevice(index, owner); });
+    m_isRunning = true;
+    // A thread of its own rather than a pool's: its start and end are plain to the race checker.
+    m_thread = std::thread([this, index, owner] {
+        listenDevice(index, owner);
+        m_isRunning = false;
+    });
 }
 
 void HidListener::stopListen()
@@ -46,18 +50,10 @@ void HidListener::stopListen()
 
 void HidListener::waitListener()
 {
-    QFuture<void> running;
-    {
-        QMutexLocker lock(&m_futureLock);
-        running = m_listenFuture;
+    QMutexLocker lock(&m_threadLock);
+    if (m_thread.joinable()) {
+        m_thread.join();
     }
-    running.waitForFinished();
-}
-
-bool HidListener::isRunning() const
-{
-    QMutexLocker lock(&m_futureLock);
-    return m_listenFuture.isRunning();
 }
 
 HidHandle* HidListener::openHidDevice2(int index)

@@ -1,15 +1,15 @@
 #ifndef QX7_HIDLISTENER_H
 #define QX7_HIDLISTENER_H
 
-#include <QFuture>
 #include <QMutex>
 #include <atomic>
+#include <thread>
 
 class HidHandle;
 class HidLink;
 class HidOwner;
 
-// The device event listener: a loop on a pool thread that reads the event interface of one device
+// The device event listener: a loop on a thread of its own that reads the event interface of one device
 // and hands the stage of DPI-change reports to the owner. It ends when stopped, or at once when the device has
 // no event interface, or when the interface can no longer be opened (the device was removed, and
 // the owner's view is disabled). Whichever way it ends, `isListening` is false afterwards, so the
@@ -31,7 +31,7 @@ public:
     void waitListener();
     bool isListening() const { return m_isListening; }
     // A loop has been started and has not ended yet.
-    bool isRunning() const;
+    bool isRunning() const { return m_isRunning; }
 
 private:
     void listenDevice(int index, HidOwner* owner);
@@ -41,8 +41,10 @@ private:
     // Used by the loop's thread alone.
     HidHandle* m_hidHandle2 = nullptr;
     std::atomic<bool> m_isListening {false};
-    mutable QMutex m_futureLock;
-    QFuture<void> m_listenFuture;
+    std::atomic<bool> m_isRunning {false};
+    // Held through a join, so a second waiter waits too.
+    QMutex m_threadLock;
+    std::thread m_thread;
 };
 
 #endif // QX7_HIDLISTENER_H

@@ -105,6 +105,15 @@ QByteArray TempModules::readFile(const QString& path)
 
 bool TempModules::writeFile(const QString& path, const QByteArray& bytes)
 {
+    const QFileInfo before(path);
+    const QDateTime stamp = before.exists() ? before.lastModified() : QDateTime();
     QFile file(path);
-    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size() || !file.flush()) {
+        return false;
+    }
+    // Qt re-reads a file it has parsed only when its size or time stamp changed, and a rewrite of
+    // the same size within one tick of the file system's clock keeps both: a rig started again
+    // must read what a new process would.
+    return !stamp.isValid() || QFileInfo(path).lastModified() != stamp
+           || file.setFileTime(stamp.addSecs(-1), QFileDevice::FileModificationTime);
 }
