@@ -180,7 +180,7 @@ private slots:
         const Window window = makeWindow(m_game.processId(), "Second", "Second", {}, 1);
         activate(window, 1);
         QTRY_COMPARE(source->current().windowClass, QStringLiteral("Second"));
-        QVERIFY(!changed.isEmpty());
+        QTRY_VERIFY(!changed.isEmpty());
         activate(None, 1);
         XDestroyWindow(m_display, window);
     }
